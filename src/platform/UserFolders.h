@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+namespace kal {
+
+// The user's documents folder as the desktop names it (XDG_DOCUMENTS_DIR in user-dirs.dirs), else
+// $HOME/Documents. No trailing "/".
+[[nodiscard]] std::string DocumentsFolder();
+
+// The folder of per-user program data: $XDG_DATA_HOME, else $HOME/.local/share.
+[[nodiscard]] std::string DataHomeFolder();
+
+} // namespace kal

@@ -1,0 +1,277 @@
+#include "settings/KalSettings.h"
+
+#include "platform/Profile.h"
+#include "platform/Text.h"
+
+#include <climits>
+#include <string>
+
+namespace kal {
+
+namespace {
+
+struct IntSpec {
+    IntSetting setting;
+    const char* section;
+    const char* name;
+    int defaultValue;
+    int minimum = INT_MIN; // a stored value outside [minimum, maximum] reads as the default
+    int maximum = INT_MAX;
+};
+
+// The integer settings: section, value name and default. Values with a fixed range are checked
+// against it, so that a damaged settings file cannot make, say, a grid of a thousand weeks.
+constexpr IntSpec kIntSpecs[] = {
+    { IntSetting::MonthWeeks, "View", "MonthWeeks", 5, 5, 6 },
+    { IntSetting::StartMonday, "View", "StartMonday", 0 },
+    { IntSetting::Youbi, "View", "Youbi", 0 },
+    { IntSetting::Month, "View", "Month", 0 },
+    { IntSetting::DayDrawPos, "View", "DayDrawPos", 3, 0, 4 },
+    { IntSetting::DayDrawFrame, "View", "DayDrawFrame", 0, 0, 2 },
+    { IntSetting::Diary, "View", "Diary", 0 },
+    { IntSetting::File, "View", "File", 1 },
+    { IntSetting::Multiline, "View", "Multiline", 0 },
+    { IntSetting::ViewTime, "View", "ViewTime", 0 },
+    { IntSetting::MonthViewTime, "View", "MonthViewTime", 0, 0, 4 },
+    { IntSetting::DayViewTime, "View", "DayViewTime", 0, 0, 4 },
+    { IntSetting::WeekViewTime, "View", "WeekViewTime", 0 },
+    { IntSetting::DiaryViewTime, "View", "DiaryViewTime", 0 },
+    { IntSetting::TodoPos, "View", "TodoPos", 0 },
+    { IntSetting::TodoViewAll, "View", "TodoViewAll", 0 },
+    { IntSetting::OtherMonthDayColor, "View", "OtherMonthDayColor", 1 },
+    { IntSetting::SchIconColor, "View", "SchIconColor", 10079232 },
+    { IntSetting::MonthSchView, "View", "MonthSchView", 1 },
+    { IntSetting::SchList, "View", "SchList", 3, 0, 3 },
+    { IntSetting::SchListView, "View", "SchListView", 1 },
+    { IntSetting::Row, "View", "Row", -1, 0, INT_MAX },
+    { IntSetting::Col, "View", "Col", -1, 0, INT_MAX },
+    { IntSetting::SyncNotify, "View", "SyncNotify", 1 },
+    { IntSetting::SelColorMode, "Color", "SelColorMode", 0, 0, 2 },
+    { IntSetting::Shunbun, "Holiday", "Shunbun", 1 },
+    { IntSetting::Hurikae, "Holiday", "Hurikae", 1 },
+    { IntSetting::SchSort, "System", "SchSort", 1 },
+    { IntSetting::OkFrame, "System", "OkFrame", 0 },
+    { IntSetting::SoftKeyMenu, "System", "SoftKeyMenu", 0 },
+    { IntSetting::EnterSch, "System", "EnterSch", 0 },
+    { IntSetting::InitFile, "System", "InitFile", 1 },
+    { IntSetting::Ime, "System", "Ime", 0 },
+    { IntSetting::Snooze, "System", "Snooze", 5 },
+    { IntSetting::Alerm, "System", "Alerm", 0 },
+    { IntSetting::AlermMode, "System", "AlermMode", 1 },
+    { IntSetting::SaveSpanMinute, "System", "SaveSpanMinute", 0 },
+    { IntSetting::DefaultKigen, "Todo", "DefaultKigen", 1 },
+    { IntSetting::DefaultDays, "Todo", "DefaultDays", 7 },
+    { IntSetting::InitView, "Init", "View", 0 },
+    { IntSetting::InitTodo, "Init", "Todo", 0 },
+    { IntSetting::TextCopyYear, "TextCopy", "Year", 0 },
+    { IntSetting::TextCopyYoubi, "TextCopy", "Youbi", 1 },
+};
+static_assert(std::size(kIntSpecs) == static_cast<std::size_t>(IntSetting::Count));
+
+struct ColourSpec {
+    const char* name; // all in the "View" section
+    Colour defaultValue;
+};
+
+constexpr const char* kColourSection = "View";
+constexpr ColourSpec kColourSpecs[] = {
+    { "BackColor", 16777215 },
+    { "OtherColor", 14737632 },
+    { "SelectColor", 8388608 },
+    { "HolidayColor", 255 },
+    { "WeekColor0", 255 },
+    { "WeekColor1", 0 },
+    { "WeekColor2", 0 },
+    { "WeekColor3", 0 },
+    { "WeekColor4", 0 },
+    { "WeekColor5", 0 },
+    { "WeekColor6", 16711680 },
+};
+static_assert(std::size(kColourSpecs) == static_cast<std::size_t>(ColourSetting::Count));
+
+constexpr const char* kCustomColourSection = "ColorDlg";
+constexpr Colour kCustomColourDefault = 16777215;
+
+struct FontSpec {
+    const char* section;
+    const char16_t* faceName;
+    int point;
+    int weight;
+    int italic;
+    int underline;
+    int charSet;
+    int pitchAndFamily;
+};
+
+constexpr FontSpec kFontSpecs[] = {
+    { "Font", u"ＭＳ Ｐゴシック", 9, 400, 0, 0, 128, 0x30 },
+    { "DFont", u"Arial", 9, 400, 1, 0, 0, 0x30 },
+    { "TFont", u"ＭＳ ゴシック", 9, 400, 1, 0, 0, 0 },
+    { "YFont", u"ＭＳ ゴシック", 10, 400, 1, 0, 0, 0 },
+    { "DayFont", u"ＭＳ ゴシック", 9, 400, 0, 0, 128, 48 },
+};
+static_assert(std::size(kFontSpecs) == static_cast<std::size_t>(FontSetting::Count));
+
+const IntSpec& SpecOf(IntSetting setting)
+{
+    return kIntSpecs[static_cast<int>(setting)];
+}
+
+std::string CustomColourName(int index)
+{
+    return "Custom" + std::to_string(index);
+}
+
+// Colours are kept as "%ld" text of the value; anything but a number reads as the default.
+Colour ReadColour(const Profile& profile, const char* section, const std::string& name, Colour defaultValue)
+{
+    const std::u16string text = profile.GetString(section, name, u"");
+    int value = 0;
+    if (text.empty() || !ParseWholeInt(ToUtf8(text), value))
+        return defaultValue;
+    return static_cast<Colour>(value) & 0xFFFFFF;
+}
+
+void WriteColour(Profile& profile, const char* section, const std::string& name, Colour value)
+{
+    profile.SetString(section, name, AsciiText(std::to_string(static_cast<long>(value))));
+}
+
+LogFont ReadFont(const Profile& profile, const FontSpec& spec)
+{
+    LogFont font;
+    font.faceName = profile.GetString(spec.section, "FaceName", spec.faceName);
+    if (font.faceName.empty())
+        font.faceName = spec.faceName;
+    font.point = profile.GetInt(spec.section, "Point", spec.point);
+    if (font.point < 1 || font.point > 200)
+        font.point = spec.point;
+    font.weight = profile.GetInt(spec.section, "Weight", spec.weight);
+    if (font.weight < 0 || font.weight > 1000)
+        font.weight = spec.weight;
+    font.italic = profile.GetInt(spec.section, "Italic", spec.italic);
+    font.underline = profile.GetInt(spec.section, "Underline", spec.underline);
+    font.charSet = profile.GetInt(spec.section, "CharSet", spec.charSet);
+    font.pitchAndFamily = spec.pitchAndFamily;
+    return font;
+}
+
+} // namespace
+
+CKalSettings::CKalSettings()
+{
+    for (const IntSpec& spec : kIntSpecs)
+        ints_[Index(spec.setting)] = spec.defaultValue;
+    for (int i = 0; i < static_cast<int>(ColourSetting::Count); ++i)
+        colours_[i] = kColourSpecs[i].defaultValue;
+    customColours_.fill(kCustomColourDefault);
+    for (int i = 0; i < static_cast<int>(FontSetting::Count); ++i) {
+        const FontSpec& spec = kFontSpecs[i];
+        fonts_[i] = LogFont { spec.faceName, spec.point, spec.weight, spec.italic, spec.underline, spec.charSet,
+            spec.pitchAndFamily };
+    }
+    linkMark_ = LinkMark::PaperClip();
+}
+
+void CKalSettings::Load(Profile& profile)
+{
+    profile_ = &profile;
+    for (const IntSpec& spec : kIntSpecs) {
+        const int value = profile.GetInt(spec.section, spec.name, spec.defaultValue);
+        ints_[Index(spec.setting)] = value >= spec.minimum && value <= spec.maximum ? value : spec.defaultValue;
+    }
+    for (int i = 0; i < static_cast<int>(ColourSetting::Count); ++i)
+        colours_[i] = ReadColour(profile, kColourSection, kColourSpecs[i].name, kColourSpecs[i].defaultValue);
+    for (int i = 0; i < kCustomColourCount; ++i)
+        customColours_[i] = ReadColour(profile, kCustomColourSection, CustomColourName(i), kCustomColourDefault);
+    for (int i = 0; i < static_cast<int>(FontSetting::Count); ++i)
+        fonts_[i] = ReadFont(profile, kFontSpecs[i]);
+    alarmWave_ = profile.GetString("System", "AlermWave", u"");
+}
+
+void CKalSettings::Set(IntSetting setting, int value)
+{
+    ints_[Index(setting)] = value;
+    if (profile_)
+        profile_->SetInt(SpecOf(setting).section, SpecOf(setting).name, value);
+}
+
+void CKalSettings::Set(ColourSetting setting, Colour value)
+{
+    colours_[Index(setting)] = value;
+    if (profile_)
+        WriteColour(*profile_, kColourSection, kColourSpecs[Index(setting)].name, value);
+}
+
+Colour CKalSettings::WeekColour(int weekday) const
+{
+    return colours_[Index(ColourSetting::Week0) + ((weekday % 7) + 7) % 7];
+}
+
+void CKalSettings::SetCustomColour(int index, Colour value)
+{
+    customColours_[index] = value;
+    if (profile_)
+        WriteColour(*profile_, kCustomColourSection, CustomColourName(index), value);
+}
+
+void CKalSettings::SetFont(FontSetting font, const LogFont& value)
+{
+    const FontSpec& spec = kFontSpecs[static_cast<int>(font)];
+    fonts_[static_cast<int>(font)] = value;
+    fonts_[static_cast<int>(font)].pitchAndFamily = spec.pitchAndFamily;
+    if (!profile_)
+        return;
+    profile_->SetString(spec.section, "FaceName", value.faceName);
+    profile_->SetInt(spec.section, "Point", value.point);
+    profile_->SetInt(spec.section, "Weight", value.weight);
+    profile_->SetInt(spec.section, "Italic", value.italic);
+    profile_->SetInt(spec.section, "Underline", value.underline);
+    profile_->SetInt(spec.section, "CharSet", value.charSet);
+}
+
+void CKalSettings::SetAlarmWave(std::u16string value)
+{
+    alarmWave_ = std::move(value);
+    if (profile_)
+        profile_->SetString("System", "AlermWave", alarmWave_);
+}
+
+int CKalSettings::MonthPaneHeight(int clientHeight) const
+{
+    const int stored = Get(IntSetting::Row);
+    return stored >= 0 ? stored : 4 * clientHeight / 5;
+}
+
+int CKalSettings::MonthPaneWidth(int clientWidth) const
+{
+    const int stored = Get(IntSetting::Col);
+    return stored >= 0 ? stored : 4 * clientWidth / 5;
+}
+
+namespace {
+
+CKalSettings* gInstalled = nullptr;
+
+} // namespace
+
+CKalSettings& CKalSettings::Current()
+{
+    if (gInstalled)
+        return *gInstalled;
+    static CKalSettings process = [] {
+        CKalSettings loaded;
+        loaded.Load(Profile::Current());
+        return loaded;
+    }();
+    return process;
+}
+
+CKalSettings* CKalSettings::Install(CKalSettings* settings)
+{
+    CKalSettings* previous = gInstalled;
+    gInstalled = settings;
+    return previous;
+}
+
+} // namespace kal

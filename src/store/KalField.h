@@ -1,0 +1,51 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kal {
+
+using Colour = std::uint32_t; // 0x00BBGGRR
+
+// One genre: a named category with a colour and a visibility switch.
+struct CKalField {
+    std::u16string name;
+    Colour colour = 0;
+    std::int32_t visible = 1; // 0 hides the genre's entries in the views
+    std::u16string note; // second text, kept as read
+    std::array<std::int32_t, 4> reserved {}; // read from the genre file and copied, nothing else
+    std::array<std::u16string, 4> reservedTexts;
+
+    bool operator==(const CKalField&) const = default;
+};
+
+// The genre list of a file or of the program. Index 0 is the general genre.
+class CKalFieldArray {
+public:
+    CKalFieldArray() = default;
+    CKalFieldArray(const CKalFieldArray& other);
+    CKalFieldArray& operator=(const CKalFieldArray& other);
+    CKalFieldArray(CKalFieldArray&&) noexcept = default;
+    CKalFieldArray& operator=(CKalFieldArray&&) noexcept = default;
+
+    [[nodiscard]] int Count() const { return static_cast<int>(genres_.size()); }
+    [[nodiscard]] bool IsEmpty() const { return genres_.empty(); }
+    // The genre at `index`, or null when there is none.
+    [[nodiscard]] CKalField* At(int index);
+    [[nodiscard]] const CKalField* At(int index) const;
+
+    void Append(std::unique_ptr<CKalField> genre);
+    void Append(const CKalField& genre) { Append(std::make_unique<CKalField>(genre)); }
+    void Clear() { genres_.clear(); }
+    // Removes and deletes the genre at `index`; nothing for an index out of range.
+    void RemoveAt(int index);
+    void Swap(int first, int second);
+
+private:
+    std::vector<std::unique_ptr<CKalField>> genres_;
+};
+
+} // namespace kal

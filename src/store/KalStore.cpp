@@ -1,0 +1,91 @@
+#include "store/KalStore.h"
+
+#include "platform/Profile.h"
+#include "platform/Text.h"
+#include "platform/UserFolders.h"
+
+#include <utility>
+
+namespace kal {
+
+CKalStore::CKalStore()
+    : diaryFolderDefault(Profile::Current().GetString("Diary", "Dir", FromUtf8(DocumentsFolder() + "/")))
+{
+}
+
+void CKalStore::Clear()
+{
+    entries.clear();
+    dayColours.clear();
+    genres.Clear();
+    memos.clear();
+}
+
+void CKalStore::AppendEntry(std::unique_ptr<CKalData> entry)
+{
+    entries.push_back(std::move(entry));
+}
+
+int CKalStore::IndexOf(const CKalData* entry) const
+{
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i].get() == entry)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+std::unique_ptr<CKalData> CKalStore::RemoveEntry(int index)
+{
+    if (index < 0 || index >= EntryCount())
+        return nullptr;
+    std::unique_ptr<CKalData> removed = std::move(entries[static_cast<std::size_t>(index)]);
+    entries.erase(entries.begin() + index);
+    return removed;
+}
+
+void CKalStore::ExchangeEntries(int first, int second)
+{
+    if (first < 0 || second < 0 || first >= EntryCount() || second >= EntryCount())
+        return;
+    std::swap(entries[static_cast<std::size_t>(first)], entries[static_cast<std::size_t>(second)]);
+}
+
+int CKalStore::DefaultScheduleGenre() const
+{
+    return defaultScheduleGenre >= 0 && defaultScheduleGenre < genres.Count() ? defaultScheduleGenre : 0;
+}
+
+int CKalStore::DefaultTodoGenre() const
+{
+    return defaultTodoGenre >= 0 && defaultTodoGenre < genres.Count() ? defaultTodoGenre : 0;
+}
+
+void CKalStore::SetDayColour(const std::u16string& dateKey, DayColour colour)
+{
+    dayColours[dateKey] = std::move(colour);
+}
+
+void CKalStore::RemoveDayColour(const std::u16string& dateKey)
+{
+    dayColours.erase(dateKey);
+}
+
+const DayColour* CKalStore::FindDayColour(const std::u16string& dateKey) const
+{
+    const auto found = dayColours.find(dateKey);
+    return found == dayColours.end() ? nullptr : &found->second;
+}
+
+void CKalStore::SetDiaryFolder(std::u16string folder)
+{
+    diaryFolder = std::move(folder);
+    useOwnDiaryFolder_ = !diaryFolder.empty();
+}
+
+const std::u16string& CKalStore::DiaryLocator() const
+{
+    return useOwnDiaryFolder_ ? diaryFolder : diaryFolderDefault;
+}
+
+} // namespace kal

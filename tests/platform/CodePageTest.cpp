@@ -1,0 +1,92 @@
+#include "platform/CodePage.h"
+
+#include <gtest/gtest.h>
+
+namespace kal {
+namespace {
+
+std::string Bytes(std::initializer_list<int> values)
+{
+    std::string bytes;
+    for (const int v : values)
+        bytes += static_cast<char>(v);
+    return bytes;
+}
+
+TEST(CodePage, Cp932IsAvailable)
+{
+    ASSERT_TRUE(CodePage::Ansi().IsOpen());
+}
+
+TEST(CodePage, JapaneseTextAndVendorCharactersRoundTrip)
+{
+    const CodePage& page = CodePage::Ansi();
+    // Plain kana and kanji, half-width kana, and the NEC and IBM extensions real files contain.
+    const std::u16string text = u"敬老の日ｱｲｳ①Ⅰ㈱纊ⅰ～∥－￠￡￢\\~";
+    const CodePage::Encoded encoded = page.Encode(text);
+    EXPECT_TRUE(encoded.replaced.empty());
+    EXPECT_EQ(page.Decode(encoded.bytes), text);
+    EXPECT_EQ(page.Encode(u"①").bytes, Bytes({ 0x87, 0x40 }));
+    EXPECT_EQ(page.Encode(u"～").bytes, Bytes({ 0x81, 0x60 }));
+    EXPECT_EQ(page.Decode(Bytes({ 0x8C, 0x8E })), u"月");
+    EXPECT_EQ(page.Encode(u"\\").bytes, "\\");
+}
+
+TEST(CodePage, InputMethodLookAlikesBecomeTheCodePageForms)
+{
+    const CodePage& page = CodePage::Ansi();
+    const CodePage::Encoded encoded = page.Encode(u"〜‖−¢£¬—");
+    EXPECT_TRUE(encoded.replaced.empty());
+    EXPECT_EQ(page.Decode(encoded.bytes), u"～∥－￠￡￢―");
+}
+
+TEST(CodePage, CharactersTheCodePageCannotHoldBecomeQuestionMarks)
+{
+    const CodePage& page = CodePage::Ansi();
+    const CodePage::Encoded encoded = page.Encode(u"a€b😀c€한");
+    EXPECT_EQ(encoded.bytes, "a?b?c??");
+    EXPECT_EQ(encoded.replaced, u"€😀한");
+    // An unpaired surrogate that is not an escaped byte is replaced too.
+    const CodePage::Encoded lone = page.Encode(std::u16string(1, char16_t(0xD800)) + u"x");
+    EXPECT_EQ(lone.bytes, "?x");
+}
+
+TEST(CodePage, BytesThatDoNotDecodeSurviveARoundTrip)
+{
+    const CodePage& page = CodePage::Ansi();
+    // A lone lead byte before ASCII, a byte no character starts with, and a lead byte cut off at the end.
+    const std::string damaged = Bytes({ 'a', 0x81, 0x20, 'b', 0xFF, 0x8C, 0x8E, 0x82 });
+    const std::u16string decoded = page.Decode(damaged);
+    EXPECT_EQ(decoded.front(), u'a');
+    EXPECT_NE(decoded.find(u'月'), std::u16string::npos);
+    EXPECT_EQ(page.Encode(decoded).bytes, damaged);
+}
+
+TEST(CodePage, EveryByteSequenceDecodesWithoutStopping)
+{
+    const CodePage& page = CodePage::Ansi();
+    std::string all;
+    for (int lead = 0; lead < 256; ++lead) {
+        for (int trail = 0x20; trail < 256; trail += 7) {
+            all += static_cast<char>(lead);
+            all += static_cast<char>(trail);
+        }
+    }
+    const std::u16string decoded = page.Decode(all);
+    EXPECT_FALSE(decoded.empty());
+    EXPECT_EQ(page.Encode(decoded).bytes.size(), page.Encode(page.Decode(page.Encode(decoded).bytes)).bytes.size());
+}
+
+TEST(CodePage, LargeTextsConvertWhole)
+{
+    const CodePage& page = CodePage::Ansi();
+    std::u16string text;
+    for (int i = 0; i < 20000; ++i)
+        text += u"予定,\"場所\"\r\n";
+    const CodePage::Encoded encoded = page.Encode(text);
+    EXPECT_EQ(encoded.bytes.size(), 20000u * 13u);
+    EXPECT_EQ(page.Decode(encoded.bytes), text);
+}
+
+} // namespace
+} // namespace kal

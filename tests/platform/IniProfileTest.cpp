@@ -1,0 +1,170 @@
+#include "TestEnvironment.h"
+
+#include "platform/FileIo.h"
+#include "platform/IniProfile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sys/stat.h>
+
+namespace kal {
+namespace {
+
+using test::TemporaryFolder;
+
+std::string ReadText(const std::string& path)
+{
+    return ReadWholeFile(path).value_or("<missing>");
+}
+
+void WriteText(const std::string& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+TEST(IniProfile, ValuesAreOnDiskAsSoonAsTheyAreSet)
+{
+    TemporaryFolder folder;
+    const std::string path = folder.File("Zentrik/Kalendra.ini"); // the folder is made on first write
+    {
+        IniProfile profile(path);
+        EXPECT_EQ(profile.GetInt("View", "MonthWeeks", 5), 5);
+        EXPECT_TRUE(profile.SetInt("View", "MonthWeeks", 6));
+        EXPECT_TRUE(profile.SetString("System", "DefaultFile", u"/home/山田/予定.klx"));
+        EXPECT_TRUE(profile.SetString("Search", "Text", u"a\\b\r\nc = d "));
+        EXPECT_EQ(profile.GetInt("View", "MonthWeeks", 5), 6);
+        IniProfile other(path);
+        EXPECT_EQ(other.GetInt("view", "monthweeks", 5), 6);
+    }
+    IniProfile reread(path);
+    EXPECT_EQ(reread.GetInt("View", "MonthWeeks", 5), 6);
+    EXPECT_EQ(reread.GetString("System", "DefaultFile", u""), u"/home/山田/予定.klx");
+    EXPECT_EQ(reread.GetString("Search", "Text", u""), u"a\\b\r\nc = d ");
+    EXPECT_EQ(reread.GetString("System", "Missing", u"dflt"), u"dflt");
+    const std::string text = ReadText(path);
+    EXPECT_NE(text.find("[View]\nMonthWeeks=6\n"), std::string::npos) << text;
+}
+
+TEST(IniProfile, IntegersThatDoNotReadTakeTheDefault)
+{
+    TemporaryFolder folder;
+    const std::string path = folder.File("k.ini");
+    WriteText(path, "[View]\nA=12\nB=twelve\nC=\nD=99999999999\nE= -3 \n");
+    IniProfile profile(path);
+    EXPECT_EQ(profile.GetInt("View", "A", 0), 12);
+    EXPECT_EQ(profile.GetInt("View", "B", 7), 7);
+    EXPECT_EQ(profile.GetInt("View", "C", 7), 7);
+    EXPECT_EQ(profile.GetInt("View", "D", 7), 7);
+    EXPECT_EQ(profile.GetInt("View", "E", 7), -3);
+    EXPECT_EQ(profile.GetString("View", "B", u""), u"twelve");
+}
+
+TEST(IniProfile, DamagedFilesReadAsFarAsTheyCan)
+{
+    TemporaryFolder folder;
+    const std::string path = folder.File("k.ini");
+    std::string junk;
+    for (int i = 0; i < 4096; ++i)
+        junk += static_cast<char>((i * 131 + 7) % 256);
+    std::string text = junk + "\n[View]\nMonthWeeks=6\nLong=" + std::string(10u << 20, 'x') + "\nYoubi=1\n";
+    text += "no equals sign\n=empty name\n[broken\nStartMonday=1\n[System]\r\nSchSort=0\r\n";
+    text += std::string("Bin\0ary=1\n", 10);
+    WriteText(path, text);
+
+    IniProfile profile(path);
+    EXPECT_EQ(profile.GetInt("View", "MonthWeeks", 5), 6);
+    EXPECT_EQ(profile.GetInt("View", "Youbi", 0), 1);
+    EXPECT_FALSE(profile.Has("View", "Long"));
+    EXPECT_EQ(profile.GetInt("View", "StartMonday", 0), 0); // under a broken section header
+    EXPECT_EQ(profile.GetInt("System", "SchSort", 1), 0);
+
+    // Writing a value rewrites the file with what could be read.
+    EXPECT_TRUE(profile.SetInt("View", "MonthWeeks", 5));
+    IniProfile reread(path);
+    EXPECT_EQ(reread.GetInt("View", "MonthWeeks", 6), 5);
+    EXPECT_EQ(reread.GetInt("System", "SchSort", 1), 0);
+}
+
+TEST(IniProfile, AFailedWriteLeavesTheOldFile)
+{
+    TemporaryFolder folder;
+    const std::string path = folder.File("k.ini");
+    IniProfile profile(path);
+    ASSERT_TRUE(profile.SetInt("View", "MonthWeeks", 6));
+    const std::string before = ReadText(path);
+    {
+        ScopedWriteFailure full(3);
+        EXPECT_FALSE(profile.SetInt("View", "Youbi", 1));
+    }
+    EXPECT_EQ(ReadText(path), before);
+    EXPECT_EQ(profile.GetInt("View", "Youbi", 0), 1); // still in force for this run
+    // No temporary file is left behind.
+    int files = 0;
+    for ([[maybe_unused]] const auto& item : std::filesystem::directory_iterator(folder.Path()))
+        ++files;
+    EXPECT_EQ(files, 1);
+}
+
+TEST(IniProfile, AFolderThatCannotBeMadeIsReportedNotFatal)
+{
+    TemporaryFolder folder;
+    WriteText(folder.File("plain"), "a file where a folder should be");
+    IniProfile profile(folder.File("plain/sub/k.ini"));
+    EXPECT_FALSE(profile.SetInt("View", "MonthWeeks", 6));
+    EXPECT_EQ(profile.GetInt("View", "MonthWeeks", 5), 6);
+}
+
+TEST(IniProfile, AFolderInPlaceOfTheFileIsReportedNotFatal)
+{
+    TemporaryFolder folder;
+    const std::string path = folder.File("k.ini");
+    ASSERT_TRUE(MakeFolders(path));
+    IniProfile profile(path);
+    EXPECT_EQ(profile.GetInt("View", "MonthWeeks", 5), 5);
+    EXPECT_FALSE(profile.SetInt("View", "MonthWeeks", 6));
+}
+
+TEST(IniProfile, DefaultPathFollowsTheEnvironment)
+{
+    const char* saved = std::getenv("KALENDRA_CONFIG");
+    const std::string previous = saved ? saved : "";
+    ::setenv("KALENDRA_CONFIG", "/tmp/elsewhere.ini", 1);
+    EXPECT_EQ(IniProfile::DefaultPath(), "/tmp/elsewhere.ini");
+    ::unsetenv("KALENDRA_CONFIG");
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    const std::string savedXdg = xdg ? xdg : "";
+    ::setenv("XDG_CONFIG_HOME", "/tmp/xdg", 1);
+    EXPECT_EQ(IniProfile::DefaultPath(), "/tmp/xdg/Zentrik/Kalendra.ini");
+    if (xdg)
+        ::setenv("XDG_CONFIG_HOME", savedXdg.c_str(), 1);
+    else
+        ::unsetenv("XDG_CONFIG_HOME");
+    if (saved)
+        ::setenv("KALENDRA_CONFIG", previous.c_str(), 1);
+}
+
+TEST(FileIo, AtomicWriteKeepsPermissions)
+{
+    TemporaryFolder folder;
+    const std::string path = folder.File("a.klx");
+    WriteText(path, "old");
+    ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+    ASSERT_TRUE(WriteFileAtomically(path, "new content"));
+    EXPECT_EQ(ReadText(path), "new content");
+    struct stat info { };
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+
+    FileError error;
+    EXPECT_FALSE(WriteFileAtomically(folder.File("missing/a.klx"), "x", &error));
+    EXPECT_EQ(error.code, ENOENT);
+    EXPECT_FALSE(ReadWholeFile(folder.File("none"), &error).has_value());
+    EXPECT_EQ(error.code, ENOENT);
+    EXPECT_FALSE(ReadWholeFile(path, &error, 4).has_value());
+    EXPECT_EQ(error.code, EFBIG);
+}
+
+} // namespace
+} // namespace kal
