@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang and runs each for a while: scripts/fuzz.sh [seconds]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-60}
+for package in clang libclang-rt-14-dev; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing="${missing:-} $package"
+done
+if [ -n "${missing:-}" ]; then
+  apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $missing
+fi
+CXX=clang++ cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKAL_BUILD_FUZZ=ON \
+  -DKAL_BUILD_APPS=OFF -DKAL_BUILD_BENCH=OFF -DBUILD_TESTING=OFF >/dev/null
+cmake --build build/fuzz -j"$(nproc)"
+for target in build/fuzz/*_fuzz; do
+  name=$(basename "$target")
+  corpus="build/fuzz/corpus/$name"
+  mkdir -p "$corpus"
+  [ -d "fuzz/seeds/$name" ] && cp -n fuzz/seeds/"$name"/* "$corpus"/ 2>/dev/null || true
+  echo "== $name for ${seconds}s"
+  "$target" -max_total_time="$seconds" -rss_limit_mb=2048 -print_final_stats=1 "$corpus"
+done
