@@ -1,5 +1,8 @@
 #include "store/KalField.h"
 
+#include "platform/Text.h"
+#include "store/StoreTexts.h"
+
 #include <utility>
 
 namespace kal {
@@ -45,6 +48,54 @@ void CKalFieldArray::Swap(int first, int second)
 {
     if (At(first) && At(second))
         std::swap(genres_[static_cast<std::size_t>(first)], genres_[static_cast<std::size_t>(second)]);
+}
+
+int CKalFieldArray::FindByName(std::u16string_view name) const
+{
+    for (std::size_t i = 0; i < genres_.size(); ++i) {
+        if (genres_[i]->name == name)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+int CKalFieldArray::FindOrAddByName(std::u16string_view name)
+{
+    const int found = FindByName(name);
+    if (found >= 0)
+        return found;
+    auto genre = std::make_unique<CKalField>();
+    genre->name = name;
+    Append(std::move(genre));
+    return Count() - 1;
+}
+
+void CKalFieldArray::ReplaceAll(const CKalFieldArray& other)
+{
+    // The copy assignment takes the copies before it lets go of our own genres, so replacing a list
+    // with itself keeps it.
+    *this = other;
+}
+
+bool CKalFieldArray::FillUpTo(int index)
+{
+    if (index < 0 || index > kFillUpLimit)
+        return At(index) != nullptr;
+    while (Count() <= index) {
+        auto genre = std::make_unique<CKalField>();
+        genre->name = texts::kNumberedGenrePrefix + IntText(Count() + 1);
+        Append(std::move(genre));
+    }
+    return true;
+}
+
+std::vector<std::u16string> CKalFieldArray::Names() const
+{
+    std::vector<std::u16string> names;
+    names.reserve(genres_.size());
+    for (const auto& genre : genres_)
+        names.push_back(genre->name);
+    return names;
 }
 
 } // namespace kal

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kal {
@@ -43,6 +44,23 @@ public:
     // Removes and deletes the genre at `index`; nothing for an index out of range.
     void RemoveAt(int index);
     void Swap(int first, int second);
+
+    // Index of the first genre whose name equals `name` exactly, -1 when there is none.
+    [[nodiscard]] int FindByName(std::u16string_view name) const;
+    // Index of the genre named `name`; when there is none, a genre with that name and every other
+    // field at its default is appended first.
+    int FindOrAddByName(std::u16string_view name);
+    // Clears the list and appends copies of every genre of `other` (which may be this list).
+    void ReplaceAll(const CKalFieldArray& other);
+    // Appends genres named "ジャンル" and their 1-based position until `index` exists, so that an
+    // entry with a genre the list lacks still has one to show. An index beyond kFillUpLimit is left
+    // alone: only a damaged file carries one, and filling it would take the memory of millions of
+    // genres. True when the genre at `index` exists afterwards.
+    bool FillUpTo(int index);
+    // Every name in list order, for genre selectors.
+    [[nodiscard]] std::vector<std::u16string> Names() const;
+
+    static constexpr int kFillUpLimit = 9999;
 
 private:
     std::vector<std::unique_ptr<CKalField>> genres_;

@@ -18,4 +18,11 @@ inline constexpr const char16_t* kScheduleFileHeader[] = { u"区分", u"開始�
     u"チェック", u"アラーム", u"ジャンル", u"時刻表示", u"繰返タイプ", u"繰返開始日", u"繰返終了日", u"間隔",
     u"位置指定", u"有効月", u"平日のみ", u"除外日", u"場所", u"メモ" };
 
+// The one genre the program starts with when it has no genre file.
+inline constexpr char16_t kGeneralGenre[] = u"一般";
+// Genres made up for entries whose genre the list lacks: followed by the genre's 1-based position.
+inline constexpr char16_t kNumberedGenrePrefix[] = u"ジャンル";
+inline constexpr char16_t kGenreFileDamaged[]
+    = u"ジャンルファイルが壊れているため読み込めませんでした。ジャンルは「一般」だけになります。";
+
 } // namespace kal::texts
