@@ -181,6 +181,14 @@ std::u16string TimeText(CDTime time)
 
 std::optional<CDTime> ParseDate(std::u16string_view text, YearClamp clamp)
 {
+    const std::optional<CivilDate> date = ParseDateFields(text, clamp);
+    if (!date)
+        return std::nullopt;
+    return CDTime(date->year, date->month, date->day);
+}
+
+std::optional<CivilDate> ParseDateFields(std::u16string_view text, YearClamp clamp)
+{
     const std::size_t firstSlash = text.find(u'/');
     if (firstSlash == std::u16string_view::npos)
         return std::nullopt;
@@ -201,7 +209,7 @@ std::optional<CDTime> ParseDate(std::u16string_view text, YearClamp clamp)
     const int day = ParseLeadingInt(rest.substr(secondSlash + 1));
     if (!IsValidDate(year, month, day))
         return std::nullopt;
-    return CDTime(year, month, day);
+    return CivilDate { year, month, day };
 }
 
 namespace {
@@ -245,14 +253,13 @@ std::optional<TimeOfDay> ParseTimeOfDay(std::u16string_view text)
 
 std::optional<CDTime> ParseDateTime(std::u16string_view dateText, std::u16string_view timeText, YearClamp clamp)
 {
-    const std::optional<CDTime> date = ParseDate(dateText, clamp);
+    const std::optional<CivilDate> date = ParseDateFields(dateText, clamp);
     if (!date)
         return std::nullopt;
     const std::optional<TimeOfDay> time = ParseTimeOfDay(timeText);
     if (!time)
         return std::nullopt;
-    const LocalFields f = date->Fields();
-    return CDTime(f.year, f.month, f.day, time->hour, time->minute, time->second);
+    return CDTime(date->year, date->month, date->day, time->hour, time->minute, time->second);
 }
 
 std::optional<HourMinute> ParseHourMinute(std::u16string_view text)

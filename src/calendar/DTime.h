@@ -1,5 +1,7 @@
 #pragma once
 
+#include "calendar/CivilDate.h"
+
 #include <compare>
 #include <cstdint>
 #include <optional>
@@ -116,6 +118,8 @@ private:
 // "year/month/day" at 00:00. Two-digit years: 70-99 are 19xx, 0-38 are 20xx, 39-69 stay as they are.
 // With clamping a year before 1972 or after 2036 becomes 1972 or 2036; the date must then be valid.
 [[nodiscard]] std::optional<CDTime> ParseDate(std::u16string_view text, YearClamp clamp);
+// The same reading, giving the date's fields.
+[[nodiscard]] std::optional<CivilDate> ParseDateFields(std::u16string_view text, YearClamp clamp);
 // The date as ParseDate reads it, at a time given as "H" or "HH", "HHMM", "H:M" or "H:M:S".
 [[nodiscard]] std::optional<CDTime> ParseDateTime(
     std::u16string_view dateText, std::u16string_view timeText, YearClamp clamp);

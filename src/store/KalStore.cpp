@@ -16,7 +16,7 @@ CKalStore::CKalStore()
 void CKalStore::Clear()
 {
     entries.clear();
-    dayColours.clear();
+    dayColours.Clear();
     genres.Clear();
     memos.clear();
 }
@@ -63,18 +63,17 @@ int CKalStore::DefaultTodoGenre() const
 
 void CKalStore::SetDayColour(const std::u16string& dateKey, DayColour colour)
 {
-    dayColours[dateKey] = std::move(colour);
+    dayColours.Set(dateKey, std::move(colour));
 }
 
 void CKalStore::RemoveDayColour(const std::u16string& dateKey)
 {
-    dayColours.erase(dateKey);
+    dayColours.Remove(dateKey);
 }
 
 const DayColour* CKalStore::FindDayColour(const std::u16string& dateKey) const
 {
-    const auto found = dayColours.find(dateKey);
-    return found == dayColours.end() ? nullptr : &found->second;
+    return dayColours.Find(dateKey);
 }
 
 void CKalStore::SetDiaryFolder(std::u16string folder)

@@ -1,21 +1,15 @@
 #pragma once
 
+#include "store/DayColourMap.h"
 #include "store/KalData.h"
 #include "store/KalField.h"
 #include "store/MemoData.h"
 
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace kal {
-
-// The colour of one day, and a note the program keeps but never sets.
-struct DayColour {
-    Colour colour = 0;
-    std::u16string note;
-};
 
 // Everything of one schedule file in memory: entries in file order, per-day colours, genres, the
 // file password, the diary folders, a few per-file settings and the memo pages.
@@ -60,7 +54,7 @@ public:
     [[nodiscard]] const std::u16string& DiaryLocator() const;
 
     std::vector<std::unique_ptr<CKalData>> entries;
-    std::map<std::u16string, DayColour> dayColours;
+    DayColourMap dayColours;
     CKalFieldArray genres;
     std::u16string password; // empty = not protected
     std::u16string diaryFolderDefault;

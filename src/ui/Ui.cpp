@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <string>
+#include <termios.h>
 #include <unistd.h>
 
 namespace kal {
@@ -48,6 +49,33 @@ bool ConsoleUi::AskYesNo(std::u16string_view text)
     return answer[0] == 'y' || answer[0] == 'Y';
 }
 
+std::optional<std::u16string> ConsoleUi::AskPassword(std::u16string_view caption, std::u16string_view prompt)
+{
+    if (!::isatty(STDIN_FILENO)) {
+        std::fprintf(stderr, "%s: %s (no terminal: cancelled)\n", ToUtf8(caption).c_str(), ToUtf8(prompt).c_str());
+        return std::nullopt;
+    }
+    std::fprintf(stderr, "%s\n%s: ", ToUtf8(prompt).c_str(), ToUtf8(caption).c_str());
+    std::fflush(stderr);
+    termios saved {};
+    const bool canHideEcho = ::tcgetattr(STDIN_FILENO, &saved) == 0;
+    if (canHideEcho) {
+        termios quiet = saved;
+        quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+        ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
+    }
+    std::string line;
+    int c;
+    while ((c = std::fgetc(stdin)) != EOF && c != '\n')
+        line += static_cast<char>(c);
+    if (canHideEcho)
+        ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &saved);
+    std::fputc('\n', stderr);
+    if (c == EOF && line.empty())
+        return std::nullopt;
+    return FromUtf8(line);
+}
+
 void RecordingUi::ShowMessage(std::u16string_view text)
 {
     messages_.emplace_back(text);
@@ -63,8 +91,20 @@ bool RecordingUi::AskYesNo(std::u16string_view text)
     return yes;
 }
 
+std::optional<std::u16string> RecordingUi::AskPassword(std::u16string_view, std::u16string_view)
+{
+    ++passwordRequests_;
+    if (passwords_.empty())
+        return std::nullopt;
+    std::optional<std::u16string> password = std::move(passwords_.front());
+    passwords_.pop_front();
+    return password;
+}
+
 void RecordingUi::Clear()
 {
+    passwords_.clear();
+    passwordRequests_ = 0;
     messages_.clear();
     questions_.clear();
     answers_.clear();

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kal {
+
+enum class LineEnd { Lf, CrLf };
+
+// One comma-separated line: its field texts and whether each field is quoted.
+//
+// Reading: a field that starts with a double quote ends at the first double quote followed by a
+// comma, or, failing that, at a double quote that ends the line; an unquoted field ends at the next
+// comma or at the line end. There is no escape. U+0001 U+0002 in a field stands for CR LF.
+//
+// Writing: quoted fields go between double quotes; CR LF (and a lone LF) in a field become U+0001 U+0002.
+// Two things the format cannot carry are changed visibly instead of breaking the line: a double
+// quote followed by a comma becomes "”," (a right double quotation mark), and Ctrl-Z, which would end
+// the file, becomes "?".
+//
+// At most kMaxFields fields are kept; the rest of a longer line is dropped and the line marked cut.
+class CsvLine {
+public:
+    static constexpr int kMaxFields = 512;
+
+    // Reads a line given without its line end.
+    void Parse(std::u16string_view line);
+
+    [[nodiscard]] int FieldCount() const { return static_cast<int>(fields_.size()); }
+    // The text of field `index`; empty for a field the line does not have.
+    [[nodiscard]] std::u16string_view Field(int index) const;
+    [[nodiscard]] bool IsQuoted(int index) const;
+    [[nodiscard]] bool WasCut() const { return cut_; }
+
+    void Clear();
+    void AppendField(std::u16string_view text, bool quoted = true);
+    // Inserts an empty quoted field before `index`; -1 appends.
+    void InsertEmptyField(int index = -1);
+    void SetField(int index, std::u16string_view text);
+    void SetQuoted(int index, bool quoted);
+    void MarkAllQuoted();
+    void RemoveField(int index);
+    // Pads with empty quoted fields or cuts to exactly `count` fields.
+    void Resize(int count);
+
+    // The line as text, ending with `end`.
+    void AppendTo(std::u16string& out, LineEnd end) const;
+    [[nodiscard]] std::u16string Join(LineEnd end = LineEnd::Lf) const;
+
+private:
+    struct FieldSpan {
+        std::size_t start;
+        std::size_t length;
+        bool quoted;
+    };
+    void AddParsed(std::u16string_view text, bool quoted);
+
+    std::u16string buffer_; // the texts of all fields
+    std::vector<FieldSpan> fields_;
+    bool cut_ = false;
+};
+
+// Appends a field text as the writer puts it between the quotes (see CsvLine).
+void AppendFieldText(std::u16string& out, std::u16string_view text);
+
+} // namespace kal

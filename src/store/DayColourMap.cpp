@@ -1,0 +1,40 @@
+#include "store/DayColourMap.h"
+
+namespace kal {
+
+void DayColourMap::Set(const std::u16string& key, DayColour colour)
+{
+    const auto [found, added] = index_.try_emplace(key, items_.size());
+    if (added)
+        items_.emplace_back(key, std::move(colour));
+    else
+        items_[found->second].second = std::move(colour);
+}
+
+void DayColourMap::Remove(const std::u16string& key)
+{
+    const auto found = index_.find(key);
+    if (found == index_.end())
+        return;
+    const std::size_t position = found->second;
+    index_.erase(found);
+    items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(position));
+    for (auto& [name, index] : index_) {
+        if (index > position)
+            --index;
+    }
+}
+
+const DayColour* DayColourMap::Find(const std::u16string& key) const
+{
+    const auto found = index_.find(key);
+    return found == index_.end() ? nullptr : &items_[found->second].second;
+}
+
+void DayColourMap::Clear()
+{
+    items_.clear();
+    index_.clear();
+}
+
+} // namespace kal

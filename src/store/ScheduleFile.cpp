@@ -1,0 +1,246 @@
+#include "store/ScheduleFile.h"
+
+#include "platform/CodePage.h"
+#include "platform/FileIo.h"
+#include "platform/Profile.h"
+#include "platform/Text.h"
+#include "store/CsvTable.h"
+#include "store/EntryRow.h"
+#include "store/HolidayUpdates.h"
+#include "store/KalStore.h"
+#include "store/PasswordScramble.h"
+#include "store/StoreTexts.h"
+#include "store/TextLineFile.h"
+#include "ui/Ui.h"
+
+#include <cstring>
+#include <memory>
+
+namespace kal {
+
+namespace {
+
+constexpr int kKindPassword = 2;
+constexpr int kKindDayColour = 3;
+constexpr int kKindSettings = 4;
+constexpr int kKindGenre = 5;
+constexpr int kKindMemo = 6;
+constexpr int kVersionWith2007Holidays = 410;
+
+void ShowFileError(const char16_t* message, const std::string& path, const FileError& error)
+{
+    std::u16string text = message;
+    text += u"\n";
+    text += FromUtf8(path);
+    if (error.code != 0) {
+        text += u"\n";
+        text += FromUtf8(std::strerror(error.code));
+    }
+    Ui::Current().ShowMessage(text);
+}
+
+bool IsBlank(const CsvLine& row)
+{
+    for (int i = 0; i < row.FieldCount(); ++i) {
+        if (!row.Field(i).empty())
+            return false;
+    }
+    return true;
+}
+
+void ReadSettingsRow(const CsvLine& row, CKalStore& store)
+{
+    store.diaryFolderDefault = row.Field(1);
+    store.ResetDiaryLocator();
+    const auto intAt = [&](int index, std::int32_t& member) {
+        if (row.FieldCount() > index)
+            member = ParseLeadingInt(row.Field(index));
+    };
+    if (row.FieldCount() > 3)
+        intAt(3, store.fileVersion);
+    intAt(4, store.defaultScheduleGenre);
+    intAt(5, store.defaultTodoGenre);
+    intAt(6, store.settingsExtra);
+    if (row.FieldCount() > 7)
+        store.SetDiaryFolder(std::u16string(row.Field(7)));
+}
+
+CKalField GenreFromRow(const CsvLine& row)
+{
+    CKalField genre;
+    genre.name = row.Field(1);
+    genre.visible = ParseLeadingInt(row.Field(2));
+    genre.colour = ParseLeadingHex(row.Field(3));
+    genre.note = row.Field(4);
+    return genre;
+}
+
+enum class EntryCopy { Direct, Copied };
+
+// Files one row into the store by its kind. False when the row held nothing the store keeps.
+bool DispatchRow(const CsvLine& row, CKalStore& store, EntryCopy copy)
+{
+    auto entry = std::make_unique<CKalData>();
+    switch (ParseLeadingInt(row.Field(0))) {
+    case kKindPassword:
+        store.password = UnscramblePassword(row.Field(1));
+        return true;
+    case kKindDayColour:
+        store.SetDayColour(std::u16string(row.Field(1)), DayColour { ParseLeadingHex(row.Field(2)), std::u16string(row.Field(3)) });
+        return true;
+    case kKindSettings:
+        ReadSettingsRow(row, store);
+        return true;
+    case kKindGenre:
+        store.genres.Append(GenreFromRow(row));
+        return true;
+    case kKindMemo:
+        store.memos.push_back(std::make_unique<CMemoData>(CMemoData { std::u16string(row.Field(1)), std::u16string(row.Field(2)) }));
+        return true;
+    default:
+        if (!DecodeEntryRow(row, *entry))
+            return false;
+        store.AppendEntry(copy == EntryCopy::Copied ? std::make_unique<CKalData>(*entry) : std::move(entry));
+        return true;
+    }
+}
+
+bool PasswordGiven(const CKalStore& store)
+{
+    if (store.password.empty())
+        return true;
+    const std::optional<std::u16string> typed = Ui::Current().AskPassword(texts::kPasswordCaption, texts::kPasswordPrompt);
+    return typed && *typed == store.password;
+}
+
+CsvLine ScheduleHeader()
+{
+    CsvLine header;
+    for (const char16_t* name : texts::kScheduleFileHeader)
+        header.AppendField(name);
+    return header;
+}
+
+void FillRow(CsvLine& row, std::initializer_list<std::u16string_view> texts)
+{
+    int index = 0;
+    for (const std::u16string_view text : texts)
+        row.SetField(index++, text);
+}
+
+} // namespace
+
+LoadResult LoadScheduleFile(CKalStore& store, const std::string& path, LoadReport* report)
+{
+    store.Clear();
+    FileError error;
+    const std::optional<TextLineFile> file = TextLineFile::Read(path, &error);
+    if (!file) {
+        ShowFileError(texts::kCannotOpenFile, path, error);
+        return LoadResult::Failed;
+    }
+    LoadReport local;
+    LoadReport& seen = report ? *report : local;
+    seen = LoadReport {};
+    CsvLine row;
+    for (int line = 1; line < file->LineCount(); ++line) {
+        row.Parse(file->Line(line));
+        ++seen.rows;
+        if (row.WasCut())
+            seen.cutLines.push_back(line + 1);
+        if (!DispatchRow(row, store, EntryCopy::Direct) && !IsBlank(row))
+            seen.droppedLines.push_back(line + 1);
+    }
+    // The password comes first so that a load that is refused changes nothing anywhere.
+    if (!PasswordGiven(store)) {
+        store.Clear();
+        return LoadResult::Failed;
+    }
+    LoadResult result = LoadResult::Loaded;
+    Profile& profile = Profile::Current();
+    if (profile.GetInt("System", "HolidayChangeFlag1", 0) == 0) {
+        profile.SetInt("System", "HolidayChangeFlag1", 1);
+        ApplyHolidayUpdate2003(store);
+        result = LoadResult::LoadedAndUpdated;
+    }
+    if (static_cast<std::uint32_t>(store.fileVersion) < kVersionWith2007Holidays)
+        ApplyHolidayUpdate2007(store);
+    store.fileVersion = kCurrentFileVersion;
+    return result;
+}
+
+std::u16string ScheduleFileText(const CKalStore& store)
+{
+    CsvTable table;
+    table.SetHeader(ScheduleHeader(), true);
+    if (!store.password.empty()) {
+        table.AddEmptyRow();
+        FillRow(table.Row(0), { u"2", ScramblePassword(store.password) });
+    }
+    for (const auto& [key, colour] : store.dayColours)
+        FillRow(table.AddEmptyRow(), { u"3", key, HexText(colour.colour, 6), colour.note });
+    FillRow(table.AddEmptyRow(),
+        { u"4", store.diaryFolderDefault, u"", IntText(store.fileVersion), IntText(store.defaultScheduleGenre),
+            IntText(store.defaultTodoGenre), IntText(store.settingsExtra), store.diaryFolder });
+    for (int i = 0; i < store.genres.Count(); ++i) {
+        const CKalField& genre = *store.genres.At(i);
+        CsvLine row;
+        for (const std::u16string_view text : { std::u16string_view(u"5"), std::u16string_view(genre.name) })
+            row.AppendField(text);
+        row.AppendField(IntText(genre.visible));
+        row.AppendField(HexText(genre.colour, 6));
+        row.AppendField(genre.note);
+        table.AddRowCopy(row);
+    }
+    for (const auto& memo : store.memos) {
+        CsvLine row;
+        row.AppendField(u"6");
+        row.AppendField(memo->title);
+        row.AppendField(memo->text);
+        table.AddRowCopy(row);
+    }
+    table.MarkAllQuoted();
+
+    std::u16string text;
+    const bool withHeader = Profile::Current().GetInt("System", "Item", 0) == 0;
+    table.AppendTo(text, withHeader ? HeaderLine::Present : HeaderLine::Absent);
+    CsvLine row;
+    for (const auto& entry : store.entries) {
+        EncodeEntryRow(*entry, row);
+        row.AppendTo(text, LineEnd::Lf);
+    }
+    return text;
+}
+
+SaveResult SaveScheduleFile(const CKalStore& store, const std::string& path, const SaveOptions& options)
+{
+    const CodePage::Encoded encoded = CodePage::Ansi().Encode(ScheduleFileText(store));
+    if (!encoded.replaced.empty() && options.confirmReplacement && !options.confirmReplacement(encoded.replaced))
+        return SaveResult::Cancelled;
+    FileError error;
+    if (!WriteFileAtomically(path, encoded.bytes, &error)) {
+        ShowFileError(texts::kCannotOpenFileForWriting, path, error);
+        return SaveResult::Failed;
+    }
+    return SaveResult::Saved;
+}
+
+bool LoadScheduleTemplate(CKalStore& store, const std::string& folder)
+{
+    const Profile& profile = Profile::Current();
+    const std::optional<TextLineFile> file = TextLineFile::Read(JoinPath(folder, kTemplateFileName));
+    CsvTable table;
+    table.SetRowLimit(profile.GetInt("System", "CardMax", 5000));
+    const HeaderLine header = profile.GetInt("System", "Item", 0) == 0 ? HeaderLine::Present : HeaderLine::Absent;
+    if (folder.empty() || !file || !table.Load(*file, header)) {
+        Ui::Current().ShowMessage(texts::kCannotReadTemplate);
+        return false;
+    }
+    for (int i = 0; i < table.RowCount(); ++i)
+        DispatchRow(table.Row(i), store, EntryCopy::Copied);
+    ApplyHolidayUpdate2003(store);
+    ApplyHolidayUpdate2007(store);
+    return true;
+}
+
+} // namespace kal

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kal {
+
+class CKalStore;
+
+enum class LoadResult {
+    Failed = 0, // not opened, or the password was not given; the store is left empty
+    Loaded = 1,
+    LoadedAndUpdated = 2, // a holiday update changed it: the document is to be marked modified
+};
+
+// What a load met, for reports.
+struct LoadReport {
+    int rows = 0; // lines after the header
+    std::vector<int> droppedLines; // 1-based numbers of non-empty lines that held nothing usable
+    std::vector<int> cutLines; // lines with more fields than a line can hold
+};
+
+// Reads a schedule file into the store (cleared first), applies the holiday updates that are due and
+// asks for the file password when the file has one.
+LoadResult LoadScheduleFile(CKalStore& store, const std::string& path, LoadReport* report = nullptr);
+
+struct SaveOptions {
+    // Told the characters the code page cannot hold before anything is written; false cancels.
+    std::function<bool(std::u16string_view replaced)> confirmReplacement;
+};
+
+enum class SaveResult { Saved, Cancelled, Failed };
+
+// Writes the store as a schedule file. The old file is replaced only once the whole new content is
+// safely on disk; on failure it is untouched and the user is told.
+SaveResult SaveScheduleFile(const CKalStore& store, const std::string& path, const SaveOptions& options = {});
+
+// The text of the file SaveScheduleFile writes, before the code-page conversion.
+[[nodiscard]] std::u16string ScheduleFileText(const CKalStore& store);
+
+// Reads the template of new files, kaldata.klx in `folder`, into the store (which the caller has
+// cleared) and brings its holidays up to date.
+[[nodiscard]] bool LoadScheduleTemplate(CKalStore& store, const std::string& folder);
+
+inline constexpr int kCurrentFileVersion = 430;
+inline constexpr char kTemplateFileName[] = "kaldata.klx";
+
+} // namespace kal
