@@ -1,0 +1,45 @@
+#pragma once
+
+#include "store/KalField.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kal {
+
+// The genre file is the genre list as the original program's application framework archived it: an
+// element count, then per genre an object tag (the first names the class "CKalField" with schema 2,
+// later ones refer back to it) and the genre's fields. All numbers are little-endian.
+
+enum class GenreArchiveFault {
+    kTruncated, // the data ends inside a value
+    kCountTooLarge, // more genres than the remaining bytes can hold
+    kLengthTooLarge, // a string longer than the remaining bytes
+    kBadTag, // a null element, a reference to an earlier element, or an unknown class index
+    kBadClass, // a class other than "CKalField"
+    kBadSchema, // "CKalField" with a schema other than 2
+};
+
+struct GenreArchiveError {
+    GenreArchiveFault fault = GenreArchiveFault::kTruncated;
+    std::size_t offset = 0; // where the faulty value starts
+};
+
+// Reads a genre archive. Every count and length is checked against the bytes that remain, so a
+// damaged file fails here instead of making us allocate or read beyond it. Bytes after the last genre
+// are ignored. Strings may be wide or in the ANSI code page, whatever their field.
+[[nodiscard]] std::optional<CKalFieldArray> ReadGenreArchive(
+    std::string_view bytes, GenreArchiveError* error = nullptr);
+
+// Writes a genre archive the way the original program did (version word 100, name and note as wide
+// strings, the four reserved texts in the ANSI code page). The program itself never writes genre
+// files; this makes them for tests. The 16-bit fields keep only their low 16 bits.
+[[nodiscard]] std::string WriteGenreArchive(const CKalFieldArray& genres);
+
+// The program's genre list from the genre file at `path`: the single genre "一般" when the file cannot
+// be read, the same after telling the user when it is damaged, and an empty list for an empty file.
+[[nodiscard]] CKalFieldArray LoadGenreFile(const std::string& path);
+
+} // namespace kal
