@@ -1,0 +1,354 @@
+#include "TestEnvironment.h"
+
+#include "platform/CodePage.h"
+#include "platform/FileIo.h"
+#include "platform/Text.h"
+#include "store/KalStore.h"
+#include "store/PasswordScramble.h"
+#include "store/ScheduleFile.h"
+#include "store/StoreTexts.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace kal {
+namespace {
+
+using test::TemporaryFolder;
+
+// A row as the writer puts it: every field quoted, `count` fields in all.
+std::u16string Row(std::initializer_list<std::u16string_view> fields, int count = 26)
+{
+    std::u16string row;
+    int written = 0;
+    for (const std::u16string_view field : fields) {
+        row += written++ ? u",\"" : u"\"";
+        row += field;
+        row += u"\"";
+    }
+    for (; written < count; ++written)
+        row += written ? u",\"\"" : u"\"\"";
+    return row;
+}
+
+std::u16string Header()
+{
+    std::u16string header;
+    for (const char16_t* name : texts::kScheduleFileHeader)
+        header += (header.empty() ? u"\"" : u",\"") + std::u16string(name) + u"\"";
+    return header + u"\r\n";
+}
+
+class ScheduleFileTest : public test::TestEnvironment {
+protected:
+    ScheduleFileTest() { profile_.SetInt("System", "HolidayChangeFlag1", 1); }
+
+    void WriteBytes(const std::string& name, const std::string& bytes)
+    {
+        std::ofstream(folder_.File(name), std::ios::binary) << bytes;
+    }
+    std::string ReadBytes(const std::string& name) { return ReadWholeFile(folder_.File(name)).value_or("<none>"); }
+    std::string Encode(const std::u16string& text)
+    {
+        const CodePage::Encoded encoded = CodePage::Ansi().Encode(text);
+        EXPECT_TRUE(encoded.replaced.empty());
+        return encoded.bytes;
+    }
+    LoadResult Load(CKalStore& store, const std::string& name, LoadReport* report = nullptr)
+    {
+        return LoadScheduleFile(store, folder_.File(name), report);
+    }
+    SaveResult Save(const CKalStore& store, const std::string& name)
+    {
+        return SaveScheduleFile(store, folder_.File(name));
+    }
+
+    TemporaryFolder folder_;
+};
+
+// A file with every row kind and every entry column, as the format's rules write it.
+std::u16string FileByTheRules()
+{
+    std::u16string text = Header();
+    text += Row({ u"2", ScramblePassword(u"Pass9word") }) + u"\r\n";
+    text += Row({}) + u"\r\n";
+    text += Row({ u"3", u"2005/07/03", u"00FF00", u"表の色" }) + u"\r\n";
+    text += Row({ u"3", u"2004/01/01", u"0000FF", u"" }) + u"\r\n";
+    text += Row({ u"4", u"/home/u/Documents/", u"", u"430", u"1", u"2", u"7", u"/home/u/ソフト/" }) + u"\r\n";
+    text += Row({ u"5", u"一般", u"1", u"000000", u"" }, 5) + u"\r\n";
+    text += Row({ u"5", u"仕事", u"0", u"FF8000", u"能力" }, 5) + u"\r\n";
+    text += Row({ u"6", u"メモ", u"一行目\x01\x02二行目\x01\x02" }, 3) + u"\r\n";
+    text += Row({ u"0", u"2005/07/03", u"09:00", u"2005/07/03", u"10:30", u"会議, \"十\"表", u"1", u"1", u"0", u"0",
+                  u"FF8000", u"/home/u/資料.txt", u"1", u"15", u"1", u"17", u"3", u"10", u"12", u"2", u"3M", u"159C",
+                  u"22", u"2003/01/05,2003/02/01～2003/02/03", u"本社", u"持ち物\x01\x02ソフト" })
+        + u"\n";
+    text += Row({ u"0", u"1972/01/01", u"00:00", u"2036/12/31", u"00:00", u"元日", u"0", u"0", u"0", u"1", u"0000FF",
+                  u"", u"1", u"0", u"0", u"0", u"4", u"1", u"1", u"1", u"0", u"", u"0", u"", u"", u"" })
+        + u"\n";
+    text += Row({ u"0", u"2005/07/04", u"00:00", u"2005/12/31", u"00:00", u"週例", u"0", u"0", u"1", u"0", u"123456",
+                  u"", u"1", u"-1", u"3", u"3", u"2", u"1", u"1", u"1", u"0", u"", u"30", u"1999/12/30～2000/01/02",
+                  u"", u"" })
+        + u"\n";
+    text += Row({ u"1", u"2005/07/10", u"00:00", u"", u"", u"報告書", u"0", u"0", u"0", u"2", u"0000FF", u"", u"0",
+                  u"3", u"1", u"0", u"0" })
+        + u"\n";
+    text += Row({ u"1", u"2005/07/10", u"12:00", u"2005/07/09", u"18:00", u"済み", u"1", u"1", u"1", u"0", u"000000",
+                  u"", u"1", u"-1", u"0", u"16", u"1" })
+        + u"\n";
+    return text;
+}
+
+TEST_F(ScheduleFileTest, AFileWrittenByTheRulesSavesBackByteForByte)
+{
+    const std::string original = Encode(FileByTheRules());
+    WriteBytes("in.klx", original);
+    ui_.QueuePassword(u"Pass9word");
+    CKalStore store;
+    ASSERT_EQ(Load(store, "in.klx"), LoadResult::Loaded);
+    EXPECT_EQ(store.password, u"Pass9word");
+    EXPECT_EQ(store.EntryCount(), 5);
+    EXPECT_EQ(store.genres.Count(), 2);
+    EXPECT_EQ(store.dayColours.size(), 2u);
+    ASSERT_EQ(store.memos.size(), 1u);
+    EXPECT_EQ(store.memos[0]->text, u"一行目\r\n二行目\r\n");
+    EXPECT_EQ(store.DiaryLocator(), u"/home/u/ソフト/");
+    EXPECT_EQ(store.settingsExtra, 7);
+
+    ASSERT_EQ(Save(store, "out.klx"), SaveResult::Saved);
+    EXPECT_EQ(ReadBytes("out.klx"), original);
+    EXPECT_TRUE(ui_.Messages().empty());
+}
+
+TEST_F(ScheduleFileTest, EntryColumnsReadIntoTheirFields)
+{
+    WriteBytes("in.klx", Encode(FileByTheRules()));
+    ui_.QueuePassword(u"Pass9word");
+    CKalStore store;
+    ASSERT_EQ(Load(store, "in.klx"), LoadResult::Loaded);
+
+    const CKalData& meeting = store.Entry(0);
+    EXPECT_EQ(meeting.start, CDTime(2005, 7, 3, 9, 0));
+    EXPECT_EQ(meeting.end, CDTime(2005, 7, 3, 10, 30));
+    EXPECT_EQ(meeting.text, u"会議, \"十\"表");
+    EXPECT_EQ(meeting.flags, flag::kStartTimeSet | flag::kEndTimeSet);
+    EXPECT_EQ(meeting.colour, 0xFF8000u);
+    EXPECT_EQ(meeting.alarmMode, 1);
+    EXPECT_EQ(meeting.alarmMinutes, 15);
+    EXPECT_EQ(meeting.genre, 1);
+    EXPECT_EQ(meeting.timeDisplay, 1);
+    EXPECT_EQ(meeting.textStyle, 1);
+    EXPECT_EQ(meeting.repeatType, 3);
+    EXPECT_EQ(meeting.repeatDayFrom, 10);
+    EXPECT_EQ(meeting.repeatDayTo, 12);
+    EXPECT_EQ(meeting.interval, 2);
+    EXPECT_EQ(meeting.positionMode, 1);
+    EXPECT_EQ(meeting.weeks, (std::array<std::uint8_t, 5> { 0, 0, 1, 0, 0 }));
+    EXPECT_EQ(meeting.weekdays, (std::array<std::uint8_t, 7> { 0, 1, 0, 0, 0, 0, 0 }));
+    EXPECT_EQ(meeting.months, (std::array<std::uint8_t, 12> { 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 1 }));
+    EXPECT_EQ(meeting.avoidDays, 22u);
+    ASSERT_EQ(meeting.exclusions.size(), 2u);
+    EXPECT_EQ(meeting.exclusions[1], (ExclusionPeriod { 2003, 2, 1, 2003, 2, 3 }));
+    EXPECT_EQ(meeting.memo, u"持ち物\r\nソフト");
+    EXPECT_EQ(meeting.place, u"本社");
+
+    EXPECT_TRUE(store.Entry(1).IsHoliday());
+    EXPECT_EQ(store.Entry(1).months, (std::array<std::uint8_t, 12> { 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1 }));
+    EXPECT_EQ(store.Entry(2).positionMode, 0);
+    EXPECT_EQ(store.Entry(2).exclusions[0], (ExclusionPeriod { 1999, 12, 30, 2000, 1, 2 }));
+
+    const CKalData& todo = store.Entry(3);
+    EXPECT_TRUE(todo.IsTodo());
+    EXPECT_FALSE(todo.Has(flag::kDone));
+    EXPECT_EQ(todo.start, CDTime(2005, 7, 10));
+    EXPECT_EQ(todo.priority, 2);
+    EXPECT_EQ(todo.showDaysBefore, 3);
+    const CKalData& done = store.Entry(4);
+    EXPECT_TRUE(done.Has(flag::kDone | flag::kNoDeadline | flag::kHidden));
+    EXPECT_EQ(done.end, CDTime(2005, 7, 9, 18, 0));
+    EXPECT_EQ(done.textStyle, 1);
+}
+
+TEST_F(ScheduleFileTest, PasswordMustBeGiven)
+{
+    WriteBytes("in.klx", Encode(FileByTheRules()));
+    CKalStore store;
+    ui_.QueuePassword(u"wrong");
+    EXPECT_EQ(Load(store, "in.klx"), LoadResult::Failed);
+    EXPECT_EQ(store.EntryCount(), 0);
+    EXPECT_TRUE(store.genres.IsEmpty());
+    ui_.QueuePassword(std::nullopt);
+    EXPECT_EQ(Load(store, "in.klx"), LoadResult::Failed);
+    EXPECT_EQ(ui_.PasswordRequests(), 2);
+    // A refused load leaves the holiday switch for the next file.
+    profile_.SetInt("System", "HolidayChangeFlag1", 0);
+    ui_.QueuePassword(u"nope");
+    EXPECT_EQ(Load(store, "in.klx"), LoadResult::Failed);
+    EXPECT_EQ(profile_.GetInt("System", "HolidayChangeFlag1", 5), 0);
+}
+
+TEST_F(ScheduleFileTest, SavedPasswordIsScrambledAndKept)
+{
+    CKalStore store;
+    store.password = u"abcXYZ0189-_";
+    ASSERT_EQ(Save(store, "p.klx"), SaveResult::Saved);
+    const std::u16string text = CodePage::Ansi().Decode(ReadBytes("p.klx"));
+    const std::size_t row = text.find(u"\r\n\"2\",\"");
+    ASSERT_NE(row, std::u16string::npos);
+    const std::u16string stored = text.substr(row + 7, store.password.size());
+    EXPECT_NE(stored, store.password);
+    EXPECT_EQ(stored.substr(10), u"-_");
+    EXPECT_EQ(UnscramblePassword(stored), store.password);
+    ui_.QueuePassword(u"abcXYZ0189-_");
+    CKalStore reread;
+    ASSERT_EQ(Load(reread, "p.klx"), LoadResult::Loaded);
+    EXPECT_EQ(reread.password, store.password);
+}
+
+TEST_F(ScheduleFileTest, HolidayUpdatesOnLoad)
+{
+    std::u16string text = Header() + Row({}) + u"\r\n" + Row({ u"4", u"", u"", u"400" }) + u"\r\n";
+    text += Row({ u"0", u"1989/04/29", u"00:00", u"2036/12/31", u"00:00", u"みどりの日", u"0", u"0", u"0", u"1",
+                  u"0000FF", u"", u"1", u"0", u"0", u"0", u"4", u"29", u"29", u"1", u"0" })
+        + u"\n";
+    WriteBytes("old.klx", Encode(text));
+    profile_.SetInt("System", "HolidayChangeFlag1", 0);
+    CKalStore store;
+    EXPECT_EQ(Load(store, "old.klx"), LoadResult::LoadedAndUpdated);
+    EXPECT_EQ(profile_.GetInt("System", "HolidayChangeFlag1", 0), 1);
+    EXPECT_EQ(store.fileVersion, 430);
+    ASSERT_EQ(store.EntryCount(), 3); // the 2007 update ran: version 400 is older than 410
+    EXPECT_EQ(store.Entry(0).end, CDTime(2006, 12, 31));
+    EXPECT_EQ(store.Entry(1).text, u"昭和の日");
+    // The second load of the same file only gets what its version asks for.
+    EXPECT_EQ(Load(store, "old.klx"), LoadResult::Loaded);
+    EXPECT_EQ(store.EntryCount(), 3);
+
+    WriteBytes("header-only.klx", Encode(Header()));
+    EXPECT_EQ(Load(store, "header-only.klx"), LoadResult::Loaded);
+    EXPECT_EQ(store.EntryCount(), 0);
+    EXPECT_EQ(store.fileVersion, 430);
+}
+
+TEST_F(ScheduleFileTest, DamagedFilesKeepWhatIsValid)
+{
+    std::string bytes = Encode(Header());
+    bytes += Encode(Row({ u"0", u"2005/07/03", u"09:00", u"2005/07/03", u"10:00", u"kept" })) + "\n";
+    bytes += Encode(Row({ u"0", u"2005/07/03" }, 2)) + "\n"; // missing columns: the end does not read
+    bytes += Encode(Row({ u"9", u"2005/07/04", u"9", u"2005/07/04", u"10", u"junk kind" }, 6)) + "\n";
+    bytes += Encode(Row({ u"x", u"2005/07/05", u"9", u"2005/07/05", u"10", u"odd kind" }, 6)) + "\n";
+    bytes += Encode(Row({ u"0", u"2005/02/30", u"9", u"2005/03/01", u"10", u"bad date" })) + "\n";
+    std::string wide = Encode(Row({ u"0", u"2005/07/06", u"9", u"2005/07/06", u"10", u"wide" }));
+    for (int i = 0; i < 600; ++i)
+        wide += ",\"extra\"";
+    bytes += wide + "\n";
+    bytes += Encode(Row({ u"0", u"2005/07/07", u"9", u"2005/07/07", u"10" }, 5)) + ",\"a\x81\xFF\x82" + "\"\n";
+    bytes += Encode(Row({ u"0", u"2005/07/08", u"9", u"2005/07/08", u"10" }, 5)) + std::string(",\"n\0l\"\n", 7);
+    bytes += "\n";
+    bytes += "\x01\x02\x03garbage without commas\n";
+    bytes += Encode(Row({ u"0", u"2005/07/09", u"9", u"2005/07/09", u"10", u"no final LF" }));
+    WriteBytes("damaged.klx", bytes);
+
+    CKalStore store;
+    LoadReport report;
+    ASSERT_EQ(Load(store, "damaged.klx", &report), LoadResult::Loaded);
+    std::vector<std::u16string> texts;
+    for (const auto& entry : store.entries)
+        texts.push_back(entry->text);
+    ASSERT_EQ(texts.size(), 7u);
+    EXPECT_EQ(texts[0], u"kept");
+    EXPECT_EQ(texts[1], u"junk kind");
+    EXPECT_EQ(texts[2], u"odd kind");
+    EXPECT_EQ(texts[3], u"wide");
+    EXPECT_EQ(texts[4].substr(0, 1), u"a");
+    EXPECT_EQ(texts[5], std::u16string(u"n\0l", 3));
+    EXPECT_EQ(texts[6], u"no final LF");
+    EXPECT_EQ(report.droppedLines, (std::vector<int> { 3, 6, 11 }));
+    EXPECT_EQ(report.cutLines, (std::vector<int> { 7 }));
+
+    // The undecodable bytes of the damaged text survive a save.
+    ASSERT_EQ(Save(store, "again.klx"), SaveResult::Saved);
+    EXPECT_NE(ReadBytes("again.klx").find("a\x81\xFF\x82"), std::string::npos);
+}
+
+TEST_F(ScheduleFileTest, AHugeSingleLineIsDropped)
+{
+    std::string bytes = Encode(Header());
+    bytes += "\"0\",\"" + std::string(50u << 20, 'x') + "\n";
+    bytes += Encode(Row({ u"0", u"2005/07/09", u"9", u"2005/07/09", u"10", u"after" })) + "\n";
+    WriteBytes("huge.klx", bytes);
+    CKalStore store;
+    LoadReport report;
+    ASSERT_EQ(Load(store, "huge.klx", &report), LoadResult::Loaded);
+    ASSERT_EQ(store.EntryCount(), 1);
+    EXPECT_EQ(store.Entry(0).text, u"after");
+    EXPECT_EQ(report.droppedLines, (std::vector<int> { 2 }));
+}
+
+TEST_F(ScheduleFileTest, MissingFileIsReported)
+{
+    CKalStore store;
+    store.AppendEntry(std::make_unique<CKalData>());
+    EXPECT_EQ(Load(store, "absent.klx"), LoadResult::Failed);
+    EXPECT_EQ(store.EntryCount(), 0);
+    ASSERT_EQ(ui_.Messages().size(), 1u);
+    EXPECT_EQ(ui_.Messages()[0].rfind(u"ファイルが開けません\n", 0), 0u);
+}
+
+TEST_F(ScheduleFileTest, AFailedSaveLeavesTheOldFile)
+{
+    CKalStore store;
+    auto entry = std::make_unique<CKalData>();
+    entry->start = entry->end = CDTime(2005, 7, 3);
+    entry->text = u"大事な予定";
+    store.AppendEntry(std::move(entry));
+    ASSERT_EQ(Save(store, "keep.klx"), SaveResult::Saved);
+    const std::string before = ReadBytes("keep.klx");
+
+    store.Entry(0).text = u"changed";
+    {
+        ScopedWriteFailure diskFull(100);
+        EXPECT_EQ(Save(store, "keep.klx"), SaveResult::Failed);
+    }
+    EXPECT_EQ(ReadBytes("keep.klx"), before);
+    ASSERT_EQ(ui_.Messages().size(), 1u);
+    EXPECT_EQ(ui_.Messages()[0].rfind(texts::kCannotOpenFileForWriting, 0), 0u);
+    EXPECT_NE(ui_.Messages()[0].find(u"No space left"), std::u16string::npos);
+
+    EXPECT_EQ(SaveScheduleFile(store, folder_.File("no/such/folder.klx")), SaveResult::Failed);
+}
+
+TEST_F(ScheduleFileTest, ReplacedCharactersAreToldBeforeSaving)
+{
+    CKalStore store;
+    auto entry = std::make_unique<CKalData>();
+    entry->start = entry->end = CDTime(2005, 7, 3);
+    entry->text = u"€100 〜 😀";
+    store.AppendEntry(std::move(entry));
+    std::u16string told;
+    SaveOptions refuse;
+    refuse.confirmReplacement = [&](std::u16string_view replaced) {
+        told = replaced;
+        return false;
+    };
+    EXPECT_EQ(SaveScheduleFile(store, folder_.File("r.klx"), refuse), SaveResult::Cancelled);
+    EXPECT_EQ(told, u"€😀");
+    EXPECT_EQ(ReadWholeFile(folder_.File("r.klx")), std::nullopt);
+
+    ASSERT_EQ(Save(store, "r.klx"), SaveResult::Saved);
+    CKalStore reread;
+    ASSERT_EQ(Load(reread, "r.klx"), LoadResult::Loaded);
+    EXPECT_EQ(reread.Entry(0).text, u"?100 ～ ?");
+}
+
+TEST_F(ScheduleFileTest, HeaderIsLeftOutWhenTheSettingSaysSo)
+{
+    profile_.SetInt("System", "Item", 1);
+    CKalStore store;
+    const std::u16string text = ScheduleFileText(store);
+    EXPECT_EQ(text.substr(0, 4), u"\"\",\"");
+    EXPECT_EQ(text.find(u"区分"), std::u16string::npos);
+}
+
+} // namespace
+} // namespace kal
