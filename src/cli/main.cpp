@@ -1,55 +1,65 @@
 #include "calendar/DTime.h"
+#include "cli/CliUi.h"
+#include "cli/FileCommands.h"
 #include "cli/MonthText.h"
 #include "platform/Text.h"
 #include "settings/KalSettings.h"
 
 #include <cstdio>
-#include <cstring>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace {
 
-constexpr char kUsage[] = "Usage: kalendra-cli COMMAND [ARGUMENTS]\n"
+constexpr char kUsage[] = "Usage: kalendra-cli [--password PASSWORD] COMMAND [ARGUMENTS]\n"
                           "\n"
                           "Commands:\n"
-                          "  holidays [YYYY-MM]   a month with its national holidays (this month by default)\n"
-                          "  --help               this text\n";
+                          "  new OUT.klx              a new schedule file with the national holidays\n"
+                          "  convert IN.klx OUT.klx   read a schedule file and write it again\n"
+                          "  check FILE.klx           read a schedule file and report what it holds\n"
+                          "  holidays [YYYY-MM]       a month with its national holidays (this month by default)\n"
+                          "  --help                   this text\n"
+                          "\n"
+                          "A protected file asks for its password on the terminal unless --password gives it.\n";
 
 struct YearMonth {
     int year;
     int month;
 };
 
-std::optional<YearMonth> ParseYearMonth(const char* text)
+std::optional<YearMonth> ParseYearMonth(const std::string& text)
 {
     int year = 0;
     int month = 0;
     char rest = 0;
-    if (std::sscanf(text, "%d-%d%c", &year, &month, &rest) != 2)
+    if (std::sscanf(text.c_str(), "%d-%d%c", &year, &month, &rest) != 2)
         return std::nullopt;
     if (!kal::IsValidDate(year, month, 1))
         return std::nullopt;
     return YearMonth { year, month };
 }
 
-int RunHolidays(int argc, char** argv)
+int RunHolidays(const std::vector<std::string>& arguments)
 {
     const kal::LocalFields today = kal::CDTime::Now().Fields();
     YearMonth shown { today.year, today.month };
-    if (argc > 2) {
-        const auto parsed = ParseYearMonth(argv[2]);
+    if (arguments.size() > 1) {
+        std::fputs("Usage: kalendra-cli holidays [YYYY-MM]\n", stderr);
+        return 2;
+    }
+    if (!arguments.empty()) {
+        const auto parsed = ParseYearMonth(arguments[0]);
         if (!parsed) {
-            std::fprintf(stderr, "kalendra-cli: '%s' is not a month from 1972-01 to 2036-12 (YYYY-MM)\n", argv[2]);
+            std::fprintf(
+                stderr, "kalendra-cli: '%s' is not a month from 1972-01 to 2036-12 (YYYY-MM)\n", arguments[0].c_str());
             return 2;
         }
         shown = *parsed;
     }
     const bool monday = kal::CKalSettings::Current().IsOn(kal::IntSetting::StartMonday);
-    std::fputs(
-        kal::HolidayCalendarText(shown.year, shown.month, monday ? kal::WeekStart::Monday : kal::WeekStart::Sunday)
-            .c_str(),
-        stdout);
+    const kal::WeekStart start = monday ? kal::WeekStart::Monday : kal::WeekStart::Sunday;
+    std::fputs(kal::HolidayCalendarText(shown.year, shown.month, start).c_str(), stdout);
     return 0;
 }
 
@@ -57,12 +67,32 @@ int RunHolidays(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
-    if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
-        std::fputs(kUsage, argc < 2 ? stderr : stdout);
-        return argc < 2 ? 2 : 0;
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    std::optional<std::u16string> password;
+    if (arguments.size() >= 2 && arguments[0] == "--password") {
+        password = kal::FromUtf8(arguments[1]);
+        arguments.erase(arguments.begin(), arguments.begin() + 2);
     }
-    if (std::strcmp(argv[1], "holidays") == 0)
-        return RunHolidays(argc, argv);
-    std::fprintf(stderr, "kalendra-cli: unknown command '%s'\n\n%s", argv[1], kUsage);
+    if (arguments.empty()) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    const std::string command = arguments[0];
+    arguments.erase(arguments.begin());
+    if (command == "--help" || command == "-h" || command == "help") {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    kal::CliUi ui(password);
+    kal::Ui::Install(&ui);
+    if (command == "holidays")
+        return RunHolidays(arguments);
+    if (command == "new")
+        return kal::RunNew(arguments);
+    if (command == "convert")
+        return kal::RunConvert(arguments);
+    if (command == "check")
+        return kal::RunCheck(arguments);
+    std::fprintf(stderr, "kalendra-cli: unknown command '%s'\n\n%s", command.c_str(), kUsage);
     return 2;
 }

@@ -13,7 +13,7 @@ namespace {
 
 bool IsFolder(const std::string& path)
 {
-    struct stat info {};
+    struct stat info { };
     return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
@@ -33,7 +33,8 @@ std::string ProgramDataFolder()
     if (const char* configured = std::getenv("KALENDRA_DATA_DIR"); configured && IsFolder(configured))
         return configured;
     const std::string program = ProgramFolder();
-    for (const std::string& candidate : { JoinPath(FolderOf(program), "share/kalendra"), JoinPath(program, "share/kalendra") }) {
+    for (const std::string& candidate :
+        { JoinPath(FolderOf(program), "share/kalendra"), JoinPath(program, "share/kalendra") }) {
         if (IsFolder(candidate))
             return candidate;
     }

@@ -16,8 +16,14 @@ constexpr char16_t kPeriodSeparator = u'～'; // U+FF5E
 constexpr int kKindSchedule = 0;
 constexpr int kKindTodo = 1;
 
-int IntAt(const CsvLine& row, int index) { return ParseLeadingInt(row.Field(index)); }
-bool BitAt(const CsvLine& row, int index) { return (IntAt(row, index) & 1) != 0; }
+int IntAt(const CsvLine& row, int index)
+{
+    return ParseLeadingInt(row.Field(index));
+}
+bool BitAt(const CsvLine& row, int index)
+{
+    return (IntAt(row, index) & 1) != 0;
+}
 
 void ReadPosition(std::u16string_view text, CKalData& entry)
 {
@@ -59,7 +65,8 @@ void ReadExclusions(std::u16string_view text, CKalData& entry)
         const std::optional<CivilDate> to
             = tilde == std::u16string_view::npos ? from : ParseDateFields(item.substr(tilde + 1), YearClamp::Off);
         if (from && to)
-            entry.exclusions.push_back(ExclusionPeriod { from->year, from->month, from->day, to->year, to->month, to->day });
+            entry.exclusions.push_back(
+                ExclusionPeriod { from->year, from->month, from->day, to->year, to->month, to->day });
     }
 }
 
@@ -113,7 +120,10 @@ std::u16string ExclusionText(const CKalData& entry)
     return text;
 }
 
-std::u16string Flag(bool on) { return on ? u"1" : u"0"; }
+std::u16string Flag(bool on)
+{
+    return on ? u"1" : u"0";
+}
 
 } // namespace
 
@@ -132,12 +142,14 @@ bool DecodeEntryRow(const CsvLine& row, CKalData& entry)
     }
     // Repeating entries may have been written with years outside the range; they are kept, clamped.
     const YearClamp clamp = entry.repeatType != 0 ? YearClamp::On : YearClamp::Off;
-    const std::optional<CDTime> start = ParseDateTime(row.Field(column::kStartDate), row.Field(column::kStartTime), clamp);
+    const std::optional<CDTime> start
+        = ParseDateTime(row.Field(column::kStartDate), row.Field(column::kStartTime), clamp);
     if (!start)
         return false;
     entry.start = *start;
     if (!todo || entry.Has(flag::kDone)) {
-        const std::optional<CDTime> end = ParseDateTime(row.Field(column::kEndDate), row.Field(column::kEndTime), clamp);
+        const std::optional<CDTime> end
+            = ParseDateTime(row.Field(column::kEndDate), row.Field(column::kEndTime), clamp);
         if (!end)
             return false;
         entry.end = *end;

@@ -32,7 +32,13 @@ std::u16string ShiftAll(std::u16string_view text, int direction)
 
 } // namespace
 
-std::u16string ScramblePassword(std::u16string_view password) { return ShiftAll(password, -1); }
-std::u16string UnscramblePassword(std::u16string_view scrambled) { return ShiftAll(scrambled, +1); }
+std::u16string ScramblePassword(std::u16string_view password)
+{
+    return ShiftAll(password, -1);
+}
+std::u16string UnscramblePassword(std::u16string_view scrambled)
+{
+    return ShiftAll(scrambled, +1);
+}
 
 } // namespace kal

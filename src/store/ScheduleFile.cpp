@@ -86,7 +86,8 @@ bool DispatchRow(const CsvLine& row, CKalStore& store, EntryCopy copy)
         store.password = UnscramblePassword(row.Field(1));
         return true;
     case kKindDayColour:
-        store.SetDayColour(std::u16string(row.Field(1)), DayColour { ParseLeadingHex(row.Field(2)), std::u16string(row.Field(3)) });
+        store.SetDayColour(
+            std::u16string(row.Field(1)), DayColour { ParseLeadingHex(row.Field(2)), std::u16string(row.Field(3)) });
         return true;
     case kKindSettings:
         ReadSettingsRow(row, store);
@@ -95,7 +96,8 @@ bool DispatchRow(const CsvLine& row, CKalStore& store, EntryCopy copy)
         store.genres.Append(GenreFromRow(row));
         return true;
     case kKindMemo:
-        store.memos.push_back(std::make_unique<CMemoData>(CMemoData { std::u16string(row.Field(1)), std::u16string(row.Field(2)) }));
+        store.memos.push_back(
+            std::make_unique<CMemoData>(CMemoData { std::u16string(row.Field(1)), std::u16string(row.Field(2)) }));
         return true;
     default:
         if (!DecodeEntryRow(row, *entry))
@@ -109,7 +111,8 @@ bool PasswordGiven(const CKalStore& store)
 {
     if (store.password.empty())
         return true;
-    const std::optional<std::u16string> typed = Ui::Current().AskPassword(texts::kPasswordCaption, texts::kPasswordPrompt);
+    const std::optional<std::u16string> typed
+        = Ui::Current().AskPassword(texts::kPasswordCaption, texts::kPasswordPrompt);
     return typed && *typed == store.password;
 }
 

@@ -20,7 +20,8 @@ public:
     [[nodiscard]] virtual bool AskYesNo(std::u16string_view text) = 0;
     // A dialog with `caption`, the `prompt` and one masked edit that starts empty; the typed text on
     // OK, nothing on cancel.
-    [[nodiscard]] virtual std::optional<std::u16string> AskPassword(std::u16string_view caption, std::u16string_view prompt)
+    [[nodiscard]] virtual std::optional<std::u16string> AskPassword(
+        std::u16string_view caption, std::u16string_view prompt)
         = 0;
 
     static Ui& Current();

@@ -1,5 +1,5 @@
-#include "platform/Text.h"
 #include "store/CsvLine.h"
+#include "platform/Text.h"
 #include "store/CsvTable.h"
 #include "store/TextLineFile.h"
 

@@ -140,7 +140,8 @@ TEST_F(ScheduleRoundTripTest, RandomStoresComeBackFieldForField)
         for (int i = 0; i < count; ++i)
             store.AppendEntry(RandomEntry());
         for (int i = Between(0, 4); i > 0; --i)
-            store.SetDayColour(DateText(RandomTime(false)), DayColour { static_cast<Colour>(Between(0, 0xFFFFFF)), RandomText() });
+            store.SetDayColour(
+                DateText(RandomTime(false)), DayColour { static_cast<Colour>(Between(0, 0xFFFFFF)), RandomText() });
         for (int i = Between(0, 3); i > 0; --i) {
             CKalField genre;
             genre.name = RandomText();

@@ -1,0 +1,121 @@
+#include "cli/FileCommands.h"
+
+#include "platform/Text.h"
+#include "store/KalStore.h"
+#include "store/NewSchedule.h"
+#include "store/ScheduleFile.h"
+
+#include <cstdio>
+
+namespace kal {
+
+namespace {
+
+constexpr int kFailed = 1;
+constexpr int kUsageError = 2;
+
+int UsageError(const char* usage)
+{
+    std::fprintf(stderr, "Usage: kalendra-cli %s\n", usage);
+    return kUsageError;
+}
+
+SaveOptions WarnAboutReplacedCharacters()
+{
+    SaveOptions options;
+    options.confirmReplacement = [](std::u16string_view replaced) {
+        std::fprintf(stderr, "kalendra-cli: warning: these characters cannot be stored and are written as \"?\": %s\n",
+            ToUtf8(replaced).c_str());
+        return true;
+    };
+    return options;
+}
+
+int Save(const CKalStore& store, const std::string& path)
+{
+    return SaveScheduleFile(store, path, WarnAboutReplacedCharacters()) == SaveResult::Saved ? 0 : kFailed;
+}
+
+// Opens a file as the desktop program does: a file without genres takes the program's own.
+bool Open(CKalStore& store, const std::string& path, LoadReport* report, LoadResult* result = nullptr)
+{
+    const LoadResult loaded = LoadScheduleFile(store, path, report);
+    if (result)
+        *result = loaded;
+    if (loaded == LoadResult::Failed) {
+        std::fprintf(stderr, "kalendra-cli: %s was not loaded\n", path.c_str());
+        return false;
+    }
+    if (store.genres.IsEmpty())
+        store.genres = LoadApplicationGenres();
+    return true;
+}
+
+std::string LineList(const std::vector<int>& lines)
+{
+    std::string text;
+    for (std::size_t i = 0; i < lines.size() && i < 20; ++i)
+        text += (i ? ", " : " (lines ") + std::to_string(lines[i]);
+    if (lines.size() > 20)
+        text += ", ...";
+    return lines.empty() ? text : text + ")";
+}
+
+} // namespace
+
+int RunNew(const std::vector<std::string>& arguments)
+{
+    if (arguments.size() != 1)
+        return UsageError("new OUT.klx");
+    CKalStore store;
+    if (!StartNewSchedule(store, LoadApplicationGenres()))
+        return kFailed;
+    return Save(store, arguments[0]);
+}
+
+int RunConvert(const std::vector<std::string>& arguments)
+{
+    if (arguments.size() != 2)
+        return UsageError("convert IN.klx OUT.klx");
+    CKalStore store;
+    if (!Open(store, arguments[0], nullptr))
+        return kFailed;
+    return Save(store, arguments[1]);
+}
+
+int RunCheck(const std::vector<std::string>& arguments)
+{
+    if (arguments.size() != 1)
+        return UsageError("check FILE.klx");
+    CKalStore store;
+    LoadReport report;
+    LoadResult result = LoadResult::Failed;
+    if (!Open(store, arguments[0], &report, &result))
+        return kFailed;
+    int todos = 0;
+    int holidays = 0;
+    int repeating = 0;
+    for (const auto& entry : store.entries) {
+        todos += entry->IsTodo();
+        holidays += entry->IsHoliday();
+        repeating += !entry->IsTodo() && entry->repeatType != 0;
+    }
+    std::printf("file: %s\n", arguments[0].c_str());
+    std::printf("load result: %d (%s)\n", static_cast<int>(result),
+        result == LoadResult::LoadedAndUpdated ? "loaded, holidays updated" : "loaded");
+    std::printf("entries: %d\n", store.EntryCount());
+    std::printf("  schedules: %d\n", store.EntryCount() - todos);
+    std::printf("  to-dos: %d\n", todos);
+    std::printf("  holidays: %d\n", holidays);
+    std::printf("  repeating: %d\n", repeating);
+    std::printf("genres: %d\n", store.genres.Count());
+    std::printf("day colours: %zu\n", store.dayColours.size());
+    std::printf("memos: %zu\n", store.memos.size());
+    std::printf("password: %s\n", store.password.empty() ? "no" : "yes");
+    std::printf("rows: %d\n", report.rows);
+    std::printf("dropped rows: %zu%s\n", report.droppedLines.size(), LineList(report.droppedLines).c_str());
+    std::printf("cut rows: %zu%s\n", report.cutLines.size(), LineList(report.cutLines).c_str());
+    return 0;
+}
+
+} // namespace kal
