@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang-format tzdata
+  clang-format tzdata python3
 )
 
 missing=()

@@ -11,10 +11,11 @@ namespace kal {
 
 std::string HolidayCalendarText(int year, int month, WeekStart weekStart)
 {
-    std::string out = std::to_string(year) + "年 " + std::to_string(month) + "月\n";
+    std::string out = std::to_string(year);
+    out.append("年 ").append(std::to_string(month)).append("月\n");
     const int firstColumnWeekday = weekStart == WeekStart::Monday ? 1 : 0;
     for (int column = 0; column < 7; ++column)
-        out += " " + ToUtf8(kJapaneseWeekdayNames[(firstColumnWeekday + column) % 7]) + " ";
+        out.append(" ").append(ToUtf8(kJapaneseWeekdayNames[(firstColumnWeekday + column) % 7])).append(" ");
     out += '\n';
 
     const int lead = (WeekdayOf(year, month, 1) - firstColumnWeekday + 7) % 7;
@@ -37,7 +38,7 @@ std::string HolidayCalendarText(int year, int month, WeekStart weekStart)
     if (out.back() != '\n')
         out += '\n';
     if (!holidays.empty())
-        out += "\n国民の祝日・振替休日:\n" + holidays;
+        out.append("\n国民の祝日・振替休日:\n").append(holidays);
     return out;
 }
 

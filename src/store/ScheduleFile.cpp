@@ -137,17 +137,24 @@ LoadResult LoadScheduleFile(CKalStore& store, const std::string& path, LoadRepor
 {
     store.Clear();
     FileError error;
-    const std::optional<TextLineFile> file = TextLineFile::Read(path, &error);
-    if (!file) {
+    const std::optional<std::string> bytes = ReadWholeFile(path, &error);
+    if (!bytes) {
         ShowFileError(texts::kCannotOpenFile, path, error);
         return LoadResult::Failed;
     }
+    return LoadScheduleBytes(store, *bytes, report);
+}
+
+LoadResult LoadScheduleBytes(CKalStore& store, std::string_view bytes, LoadReport* report)
+{
+    store.Clear();
+    const TextLineFile file = TextLineFile::FromBytes(bytes);
     LoadReport local;
     LoadReport& seen = report ? *report : local;
     seen = LoadReport {};
     CsvLine row;
-    for (int line = 1; line < file->LineCount(); ++line) {
-        row.Parse(file->Line(line));
+    for (int line = 1; line < file.LineCount(); ++line) {
+        row.Parse(file.Line(line));
         ++seen.rows;
         if (row.WasCut())
             seen.cutLines.push_back(line + 1);

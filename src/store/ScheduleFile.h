@@ -26,6 +26,9 @@ struct LoadReport {
 // asks for the file password when the file has one.
 LoadResult LoadScheduleFile(CKalStore& store, const std::string& path, LoadReport* report = nullptr);
 
+// The same, from the bytes of a file already read.
+LoadResult LoadScheduleBytes(CKalStore& store, std::string_view bytes, LoadReport* report = nullptr);
+
 struct SaveOptions {
     // Told the characters the code page cannot hold before anything is written; false cancels.
     std::function<bool(std::u16string_view replaced)> confirmReplacement;

@@ -34,15 +34,4 @@ private:
     std::vector<Span> lines_;
 };
 
-// Collects text to be written to a file in the code page, and writes it whole and safely.
-class TextFileWriter {
-public:
-    void Write(std::u16string_view text) { text_ += text; }
-    [[nodiscard]] const std::u16string& Text() const { return text_; }
-    void Clear() { text_.clear(); }
-
-private:
-    std::u16string text_;
-};
-
 } // namespace kal
