@@ -52,8 +52,8 @@ void FillRealisticStore(CKalStore& store, int count, std::uint32_t seed)
 {
     std::mt19937 random(seed);
     const auto between = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
-    static const char16_t* const kTexts[] = { u"打ち合わせ", u"歯医者", u"会議（第二会議室）", u"出張：大阪",
-        u"誕生日", u"ゴミ出し", u"英会話", u"締め切り", u"ジム", u"飲み会" };
+    static const char16_t* const kTexts[] = { u"打ち合わせ", u"歯医者", u"会議（第二会議室）", u"出張：大阪", u"誕生日",
+        u"ゴミ出し", u"英会話", u"締め切り", u"ジム", u"飲み会" };
     static const char16_t* const kPlaces[] = { u"", u"", u"本社", u"新宿", u"自宅", u"渋谷区神南1-2-3" };
     for (int i = 0; i < count; ++i) {
         auto entry = std::make_unique<CKalData>();

@@ -33,7 +33,10 @@ const std::string& BenchFile()
     return path;
 }
 
-std::size_t FileSize() { return ReadWholeFile(BenchFile())->size(); }
+std::size_t FileSize()
+{
+    return ReadWholeFile(BenchFile())->size();
+}
 
 void BM_LoadScheduleFile(benchmark::State& state)
 {

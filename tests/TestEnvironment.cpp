@@ -1,5 +1,6 @@
 #include "TestEnvironment.h"
 
+#include "calendar/LocalTime.h"
 #include "platform/Text.h"
 
 #include <cstdlib>
@@ -25,6 +26,7 @@ ScopedTimeZone::ScopedTimeZone(const char* zone)
     }
     ::setenv("TZ", zone, 1);
     ::tzset();
+    LocalTime::ResetZone();
 }
 
 ScopedTimeZone::~ScopedTimeZone()
@@ -34,6 +36,7 @@ ScopedTimeZone::~ScopedTimeZone()
     else
         ::unsetenv("TZ");
     ::tzset();
+    LocalTime::ResetZone();
 }
 
 TemporaryFolder::TemporaryFolder()

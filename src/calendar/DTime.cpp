@@ -2,12 +2,12 @@
 
 #include "calendar/CalendarTexts.h"
 #include "calendar/CivilDate.h"
+#include "calendar/LocalTime.h"
 #include "platform/Clock.h"
 #include "platform/Text.h"
 #include "ui/Ui.h"
 
 #include <algorithm>
-#include <ctime>
 
 namespace kal {
 
@@ -19,16 +19,8 @@ const char16_t* const kEnglishMonthAbbreviations[12]
     = { u"Jan", u"Feb", u"Mar", u"Apr", u"May", u"Jun", u"Jul", u"Aug", u"Sep", u"Oct", u"Nov", u"Dec" };
 
 CDTime::CDTime(int year, int month, int day, int hour, int minute, int second)
+    : seconds_(static_cast<std::uint32_t>(LocalTime::Seconds(year, month, day, hour, minute, second)))
 {
-    std::tm fields {};
-    fields.tm_year = year - 1900;
-    fields.tm_mon = month - 1;
-    fields.tm_mday = day;
-    fields.tm_hour = hour;
-    fields.tm_min = minute;
-    fields.tm_sec = second;
-    fields.tm_isdst = -1;
-    seconds_ = static_cast<std::uint32_t>(std::mktime(&fields));
 }
 
 CDTime CDTime::Now()
@@ -38,11 +30,7 @@ CDTime CDTime::Now()
 
 LocalFields CDTime::Fields() const
 {
-    const std::time_t seconds = static_cast<std::time_t>(seconds_);
-    std::tm fields {};
-    localtime_r(&seconds, &fields);
-    return LocalFields { fields.tm_year + 1900, fields.tm_mon + 1, fields.tm_mday, fields.tm_hour, fields.tm_min,
-        fields.tm_sec, fields.tm_wday };
+    return LocalTime::Fields(seconds_);
 }
 
 SystemTime CDTime::ToSystemTime() const
