@@ -24,7 +24,7 @@ constexpr std::uint16_t kClassReferenceToField = kClassTag | 1; // "CKalField" i
 
 constexpr std::uint16_t kFieldSchema = 2;
 constexpr std::string_view kFieldClassName = "CKalField";
-constexpr std::size_t kMaxClassNameLength = 63; // the framework kept class names in 64 chars with the nul
+constexpr std::size_t kMaxClassNameLength = 63; // archives never held longer class names
 constexpr std::uint16_t kFieldVersion = 100;
 
 // String lengths: one byte up to 254, else 0xFF and a 16-bit length up to 0xFFFD, else 0xFFFF and a
@@ -64,9 +64,10 @@ public:
         if (Remaining() < sizeof(Unsigned))
             return Fail(GenreArchiveFault::kTruncated, offset_);
         value = 0;
-        for (std::size_t i = 0; i < sizeof(Unsigned); ++i)
-            value |= static_cast<Unsigned>(
-                static_cast<Unsigned>(static_cast<std::uint8_t>(bytes_[offset_ + i])) << (8 * i));
+        for (std::size_t i = 0; i < sizeof(Unsigned); ++i) {
+            const auto byte = static_cast<Unsigned>(static_cast<std::uint8_t>(bytes_[offset_ + i]));
+            value |= static_cast<Unsigned>(byte << (8 * i));
+        }
         offset_ += sizeof(Unsigned);
         return true;
     }

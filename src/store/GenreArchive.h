@@ -9,9 +9,9 @@
 
 namespace kal {
 
-// The genre file is the genre list as the original program's application framework archived it: an
-// element count, then per genre an object tag (the first names the class "CKalField" with schema 2,
-// later ones refer back to it) and the genre's fields. All numbers are little-endian.
+// The genre file holds the genre list in an object archive: an element count, then per genre an object
+// tag (the first names the class "CKalField" with schema 2, later ones refer back to it) and the
+// genre's fields. All numbers are little-endian.
 
 enum class GenreArchiveFault {
     kTruncated, // the data ends inside a value
@@ -33,7 +33,7 @@ struct GenreArchiveError {
 [[nodiscard]] std::optional<CKalFieldArray> ReadGenreArchive(
     std::string_view bytes, GenreArchiveError* error = nullptr);
 
-// Writes a genre archive the way the original program did (version word 100, name and note as wide
+// Writes a genre archive the way genre files have always been written (version word 100, name and note as wide
 // strings, the four reserved texts in the ANSI code page). The program itself never writes genre
 // files; this makes them for tests. The 16-bit fields keep only their low 16 bits.
 [[nodiscard]] std::string WriteGenreArchive(const CKalFieldArray& genres);

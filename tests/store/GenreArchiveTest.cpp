@@ -67,7 +67,7 @@ std::optional<GenreArchiveFault> FaultOf(std::string_view bytes)
     return error.fault;
 }
 
-TEST(GenreArchive, WriterLaysOutTagsAndFieldsAsTheOriginalDid)
+TEST(GenreArchive, WriterLaysOutTagsAndFieldsByteForByte)
 {
     CKalFieldArray genres;
     CKalField general = Genre(u"一般", 0x00112233);
