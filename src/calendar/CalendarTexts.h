@@ -5,6 +5,7 @@
 namespace kal::texts {
 
 inline constexpr char16_t kFormatError[] = u"CDTime:Format エラー";
+inline constexpr char16_t kRepeatError[] = u"繰り返し処理エラー1";
 
 inline constexpr char16_t kHolidayRespectForAged[] = u"敬老の日";
 inline constexpr char16_t kHolidayMarineDay[] = u"海の日";

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "calendar/DTime.h"
+
+#include <cstdint>
+#include <span>
+
+namespace kal {
+
+class CKalData;
+
+// Repeat types of CKalData::repeatType.
+namespace repeat {
+inline constexpr int kNone = 0;
+inline constexpr int kDaily = 1;
+inline constexpr int kWeekly = 2;
+inline constexpr int kMonthly = 3;
+inline constexpr int kYearly = 4;
+inline constexpr int kCustom = 5;
+inline constexpr int kLastDayOfMonth = -1; // repeatDayFrom / repeatDayTo meaning the month's last day
+} // namespace repeat
+
+// The number of marks MarkOccurrences fills for a span: one per day from `from` to `to`, both included.
+[[nodiscard]] inline std::int64_t OccurrenceDays(CDTime from, CDTime to)
+{
+    return (to - from) / CDTime::kDay + 1;
+}
+
+// Marks the days of the span [from, to] (`from` at 00:00) on which the entry occurs: marks[k] is set to
+// 1 for day from + k days and to 0 otherwise. `marks` must hold OccurrenceDays(from, to) bytes. The
+// entry's repetition, valid months, weeks and weekdays, avoid days (which may move an occurrence to the
+// day before, or drop it) and exclusions all apply. Nothing is allocated.
+void MarkOccurrences(const CKalData& entry, CDTime from, CDTime to, std::span<std::uint8_t> marks);
+
+// Moves a pasted entry's rule to `day`, keeping its kind of repetition.
+void MoveRuleToDate(CKalData& entry, CDTime day);
+
+} // namespace kal
