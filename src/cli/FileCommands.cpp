@@ -63,6 +63,11 @@ std::string LineList(const std::vector<int>& lines)
 
 } // namespace
 
+bool OpenScheduleFile(CKalStore& store, const std::string& path)
+{
+    return Open(store, path, nullptr);
+}
+
 int RunNew(const std::vector<std::string>& arguments)
 {
     if (arguments.size() != 1)

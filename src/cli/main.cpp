@@ -1,6 +1,7 @@
 #include "calendar/DTime.h"
 #include "cli/CliUi.h"
 #include "cli/FileCommands.h"
+#include "cli/MonthCommand.h"
 #include "cli/MonthText.h"
 #include "platform/Text.h"
 #include "settings/KalSettings.h"
@@ -18,6 +19,8 @@ constexpr char kUsage[] = "Usage: kalendra-cli [--password PASSWORD] COMMAND [AR
                           "  new OUT.klx              a new schedule file with the national holidays\n"
                           "  convert IN.klx OUT.klx   read a schedule file and write it again\n"
                           "  check FILE.klx           read a schedule file and report what it holds\n"
+                          "  month FILE.klx [YYYY-MM] [--json]\n"
+                          "                           the month as the month view shows it (this month by default)\n"
                           "  holidays [YYYY-MM]       a month with its national holidays (this month by default)\n"
                           "  --help                   this text\n"
                           "\n"
@@ -93,6 +96,8 @@ int main(int argc, char** argv)
         return kal::RunConvert(arguments);
     if (command == "check")
         return kal::RunCheck(arguments);
+    if (command == "month")
+        return kal::RunMonth(arguments);
     std::fprintf(stderr, "kalendra-cli: unknown command '%s'\n\n%s", command.c_str(), kUsage);
     return 2;
 }

@@ -13,7 +13,6 @@ namespace {
 constexpr std::u16string_view kWeekdayLetters = u"SMTWHFA";
 constexpr std::u16string_view kMonthLetters = u"123456789ABC";
 constexpr char16_t kPeriodSeparator = u'～'; // U+FF5E
-constexpr int kKindSchedule = 0;
 constexpr int kKindTodo = 1;
 
 int IntAt(const CsvLine& row, int index)

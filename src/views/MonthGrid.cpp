@@ -1,0 +1,259 @@
+#include "views/MonthGrid.h"
+
+#include "calendar/CivilDate.h"
+#include "settings/KalSettings.h"
+#include "store/EntryText.h"
+#include "store/KalStore.h"
+#include "store/RepeatExpansion.h"
+#include "views/GeneratedHolidays.h"
+
+#include <algorithm>
+
+namespace kal {
+
+namespace {
+
+long long DayOf(CDTime time)
+{
+    const LocalFields f = time.Fields();
+    return DaysFromCivil(f.year, f.month, f.day);
+}
+
+} // namespace
+
+void AddMonthsTo(YearMonth& month, int count)
+{
+    const int index = month.year * 12 + month.month - 1 + count;
+    month.year = index / 12;
+    month.month = index % 12 + 1;
+}
+
+int DaysBetween(CDTime from, CDTime to)
+{
+    return static_cast<int>(DayOf(to) - DayOf(from));
+}
+
+bool CMonthCell::HasHoliday() const
+{
+    return std::any_of(entries.begin(), entries.end(), [](const CKalData* entry) { return entry->IsHoliday(); });
+}
+
+void CMonthCell::Clear()
+{
+    entries.clear();
+    sortKeys.clear();
+    untimedCount = 0;
+    irregularOrder = false;
+}
+
+CMonthGrid::CMonthGrid() = default;
+CMonthGrid::~CMonthGrid() = default;
+
+void CMonthGrid::Create(CKalStore* store, int weeks)
+{
+    store_ = store;
+    count_ = weeks * 7;
+    cells_.assign(static_cast<std::size_t>(count_ + 7), CMonthCell {});
+    for (CMonthCell& cell : cells_)
+        cell.colour = CKalSettings::Current().Get(ColourSetting::Back);
+    holidays_.clear();
+}
+
+CDTime CMonthGrid::GridStart(YearMonth month, bool mondayFirst)
+{
+    const int weekday = WeekdayOf(month.year, month.month, 1);
+    const int back = mondayFirst ? (weekday == 0 ? 6 : weekday - 1) : weekday;
+    return CDTime(month.year, month.month, 1 - back);
+}
+
+int CMonthGrid::Fill(CDTime target, YearMonth& shown)
+{
+    const bool mondayFirst = CKalSettings::Current().IsOn(IntSetting::StartMonday);
+    int selected = 0;
+    for (;;) {
+        start_ = GridStart(shown, mondayFirst);
+        selected = DaysBetween(start_, target);
+        if (selected < count_ - 7)
+            break;
+        if (selected < count_) {
+            // The target is in the last row: keep this month unless that row starts the next one.
+            YearMonth next = shown;
+            AddMonthsTo(next, 1);
+            const CDTime nextFirst(next.year, next.month, 1);
+            const int weekday = WeekdayOf(next.year, next.month, 1);
+            const int sundayFirst = mondayFirst ? 0 : 1;
+            if (weekday + sundayFirst - DaysBetween(target, nextFirst) < 1)
+                break;
+        }
+        AddMonthsTo(shown, 1);
+    }
+    FillCells(cells_, start_, count_);
+    ColourOtherMonths(shown.month);
+    return selected;
+}
+
+void CMonthGrid::FillCells(std::vector<CMonthCell>& cells, CDTime first, int len)
+{
+    const CKalSettings& settings = CKalSettings::Current();
+    const bool wholeGrid = &cells == &cells_ && len == count_;
+    if (wholeGrid)
+        holidays_.clear();
+    const LocalFields firstDay = first.Fields();
+    std::vector<LocalFields> days(static_cast<std::size_t>(len) + 1);
+    for (int i = 0; i <= len && i < static_cast<int>(cells.size()); ++i) {
+        CMonthCell& cell = cells[static_cast<std::size_t>(i)];
+        cell.Clear();
+        cell.date = CDTime(firstDay.year, firstDay.month, firstDay.day + i);
+        days[static_cast<std::size_t>(i)] = cell.date.Fields();
+        if (i == len)
+            continue; // the spare cell after the span takes entries but no colour
+        const DayColour* marked = store_ ? store_->FindDayColour(DateText(cell.date)) : nullptr;
+        cell.colour = marked ? marked->colour : settings.Get(ColourSetting::Back);
+    }
+    if (!store_)
+        return;
+    const CDTime now = CDTime::Now();
+    const int todoPos = settings.Get(IntSetting::TodoPos);
+    const bool todoViewAll = settings.IsOn(IntSetting::TodoViewAll);
+    if (marks_.size() < static_cast<std::size_t>(len) + 3)
+        marks_.resize(static_cast<std::size_t>(len) + 3);
+    for (const auto& entry : store_->entries) {
+        if (!store_->genres.At(entry->genre)) {
+            // An entry of a genre the file does not have: the list grows to it and the entry shows.
+            store_->genres.FillUpTo(entry->genre);
+        } else if (store_->genres.At(entry->genre)->visible == 0) {
+            continue;
+        }
+        PlaceEntry(cells, days, len, *entry, first, now, todoPos, todoViewAll);
+    }
+    if (wholeGrid)
+        GenerateHolidays(*this);
+}
+
+void CMonthGrid::PlaceEntry(std::vector<CMonthCell>& cells, const std::vector<LocalFields>& days, int len,
+    CKalData& entry, CDTime first, CDTime now, int todoPos, bool todoViewAll)
+{
+    const bool sortByTime = CKalSettings::Current().IsOn(IntSetting::SchSort);
+    if (entry.IsTodo()) {
+        if (entry.Has(flag::kHidden))
+            return;
+        CDTime day;
+        if (entry.Has(flag::kDone))
+            day = DateOnly(entry.end);
+        else if (entry.showDaysBefore == -1 || todoViewAll)
+            day = todoPos == 1 ? DateOnly(entry.start) : DateOnly(now);
+        else if (entry.start - static_cast<std::int64_t>(entry.showDaysBefore) * CDTime::kDay < now)
+            day = DateOnly(now);
+        else
+            return;
+        const int index = DaysBetween(first, day);
+        if (index >= 0 && index < len) {
+            CMonthCell& cell = cells[static_cast<std::size_t>(index)];
+            AddToCell(cell, &entry,
+                TimeSortKey(entry, entry.start.Fields(), entry.end.Fields(), days[static_cast<std::size_t>(index)]),
+                sortByTime);
+        }
+        return;
+    }
+    const CDTime to = first + static_cast<std::int64_t>(len + 2) * CDTime::kDay;
+    MarkOccurrences(entry, first, to, std::span(marks_).first(static_cast<std::size_t>(len) + 3));
+    const LocalFields start = entry.start.Fields();
+    const LocalFields end = entry.end.Fields();
+    for (int i = 0; i <= len && i < static_cast<int>(cells.size()); ++i) {
+        if (!marks_[static_cast<std::size_t>(i)])
+            continue;
+        AddToCell(cells[static_cast<std::size_t>(i)], &entry,
+            TimeSortKey(entry, start, end, days[static_cast<std::size_t>(i)]), sortByTime);
+    }
+}
+
+void CMonthGrid::AddToCell(CMonthCell& cell, CKalData* entry)
+{
+    const LocalFields day = cell.date.Fields();
+    AddToCell(cell, entry, TimeSortKey(*entry, entry->start.Fields(), entry->end.Fields(), day),
+        CKalSettings::Current().IsOn(IntSetting::SchSort));
+}
+
+void CMonthGrid::AddToCell(CMonthCell& cell, CKalData* entry, std::uint64_t sortKey, bool sortByTime)
+{
+    const bool timed = entry->Has(flag::kStartTimeSet);
+    std::size_t position = cell.entries.size();
+    if (entry->IsHoliday()) {
+        position = 0;
+        cell.irregularOrder = cell.irregularOrder || timed;
+    } else if (sortByTime && !cell.irregularOrder) {
+        // Holidays and untimed entries come first; the timed ones after them are in time order.
+        const auto timedBegin = cell.sortKeys.begin() + cell.untimedCount;
+        position = timed ? static_cast<std::size_t>(
+                       std::upper_bound(timedBegin, cell.sortKeys.end(), sortKey) - cell.sortKeys.begin())
+                         : static_cast<std::size_t>(cell.untimedCount);
+    } else if (sortByTime) {
+        // A timed holiday sits among the first entries: look at every entry as they stand.
+        for (std::size_t i = 0; i < cell.entries.size(); ++i) {
+            const bool otherTimed = cell.entries[i]->Has(flag::kStartTimeSet);
+            if (otherTimed && (!timed || cell.sortKeys[i] > sortKey)) {
+                position = i;
+                break;
+            }
+        }
+    }
+    cell.entries.insert(cell.entries.begin() + static_cast<std::ptrdiff_t>(position), entry);
+    cell.sortKeys.insert(cell.sortKeys.begin() + static_cast<std::ptrdiff_t>(position), sortKey);
+    if (!timed)
+        ++cell.untimedCount;
+}
+
+void CMonthGrid::AddGeneratedHoliday(CMonthCell& cell, const char16_t* name)
+{
+    auto holiday = std::make_unique<CKalData>();
+    holiday->Set(flag::kHoliday, true);
+    holiday->text = name;
+    holiday->start = holiday->end = cell.date;
+    AddToCell(cell, holiday.get(), 0, false);
+    holidays_.push_back(std::move(holiday));
+}
+
+bool CMonthGrid::IsGenerated(const CKalData* entry) const
+{
+    return std::any_of(holidays_.begin(), holidays_.end(), [&](const auto& holiday) { return holiday.get() == entry; });
+}
+
+int CMonthGrid::IndexOf(CDTime day) const
+{
+    const int index = DaysBetween(start_, day);
+    return index >= 0 && index < count_ ? index : -1;
+}
+
+void CMonthGrid::ColourOtherMonths(int month)
+{
+    const CKalSettings& settings = CKalSettings::Current();
+    const Colour back = settings.Get(ColourSetting::Back);
+    const Colour other = settings.Get(ColourSetting::Other);
+    const bool keepDayColours = settings.IsOn(IntSetting::OtherMonthDayColor);
+    for (int i = 0; i < count_; ++i) {
+        CMonthCell& cell = cells_[static_cast<std::size_t>(i)];
+        if (cell.date.Month() != month && (!keepDayColours || cell.colour == back))
+            cell.colour = other;
+    }
+}
+
+void CMonthGrid::Layout(const CellRect& client, int titleHeight, int yearMonthHeight)
+{
+    const int weeks = count_ / 7;
+    const int header = titleHeight + yearMonthHeight + 2;
+    const int width = (client.right - client.left) / 7;
+    const int height = weeks > 0 ? (client.bottom - client.top - header) / weeks : 0;
+    int x = 0;
+    int y = header;
+    for (int i = 0; i < count_; ++i) {
+        cells_[static_cast<std::size_t>(i)].rect = CellRect { x, y, x + width, y + height };
+        if (client.right < x + 2 * width) {
+            x = 0;
+            y += height;
+        } else {
+            x += width;
+        }
+    }
+}
+
+} // namespace kal
