@@ -32,6 +32,27 @@ grep -q '^dropped rows: 0$' <<<"$report" || fail "dropped: $report"
 head -c 3 "$work/new.klx" | iconv -f CP932 -t UTF-8 | grep -q '"区' || fail "not a CP932 schedule file"
 pass
 
+# The month as the month view fills it, as JSON.
+json=$("$cli" month "$work/new.klx" 2026-09 --json)
+python3 - "$json" <<'PY' || fail "month --json: $json"
+import json, sys
+month = json.loads(sys.argv[1])
+assert (month["year"], month["month"], month["weeks"]) == (2026, 9, 5), month
+cells = {cell["date"]: cell for cell in month["cells"]}
+assert len(month["cells"]) == 35
+assert month["cells"][0]["date"] == "2026/08/30" and not month["cells"][0]["inMonth"]
+assert month["cells"][0]["colour"] == "E0E0E0" and cells["2026/09/01"]["colour"] == "FFFFFF"
+def holidays(date):
+    return [(e["text"], e["generated"]) for e in cells[date]["entries"] if e["holiday"]]
+assert holidays("2026/09/21") == [("敬老の日", False)], holidays("2026/09/21")
+assert holidays("2026/09/22") == [("国民の休日", True)]
+assert holidays("2026/09/23") == [("秋分の日", True)]
+assert holidays("2026/09/24") == []
+PY
+"$cli" month "$work/new.klx" 2026-05 | grep -q '振替休日' || fail "plain month without the substitute holiday"
+if "$cli" month "$work/new.klx" 2026-13 2>/dev/null; then fail "month 13 accepted"; fi
+pass
+
 # Failures are told and give a non-zero exit.
 if "$cli" check "$work/none.klx" 2>"$work/err"; then fail "missing file accepted"; fi
 grep -q 'ファイルが開けません' "$work/err" || fail "no message for a missing file: $(cat "$work/err")"
