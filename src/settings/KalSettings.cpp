@@ -10,7 +10,7 @@ namespace kal {
 
 namespace {
 
-struct IntSpec {
+struct IntDefinition {
     IntSetting setting;
     const char* section;
     const char* name;
@@ -21,7 +21,7 @@ struct IntSpec {
 
 // The integer settings: section, value name and default. Values with a fixed range are checked
 // against it, so that a damaged settings file cannot make, say, a grid of a thousand weeks.
-constexpr IntSpec kIntSpecs[] = {
+constexpr IntDefinition kIntDefinitions[] = {
     { IntSetting::MonthWeeks, "View", "MonthWeeks", 5, 5, 6 },
     { IntSetting::StartMonday, "View", "StartMonday", 0 },
     { IntSetting::Youbi, "View", "Youbi", 0 },
@@ -66,15 +66,15 @@ constexpr IntSpec kIntSpecs[] = {
     { IntSetting::TextCopyYear, "TextCopy", "Year", 0 },
     { IntSetting::TextCopyYoubi, "TextCopy", "Youbi", 1 },
 };
-static_assert(std::size(kIntSpecs) == static_cast<std::size_t>(IntSetting::Count));
+static_assert(std::size(kIntDefinitions) == static_cast<std::size_t>(IntSetting::Count));
 
-struct ColourSpec {
+struct ColourDefinition {
     const char* name; // all in the "View" section
     Colour defaultValue;
 };
 
 constexpr const char* kColourSection = "View";
-constexpr ColourSpec kColourSpecs[] = {
+constexpr ColourDefinition kColourDefinitions[] = {
     { "BackColor", 16777215 },
     { "OtherColor", 14737632 },
     { "SelectColor", 8388608 },
@@ -87,12 +87,12 @@ constexpr ColourSpec kColourSpecs[] = {
     { "WeekColor5", 0 },
     { "WeekColor6", 16711680 },
 };
-static_assert(std::size(kColourSpecs) == static_cast<std::size_t>(ColourSetting::Count));
+static_assert(std::size(kColourDefinitions) == static_cast<std::size_t>(ColourSetting::Count));
 
 constexpr const char* kCustomColourSection = "ColorDlg";
 constexpr Colour kCustomColourDefault = 16777215;
 
-struct FontSpec {
+struct FontDefinition {
     const char* section;
     const char16_t* faceName;
     int point;
@@ -103,18 +103,18 @@ struct FontSpec {
     int pitchAndFamily;
 };
 
-constexpr FontSpec kFontSpecs[] = {
+constexpr FontDefinition kFontDefinitions[] = {
     { "Font", u"ＭＳ Ｐゴシック", 9, 400, 0, 0, 128, 0x30 },
     { "DFont", u"Arial", 9, 400, 1, 0, 0, 0x30 },
     { "TFont", u"ＭＳ ゴシック", 9, 400, 1, 0, 0, 0 },
     { "YFont", u"ＭＳ ゴシック", 10, 400, 1, 0, 0, 0 },
     { "DayFont", u"ＭＳ ゴシック", 9, 400, 0, 0, 128, 48 },
 };
-static_assert(std::size(kFontSpecs) == static_cast<std::size_t>(FontSetting::Count));
+static_assert(std::size(kFontDefinitions) == static_cast<std::size_t>(FontSetting::Count));
 
-const IntSpec& SpecOf(IntSetting setting)
+const IntDefinition& DefinitionOf(IntSetting setting)
 {
-    return kIntSpecs[static_cast<int>(setting)];
+    return kIntDefinitions[static_cast<int>(setting)];
 }
 
 std::string CustomColourName(int index)
@@ -137,22 +137,22 @@ void WriteColour(Profile& profile, const char* section, const std::string& name,
     profile.SetString(section, name, AsciiText(std::to_string(static_cast<long>(value))));
 }
 
-LogFont ReadFont(const Profile& profile, const FontSpec& spec)
+LogFont ReadFont(const Profile& profile, const FontDefinition& definition)
 {
     LogFont font;
-    font.faceName = profile.GetString(spec.section, "FaceName", spec.faceName);
+    font.faceName = profile.GetString(definition.section, "FaceName", definition.faceName);
     if (font.faceName.empty())
-        font.faceName = spec.faceName;
-    font.point = profile.GetInt(spec.section, "Point", spec.point);
+        font.faceName = definition.faceName;
+    font.point = profile.GetInt(definition.section, "Point", definition.point);
     if (font.point < 1 || font.point > 200)
-        font.point = spec.point;
-    font.weight = profile.GetInt(spec.section, "Weight", spec.weight);
+        font.point = definition.point;
+    font.weight = profile.GetInt(definition.section, "Weight", definition.weight);
     if (font.weight < 0 || font.weight > 1000)
-        font.weight = spec.weight;
-    font.italic = profile.GetInt(spec.section, "Italic", spec.italic);
-    font.underline = profile.GetInt(spec.section, "Underline", spec.underline);
-    font.charSet = profile.GetInt(spec.section, "CharSet", spec.charSet);
-    font.pitchAndFamily = spec.pitchAndFamily;
+        font.weight = definition.weight;
+    font.italic = profile.GetInt(definition.section, "Italic", definition.italic);
+    font.underline = profile.GetInt(definition.section, "Underline", definition.underline);
+    font.charSet = profile.GetInt(definition.section, "CharSet", definition.charSet);
+    font.pitchAndFamily = definition.pitchAndFamily;
     return font;
 }
 
@@ -160,15 +160,15 @@ LogFont ReadFont(const Profile& profile, const FontSpec& spec)
 
 CKalSettings::CKalSettings()
 {
-    for (const IntSpec& spec : kIntSpecs)
-        ints_[Index(spec.setting)] = spec.defaultValue;
+    for (const IntDefinition& definition : kIntDefinitions)
+        ints_[Index(definition.setting)] = definition.defaultValue;
     for (int i = 0; i < static_cast<int>(ColourSetting::Count); ++i)
-        colours_[i] = kColourSpecs[i].defaultValue;
+        colours_[i] = kColourDefinitions[i].defaultValue;
     customColours_.fill(kCustomColourDefault);
     for (int i = 0; i < static_cast<int>(FontSetting::Count); ++i) {
-        const FontSpec& spec = kFontSpecs[i];
-        fonts_[i] = LogFont { spec.faceName, spec.point, spec.weight, spec.italic, spec.underline, spec.charSet,
-            spec.pitchAndFamily };
+        const FontDefinition& definition = kFontDefinitions[i];
+        fonts_[i] = LogFont { definition.faceName, definition.point, definition.weight, definition.italic,
+            definition.underline, definition.charSet, definition.pitchAndFamily };
     }
     linkMark_ = LinkMark::PaperClip();
 }
@@ -176,16 +176,18 @@ CKalSettings::CKalSettings()
 void CKalSettings::Load(Profile& profile)
 {
     profile_ = &profile;
-    for (const IntSpec& spec : kIntSpecs) {
-        const int value = profile.GetInt(spec.section, spec.name, spec.defaultValue);
-        ints_[Index(spec.setting)] = value >= spec.minimum && value <= spec.maximum ? value : spec.defaultValue;
+    for (const IntDefinition& definition : kIntDefinitions) {
+        const int value = profile.GetInt(definition.section, definition.name, definition.defaultValue);
+        ints_[Index(definition.setting)]
+            = value >= definition.minimum && value <= definition.maximum ? value : definition.defaultValue;
     }
     for (int i = 0; i < static_cast<int>(ColourSetting::Count); ++i)
-        colours_[i] = ReadColour(profile, kColourSection, kColourSpecs[i].name, kColourSpecs[i].defaultValue);
+        colours_[i]
+            = ReadColour(profile, kColourSection, kColourDefinitions[i].name, kColourDefinitions[i].defaultValue);
     for (int i = 0; i < kCustomColourCount; ++i)
         customColours_[i] = ReadColour(profile, kCustomColourSection, CustomColourName(i), kCustomColourDefault);
     for (int i = 0; i < static_cast<int>(FontSetting::Count); ++i)
-        fonts_[i] = ReadFont(profile, kFontSpecs[i]);
+        fonts_[i] = ReadFont(profile, kFontDefinitions[i]);
     alarmWave_ = profile.GetString("System", "AlermWave", u"");
 }
 
@@ -193,14 +195,14 @@ void CKalSettings::Set(IntSetting setting, int value)
 {
     ints_[Index(setting)] = value;
     if (profile_)
-        profile_->SetInt(SpecOf(setting).section, SpecOf(setting).name, value);
+        profile_->SetInt(DefinitionOf(setting).section, DefinitionOf(setting).name, value);
 }
 
 void CKalSettings::Set(ColourSetting setting, Colour value)
 {
     colours_[Index(setting)] = value;
     if (profile_)
-        WriteColour(*profile_, kColourSection, kColourSpecs[Index(setting)].name, value);
+        WriteColour(*profile_, kColourSection, kColourDefinitions[Index(setting)].name, value);
 }
 
 Colour CKalSettings::WeekColour(int weekday) const
@@ -217,17 +219,17 @@ void CKalSettings::SetCustomColour(int index, Colour value)
 
 void CKalSettings::SetFont(FontSetting font, const LogFont& value)
 {
-    const FontSpec& spec = kFontSpecs[static_cast<int>(font)];
+    const FontDefinition& definition = kFontDefinitions[static_cast<int>(font)];
     fonts_[static_cast<int>(font)] = value;
-    fonts_[static_cast<int>(font)].pitchAndFamily = spec.pitchAndFamily;
+    fonts_[static_cast<int>(font)].pitchAndFamily = definition.pitchAndFamily;
     if (!profile_)
         return;
-    profile_->SetString(spec.section, "FaceName", value.faceName);
-    profile_->SetInt(spec.section, "Point", value.point);
-    profile_->SetInt(spec.section, "Weight", value.weight);
-    profile_->SetInt(spec.section, "Italic", value.italic);
-    profile_->SetInt(spec.section, "Underline", value.underline);
-    profile_->SetInt(spec.section, "CharSet", value.charSet);
+    profile_->SetString(definition.section, "FaceName", value.faceName);
+    profile_->SetInt(definition.section, "Point", value.point);
+    profile_->SetInt(definition.section, "Weight", value.weight);
+    profile_->SetInt(definition.section, "Italic", value.italic);
+    profile_->SetInt(definition.section, "Underline", value.underline);
+    profile_->SetInt(definition.section, "CharSet", value.charSet);
 }
 
 void CKalSettings::SetAlarmWave(std::u16string value)
