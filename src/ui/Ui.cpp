@@ -1,6 +1,7 @@
 #include "ui/Ui.h"
 
 #include "platform/Text.h"
+#include "ui/MemoryDialogHost.h"
 
 #include <cstdio>
 #include <string>
@@ -76,6 +77,23 @@ std::optional<std::u16string> ConsoleUi::AskPassword(std::u16string_view caption
     return FromUtf8(line);
 }
 
+std::optional<std::u16string> ConsoleUi::AskOpenFile(const FileDialogOptions&)
+{
+    return std::nullopt;
+}
+std::optional<std::u16string> ConsoleUi::AskSaveFile(const FileDialogOptions&)
+{
+    return std::nullopt;
+}
+std::optional<Colour> ConsoleUi::AskColour(Colour, CustomColours&)
+{
+    return std::nullopt;
+}
+int ConsoleUi::RunDialog(DialogLogic&)
+{
+    return kIdCancel;
+}
+
 void RecordingUi::ShowMessage(std::u16string_view text)
 {
     messages_.emplace_back(text);
@@ -101,8 +119,49 @@ std::optional<std::u16string> RecordingUi::AskPassword(std::u16string_view, std:
     return password;
 }
 
+std::optional<std::u16string> RecordingUi::AskOpenFile(const FileDialogOptions& options)
+{
+    fileDialogs_.push_back(options);
+    if (files_.empty())
+        return std::nullopt;
+    std::optional<std::u16string> path = std::move(files_.front());
+    files_.pop_front();
+    return path;
+}
+
+std::optional<std::u16string> RecordingUi::AskSaveFile(const FileDialogOptions& options)
+{
+    return AskOpenFile(options);
+}
+
+std::optional<Colour> RecordingUi::AskColour(Colour, CustomColours&)
+{
+    if (colours_.empty())
+        return std::nullopt;
+    const std::optional<Colour> colour = colours_.front();
+    colours_.pop_front();
+    return colour;
+}
+
+int RecordingUi::RunDialog(DialogLogic& dialog)
+{
+    ++dialogsRun_;
+    MemoryDialogHost host(dialog);
+    host.Open();
+    if (!dialogs_.empty()) {
+        const DialogScript script = std::move(dialogs_.front());
+        dialogs_.pop_front();
+        script(dialog, host);
+    }
+    return host.Result();
+}
+
 void RecordingUi::Clear()
 {
+    dialogs_.clear();
+    files_.clear();
+    colours_.clear();
+    fileDialogs_.clear();
     passwords_.clear();
     passwordRequests_ = 0;
     messages_.clear();

@@ -1,12 +1,30 @@
 #pragma once
 
+#include "ui/Geometry.h"
+
+#include <array>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace kal {
+
+class DialogLogic;
+class DialogHost;
+
+struct FileDialogOptions {
+    std::u16string title;
+    std::u16string filter; // "Name (*.klx) |*.klx|All (*.*) |*.*||" as the program writes filters
+    std::u16string defaultExtension; // without the dot
+    std::u16string initialName;
+    std::u16string initialFolder;
+};
+
+inline constexpr int kCustomColours = 16;
+using CustomColours = std::array<Colour, kCustomColours>;
 
 // The user-facing services dialogs and documents call on: message boxes and Yes/No questions. The
 // desktop program installs its own; without one, messages go to the terminal.
@@ -23,6 +41,17 @@ public:
     [[nodiscard]] virtual std::optional<std::u16string> AskPassword(
         std::u16string_view caption, std::u16string_view prompt)
         = 0;
+    // File choosers: the chosen path, nothing when cancelled. Saving asks before replacing a file.
+    [[nodiscard]] virtual std::optional<std::u16string> AskOpenFile(const FileDialogOptions& options) = 0;
+    [[nodiscard]] virtual std::optional<std::u16string> AskSaveFile(const FileDialogOptions& options) = 0;
+    // The colour chooser, opened on `initial` with the user's sixteen custom colours, which it may change.
+    [[nodiscard]] virtual std::optional<Colour> AskColour(Colour initial, CustomColours& custom) = 0;
+    // Runs a dialog until it ends; gives the result it ended with (kIdOk, kIdCancel, ...).
+    virtual int RunDialog(DialogLogic& dialog) = 0;
+    // Shows that a long operation runs; calls nest.
+    virtual void BeginWait() { }
+    virtual void EndWait() { }
+    [[nodiscard]] virtual Size ScreenSize() const = 0;
 
     static Ui& Current();
     // Makes `ui` the current one (nullptr returns to the terminal); gives the previous one.
@@ -36,6 +65,12 @@ public:
     bool AskYesNo(std::u16string_view text) override;
     // Reads the password without echo; cancelled when there is no terminal.
     std::optional<std::u16string> AskPassword(std::u16string_view caption, std::u16string_view prompt) override;
+    // No choosers or dialogs on a terminal: they are cancelled.
+    std::optional<std::u16string> AskOpenFile(const FileDialogOptions& options) override;
+    std::optional<std::u16string> AskSaveFile(const FileDialogOptions& options) override;
+    std::optional<Colour> AskColour(Colour initial, CustomColours& custom) override;
+    int RunDialog(DialogLogic& dialog) override;
+    Size ScreenSize() const override { return Size { 1280, 800 }; }
 };
 
 // Keeps what was shown and answers questions from a script, for tests. Questions beyond the
@@ -46,6 +81,24 @@ public:
     bool AskYesNo(std::u16string_view text) override;
     // Answers with the queued passwords in turn, then cancels.
     std::optional<std::u16string> AskPassword(std::u16string_view caption, std::u16string_view prompt) override;
+
+    std::optional<std::u16string> AskOpenFile(const FileDialogOptions& options) override;
+    std::optional<std::u16string> AskSaveFile(const FileDialogOptions& options) override;
+    std::optional<Colour> AskColour(Colour initial, CustomColours& custom) override;
+    // Runs the dialog on an in-memory host: its init, then the queued script (which sets controls
+    // and presses buttons), and gives the result the dialog ended with (cancel when it did not end).
+    int RunDialog(DialogLogic& dialog) override;
+    Size ScreenSize() const override { return screen_; }
+    void BeginWait() override { ++waits_; }
+
+    using DialogScript = std::function<void(DialogLogic& dialog, DialogHost& host)>;
+    void QueueDialog(DialogScript script) { dialogs_.push_back(std::move(script)); }
+    void QueueFile(std::optional<std::u16string> path) { files_.push_back(std::move(path)); }
+    void QueueColour(std::optional<Colour> colour) { colours_.push_back(colour); }
+    void SetScreenSize(Size size) { screen_ = size; }
+    [[nodiscard]] int DialogsRun() const { return dialogsRun_; }
+    [[nodiscard]] const std::vector<FileDialogOptions>& FileDialogs() const { return fileDialogs_; }
+    [[nodiscard]] int Waits() const { return waits_; }
 
     void QueueAnswer(bool yes) { answers_.push_back(yes); }
     void QueuePassword(std::optional<std::u16string> password) { passwords_.push_back(std::move(password)); }
@@ -61,6 +114,13 @@ private:
     std::deque<bool> answers_;
     std::deque<std::optional<std::u16string>> passwords_;
     int passwordRequests_ = 0;
+    std::deque<DialogScript> dialogs_;
+    std::deque<std::optional<std::u16string>> files_;
+    std::deque<std::optional<Colour>> colours_;
+    std::vector<FileDialogOptions> fileDialogs_;
+    Size screen_ { 1280, 800 };
+    int dialogsRun_ = 0;
+    int waits_ = 0;
 };
 
 } // namespace kal

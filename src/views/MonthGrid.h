@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calendar/DTime.h"
+#include "ui/Geometry.h"
 
 #include <cstdint>
 #include <memory>
@@ -12,15 +13,7 @@ class CKalData;
 class CKalStore;
 class CKalSettings;
 
-using Colour = std::uint32_t; // 0x00BBGGRR
-
-struct CellRect {
-    std::int32_t left = 0;
-    std::int32_t top = 0;
-    std::int32_t right = 0;
-    std::int32_t bottom = 0;
-    bool operator==(const CellRect&) const = default;
-};
+using CellRect = Rect;
 
 // One day of the month grid: the entries shown that day, in the order they are drawn. The entries
 // belong to the store, except the holidays the grid makes itself.
