@@ -41,6 +41,12 @@ public:
     [[nodiscard]] virtual std::optional<std::u16string> AskPassword(
         std::u16string_view caption, std::u16string_view prompt)
         = 0;
+    enum class Answer { Yes, No, Cancel };
+    // A question with Yes, No and Cancel. Without a front end of its own, it is the Yes/No question.
+    [[nodiscard]] virtual Answer AskYesNoCancel(std::u16string_view text)
+    {
+        return AskYesNo(text) ? Answer::Yes : Answer::No;
+    }
     // File choosers: the chosen path, nothing when cancelled. Saving asks before replacing a file.
     [[nodiscard]] virtual std::optional<std::u16string> AskOpenFile(const FileDialogOptions& options) = 0;
     [[nodiscard]] virtual std::optional<std::u16string> AskSaveFile(const FileDialogOptions& options) = 0;

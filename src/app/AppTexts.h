@@ -1,0 +1,34 @@
+#pragma once
+
+// Texts the application, document and frame show, exactly as the program has always used them.
+
+namespace kal::texts {
+
+inline constexpr char16_t kCaption[] = u"Zentrik Kalendra";
+inline constexpr char16_t kOpenNewFile[] = u"新規ファイルを開きます";
+inline constexpr char16_t kPreviousFileMissing[]
+    = u"前回ファイルが開けませんでした。[ファイル]-[開く]でファイルを選択してください。";
+inline constexpr char16_t kAssociated[] = u"klxファイルを関連づけしました";
+inline constexpr char16_t kNewFileError[] = u"エラー：新規ファイルです";
+inline constexpr char16_t kAskReload[]
+    = u"ファイルを再読み込みしますか？\n注再読込した場合、それまでの変更は破棄されます。";
+inline constexpr char16_t kAskReloadChanged[]
+    = u"ファイルが更新されているようです。再読み込みしますか？\n注再読込した場合、それまでの変更は破棄されます。";
+inline constexpr char16_t kAskDeleteSuffix[] = u" を削除しますか？";
+inline constexpr char16_t kRepeatDeleteCaption[] = u"繰り返しスケジュールの削除";
+inline constexpr char16_t kRepeatDeleteText[] = u"このスケジュールは繰り返しスケジュールです。全て削除しますか？";
+inline constexpr char16_t kRepeatDeleteThisDay[] = u"この日のみ削除(&T)";
+inline constexpr char16_t kRepeatDeleteAll[] = u"全ての予定を削除(&A)";
+inline constexpr char16_t kRepeatDeleteCancel[] = u"ｷｬﾝｾﾙ";
+inline constexpr char16_t kAskSaveChanges[] = u"%s への変更を保存しますか?";
+inline constexpr char16_t kUntitled[] = u"無題";
+inline constexpr char16_t kFileFilter[] = u"Kalendraﾌｧｲﾙ(*.klx) |*.klx|全てのﾌｧｲﾙ(*.*) |*.*||";
+inline constexpr char16_t kSaveFilter[] = u"Kalendraﾌｧｲﾙ(*.klx) |*.klx||";
+inline constexpr char16_t kOpenTitle[] = u"開く";
+inline constexpr char16_t kSaveAsTitle[] = u"名前を付けて保存";
+inline constexpr char16_t kSplitSwitchFailed[] = u"分割切り替え失敗";
+inline constexpr char16_t kNextStartSetting[] = u"この設定は次回起動時から有効です";
+inline constexpr char16_t kReplacedCharacters[]
+    = u"次の文字はファイルに保存できないため「?」になります。保存しますか？\n";
+
+} // namespace kal::texts

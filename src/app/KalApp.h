@@ -1,0 +1,42 @@
+#pragma once
+
+#include "app/RecentFiles.h"
+#include "store/KalField.h"
+#include "ui/CommandTarget.h"
+#include "ui/Geometry.h"
+
+#include <optional>
+#include <string>
+
+namespace kal {
+
+class CKalDoc;
+
+// The program: its start-up (settings, file association, genres, the menu for the screen, the first
+// document), the genre list every new document starts with, and the application commands.
+class CKalApp : public CommandTarget {
+public:
+    CKalApp();
+
+    // Everything before the window exists. Gives the menu resource to use.
+    int Start(Size screen);
+    // Opens the previous file, the one named on the command line, or a new document.
+    void OpenFirstDocument(CKalDoc& document, const std::optional<std::string>& commandLineFile);
+
+    [[nodiscard]] const CKalFieldArray& Genres() const { return genres_; }
+    [[nodiscard]] RecentFiles& Recent() { return recent_; }
+    void SetDocument(CKalDoc* document) { document_ = document; }
+
+    bool OnCommand(int id) override;
+    bool OnUpdateCommand(int id, CommandState& state) override;
+
+    // Opens a file as the document after the current one was saved or let go.
+    bool OpenFile(const std::string& path);
+
+private:
+    CKalFieldArray genres_;
+    RecentFiles recent_;
+    CKalDoc* document_ = nullptr;
+};
+
+} // namespace kal

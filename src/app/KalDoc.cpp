@@ -1,0 +1,297 @@
+#include "app/KalDoc.h"
+
+#include "app/AppTexts.h"
+#include "app/RecentFiles.h"
+#include "platform/Profile.h"
+#include "platform/Text.h"
+#include "platform/UserFolders.h"
+#include "settings/KalSettings.h"
+#include "store/NewSchedule.h"
+#include "store/RepeatExpansion.h"
+#include "store/ScheduleFile.h"
+#include "ui/CommandIds.h"
+#include "ui/DialogHost.h"
+#include "ui/Ui.h"
+#include "ui/UpdateHints.h"
+
+#include <algorithm>
+#include <sys/stat.h>
+
+namespace kal {
+
+namespace {
+
+// Shows the wait cursor while an object of this type lives.
+class WaitCursor {
+public:
+    WaitCursor() { Ui::Current().BeginWait(); }
+    ~WaitCursor() { Ui::Current().EndWait(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+constexpr int kDeleteThisDay = 1001;
+constexpr int kDeleteAll = 1002;
+
+// Asks whether a repeating schedule loses only the day or goes entirely.
+class RepeatDeleteDialog final : public DialogLogic {
+public:
+    RepeatDeleteDialog()
+    {
+        resource_.caption = texts::kRepeatDeleteCaption;
+        resource_.controls = {
+            { 0, ControlKind::Label, texts::kRepeatDeleteText, {}, 0, 0, 1, 3 },
+            { kDeleteThisDay, ControlKind::PushButton, texts::kRepeatDeleteThisDay, {}, 1, 0 },
+            { kDeleteAll, ControlKind::PushButton, texts::kRepeatDeleteAll, {}, 1, 1 },
+            { kIdCancel, ControlKind::PushButton, texts::kRepeatDeleteCancel, {}, 1, 2 },
+        };
+    }
+    const DialogResource& Resource() const override { return resource_; }
+    void OnControl(DialogHost& host, int id, Notification notification) override
+    {
+        if (notification == Notification::Clicked && (id == kDeleteThisDay || id == kDeleteAll))
+            host.End(id);
+    }
+
+private:
+    DialogResource resource_;
+};
+
+std::u16string InitialFolder()
+{
+    std::u16string folder = Profile::Current().GetString("System", "InitDir", u"\\My Documents");
+    if (folder == u"\\My Documents" || folder.empty())
+        folder = FromUtf8(DocumentsFolder());
+    return folder;
+}
+
+// Seconds since 1970 of the file's last change, or nothing when it cannot be read.
+std::optional<std::int64_t> ModificationTime(const std::string& path)
+{
+    struct stat info { };
+    if (::stat(path.c_str(), &info) != 0)
+        return std::nullopt;
+    return static_cast<std::int64_t>(info.st_mtime);
+}
+
+} // namespace
+
+CKalDoc::CKalDoc(const CKalFieldArray& applicationGenres, RecentFiles* recentFiles)
+    : applicationGenres_(applicationGenres)
+    , recentFiles_(recentFiles)
+{
+    UpdateWeekOrder();
+}
+
+void CKalDoc::UpdateWeekOrder()
+{
+    const bool monday = CKalSettings::Current().IsOn(IntSetting::StartMonday);
+    for (int i = 0; i < 7; ++i)
+        weekOrder_[static_cast<std::size_t>(i)] = monday ? (i + 1) % 7 : i;
+}
+
+void CKalDoc::RemoveView(DocumentView* view)
+{
+    views_.erase(std::remove(views_.begin(), views_.end(), view), views_.end());
+}
+
+void CKalDoc::UpdateAllViews(int hint, const CKalData* entry)
+{
+    for (DocumentView* view : views_)
+        view->OnUpdate(hint, entry);
+}
+
+bool CKalDoc::NewDocument()
+{
+    path_.clear();
+    modified_ = false;
+    const bool loaded = StartNewSchedule(store_, applicationGenres_);
+    loadTime_ = CDTime::Now();
+    for (DocumentView* view : views_)
+        view->OnInitialUpdate();
+    return loaded;
+}
+
+bool CKalDoc::OpenDocument(const std::string& path)
+{
+    LoadResult result;
+    {
+        WaitCursor wait;
+        store_.Clear();
+        result = LoadScheduleFile(store_, path);
+    }
+    if (result == LoadResult::Failed) {
+        // Nothing of the file was read: keeping its name would let an empty store be saved over it.
+        NewDocument();
+        return false;
+    }
+    if (store_.genres.IsEmpty())
+        store_.genres = applicationGenres_;
+    SetPathName(path);
+    Profile::Current().SetString("System", "DefaultFile", FromUtf8(path));
+    modified_ = result == LoadResult::LoadedAndUpdated;
+    loadTime_ = CDTime::Now();
+    for (DocumentView* view : views_)
+        view->OnInitialUpdate();
+    return true;
+}
+
+bool CKalDoc::SaveDocument(const std::string& path)
+{
+    WaitCursor wait;
+    modified_ = false;
+    Profile::Current().SetString("System", "DefaultFile", FromUtf8(path));
+    saveTime_ = loadTime_ = CDTime::Now();
+    SaveOptions options;
+    options.confirmReplacement = [](std::u16string_view replaced) {
+        std::u16string question = texts::kReplacedCharacters;
+        question += replaced;
+        return Ui::Current().AskYesNo(question);
+    };
+    if (SaveScheduleFile(store_, path, options) != SaveResult::Saved) {
+        modified_ = true;
+        return false;
+    }
+    return true;
+}
+
+void CKalDoc::SetPathName(const std::string& path)
+{
+    path_ = path;
+    if (recentFiles_)
+        recentFiles_->Add(path);
+}
+
+bool CKalDoc::Save()
+{
+    return HasPath() ? SaveDocument(path_) : SaveAs();
+}
+
+bool CKalDoc::SaveAs()
+{
+    FileDialogOptions options;
+    options.title = texts::kSaveAsTitle;
+    options.filter = texts::kSaveFilter;
+    options.defaultExtension = u"klx";
+    options.initialName = HasPath() ? FromUtf8(path_) : u"*.klx";
+    options.initialFolder = InitialFolder();
+    const std::optional<std::u16string> chosen = Ui::Current().AskSaveFile(options);
+    if (!chosen)
+        return false;
+    SetPathName(ToUtf8(*chosen));
+    return SaveDocument(path_);
+}
+
+bool CKalDoc::SaveModified()
+{
+    if (!modified_)
+        return true;
+    if (HasPath())
+        return SaveDocument(path_);
+    std::u16string question = texts::kAskSaveChanges;
+    question.replace(question.find(u"%s"), 2, texts::kUntitled);
+    switch (Ui::Current().AskYesNoCancel(question)) {
+    case Ui::Answer::Yes:
+        return SaveAs();
+    case Ui::Answer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CKalDoc::ReopenAfterReload()
+{
+    OpenDocument(path_);
+    UpdateAllViews(hint::kEntriesChanged);
+}
+
+void CKalDoc::Reload()
+{
+    if (!HasPath()) {
+        Ui::Current().ShowMessage(texts::kNewFileError);
+        return;
+    }
+    if (Ui::Current().AskYesNo(texts::kAskReload))
+        ReopenAfterReload();
+}
+
+void CKalDoc::CheckChangedOnDisk()
+{
+    if (checkBusy_)
+        return;
+    checkBusy_ = true;
+    if (HasPath()) {
+        const std::optional<std::int64_t> changed = ModificationTime(path_);
+        if (changed && *changed > static_cast<std::int64_t>(loadTime_.Seconds())
+            && Ui::Current().AskYesNo(texts::kAskReloadChanged))
+            ReopenAfterReload();
+    }
+    checkBusy_ = false;
+}
+
+void CKalDoc::RemoveEntry(CKalData* entry)
+{
+    UpdateAllViews(hint::kEntryRemoved, entry);
+    store_.RemoveEntry(store_.IndexOf(entry));
+    modified_ = true;
+    UpdateAllViews(hint::kEntriesChanged);
+}
+
+bool CKalDoc::DeleteEntry(CKalData* entry, CDTime day)
+{
+    if (store_.IndexOf(entry) < 0)
+        return false;
+    if (entry->repeatType != repeat::kNone) {
+        RepeatDeleteDialog dialog;
+        const int choice = Ui::Current().RunDialog(dialog);
+        if (choice == kDeleteThisDay) {
+            const LocalFields f = day.Fields();
+            entry->exclusions.push_back(ExclusionPeriod { f.year, f.month, f.day, f.year, f.month, f.day });
+            modified_ = true;
+            return true;
+        }
+        if (choice != kDeleteAll)
+            return false;
+    } else if (!Ui::Current().AskYesNo(entry->text + texts::kAskDeleteSuffix)) {
+        return false;
+    }
+    RemoveEntry(entry);
+    return true;
+}
+
+bool CKalDoc::OnCommand(int id)
+{
+    switch (id) {
+    case ID_FILE_SAVE:
+        Save();
+        return true;
+    case ID_FILE_SAVE_AS:
+        SaveAs();
+        return true;
+    case ID_FILE_RELOAD:
+        Reload();
+        return true;
+    case ID_FILE_CHECK_UPDATE:
+        CheckChangedOnDisk();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CKalDoc::OnUpdateCommand(int id, CommandState& state)
+{
+    switch (id) {
+    case ID_FILE_SAVE:
+    case ID_FILE_SAVE_AS:
+    case ID_FILE_RELOAD:
+    case ID_FILE_CHECK_UPDATE:
+        state.enabled = true;
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace kal

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "calendar/DTime.h"
+#include "store/KalStore.h"
+#include "ui/CommandTarget.h"
+#include "views/ViewDocument.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace kal {
+
+class CKalData;
+class RecentFiles;
+
+// The open schedule file: the store, its path, whether it changed, and the operations that change
+// it. Every change marks the document modified and tells the views.
+class CKalDoc : public CommandTarget, public ViewDocument {
+public:
+    // `applicationGenres` is the program's genre list, copied into new and genre-less documents.
+    explicit CKalDoc(const CKalFieldArray& applicationGenres, RecentFiles* recentFiles = nullptr);
+
+    // A new untitled document from the template. False when the template cannot be read; the
+    // document is then empty but usable.
+    bool NewDocument();
+    // Opens a file. A file that cannot be opened (or whose password is not given) leaves a new
+    // untitled document, so that nothing can be saved over the file that failed.
+    bool OpenDocument(const std::string& path);
+    bool SaveDocument(const std::string& path);
+    // Before close, new, open or exit: a titled modified document is saved without asking; an untitled
+    // modified one asks. False when the user cancelled or the save failed.
+    bool SaveModified();
+    void Reload();
+    // Asks to reload when the file on disk is newer than the last load or save, to the second.
+    void CheckChangedOnDisk();
+
+    // The entry is going: views drop it, then it is removed from the store and deleted.
+    void RemoveEntry(CKalData* entry) override;
+    // Deletes an entry as seen on `day`: a repeating one can lose only that day. True when the store
+    // changed.
+    bool DeleteEntry(CKalData* entry, CDTime day) override;
+
+    void AddView(DocumentView* view) { views_.push_back(view); }
+    void RemoveView(DocumentView* view);
+    void UpdateAllViews(int hint, const CKalData* entry = nullptr) override;
+    void SetModified(bool modified = true) override { modified_ = modified; }
+    [[nodiscard]] bool IsModified() const { return modified_; }
+    [[nodiscard]] const std::string& PathName() const { return path_; }
+    [[nodiscard]] bool HasPath() const { return !path_.empty(); }
+    [[nodiscard]] CKalStore& Store() override { return store_; }
+    [[nodiscard]] const CKalStore& Store() const { return store_; }
+
+    // Grid column -> weekday (0 = Sunday), after the week-start setting.
+    [[nodiscard]] const std::array<int, 7>& WeekOrder() const override { return weekOrder_; }
+    void UpdateWeekOrder();
+
+    // The selected day (and time) the views show.
+    [[nodiscard]] CDTime CurrentDate() const override { return currentDate_; }
+    void SetCurrentDate(CDTime date) override { currentDate_ = date; }
+
+    bool OnCommand(int id) override;
+    bool OnUpdateCommand(int id, CommandState& state) override;
+
+private:
+    bool SaveAs();
+    bool Save();
+    void SetPathName(const std::string& path);
+    void ReopenAfterReload();
+
+    CKalStore store_;
+    CDTime currentDate_;
+    const CKalFieldArray& applicationGenres_;
+    RecentFiles* recentFiles_;
+    std::vector<DocumentView*> views_;
+    std::string path_;
+    bool modified_ = false;
+    std::array<int, 7> weekOrder_ { 0, 1, 2, 3, 4, 5, 6 };
+    CDTime loadTime_;
+    CDTime saveTime_;
+    bool checkBusy_ = false;
+};
+
+} // namespace kal

@@ -1,0 +1,315 @@
+#include "app/MainFrame.h"
+
+#include "app/AppTexts.h"
+#include "app/FrameTexts.h"
+#include "app/KalDoc.h"
+#include "platform/FileAssociation.h"
+#include "settings/KalSettings.h"
+#include "ui/CommandIds.h"
+#include "ui/DialogHost.h"
+#include "ui/Ui.h"
+#include "ui/UpdateHints.h"
+#include "views/DayView.h"
+#include "views/KalView.h"
+
+namespace kal {
+
+namespace {
+
+constexpr int kTimerId = 302;
+constexpr int kPositionCombo = 222;
+constexpr int kFrameCombo = 223;
+
+// Dialog 168: where the day number sits and what frames it.
+class DateFormatDialog final : public DialogLogic {
+public:
+    DateFormatDialog(int position, int frame)
+        : position_(position)
+        , frame_(frame)
+    {
+        resource_.id = 168;
+        resource_.caption = texts::kDateFormatCaption;
+        resource_.controls = {
+            { 0, ControlKind::Label, texts::kDateFormatPosition, {}, 0, 0 },
+            { kPositionCombo, ControlKind::DropDownList, {}, { u"左上", u"右上", u"左下", u"右下", u"背景" }, 0, 1 },
+            { 0, ControlKind::Label, texts::kDateFormatFrame, {}, 1, 0 },
+            { kFrameCombo, ControlKind::DropDownList, {}, { u"なし", u"四角", u"丸" }, 1, 1 },
+            { kIdOk, ControlKind::DefaultButton, u"OK", {}, 2, 0 },
+            { kIdCancel, ControlKind::PushButton, u"キャンセル", {}, 2, 1 },
+        };
+    }
+    const DialogResource& Resource() const override { return resource_; }
+    void OnInit(DialogHost& host) override
+    {
+        host.SetSelection(kPositionCombo, position_);
+        host.SetSelection(kFrameCombo, frame_);
+    }
+    bool OnOk(DialogHost& host) override
+    {
+        position_ = std::max(host.Selection(kPositionCombo), 0);
+        frame_ = std::max(host.Selection(kFrameCombo), 0);
+        return true;
+    }
+    [[nodiscard]] int Position() const { return position_; }
+    [[nodiscard]] int Frame() const { return frame_; }
+
+private:
+    DialogResource resource_;
+    int position_;
+    int frame_;
+};
+
+CustomColours CustomColoursOf(const CKalSettings& settings)
+{
+    CustomColours colours {};
+    for (int i = 0; i < kCustomColours; ++i)
+        colours[static_cast<std::size_t>(i)] = settings.CustomColour(i);
+    return colours;
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(CKalDoc& document, CKalView& monthView, CDayView& dayView)
+    : document_(document)
+    , monthView_(monthView)
+    , dayView_(dayView)
+{
+    const CKalSettings& settings = CKalSettings::Current();
+    initView_ = settings.Get(IntSetting::InitView);
+    initTodo_ = settings.Get(IntSetting::InitTodo);
+}
+
+void CMainFrame::CreateClient(FrameWindow& window, Size screen)
+{
+    window_ = &window;
+    CKalSettings& settings = CKalSettings::Current();
+    listShown_ = settings.IsOn(IntSetting::SchListView);
+    int placement = settings.Get(IntSetting::SchList);
+    if (placement == 0) {
+        placement = static_cast<int>(ListPlacement::Automatic);
+        listShown_ = false;
+        settings.Set(IntSetting::SchList, placement);
+    }
+    placement_ = static_cast<ListPlacement>(placement);
+    ListPlacement resolved = placement_;
+    if (resolved == ListPlacement::Automatic)
+        resolved = screen.width > screen.height ? ListPlacement::Right : ListPlacement::Bottom;
+    shape_ = resolved == ListPlacement::Bottom ? SplitShape::Rows : SplitShape::Columns;
+    const Size client = window.ClientSize();
+    const int size
+        = shape_ == SplitShape::Rows ? settings.MonthPaneHeight(client.height) : settings.MonthPaneWidth(client.width);
+    if (!window.SetSplit(shape_, size))
+        Ui::Current().ShowMessage(texts::kSplitSwitchFailed);
+    window.ShowListPane(listShown_);
+    window.ActivateMonthView(true);
+}
+
+void CMainFrame::SwitchSplit(SplitShape shape)
+{
+    if (!window_ || shape == shape_)
+        return;
+    const CKalSettings& settings = CKalSettings::Current();
+    const Size client = window_->ClientSize();
+    const int size
+        = shape == SplitShape::Rows ? settings.MonthPaneHeight(client.height) : settings.MonthPaneWidth(client.width);
+    if (!window_->SetSplit(shape, size)) {
+        Ui::Current().ShowMessage(texts::kSplitSwitchFailed);
+        return;
+    }
+    shape_ = shape;
+}
+
+void CMainFrame::OnSize(Size client)
+{
+    if (placement_ != ListPlacement::Automatic)
+        return;
+    if (client.height >= client.width && shape_ == SplitShape::Columns)
+        SwitchSplit(SplitShape::Rows);
+    else if (client.width > client.height && shape_ == SplitShape::Rows)
+        SwitchSplit(SplitShape::Columns);
+}
+
+void CMainFrame::OnDestroy()
+{
+    if (!window_)
+        return;
+    CKalSettings& settings = CKalSettings::Current();
+    settings.Set(shape_ == SplitShape::Rows ? IntSetting::Row : IntSetting::Col, window_->MonthPaneSize());
+    settings.Set(IntSetting::InitView, initView_);
+    settings.Set(IntSetting::InitTodo, initTodo_);
+}
+
+void CMainFrame::OnTimer(int id)
+{
+    // Ticks go to the active view; the list has nothing to do with them.
+    if (id == kTimerId && (!window_ || window_->MonthViewActive()))
+        monthView_.OnTimer(id);
+}
+
+void CMainFrame::SetPlacement(ListPlacement placement)
+{
+    placement_ = placement;
+    CKalSettings::Current().Set(IntSetting::SchList, static_cast<int>(placement));
+    if (placement == ListPlacement::Bottom)
+        SwitchSplit(SplitShape::Rows);
+    else if (placement == ListPlacement::Right)
+        SwitchSplit(SplitShape::Columns);
+}
+
+void CMainFrame::ToggleSetting(int setting, int hint)
+{
+    CKalSettings& settings = CKalSettings::Current();
+    const auto key = static_cast<IntSetting>(setting);
+    settings.Set(key, settings.IsOn(key) ? 0 : 1);
+    document_.UpdateAllViews(hint);
+}
+
+void CMainFrame::ChooseColour(int setting, bool alwaysRepaint)
+{
+    CKalSettings& settings = CKalSettings::Current();
+    const auto key = static_cast<ColourSetting>(setting);
+    CustomColours custom = CustomColoursOf(settings);
+    const std::optional<Colour> chosen = Ui::Current().AskColour(settings.Get(key), custom);
+    if (chosen)
+        settings.Set(key, *chosen);
+    if (chosen || alwaysRepaint)
+        document_.UpdateAllViews(hint::kRepaint);
+}
+
+void CMainFrame::ChooseBackColour()
+{
+    CKalSettings& settings = CKalSettings::Current();
+    const Colour old = settings.Get(ColourSetting::Back);
+    CustomColours custom = CustomColoursOf(settings);
+    const std::optional<Colour> chosen = Ui::Current().AskColour(old, custom);
+    if (!chosen)
+        return;
+    settings.Set(ColourSetting::Back, *chosen);
+    CMonthGrid& grid = monthView_.Grid();
+    for (int i = 0; i < grid.Count(); ++i) {
+        if (grid.Cell(i).colour == old)
+            grid.Cell(i).colour = *chosen;
+    }
+    document_.UpdateAllViews(hint::kRepaint);
+}
+
+bool CMainFrame::OnCommand(int id)
+{
+    CKalSettings& settings = CKalSettings::Current();
+    switch (id) {
+    case ID_JAPANESE_WEEKDAYS:
+        settings.Set(IntSetting::Youbi, settings.Get(IntSetting::Youbi) == 1 ? 0 : 1);
+        document_.UpdateAllViews(hint::kRepaint);
+        return true;
+    case ID_HOLIDAY_COLOUR:
+        ChooseColour(static_cast<int>(ColourSetting::Holiday), true);
+        return true;
+    case ID_SELECTION_COLOUR:
+    case ID_SELECTION_INVERT:
+    case ID_SELECTION_FRAME:
+        settings.Set(IntSetting::SelColorMode, id - ID_SELECTION_COLOUR);
+        document_.UpdateAllViews(hint::kRepaint);
+        return true;
+    case ID_DATE_FORMAT: {
+        DateFormatDialog dialog(settings.Get(IntSetting::DayDrawPos), settings.Get(IntSetting::DayDrawFrame));
+        if (Ui::Current().RunDialog(dialog) == kIdOk) {
+            settings.Set(IntSetting::DayDrawPos, dialog.Position());
+            settings.Set(IntSetting::DayDrawFrame, dialog.Frame());
+            document_.UpdateAllViews(hint::kRepaint);
+        }
+        return true;
+    }
+    case ID_BACK_COLOUR:
+        ChooseBackColour();
+        return true;
+    case ID_FILE_ASSOCIATE:
+        RegisterFileAssociation(AssociationMode::Force);
+        Ui::Current().ShowMessage(texts::kAssociated);
+        return true;
+    case ID_LIST_SHOW:
+        listShown_ = !listShown_;
+        if (window_)
+            window_->ShowListPane(listShown_);
+        settings.Set(IntSetting::SchListView, listShown_ ? 1 : 0);
+        return true;
+    case ID_LIST_BOTTOM:
+        SetPlacement(ListPlacement::Bottom);
+        return true;
+    case ID_LIST_RIGHT:
+        SetPlacement(ListPlacement::Right);
+        return true;
+    case ID_LIST_AUTO:
+        SetPlacement(ListPlacement::Automatic);
+        return true;
+    case ID_TODO_ON_TODAY:
+    case ID_TODO_ON_DEADLINE:
+        settings.Set(IntSetting::TodoPos, id == ID_TODO_ON_DEADLINE ? 1 : 0);
+        document_.UpdateAllViews(hint::kEntriesChanged);
+        return true;
+    case ID_TODO_VIEW_ALL:
+        ToggleSetting(static_cast<int>(IntSetting::TodoViewAll), hint::kEntriesChanged);
+        return true;
+    case ID_MULTILINE:
+        ToggleSetting(static_cast<int>(IntSetting::Multiline), hint::kEntriesChanged);
+        return true;
+    case ID_SOFT_KEY_MENU:
+        settings.Set(IntSetting::SoftKeyMenu, settings.IsOn(IntSetting::SoftKeyMenu) ? 0 : 1);
+        Ui::Current().ShowMessage(texts::kNextStartSetting);
+        return true;
+    case ID_SWITCH_VIEW:
+        if (window_)
+            window_->ActivateMonthView(!window_->MonthViewActive());
+        return true;
+    case ID_MENU_KEY:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CMainFrame::OnUpdateCommand(int id, CommandState& state)
+{
+    const CKalSettings& settings = CKalSettings::Current();
+    switch (id) {
+    case ID_JAPANESE_WEEKDAYS:
+        state.checked = settings.Get(IntSetting::Youbi) == 1;
+        return true;
+    case ID_SELECTION_COLOUR:
+    case ID_SELECTION_INVERT:
+    case ID_SELECTION_FRAME:
+        state.checked = settings.Get(IntSetting::SelColorMode) == id - ID_SELECTION_COLOUR;
+        return true;
+    case ID_LIST_SHOW:
+        state.checked = listShown_;
+        return true;
+    case ID_LIST_BOTTOM:
+    case ID_LIST_RIGHT:
+    case ID_LIST_AUTO:
+        state.checked = static_cast<int>(placement_) == id - ID_LIST_SHOW;
+        return true;
+    case ID_TODO_ON_TODAY:
+    case ID_TODO_ON_DEADLINE:
+        state.checked = settings.Get(IntSetting::TodoPos) == (id == ID_TODO_ON_DEADLINE ? 1 : 0);
+        return true;
+    case ID_TODO_VIEW_ALL:
+        state.checked = settings.IsOn(IntSetting::TodoViewAll);
+        return true;
+    case ID_MULTILINE:
+        state.checked = settings.IsOn(IntSetting::Multiline);
+        return true;
+    case ID_SOFT_KEY_MENU:
+        state.checked = settings.IsOn(IntSetting::SoftKeyMenu);
+        return true;
+    case ID_HOLIDAY_COLOUR:
+    case ID_DATE_FORMAT:
+    case ID_BACK_COLOUR:
+    case ID_FILE_ASSOCIATE:
+    case ID_SWITCH_VIEW:
+    case ID_MENU_KEY:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace kal

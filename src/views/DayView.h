@@ -1,0 +1,59 @@
+#pragma once
+
+#include "ui/CommandTarget.h"
+#include "views/ViewDocument.h"
+
+#include <string>
+#include <vector>
+
+namespace kal {
+
+class CKalView;
+struct CMonthCell;
+
+// The list control the day view fills.
+class ListWindow {
+public:
+    virtual ~ListWindow() = default;
+    // Replaces the rows, keeps the top row where it was (clamped) and selects `selected` (-1 = none).
+    virtual void ShowRows(const std::vector<std::u16string>& rows, int selected) = 0;
+    virtual void FocusList() = 0;
+};
+
+// The entries of the selected day as a list beside the calendar, in the order the day's cell has them.
+class CDayView : public DocumentView, public CommandTarget {
+public:
+    CDayView(ViewDocument& document, CKalView& monthView);
+
+    void SetWindow(ListWindow* window) { window_ = window; }
+
+    void OnInitialUpdate() override { Fill(0); }
+    void OnUpdate(int hint, const CKalData* entry) override;
+    bool OnCommand(int id) override;
+    bool OnUpdateCommand(int id, CommandState& state) override;
+
+    // The user selected a row (-1 = none).
+    void OnSelectionChanged(int row) { selection_ = row; }
+
+    [[nodiscard]] const std::vector<std::u16string>& Rows() const { return rows_; }
+    [[nodiscard]] int Selection() const { return selection_; }
+    [[nodiscard]] CKalData* SelectedEntry() const;
+
+    // The text of a row: "[Todo]", "×" for strike-out, "●" for bold, then the entry's line.
+    [[nodiscard]] static std::u16string RowText(const CKalData& entry, CDTime day, int timeMode, bool countdown);
+
+private:
+    void Fill(int selectRow);
+    void MoveSelected(int direction);
+    void DeleteSelected();
+    void ChangedSoRefill();
+
+    ViewDocument& document_;
+    CKalView& monthView_;
+    ListWindow* window_ = nullptr;
+    CMonthCell* cell_ = nullptr;
+    std::vector<std::u16string> rows_;
+    int selection_ = -1;
+};
+
+} // namespace kal

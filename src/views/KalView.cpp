@@ -1,0 +1,489 @@
+#include "views/KalView.h"
+
+#include "calendar/CivilDate.h"
+#include "platform/Profile.h"
+#include "platform/Text.h"
+#include "settings/KalSettings.h"
+#include "store/KalStore.h"
+#include "ui/Canvas.h"
+#include "ui/CommandIds.h"
+#include "ui/Ui.h"
+#include "ui/UpdateHints.h"
+#include "views/DiaryFiles.h"
+#include "views/EntryDrawer.h"
+#include "views/ViewTexts.h"
+
+#include <array>
+
+namespace kal {
+
+namespace {
+
+constexpr Colour kWhite = 0xFFFFFF;
+constexpr Colour kBlack = 0x000000;
+constexpr int kTimerId = 302;
+
+constexpr YearMonth kFirstMonth { kFirstYear, 1 };
+constexpr YearMonth kLastMonth { kLastYear, 12 };
+
+const char16_t* const kEnglishWeekdayLabels[7] = { u"Sun.", u"Mon.", u"Tue.", u"Wed.", u"Thu.", u"Fri.", u"Sat." };
+
+// The selected cell in inverse mode: red inverted in place, inverted blue where green was and
+// inverted green where blue was.
+Colour InverseSelection(Colour c)
+{
+    return MakeColour(255 - RedOf(c), 255 - BlueOf(c), 255 - GreenOf(c));
+}
+
+LogFont EntryFont(const CKalSettings& settings, int textStyle)
+{
+    LogFont font = settings.Font(FontSetting::Entry);
+    if (textStyle & 1)
+        font.weight = 700;
+    font.strikeOut = (textStyle & 2) != 0;
+    return font;
+}
+
+} // namespace
+
+CKalView::CKalView(ViewDocument& document)
+    : document_(document)
+{
+}
+
+std::u16string CKalView::HeaderText(int form, YearMonth month)
+{
+    std::u16string text = IntText(month.year);
+    switch (form) {
+    case 0:
+        text += u" - ";
+        AppendInt(text, month.month, 2);
+        break;
+    case 1:
+        text += u" - ";
+        text += kEnglishMonthNames[month.month - 1];
+        break;
+    default:
+        // The form "%d年 %02月": the month, two digits, before its unit.
+        text += u"年 ";
+        AppendInt(text, month.month, 2);
+        text += u"月";
+        break;
+    }
+    return text;
+}
+
+CMonthCell* CKalView::SelectedCell()
+{
+    return selected_ >= 0 && selected_ < grid_.Count() ? &grid_.Cell(selected_) : nullptr;
+}
+
+void CKalView::OnInitialUpdate()
+{
+    const CDTime now = CDTime::Now();
+    document_.SetCurrentDate(now);
+    const LocalFields f = now.Fields();
+    shown_ = YearMonth { f.year, f.month };
+    grid_.Create(&document_.Store(), CKalSettings::Current().Weeks());
+    selected_ = grid_.Fill(DateOnly(now), shown_);
+    today_ = DateOnly(now);
+    layoutDirty_ = true;
+    Invalidate();
+}
+
+void CKalView::Refill()
+{
+    const int keep = selected_;
+    grid_.Fill(CDTime(shown_.year, shown_.month, 1), shown_);
+    selected_ = std::clamp(keep, 0, grid_.Count() - 1);
+}
+
+void CKalView::Regrid()
+{
+    const LocalFields f = document_.CurrentDate().Fields();
+    shown_ = YearMonth { f.year, f.month };
+    selected_ = grid_.Fill(DateOnly(document_.CurrentDate()), shown_);
+}
+
+void CKalView::OnUpdate(int hint, const CKalData* entry)
+{
+    if (hint & (hint::kEntriesChanged | hint::kOtherMonthColours))
+        Refill();
+    if (hint & hint::kRegrid)
+        Regrid();
+    if ((hint & hint::kRemovingEntry) && entry) {
+        for (int i = 0; i < grid_.Count(); ++i) {
+            auto& entries = grid_.Cell(i).entries;
+            std::erase(entries, entry);
+        }
+    }
+    Invalidate();
+}
+
+void CKalView::Invalidate()
+{
+    if (window_)
+        window_->Invalidate();
+}
+
+void CKalView::OnSize(int width, int height)
+{
+    client_ = Size { width, height };
+    layoutDirty_ = true;
+}
+
+void CKalView::Layout(Canvas& canvas)
+{
+    const CKalSettings& settings = CKalSettings::Current();
+    canvas.SelectFont(settings.Font(FontSetting::Title));
+    titleHeight_ = canvas.Metrics().height;
+    canvas.SelectFont(settings.Font(FontSetting::YearMonth));
+    yearMonthHeight_ = canvas.Metrics().height;
+    grid_.Layout(Rect { 0, 0, client_.width, client_.height }, titleHeight_, yearMonthHeight_);
+    layoutDirty_ = false;
+}
+
+void CKalView::OnDraw(Canvas& canvas)
+{
+    const CKalSettings& settings = CKalSettings::Current();
+    if (layoutDirty_)
+        Layout(canvas);
+    today_ = DateOnly(CDTime::Now());
+    canvas.SetBackground(BackgroundMode::Transparent, settings.Get(ColourSetting::Back));
+    canvas.FillRect(Rect { 0, 0, client_.width, client_.height }, settings.BackBrush());
+    DrawHeader(canvas, settings);
+    canvas.SelectFont(settings.Font(FontSetting::Entry));
+    for (int i = 0; i < grid_.Count(); ++i)
+        DrawCell(canvas, grid_.Cell(i), i == selected_, settings);
+}
+
+void CKalView::DrawHeader(Canvas& canvas, const CKalSettings& settings)
+{
+    canvas.SelectFont(settings.Font(FontSetting::YearMonth));
+    canvas.SetPen(kBlack, 1);
+    canvas.Line(Point { 0, yearMonthHeight_ }, Point { client_.width, yearMonthHeight_ });
+    canvas.SetTextColour(kBlack);
+    canvas.TextOut(Point { 0, 0 }, HeaderText(settings.Get(IntSetting::Month), shown_));
+
+    canvas.SelectFont(settings.Font(FontSetting::Title));
+    const int width = client_.width / 7;
+    const int youbi = settings.Get(IntSetting::Youbi);
+    for (int column = 0; column < 7; ++column) {
+        const int weekday = document_.WeekOrder()[static_cast<std::size_t>(column)];
+        const Rect rect { column * width, yearMonthHeight_ + 1, (column + 1) * width,
+            yearMonthHeight_ + 1 + titleHeight_ + 1 };
+        const char16_t* label = youbi == 0 ? kEnglishWeekdayLabels[weekday]
+            : youbi == 1                   ? kJapaneseWeekdayNames[weekday]
+                                           : u"";
+        canvas.SetTextColour(settings.WeekColour(weekday));
+        canvas.DrawText(rect, label, textflag::kCentre | textflag::kSingleLine | textflag::kNoPrefix);
+    }
+}
+
+void CKalView::DrawCell(Canvas& canvas, const CMonthCell& cell, bool selected, const CKalSettings& settings)
+{
+    const Rect& r = cell.rect;
+    Colour background = cell.colour;
+    if (!selected) {
+        canvas.FillRect(r, cell.colour);
+    } else {
+        switch (settings.Get(IntSetting::SelColorMode)) {
+        case 1:
+            background = InverseSelection(cell.colour);
+            canvas.FillRect(r, background);
+            break;
+        case 2:
+            canvas.FillRect(r, settings.SelectBrush());
+            canvas.FillRect(r.Deflated(3), cell.colour);
+            break;
+        default:
+            background = settings.Get(ColourSetting::Select);
+            canvas.FillRect(r, background);
+            break;
+        }
+    }
+    canvas.SetBackground(BackgroundMode::Opaque, background);
+
+    canvas.SetPen(kBlack, cell.date == today_ ? 2 : 1);
+    canvas.Line(Point { r.left, r.top }, Point { r.right, r.top });
+    canvas.Line(Point { r.right, r.top }, Point { r.right, r.bottom });
+    canvas.Line(Point { r.right, r.bottom }, Point { r.left, r.bottom });
+    canvas.Line(Point { r.left, r.bottom }, Point { r.left, r.top });
+    canvas.SetPen(kBlack, 1);
+
+    const int position = settings.Get(IntSetting::DayDrawPos);
+    Size number;
+    int y = r.top + 1;
+    if (position == 0 || position == 4) {
+        number = DrawDayNumber(canvas, cell, selected, settings);
+        if (position == 0)
+            y = r.top + number.height + number.height / 4;
+    }
+
+    if (settings.IsOn(IntSetting::MonthSchView)) {
+        bool holidayOnNumberLine = position == 0;
+        const TimeMode mode = TimeModeFromSetting(settings.Get(IntSetting::MonthViewTime));
+        const Countdown countdown
+            = Profile::Current().GetInt("View", "TodoLeftDraw", 1) ? Countdown::On : Countdown::Off;
+        for (const CKalData* entry : cell.entries) {
+            if (entry->Has(flag::kHidden))
+                continue;
+            canvas.SelectFont(EntryFont(settings, entry->textStyle));
+            EntryDrawing drawing { entry, y, r, selected, cell.date, mode, countdown };
+            if (holidayOnNumberLine && entry->IsHoliday()) {
+                holidayOnNumberLine = false;
+                drawing.y = r.top + 1;
+                drawing.cell.left = r.left + 1 + number.width + canvas.Metrics().averageCharWidth / 2 - 1;
+                DrawEntry(canvas, drawing, settings);
+            } else {
+                y += DrawEntry(canvas, drawing, settings);
+            }
+        }
+        canvas.SelectFont(settings.Font(FontSetting::Entry));
+    } else {
+        const bool anyShown = std::any_of(
+            cell.entries.begin(), cell.entries.end(), [](const CKalData* entry) { return !entry->Has(flag::kHidden); });
+        if (anyShown)
+            canvas.FillRect(Rect { r.left + 2, y + 2, r.left + 7, y + 7 },
+                static_cast<Colour>(settings.Get(IntSetting::SchIconColor)));
+    }
+
+    if (position >= 1 && position <= 3)
+        DrawDayNumber(canvas, cell, selected, settings);
+    if (selected)
+        canvas.FocusRect(r);
+}
+
+Size CKalView::DrawDayNumber(Canvas& canvas, const CMonthCell& cell, bool selected, const CKalSettings& settings)
+{
+    Colour colour;
+    if (cell.HasHoliday())
+        colour = settings.Get(ColourSetting::Holiday);
+    else if (selected && settings.Get(IntSetting::SelColorMode) != 2)
+        colour = kWhite;
+    else
+        colour = settings.WeekColour(cell.date.DayOfWeek());
+
+    canvas.SelectFont(settings.Font(FontSetting::DayNumber));
+    canvas.SetBackground(BackgroundMode::Transparent, cell.colour);
+    const std::u16string number = IntText(cell.date.Day());
+    const Size size = canvas.TextExtent(number);
+    const Rect& r = cell.rect;
+    const int position = settings.Get(IntSetting::DayDrawPos);
+    Rect box;
+    switch (position) {
+    case 0:
+        box = Rect { r.left + 1, r.top + 1, r.left + 1 + size.width, r.top + 1 + size.height };
+        break;
+    case 1:
+        box = Rect { r.right - size.width, r.top + 1, r.right, r.top + 1 + size.height };
+        break;
+    case 2:
+        box = Rect { r.left + 1, r.bottom - size.height - 1, r.left + 1 + size.width, r.bottom - 1 };
+        break;
+    case 3:
+        box = Rect { r.right - size.width, r.bottom - size.height - 1, r.right, r.bottom - 1 };
+        break;
+    default: {
+        const int left = r.left + (r.Width() - size.width) / 2;
+        const int top = r.top + (r.Height() - size.height) / 2;
+        box = Rect { left, top, left + size.width, top + size.height };
+        break;
+    }
+    }
+    Colour textColour = colour;
+    switch (settings.Get(IntSetting::DayDrawFrame)) {
+    case 1:
+        canvas.FillRect(box, colour);
+        textColour = colour == kWhite ? kBlack : kWhite;
+        break;
+    case 2:
+        canvas.SetPen(colour, 1);
+        canvas.Ellipse(box.Inflated(1), colour);
+        canvas.SetPen(kBlack, 1);
+        textColour = colour == kWhite ? kBlack : kWhite;
+        break;
+    default:
+        break;
+    }
+    canvas.SetTextColour(textColour);
+    canvas.TextOut(Point { box.left, box.top }, number);
+
+    Size drawn = size;
+    if (settings.IsOn(IntSetting::Diary) && DiaryExists(document_.Store().DiaryLocator(), cell.date)) {
+        constexpr std::u16string_view kMark = u" [D]";
+        const Size mark = canvas.TextExtent(kMark);
+        canvas.SetTextColour(colour);
+        if (position == 1 || position == 3) {
+            const int right = r.right - mark.width;
+            canvas.DrawText(Rect { right - mark.width, box.top, right, box.bottom }, kMark,
+                textflag::kRight | textflag::kSingleLine | textflag::kNoClip | textflag::kNoPrefix);
+        } else {
+            const int right = position == 4 ? r.right : box.right + mark.width;
+            canvas.DrawText(Rect { box.right, box.top, right, box.bottom }, kMark,
+                textflag::kLeft | textflag::kSingleLine | textflag::kNoClip | textflag::kNoPrefix);
+        }
+        drawn.width += mark.width;
+    }
+    canvas.SelectFont(settings.Font(FontSetting::Entry));
+    return drawn;
+}
+
+void CKalView::MoveWithinGrid(int index)
+{
+    selected_ = index;
+    document_.SetCurrentDate(grid_.Cell(index).date);
+    if (dayView_)
+        dayView_->OnCommand(ID_DAY_LIST_REFILL);
+    Invalidate();
+}
+
+void CKalView::MoveByDate(CDTime date, int hint)
+{
+    document_.SetCurrentDate(date);
+    Regrid();
+    document_.UpdateAllViews(hint);
+}
+
+bool CKalView::AtFirstMonth() const
+{
+    return shown_ == kFirstMonth;
+}
+bool CKalView::AtLastMonth() const
+{
+    return shown_ == kLastMonth;
+}
+
+void CKalView::MoveDays(int days)
+{
+    const int index = selected_ + days;
+    const bool forward = days > 0;
+    const bool inside = forward ? index < grid_.Count() : (days == -1 ? index > 0 : index >= 0);
+    if (inside) {
+        MoveWithinGrid(index);
+        return;
+    }
+    if (forward ? AtLastMonth() : AtFirstMonth()) {
+        Ui::Current().ShowMessage(texts::kCannotGoFurther);
+        return;
+    }
+    const LocalFields f = grid_.Cell(selected_).date.Fields();
+    MoveByDate(CDTime(f.year, f.month, f.day + days), hint::kDateMoved);
+}
+
+void CKalView::StepMonth(int direction)
+{
+    if (direction > 0 ? AtLastMonth() : AtFirstMonth()) {
+        Ui::Current().ShowMessage(texts::kCannotGoFurther);
+        return;
+    }
+    const CDTime selectedDay = grid_.Cell(selected_).date;
+    const CDTime date = direction > 0 ? NextMonth(selectedDay) : PreviousMonth(selectedDay);
+    const LocalFields f = date.Fields();
+    shown_ = YearMonth { f.year, f.month };
+    selected_ = grid_.Fill(date, shown_);
+    document_.SetCurrentDate(grid_.Cell(selected_).date);
+    document_.UpdateAllViews(hint::kDateMoved);
+}
+
+void CKalView::Today()
+{
+    document_.SetCurrentDate(DateOnly(CDTime::Now()));
+    Regrid();
+    document_.UpdateAllViews(hint::kDateMoved);
+}
+
+void CKalView::OnKeyDown(Key key, unsigned modifiers)
+{
+    if (modifiers != modifier::kNone)
+        return;
+    switch (key) {
+    case Key::Left:
+        OnCommand(ID_GO_PREVIOUS_DAY);
+        break;
+    case Key::Right:
+        OnCommand(ID_GO_NEXT_DAY);
+        break;
+    case Key::Up:
+        OnCommand(ID_GO_PREVIOUS_WEEK);
+        break;
+    case Key::Down:
+        OnCommand(ID_GO_NEXT_WEEK);
+        break;
+    default:
+        break;
+    }
+}
+
+void CKalView::OnLButtonDown(Point point)
+{
+    for (int i = 0; i < grid_.Count(); ++i) {
+        if (grid_.Cell(i).rect.Contains(point)) {
+            MoveWithinGrid(i);
+            return;
+        }
+    }
+}
+
+void CKalView::OnLButtonDblClk(Point point)
+{
+    OnLButtonDown(point);
+}
+
+void CKalView::OnTimer(int id)
+{
+    // The day may have changed while the program ran: today's outline moves with it.
+    if (id == kTimerId && DateOnly(CDTime::Now()) != today_)
+        Invalidate();
+}
+
+bool CKalView::OnCommand(int id)
+{
+    switch (id) {
+    case ID_GO_NEXT_DAY:
+        MoveDays(1);
+        return true;
+    case ID_GO_PREVIOUS_DAY:
+        MoveDays(-1);
+        return true;
+    case ID_GO_NEXT_WEEK:
+        MoveDays(7);
+        return true;
+    case ID_GO_PREVIOUS_WEEK:
+        MoveDays(-7);
+        return true;
+    case ID_GO_NEXT_MONTH:
+        StepMonth(1);
+        return true;
+    case ID_GO_PREVIOUS_MONTH:
+        StepMonth(-1);
+        return true;
+    case ID_GO_TODAY:
+        Today();
+        return true;
+    case ID_VIEW_INITIALISE:
+        OnInitialUpdate();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CKalView::OnUpdateCommand(int id, CommandState& state)
+{
+    switch (id) {
+    case ID_GO_NEXT_DAY:
+    case ID_GO_PREVIOUS_DAY:
+    case ID_GO_NEXT_WEEK:
+    case ID_GO_PREVIOUS_WEEK:
+    case ID_GO_NEXT_MONTH:
+    case ID_GO_PREVIOUS_MONTH:
+    case ID_GO_TODAY:
+        state.enabled = true;
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace kal

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "ui/CommandTarget.h"
+#include "ui/Geometry.h"
+#include "ui/MenuResource.h"
+#include "views/MonthGrid.h"
+#include "views/ViewDocument.h"
+
+#include <string>
+
+namespace kal {
+
+class Canvas;
+class CKalSettings;
+
+// The window a view draws in, as the view sees it.
+class ViewWindow {
+public:
+    virtual ~ViewWindow() = default;
+    virtual void Invalidate() = 0;
+    [[nodiscard]] virtual bool HasFocus() const = 0;
+};
+
+// The month calendar: a header, the weekday titles and 5 or 6 weeks of day cells with their entries.
+// The selected cell's day is the document's current date.
+class CKalView : public DocumentView, public CommandTarget {
+public:
+    explicit CKalView(ViewDocument& document);
+
+    void SetWindow(ViewWindow* window) { window_ = window; }
+    // The day view, told when the selection moves (command 32825) and given commands the month view
+    // passes on.
+    void SetDayView(CommandTarget* dayView) { dayView_ = dayView; }
+
+    void OnInitialUpdate() override;
+    void OnUpdate(int hint, const CKalData* entry) override;
+
+    void OnSize(int width, int height);
+    void OnDraw(Canvas& canvas);
+    void OnKeyDown(Key key, unsigned modifiers);
+    void OnLButtonDown(Point point);
+    void OnLButtonDblClk(Point point);
+    void OnTimer(int id);
+
+    bool OnCommand(int id) override;
+    bool OnUpdateCommand(int id, CommandState& state) override;
+
+    [[nodiscard]] const CMonthGrid& Grid() const { return grid_; }
+    [[nodiscard]] CMonthGrid& Grid() { return grid_; }
+    [[nodiscard]] int Selected() const { return selected_; }
+    [[nodiscard]] YearMonth Shown() const { return shown_; }
+    [[nodiscard]] CMonthCell* SelectedCell();
+    // The entry the last search found; the day view selects it when it next fills its list.
+    const CKalData* found = nullptr;
+
+    // The header text of the month, by the "View"/"Month" form.
+    [[nodiscard]] static std::u16string HeaderText(int form, YearMonth month);
+
+private:
+    void Refill();
+    void Regrid();
+    void MoveWithinGrid(int index);
+    void MoveByDate(CDTime date, int hint);
+    void MoveDays(int days);
+    void StepMonth(int direction);
+    void Today();
+    [[nodiscard]] bool AtFirstMonth() const;
+    [[nodiscard]] bool AtLastMonth() const;
+    void Layout(Canvas& canvas);
+    void DrawHeader(Canvas& canvas, const CKalSettings& settings);
+    void DrawCell(Canvas& canvas, const CMonthCell& cell, bool selected, const CKalSettings& settings);
+    // Draws the day number; gives the size of what it drew (number and diary mark).
+    Size DrawDayNumber(Canvas& canvas, const CMonthCell& cell, bool selected, const CKalSettings& settings);
+    void Invalidate();
+
+    ViewDocument& document_;
+    ViewWindow* window_ = nullptr;
+    CommandTarget* dayView_ = nullptr;
+    CMonthGrid grid_;
+    YearMonth shown_ { 2000, 1 };
+    int selected_ = 0;
+    Size client_;
+    bool layoutDirty_ = true;
+    int titleHeight_ = 0;
+    int yearMonthHeight_ = 0;
+    CDTime today_;
+};
+
+} // namespace kal

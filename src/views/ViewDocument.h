@@ -1,0 +1,38 @@
+#pragma once
+
+#include "calendar/DTime.h"
+
+#include <array>
+
+namespace kal {
+
+class CKalData;
+class CKalStore;
+
+// Something that shows the document and follows its update hints.
+class DocumentView {
+public:
+    virtual ~DocumentView() = default;
+    // `hint` is a set of hint bits (ui/UpdateHints.h); `entry` is the entry the hint names, if any.
+    virtual void OnUpdate(int hint, const CKalData* entry) = 0;
+    // The document was replaced (new, open, reload): start again as when the view was first shown.
+    virtual void OnInitialUpdate() = 0;
+};
+
+// What the views need of the document: its store, the selected day, and the operations that change
+// entries and tell every view.
+class ViewDocument {
+public:
+    virtual ~ViewDocument() = default;
+    [[nodiscard]] virtual CKalStore& Store() = 0;
+    [[nodiscard]] virtual CDTime CurrentDate() const = 0;
+    virtual void SetCurrentDate(CDTime date) = 0;
+    // Grid column -> weekday (0 = Sunday).
+    [[nodiscard]] virtual const std::array<int, 7>& WeekOrder() const = 0;
+    virtual void UpdateAllViews(int hint, const CKalData* entry = nullptr) = 0;
+    virtual void SetModified(bool modified = true) = 0;
+    virtual void RemoveEntry(CKalData* entry) = 0;
+    virtual bool DeleteEntry(CKalData* entry, CDTime day) = 0;
+};
+
+} // namespace kal
