@@ -73,7 +73,8 @@ int CMonthGrid::Fill(CDTime target, YearMonth& shown)
     for (;;) {
         start_ = GridStart(shown, mondayFirst);
         selected = DaysBetween(start_, target);
-        if (selected < count_ - 7)
+        // The calendar ends with December 2036: its last days stay in its own grid.
+        if (selected < count_ - 7 || (shown.year == kLastYear && shown.month == 12))
             break;
         if (selected < count_) {
             // The target is in the last row: keep this month unless that row starts the next one.

@@ -1,0 +1,165 @@
+#include "TestEnvironment.h"
+
+#include "app/AppTexts.h"
+#include "app/KalDoc.h"
+#include "app/MainFrame.h"
+#include "ui/CommandIds.h"
+#include "ui/MemoryDialogHost.h"
+#include "views/DayView.h"
+#include "views/KalView.h"
+
+#include <gtest/gtest.h>
+
+namespace kal {
+namespace {
+
+class FakeFrameWindow final : public FrameWindow {
+public:
+    bool SetSplit(SplitShape shape, int paneSize) override
+    {
+        if (refuse)
+            return false;
+        splits.emplace_back(shape, paneSize);
+        pane = paneSize;
+        return true;
+    }
+    int MonthPaneSize() const override { return pane; }
+    void ShowListPane(bool shown) override { listShown = shown; }
+    bool MonthViewActive() const override { return monthActive; }
+    void ActivateMonthView(bool month) override { monthActive = month; }
+    Size ClientSize() const override { return client; }
+
+    std::vector<std::pair<SplitShape, int>> splits;
+    int pane = 0;
+    bool listShown = true;
+    bool monthActive = false;
+    bool refuse = false;
+    Size client { 800, 600 };
+};
+
+class MainFrameTest : public test::TestEnvironment {
+protected:
+    MainFrameTest()
+        : document_(genres_)
+        , monthView_(document_)
+        , dayView_(document_, monthView_)
+        , frame_(document_, monthView_, dayView_)
+    {
+    }
+
+    CKalFieldArray genres_;
+    CKalDoc document_;
+    CKalView monthView_;
+    CDayView dayView_;
+    CMainFrame frame_;
+    FakeFrameWindow window_;
+};
+
+TEST_F(MainFrameTest, AutomaticPlacementFollowsTheScreen)
+{
+    frame_.CreateClient(window_, Size { 240, 320 });
+    ASSERT_EQ(window_.splits.size(), 1u);
+    EXPECT_EQ(window_.splits[0], (std::pair { SplitShape::Rows, 480 })); // four fifths of 600
+    EXPECT_TRUE(window_.monthActive);
+
+    // Turning the window to landscape puts the list on the right.
+    window_.client = Size { 320, 240 };
+    frame_.OnSize(window_.client);
+    ASSERT_EQ(window_.splits.size(), 2u);
+    EXPECT_EQ(window_.splits[1], (std::pair { SplitShape::Columns, 256 }));
+    frame_.OnSize(Size { 330, 240 }); // still landscape: nothing to do
+    EXPECT_EQ(window_.splits.size(), 2u);
+}
+
+TEST_F(MainFrameTest, StoredPlacementZeroMeansAutomaticWithTheListHidden)
+{
+    settings_.Set(IntSetting::SchList, 0);
+    frame_.CreateClient(window_, Size { 1280, 800 });
+    EXPECT_EQ(frame_.Placement(), ListPlacement::Automatic);
+    EXPECT_FALSE(window_.listShown);
+    EXPECT_EQ(settings_.Get(IntSetting::SchList), 3);
+    EXPECT_EQ(window_.splits[0].first, SplitShape::Columns);
+}
+
+TEST_F(MainFrameTest, PlacementCommandsSwitchAndRemember)
+{
+    settings_.Set(IntSetting::Row, 300);
+    frame_.CreateClient(window_, Size { 1280, 800 });
+    frame_.OnCommand(ID_LIST_BOTTOM);
+    EXPECT_EQ(window_.splits.back(), (std::pair { SplitShape::Rows, 300 }));
+    EXPECT_EQ(settings_.Get(IntSetting::SchList), 1);
+    CommandState state;
+    ASSERT_TRUE(frame_.OnUpdateCommand(ID_LIST_BOTTOM, state));
+    EXPECT_TRUE(state.checked);
+    // A fixed placement ignores size changes.
+    frame_.OnSize(Size { 1000, 200 });
+    EXPECT_EQ(frame_.Shape(), SplitShape::Rows);
+
+    window_.pane = 333;
+    frame_.OnDestroy();
+    EXPECT_EQ(settings_.Get(IntSetting::Row), 333);
+
+    window_.refuse = true;
+    frame_.OnCommand(ID_LIST_RIGHT);
+    ASSERT_EQ(ui_.Messages().size(), 1u);
+    EXPECT_EQ(ui_.Messages()[0], texts::kSplitSwitchFailed);
+    EXPECT_EQ(frame_.Shape(), SplitShape::Rows);
+}
+
+TEST_F(MainFrameTest, DisplayCommandsChangeSettingsAndCheckMarks)
+{
+    frame_.CreateClient(window_, Size { 1280, 800 });
+    frame_.OnCommand(ID_SELECTION_FRAME);
+    EXPECT_EQ(settings_.Get(IntSetting::SelColorMode), 2);
+    CommandState state;
+    frame_.OnUpdateCommand(ID_SELECTION_INVERT, state);
+    EXPECT_FALSE(state.checked);
+    frame_.OnUpdateCommand(ID_SELECTION_FRAME, state);
+    EXPECT_TRUE(state.checked);
+
+    frame_.OnCommand(ID_JAPANESE_WEEKDAYS);
+    EXPECT_EQ(settings_.Get(IntSetting::Youbi), 1);
+    frame_.OnCommand(ID_TODO_ON_DEADLINE);
+    EXPECT_EQ(settings_.Get(IntSetting::TodoPos), 1);
+
+    ui_.QueueColour(0x00FF00);
+    frame_.OnCommand(ID_HOLIDAY_COLOUR);
+    EXPECT_EQ(settings_.Get(ColourSetting::Holiday), 0x00FF00u);
+    ui_.QueueColour(std::nullopt);
+    frame_.OnCommand(ID_HOLIDAY_COLOUR);
+    EXPECT_EQ(settings_.Get(ColourSetting::Holiday), 0x00FF00u);
+
+    ui_.QueueDialog([](DialogLogic&, DialogHost& host) {
+        host.SetSelection(222, 1);
+        host.SetSelection(223, 2);
+        static_cast<MemoryDialogHost&>(host).Press(kIdOk);
+    });
+    frame_.OnCommand(ID_DATE_FORMAT);
+    EXPECT_EQ(settings_.Get(IntSetting::DayDrawPos), 1);
+    EXPECT_EQ(settings_.Get(IntSetting::DayDrawFrame), 2);
+
+    frame_.OnCommand(ID_SOFT_KEY_MENU);
+    EXPECT_EQ(settings_.Get(IntSetting::SoftKeyMenu), 1);
+    EXPECT_EQ(ui_.Messages().back(), texts::kNextStartSetting);
+}
+
+TEST_F(MainFrameTest, BackColourRecolorsOnlyCellsOfTheOldBackground)
+{
+    ASSERT_TRUE(document_.NewDocument());
+    document_.Store().SetDayColour(u"2026/12/15", { 0x00FFFF, u"" });
+    monthView_.OnInitialUpdate(); // December 2026 from the fixed clock
+    frame_.CreateClient(window_, Size { 1280, 800 });
+    const CMonthGrid& grid = monthView_.Grid();
+    const int marked = grid.IndexOf(CDTime(2026, 12, 15));
+    const int plain = grid.IndexOf(CDTime(2026, 12, 16));
+    const int other = grid.IndexOf(CDTime(2026, 11, 30));
+    ASSERT_GE(other, 0);
+    ui_.QueueColour(0xEEEEFF);
+    frame_.OnCommand(ID_BACK_COLOUR);
+    EXPECT_EQ(grid.Cell(plain).colour, 0xEEEEFFu);
+    EXPECT_EQ(grid.Cell(marked).colour, 0x00FFFFu);
+    EXPECT_EQ(grid.Cell(other).colour, settings_.Get(ColourSetting::Other));
+}
+
+} // namespace
+} // namespace kal

@@ -1,0 +1,292 @@
+#include "TestEnvironment.h"
+
+#include "app/KalDoc.h"
+#include "platform/Text.h"
+#include "ui/CommandIds.h"
+#include "ui/RecordingCanvas.h"
+#include "views/DayView.h"
+#include "views/KalView.h"
+#include "views/ViewTexts.h"
+
+#include <gtest/gtest.h>
+
+namespace kal {
+namespace {
+
+using Op = CanvasOp;
+
+class KalViewTest : public test::TestEnvironment {
+protected:
+    KalViewTest()
+        : document_(genres_)
+        , view_(document_)
+        , dayView_(document_, view_)
+    {
+        CKalField general;
+        general.name = u"一般";
+        document_.Store().genres.Append(general);
+        view_.SetDayView(&dayView_);
+        document_.AddView(&view_);
+        document_.AddView(&dayView_);
+    }
+
+    CKalData& Add(const char16_t* text, CDTime start, std::uint32_t flags = 0)
+    {
+        auto entry = std::make_unique<CKalData>();
+        entry->text = text;
+        entry->start = entry->end = start;
+        entry->flags = flags;
+        document_.Store().AppendEntry(std::move(entry));
+        return document_.Store().Entry(document_.Store().EntryCount() - 1);
+    }
+
+    // Shows December 2026 (today is 2026-12-07 by the test clock) in a 700 x 530 window.
+    void Draw()
+    {
+        if (!initialised_) {
+            view_.OnInitialUpdate();
+            view_.OnSize(700, 530);
+            initialised_ = true;
+        }
+        canvas_.Clear();
+        view_.OnDraw(canvas_);
+    }
+
+    const CMonthCell& CellOf(CDTime day) { return view_.Grid().Cell(view_.Grid().IndexOf(day)); }
+
+    // The fills made exactly over a rectangle, in order.
+    std::vector<Colour> FillsOf(const Rect& rect)
+    {
+        std::vector<Colour> colours;
+        for (const Op* op : canvas_.OpsOf(Op::Kind::FillRect)) {
+            if (op->rect == rect)
+                colours.push_back(op->colour);
+        }
+        return colours;
+    }
+
+    // The number drawn for a day: the TextOut of its digits inside its cell.
+    const Op* DayNumber(CDTime day)
+    {
+        const Rect& r = CellOf(day).rect;
+        const std::u16string digits = IntText(day.Day());
+        for (const Op* op : canvas_.OpsOf(Op::Kind::TextOut)) {
+            if (op->text == digits && r.Contains(op->points[0]))
+                return op;
+        }
+        return nullptr;
+    }
+
+    CKalFieldArray genres_;
+    CKalDoc document_;
+    CKalView view_;
+    CDayView dayView_;
+    RecordingCanvas canvas_;
+    bool initialised_ = false;
+};
+
+TEST_F(KalViewTest, HeaderForms)
+{
+    Draw();
+    EXPECT_NE(canvas_.FindText(u"2026 - 12"), nullptr);
+    settings_.Set(IntSetting::Month, 1);
+    Draw();
+    EXPECT_NE(canvas_.FindText(u"2026 - December"), nullptr);
+    settings_.Set(IntSetting::Month, 2);
+    Draw();
+    EXPECT_NE(canvas_.FindText(u"2026年 12月"), nullptr);
+    EXPECT_EQ(CKalView::HeaderText(2, { 2005, 7 }), u"2005年 07月");
+}
+
+TEST_F(KalViewTest, WeekdayTitlesFollowTheWeekStartAndLanguage)
+{
+    Draw();
+    const Op* sunday = canvas_.FindText(u"Sun.");
+    const Op* saturday = canvas_.FindText(u"Sat.");
+    ASSERT_NE(sunday, nullptr);
+    ASSERT_NE(saturday, nullptr);
+    EXPECT_EQ(sunday->colour, 255u);
+    EXPECT_EQ(saturday->colour, 16711680u);
+    EXPECT_EQ(sunday->rect.left, 0);
+    EXPECT_EQ(sunday->flags & textflag::kCentre, textflag::kCentre);
+
+    settings_.Set(IntSetting::Youbi, 1);
+    settings_.Set(IntSetting::StartMonday, 1);
+    document_.UpdateWeekOrder();
+    Draw();
+    const Op* monday = canvas_.FindText(u"月");
+    ASSERT_NE(monday, nullptr);
+    EXPECT_EQ(monday->rect.left, 0);
+    EXPECT_EQ(canvas_.FindText(u"日")->rect.left, 6 * 100);
+}
+
+TEST_F(KalViewTest, SelectionModesAndColours)
+{
+    Draw(); // today, 2026-12-07, is selected
+    const Rect today = CellOf(CDTime(2026, 12, 7)).rect;
+    EXPECT_EQ(FillsOf(today), std::vector<Colour> { settings_.Get(ColourSetting::Select) });
+    EXPECT_NE(canvas_.OpsOf(Op::Kind::FocusRect).size(), 0u);
+    EXPECT_EQ(canvas_.OpsOf(Op::Kind::FocusRect)[0]->rect, today);
+
+    settings_.Set(IntSetting::SelColorMode, 1);
+    Draw();
+    EXPECT_EQ(FillsOf(today), std::vector<Colour> { 0x000000 }); // white inverted
+    document_.Store().SetDayColour(u"2026/12/07", { MakeColour(255, 0, 0), u"" });
+    view_.OnUpdate(1, nullptr);
+    Draw();
+    EXPECT_EQ(FillsOf(today), std::vector<Colour> { MakeColour(0, 255, 255) });
+    document_.Store().SetDayColour(u"2026/12/07", { MakeColour(0, 255, 0), u"" });
+    view_.OnUpdate(1, nullptr);
+    Draw();
+    EXPECT_EQ(FillsOf(today), std::vector<Colour> { MakeColour(255, 255, 0) });
+
+    settings_.Set(IntSetting::SelColorMode, 2);
+    Draw();
+    EXPECT_EQ(FillsOf(today), std::vector<Colour> { settings_.Get(ColourSetting::Select) });
+    EXPECT_EQ(FillsOf(today.Deflated(3)), std::vector<Colour> { MakeColour(0, 255, 0) });
+}
+
+TEST_F(KalViewTest, TodayHasATwoPixelOutline)
+{
+    Draw();
+    const auto outline = [&](CDTime day) {
+        const Rect& r = CellOf(day).rect;
+        std::vector<int> widths;
+        for (const Op* op : canvas_.OpsOf(Op::Kind::Line)) {
+            const bool topEdge = op->points[0] == Point { r.left, r.top } && op->points[1] == Point { r.right, r.top };
+            const bool rightEdge
+                = op->points[0] == Point { r.right, r.top } && op->points[1] == Point { r.right, r.bottom };
+            if (topEdge || rightEdge)
+                widths.push_back(op->penWidth);
+        }
+        return widths;
+    };
+    EXPECT_EQ(outline(CDTime(2026, 12, 7)), (std::vector<int> { 2, 2 }));
+    EXPECT_EQ(outline(CDTime(2026, 12, 8)), (std::vector<int> { 1, 1 }));
+    view_.OnCommand(ID_GO_NEXT_DAY); // not selected any more: still outlined
+    Draw();
+    EXPECT_EQ(outline(CDTime(2026, 12, 7)), (std::vector<int> { 2, 2 }));
+}
+
+TEST_F(KalViewTest, DayNumbersByPositionFrameAndColour)
+{
+    Add(u"祝日", CDTime(2026, 12, 10), flag::kHoliday);
+    Draw(); // position 3: bottom right
+    const Rect& r = CellOf(CDTime(2026, 12, 9)).rect;
+    const Op* nine = DayNumber(CDTime(2026, 12, 9));
+    ASSERT_NE(nine, nullptr);
+    EXPECT_EQ(nine->rect.right, r.right);
+    EXPECT_EQ(nine->rect.bottom, r.bottom - 1);
+    EXPECT_EQ(nine->colour, 0u); // a Wednesday in black
+    EXPECT_EQ(DayNumber(CDTime(2026, 12, 10))->colour, 255u); // a holiday in the holiday colour
+    EXPECT_EQ(DayNumber(CDTime(2026, 12, 12))->colour, 16711680u); // Saturday
+    EXPECT_EQ(DayNumber(CDTime(2026, 12, 7))->colour, 0xFFFFFFu); // selected
+
+    settings_.Set(IntSetting::DayDrawPos, 0);
+    settings_.Set(IntSetting::DayDrawFrame, 1);
+    Draw();
+    nine = DayNumber(CDTime(2026, 12, 9));
+    EXPECT_EQ(nine->points[0], (Point { r.left + 1, r.top + 1 }));
+    EXPECT_EQ(nine->colour, 0xFFFFFFu); // white on the black square
+    EXPECT_EQ(FillsOf(nine->rect), std::vector<Colour> { 0 });
+
+    settings_.Set(IntSetting::DayDrawFrame, 2);
+    settings_.Set(IntSetting::DayDrawPos, 4);
+    Draw();
+    nine = DayNumber(CDTime(2026, 12, 9));
+    const int middle = (r.left + r.right) / 2;
+    EXPECT_NEAR((nine->rect.left + nine->rect.right) / 2, middle, 1);
+    bool circled = false;
+    for (const Op* op : canvas_.OpsOf(Op::Kind::Ellipse))
+        circled = circled || op->rect == nine->rect.Inflated(1);
+    EXPECT_TRUE(circled);
+}
+
+TEST_F(KalViewTest, EntriesInCellsAndTheOverflowMark)
+{
+    Add(u"朝会", CDTime(2026, 12, 9, 9, 0), flag::kStartTimeSet);
+    Add(u"隠す", CDTime(2026, 12, 9), flag::kHidden);
+    for (int i = 0; i < 12; ++i)
+        Add(u"たくさん", CDTime(2026, 12, 9));
+    Draw();
+    // Untimed entries come first; the timed one no longer fits and the cell shows the overflow mark.
+    const Op* line = canvas_.FindText(u"たくさん");
+    ASSERT_NE(line, nullptr);
+    const Rect& r = CellOf(CDTime(2026, 12, 9)).rect;
+    EXPECT_EQ(line->rect.left, r.left + 1);
+    EXPECT_EQ(line->rect.top, r.top + 1);
+    EXPECT_EQ(canvas_.FindText(u"09:00 朝会"), nullptr);
+    EXPECT_EQ(canvas_.FindText(u"隠す"), nullptr);
+    bool triangle = false;
+    for (const Op* op : canvas_.OpsOf(Op::Kind::Polygon))
+        triangle = triangle
+            || (op->points.size() == 3
+                && op->points[0] == Point { r.right - canvas_.Metrics().averageCharWidth / 2, r.bottom });
+    EXPECT_TRUE(triangle);
+
+    settings_.Set(IntSetting::MonthSchView, 0);
+    Draw();
+    EXPECT_EQ(canvas_.FindText(u"たくさん"), nullptr);
+    EXPECT_EQ(FillsOf(Rect { r.left + 2, r.top + 3, r.left + 7, r.top + 8 }), std::vector<Colour> { 10079232u });
+}
+
+TEST_F(KalViewTest, KeysMoveTheSelectionAndTheDayListFollows)
+{
+    Add(u"十日の予定", CDTime(2026, 12, 10));
+    Draw();
+    EXPECT_EQ(view_.Grid().Cell(view_.Selected()).date, CDTime(2026, 12, 7));
+    view_.OnKeyDown(Key::Right, modifier::kNone);
+    view_.OnKeyDown(Key::Right, modifier::kNone);
+    view_.OnKeyDown(Key::Right, modifier::kNone);
+    EXPECT_EQ(document_.CurrentDate(), CDTime(2026, 12, 10));
+    EXPECT_EQ(dayView_.Rows(), std::vector<std::u16string> { u"十日の予定" });
+    view_.OnKeyDown(Key::Down, modifier::kNone);
+    view_.OnKeyDown(Key::Down, modifier::kNone);
+    view_.OnKeyDown(Key::Down, modifier::kNone);
+    EXPECT_EQ(document_.CurrentDate(), CDTime(2026, 12, 31));
+    view_.OnKeyDown(Key::Down, modifier::kNone); // beyond the grid: the next month is shown
+    EXPECT_EQ(document_.CurrentDate(), CDTime(2027, 1, 7));
+    EXPECT_EQ(view_.Shown(), (YearMonth { 2027, 1 }));
+    view_.OnCommand(ID_GO_PREVIOUS_MONTH);
+    EXPECT_EQ(view_.Shown(), (YearMonth { 2026, 12 }));
+    EXPECT_EQ(document_.CurrentDate(), CDTime(2026, 12, 7));
+    view_.OnLButtonDown(
+        Point { CellOf(CDTime(2026, 12, 10)).rect.left + 5, CellOf(CDTime(2026, 12, 10)).rect.top + 5 });
+    EXPECT_EQ(document_.CurrentDate(), CDTime(2026, 12, 10));
+}
+
+TEST_F(KalViewTest, CalendarLimits)
+{
+    clock_.Set(CDTime(2036, 12, 31, 12, 0).Seconds());
+    Draw();
+    EXPECT_EQ(view_.Shown(), (YearMonth { 2036, 12 })); // its last row holds January 2037
+    EXPECT_EQ(view_.Grid().Cell(view_.Selected()).date, CDTime(2036, 12, 31));
+    view_.OnCommand(ID_GO_NEXT_MONTH);
+    ASSERT_EQ(ui_.Messages().size(), 1u);
+    EXPECT_EQ(ui_.Messages()[0], texts::kCannotGoFurther);
+    EXPECT_EQ(view_.Shown(), (YearMonth { 2036, 12 }));
+    view_.OnCommand(ID_GO_NEXT_WEEK);
+    EXPECT_EQ(ui_.Messages().size(), 2u);
+    EXPECT_EQ(view_.Grid().Cell(view_.Selected()).date, CDTime(2036, 12, 31));
+}
+
+TEST_F(KalViewTest, DayListRows)
+{
+    CKalData& todo = Add(u"レポート", CDTime(2026, 12, 7), flag::kIsTodo);
+    todo.textStyle = textstyle::kBold | textstyle::kStrikeOut;
+    Add(u"会議", CDTime(2026, 12, 7, 10, 0), flag::kStartTimeSet);
+    Draw();
+    dayView_.OnInitialUpdate();
+    EXPECT_EQ(dayView_.Rows(), (std::vector<std::u16string> { u"[Todo]×●レポート(本日まで)", u"10:00 会議" }));
+    EXPECT_EQ(dayView_.Selection(), 0);
+
+    // Moving a generated holiday is refused.
+    document_.Store().Clear();
+    view_.OnUpdate(1, nullptr);
+    dayView_.OnUpdate(1, nullptr);
+    EXPECT_TRUE(dayView_.Rows().empty());
+    EXPECT_EQ(dayView_.Selection(), -1);
+}
+
+} // namespace
+} // namespace kal
