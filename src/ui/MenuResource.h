@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstddef>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kal {
@@ -22,9 +24,33 @@ struct MenuResource {
     std::vector<MenuItem> items; // the bar's pop-ups, or one pop-up for context menus
 };
 
+namespace menuid {
+inline constexpr int kLandscape = 128;
+inline constexpr int kPortrait = 129;
+inline constexpr int kContext = 136;
+inline constexpr int kSmallLandscape = 137;
+inline constexpr int kSoftKeys = 138;
+} // namespace menuid
+
+// The pop-ups of the context menu resource, by place: the day list's, the month heading's and the
+// month grid's.
+inline constexpr std::size_t kListPopup = 0;
+inline constexpr std::size_t kHeadingPopup = 1;
+inline constexpr std::size_t kMonthPopup = 2;
+
 // The program's menus by resource id: 128 (landscape), 129 (portrait), 136 (context pop-ups), 137
 // (small landscape screens), 138 (soft-key menu). Null for an unknown id.
+//
+// The file pop-up of every bar holds one item ID_FILE_MRU_FILE1 "最近使ったファイル" where the front
+// end lists the recent files (ID_FILE_MRU_FILE1 + i for the file at place i); with no recent file the
+// item stays, disabled. Portrait and soft-key bars open their first pop-up from the left soft key.
 [[nodiscard]] const MenuResource* FindMenu(int id);
+
+// The item of `command` anywhere in `menu`, searching pop-ups depth first; null when absent.
+[[nodiscard]] const MenuItem* FindCommand(const MenuResource& menu, int command);
+
+// The menu text of a command, the same in every menu; empty for commands no menu shows.
+[[nodiscard]] std::u16string_view CommandText(int command);
 
 // The resource chosen for a screen: 138 with the soft-key menu, else 129 when the screen is narrower
 // than high, 137 when it is less than 321 pixels wide, else 128.
