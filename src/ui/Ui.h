@@ -14,6 +14,7 @@ namespace kal {
 
 class DialogLogic;
 class DialogHost;
+class MemoryDialogHost;
 
 struct FileDialogOptions {
     std::u16string title;
@@ -97,7 +98,7 @@ public:
     Size ScreenSize() const override { return screen_; }
     void BeginWait() override { ++waits_; }
 
-    using DialogScript = std::function<void(DialogLogic& dialog, DialogHost& host)>;
+    using DialogScript = std::function<void(DialogLogic& dialog, MemoryDialogHost& host)>;
     void QueueDialog(DialogScript script) { dialogs_.push_back(std::move(script)); }
     void QueueFile(std::optional<std::u16string> path) { files_.push_back(std::move(path)); }
     void QueueColour(std::optional<Colour> colour) { colours_.push_back(colour); }

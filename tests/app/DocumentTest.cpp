@@ -7,7 +7,7 @@
 #include "platform/Text.h"
 #include "store/ScheduleFile.h"
 #include "ui/CommandIds.h"
-#include "ui/DialogHost.h"
+#include "ui/MemoryDialogHost.h"
 #include "ui/UpdateHints.h"
 
 #include <gtest/gtest.h>
@@ -172,16 +172,16 @@ TEST_F(DocumentTest, DeletingARepeatingEntryCanKeepItForOtherDays)
     ASSERT_TRUE(document_.OpenDocument(path));
     CKalData& entry = document_.Store().Entry(0);
     entry.repeatType = 1;
-    ui_.QueueDialog([](DialogLogic&, DialogHost& host) { host.End(1001); });
+    ui_.QueueDialog([](DialogLogic&, MemoryDialogHost& host) { host.End(1001); });
     EXPECT_TRUE(document_.DeleteEntry(&entry, CDTime(2026, 12, 9)));
     ASSERT_EQ(document_.Store().EntryCount(), 1);
     EXPECT_EQ(entry.exclusions, (std::vector<ExclusionPeriod> { { 2026, 12, 9, 2026, 12, 9 } }));
     EXPECT_TRUE(document_.IsModified());
 
-    ui_.QueueDialog([](DialogLogic&, DialogHost& host) { host.End(kIdCancel); });
+    ui_.QueueDialog([](DialogLogic&, MemoryDialogHost& host) { host.End(kIdCancel); });
     EXPECT_FALSE(document_.DeleteEntry(&entry, CDTime(2026, 12, 9)));
     views_.hints.clear();
-    ui_.QueueDialog([](DialogLogic&, DialogHost& host) { host.End(1002); });
+    ui_.QueueDialog([](DialogLogic&, MemoryDialogHost& host) { host.End(1002); });
     EXPECT_TRUE(document_.DeleteEntry(&entry, CDTime(2026, 12, 9)));
     EXPECT_EQ(document_.Store().EntryCount(), 0);
     ASSERT_EQ(views_.hints.size(), 2u);

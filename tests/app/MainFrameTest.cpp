@@ -129,10 +129,10 @@ TEST_F(MainFrameTest, DisplayCommandsChangeSettingsAndCheckMarks)
     frame_.OnCommand(ID_HOLIDAY_COLOUR);
     EXPECT_EQ(settings_.Get(ColourSetting::Holiday), 0x00FF00u);
 
-    ui_.QueueDialog([](DialogLogic&, DialogHost& host) {
+    ui_.QueueDialog([](DialogLogic&, MemoryDialogHost& host) {
         host.SetSelection(222, 1);
         host.SetSelection(223, 2);
-        static_cast<MemoryDialogHost&>(host).Press(kIdOk);
+        host.Press(kIdOk);
     });
     frame_.OnCommand(ID_DATE_FORMAT);
     EXPECT_EQ(settings_.Get(IntSetting::DayDrawPos), 1);
