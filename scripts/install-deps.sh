@@ -6,6 +6,8 @@ packages=(
   cmake g++ make pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-format tzdata python3
+  qt6-base-dev libgl-dev
+  xvfb xauth xdotool fonts-ipafont-gothic fonts-noto-cjk
 )
 
 missing=()
