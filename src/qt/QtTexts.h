@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string_view>
+
+namespace kal::qttext {
+
+// The caption of message boxes and of the main window.
+inline constexpr std::u16string_view kProgramCaption = u"Zentrik Kalendra";
+inline constexpr std::u16string_view kOk = u"OK";
+inline constexpr std::u16string_view kCancel = u"キャンセル";
+inline constexpr std::u16string_view kYes = u"はい(&Y)";
+inline constexpr std::u16string_view kNo = u"いいえ(&N)";
+
+} // namespace kal::qttext

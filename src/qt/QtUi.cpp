@@ -1,0 +1,188 @@
+#include "qt/QtUi.h"
+
+#include "qt/FileChooser.h"
+#include "qt/QtConvert.h"
+#include "qt/QtDialog.h"
+#include "qt/QtTexts.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QCursor>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+
+namespace kal {
+
+namespace {
+
+constexpr int kPasswordEditId = 1000;
+
+// One masked edit under a prompt; the typed text is kept on OK.
+class PasswordDialog final : public DialogLogic {
+public:
+    PasswordDialog(std::u16string_view caption, std::u16string_view prompt)
+    {
+        resource_.caption = caption;
+        resource_.controls.push_back(Control(0, ControlKind::Label, prompt, 0));
+        resource_.controls.push_back(Control(kPasswordEditId, ControlKind::PasswordEdit, u"", 1));
+        resource_.controls.push_back(Control(kIdOk, ControlKind::DefaultButton, qttext::kOk, 2));
+        resource_.controls.push_back(Control(kIdCancel, ControlKind::PushButton, qttext::kCancel, 2));
+    }
+
+    const DialogResource& Resource() const override { return resource_; }
+    void OnInit(DialogHost& host) override { host.SetFocus(kPasswordEditId); }
+    bool OnOk(DialogHost& host) override
+    {
+        password_ = host.Text(kPasswordEditId);
+        return true;
+    }
+
+    [[nodiscard]] const std::u16string& Password() const { return password_; }
+
+private:
+    static ControlResource Control(int id, ControlKind kind, std::u16string_view text, int row)
+    {
+        ControlResource control;
+        control.id = id;
+        control.kind = kind;
+        control.text = text;
+        control.row = row;
+        return control;
+    }
+
+    DialogResource resource_;
+    std::u16string password_;
+};
+
+} // namespace
+
+QWidget* QtUi::DialogParent() const
+{
+    return mainWindow_ ? mainWindow_.data() : QApplication::activeWindow();
+}
+
+void QtUi::ShowMessage(std::u16string_view text)
+{
+    QMessageBox box(
+        QMessageBox::Warning, ToQString(qttext::kProgramCaption), ToQString(text), QMessageBox::Ok, DialogParent());
+    box.button(QMessageBox::Ok)->setText(ToQString(qttext::kOk));
+    box.exec();
+}
+
+Ui::Answer QtUi::Ask(std::u16string_view text, bool withCancel)
+{
+    QMessageBox box(QMessageBox::Question, ToQString(qttext::kProgramCaption), ToQString(text),
+        QMessageBox::Yes | QMessageBox::No, DialogParent());
+    QAbstractButton* yes = box.button(QMessageBox::Yes);
+    QAbstractButton* no = box.button(QMessageBox::No);
+    yes->setText(ToQString(qttext::kYes));
+    no->setText(ToQString(qttext::kNo));
+    box.setDefaultButton(QMessageBox::Yes);
+    if (withCancel) {
+        box.addButton(QMessageBox::Cancel)->setText(ToQString(qttext::kCancel));
+        box.setEscapeButton(QMessageBox::Cancel);
+    } else
+        box.setEscapeButton(QMessageBox::No);
+    box.exec();
+    if (box.clickedButton() == yes)
+        return Answer::Yes;
+    if (box.clickedButton() == no || !withCancel)
+        return Answer::No;
+    return Answer::Cancel;
+}
+
+bool QtUi::AskYesNo(std::u16string_view text)
+{
+    return Ask(text, false) == Answer::Yes;
+}
+
+Ui::Answer QtUi::AskYesNoCancel(std::u16string_view text)
+{
+    return Ask(text, true);
+}
+
+std::optional<std::u16string> QtUi::AskPassword(std::u16string_view caption, std::u16string_view prompt)
+{
+    PasswordDialog logic(caption, prompt);
+    QtDialog dialog(logic, DialogParent());
+    if (dialog.Run() != kIdOk)
+        return std::nullopt;
+    return logic.Password();
+}
+
+std::optional<std::u16string> QtUi::AskFile(const FileDialogOptions& options, FileMode mode)
+{
+    QFileDialog dialog(DialogParent(), ToQString(options.title));
+    const QStringList filters = QtNameFilters(options.filter);
+    if (!filters.isEmpty())
+        dialog.setNameFilters(filters);
+    dialog.setDefaultSuffix(ToQString(options.defaultExtension));
+    const ChooserStart start = ChooserStartFor(options);
+    dialog.setDirectory(start.folder);
+    if (!start.name.isEmpty())
+        dialog.selectFile(start.name);
+    if (mode == FileMode::Open) {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    } else {
+        // Qt asks before replacing an existing file.
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return FromQString(dialog.selectedFiles().front());
+}
+
+std::optional<std::u16string> QtUi::AskOpenFile(const FileDialogOptions& options)
+{
+    return AskFile(options, FileMode::Open);
+}
+
+std::optional<std::u16string> QtUi::AskSaveFile(const FileDialogOptions& options)
+{
+    return AskFile(options, FileMode::Save);
+}
+
+std::optional<Colour> QtUi::AskColour(Colour initial, CustomColours& custom)
+{
+    for (int i = 0; i < kCustomColours; ++i)
+        QColorDialog::setCustomColor(i, ToQColor(custom[static_cast<std::size_t>(i)]));
+    QColorDialog dialog(ToQColor(initial), DialogParent());
+    const bool chosen = dialog.exec() == QDialog::Accepted;
+    // Custom colours the user added count even when the chooser was then cancelled.
+    for (int i = 0; i < kCustomColours; ++i)
+        custom[static_cast<std::size_t>(i)] = FromQColor(QColorDialog::customColor(i));
+    if (!chosen)
+        return std::nullopt;
+    return FromQColor(dialog.selectedColor());
+}
+
+int QtUi::RunDialog(DialogLogic& dialog)
+{
+    QtDialog window(dialog, DialogParent());
+    return window.Run();
+}
+
+void QtUi::BeginWait()
+{
+    QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+}
+
+void QtUi::EndWait()
+{
+    if (QGuiApplication::overrideCursor())
+        QGuiApplication::restoreOverrideCursor();
+}
+
+Size QtUi::ScreenSize() const
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return Size { 1280, 800 };
+    return Size { screen->size().width(), screen->size().height() };
+}
+
+} // namespace kal

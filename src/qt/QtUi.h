@@ -1,0 +1,40 @@
+#pragma once
+
+#include "ui/Ui.h"
+
+#include <QPointer>
+
+class QWidget;
+
+namespace kal {
+
+// The user interface services on Qt: message boxes, questions, the password prompt, the file and
+// colour choosers, resource dialogs, the wait cursor and the screen. Dialogs open over the main
+// window when one is set, else over the active window.
+class QtUi final : public Ui {
+public:
+    void SetMainWindow(QWidget* window) { mainWindow_ = window; }
+
+    void ShowMessage(std::u16string_view text) override;
+    bool AskYesNo(std::u16string_view text) override;
+    // Escape and the window's close button are Cancel.
+    Answer AskYesNoCancel(std::u16string_view text) override;
+    std::optional<std::u16string> AskPassword(std::u16string_view caption, std::u16string_view prompt) override;
+    std::optional<std::u16string> AskOpenFile(const FileDialogOptions& options) override;
+    std::optional<std::u16string> AskSaveFile(const FileDialogOptions& options) override;
+    std::optional<Colour> AskColour(Colour initial, CustomColours& custom) override;
+    int RunDialog(DialogLogic& dialog) override;
+    void BeginWait() override;
+    void EndWait() override;
+    Size ScreenSize() const override;
+
+private:
+    enum class FileMode { Open, Save };
+    Answer Ask(std::u16string_view text, bool withCancel);
+    std::optional<std::u16string> AskFile(const FileDialogOptions& options, FileMode mode);
+    QWidget* DialogParent() const;
+
+    QPointer<QWidget> mainWindow_;
+};
+
+} // namespace kal
