@@ -250,6 +250,11 @@ void MarkOccurrences(const CKalData& entry, CDTime from, CDTime to, std::span<st
         return;
     const Span span { from, to, (to - from) / kDay, marks };
     std::fill_n(marks.begin(), span.last + 1, std::uint8_t { 0 });
+    // Most entries of a long-kept file lie wholly before or after the span: tell them apart before
+    // any calendar arithmetic. The start's day begins at most a day (and an hour of clock change)
+    // before the start itself.
+    if (entry.end < from || entry.start > to + (kDay + 3600))
+        return;
     const LocalFields start = entry.start.Fields();
     const CDTime firstDay(start.year, start.month, start.day);
     if (to < firstDay || entry.end < from)

@@ -127,6 +127,9 @@ void CMonthGrid::FillCells(std::vector<CMonthCell>& cells, CDTime first, int len
         }
         PlaceEntry(cells, days, len, *entry, first, now, todoPos, todoViewAll);
     }
+    const bool sortByTime = settings.IsOn(IntSetting::SchSort);
+    for (int i = 0; i <= len && i < static_cast<int>(cells.size()); ++i)
+        OrderCell(cells[static_cast<std::size_t>(i)], sortByTime);
     if (wholeGrid)
         GenerateHolidays(*this);
 }
@@ -134,7 +137,13 @@ void CMonthGrid::FillCells(std::vector<CMonthCell>& cells, CDTime first, int len
 void CMonthGrid::PlaceEntry(std::vector<CMonthCell>& cells, const std::vector<LocalFields>& days, int len,
     CKalData& entry, CDTime first, CDTime now, int todoPos, bool todoViewAll)
 {
-    const bool sortByTime = CKalSettings::Current().IsOn(IntSetting::SchSort);
+    // Entries are appended in store order with their sort keys; OrderCell puts each cell in order
+    // once everything is placed.
+    const auto append = [&](int index, const LocalFields& start, const LocalFields& end) {
+        CMonthCell& cell = cells[static_cast<std::size_t>(index)];
+        cell.entries.push_back(&entry);
+        cell.sortKeys.push_back(TimeSortKey(entry, start, end, days[static_cast<std::size_t>(index)]));
+    };
     if (entry.IsTodo()) {
         if (entry.Has(flag::kHidden))
             return;
@@ -148,24 +157,78 @@ void CMonthGrid::PlaceEntry(std::vector<CMonthCell>& cells, const std::vector<Lo
         else
             return;
         const int index = DaysBetween(first, day);
-        if (index >= 0 && index < len) {
-            CMonthCell& cell = cells[static_cast<std::size_t>(index)];
-            AddToCell(cell, &entry,
-                TimeSortKey(entry, entry.start.Fields(), entry.end.Fields(), days[static_cast<std::size_t>(index)]),
-                sortByTime);
-        }
+        if (index >= 0 && index < len)
+            append(index, entry.start.Fields(), entry.end.Fields());
         return;
     }
     const CDTime to = first + static_cast<std::int64_t>(len + 2) * CDTime::kDay;
-    MarkOccurrences(entry, first, to, std::span(marks_).first(static_cast<std::size_t>(len) + 3));
-    const LocalFields start = entry.start.Fields();
-    const LocalFields end = entry.end.Fields();
-    for (int i = 0; i <= len && i < static_cast<int>(cells.size()); ++i) {
-        if (!marks_[static_cast<std::size_t>(i)])
+    const std::span<std::uint8_t> marks = std::span(marks_).first(static_cast<std::size_t>(len) + 3);
+    MarkOccurrences(entry, first, to, marks);
+    const int last = std::min(len, static_cast<int>(cells.size()) - 1);
+    bool fieldsRead = false;
+    LocalFields start;
+    LocalFields end;
+    for (int i = 0; i <= last; ++i) {
+        if (!marks[static_cast<std::size_t>(i)])
             continue;
-        AddToCell(cells[static_cast<std::size_t>(i)], &entry,
-            TimeSortKey(entry, start, end, days[static_cast<std::size_t>(i)]), sortByTime);
+        if (!fieldsRead) {
+            start = entry.start.Fields();
+            end = entry.end.Fields();
+            fieldsRead = true;
+        }
+        append(i, start, end);
     }
+}
+
+void CMonthGrid::OrderCell(CMonthCell& cell, bool sortByTime)
+{
+    std::vector<CKalData*> entries;
+    std::vector<std::uint64_t> keys;
+    entries.swap(cell.entries);
+    keys.swap(cell.sortKeys);
+    const std::size_t count = entries.size();
+    const auto timed = [&](std::size_t i) { return entries[i]->Has(flag::kStartTimeSet); };
+    const auto holiday = [&](std::size_t i) { return entries[i]->IsHoliday(); };
+    bool timedHoliday = false;
+    for (std::size_t i = 0; i < count; ++i)
+        timedHoliday = timedHoliday || (holiday(i) && timed(i));
+    cell.untimedCount = 0;
+    cell.irregularOrder = false;
+    if (timedHoliday && sortByTime) {
+        // Rare: a timed holiday among the first entries. Place them one by one as they arrived.
+        for (std::size_t i = 0; i < count; ++i)
+            AddToCell(cell, entries[i], keys[i], true);
+        return;
+    }
+    // Holidays first, the last to arrive first; then the rest in arrival order, the timed ones
+    // after the untimed ones and stably by time when the settings ask for that.
+    std::vector<std::size_t> order;
+    order.reserve(count);
+    for (std::size_t i = count; i-- > 0;) {
+        if (holiday(i))
+            order.push_back(i);
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!holiday(i) && (!sortByTime || !timed(i)))
+            order.push_back(i);
+    }
+    const std::size_t untimedEnd = order.size();
+    if (sortByTime) {
+        for (std::size_t i = 0; i < count; ++i) {
+            if (!holiday(i) && timed(i))
+                order.push_back(i);
+        }
+        std::stable_sort(order.begin() + static_cast<std::ptrdiff_t>(untimedEnd), order.end(),
+            [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
+    }
+    cell.entries.reserve(count);
+    cell.sortKeys.reserve(count);
+    for (const std::size_t i : order) {
+        cell.entries.push_back(entries[i]);
+        cell.sortKeys.push_back(keys[i]);
+    }
+    cell.untimedCount = static_cast<int>(sortByTime ? untimedEnd : 0);
+    cell.irregularOrder = false;
 }
 
 void CMonthGrid::AddToCell(CMonthCell& cell, CKalData* entry)

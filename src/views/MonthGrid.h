@@ -91,6 +91,8 @@ public:
 
 private:
     void ColourOtherMonths(int month);
+    // Puts a cell's entries, appended in store order, into the order the cell shows them.
+    void OrderCell(CMonthCell& cell, bool sortByTime);
     void PlaceEntry(std::vector<CMonthCell>& cells, const std::vector<LocalFields>& days, int len, CKalData& entry,
         CDTime first, CDTime now, int todoPos, bool todoViewAll);
 
