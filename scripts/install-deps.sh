@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev libical-dev
-  clang-format tzdata python3
+  clang-format tzdata python3 imagemagick
   qt6-base-dev libgl-dev
   xvfb xauth xdotool fonts-ipafont-gothic fonts-noto-cjk
 )

@@ -260,6 +260,11 @@ bool CMainFrame::OnCommand(int id)
         if (window_)
             window_->ActivateMonthView(!window_->MonthViewActive());
         return true;
+    case ID_TO_SCHEDULE_LIST:
+    case ID_TO_MONTH_VIEW:
+        if (window_)
+            window_->ActivateMonthView(id == ID_TO_MONTH_VIEW);
+        return true;
     case ID_MENU_KEY:
         return true;
     default:
@@ -299,6 +304,12 @@ bool CMainFrame::OnUpdateCommand(int id, CommandState& state)
         return true;
     case ID_SOFT_KEY_MENU:
         state.checked = settings.IsOn(IntSetting::SoftKeyMenu);
+        return true;
+    case ID_TO_SCHEDULE_LIST:
+        state.enabled = !window_ || window_->MonthViewActive();
+        return true;
+    case ID_TO_MONTH_VIEW:
+        state.enabled = !window_ || !window_->MonthViewActive();
         return true;
     case ID_HOLIDAY_COLOUR:
     case ID_DATE_FORMAT:

@@ -1,0 +1,55 @@
+#include "qt/DayListWidget.h"
+
+#include "qt/QtConvert.h"
+#include "qt/QtFonts.h"
+#include "settings/KalSettings.h"
+#include "ui/CommandIds.h"
+
+#include <QScrollBar>
+
+namespace kal {
+
+DayListWidget::DayListWidget(CDayView& view, QWidget* parent)
+    : QListWidget(parent)
+    , view_(view)
+{
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setUniformItemSizes(true);
+    setMinimumSize(160, 80);
+    view_.SetWindow(this);
+    ApplySettings();
+    connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (!filling_)
+            view_.OnSelectionChanged(row);
+    });
+    connect(this, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem*) {
+        if (onCommand)
+            onCommand(ID_SCHEDULE_EDIT);
+    });
+}
+
+void DayListWidget::ApplySettings()
+{
+    setFont(ToQFont(CKalSettings::Current().Font(FontSetting::DayList), logicalDpiY()));
+}
+
+void DayListWidget::ShowRows(const std::vector<std::u16string>& rows, int selected)
+{
+    filling_ = true;
+    const int top = verticalScrollBar()->value();
+    clear();
+    for (const std::u16string& row : rows)
+        addItem(ToQString(row));
+    verticalScrollBar()->setValue(top);
+    setCurrentRow(selected);
+    filling_ = false;
+}
+
+void DayListWidget::focusInEvent(QFocusEvent* event)
+{
+    QListWidget::focusInEvent(event);
+    if (onFocus)
+        onFocus();
+}
+
+} // namespace kal

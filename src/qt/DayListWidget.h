@@ -1,0 +1,34 @@
+#pragma once
+
+#include "views/DayView.h"
+
+#include <QListWidget>
+
+#include <functional>
+
+namespace kal {
+
+// The list of the selected day's entries, filled by the day view.
+class DayListWidget final : public QListWidget, public ListWindow {
+    Q_OBJECT
+
+public:
+    DayListWidget(CDayView& view, QWidget* parent = nullptr);
+
+    void ShowRows(const std::vector<std::u16string>& rows, int selected) override;
+    void FocusList() override { setFocus(Qt::OtherFocusReason); }
+    // Takes the list font and background from the settings.
+    void ApplySettings();
+
+    std::function<void()> onFocus;
+    std::function<void(int command)> onCommand;
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+
+private:
+    CDayView& view_;
+    bool filling_ = false;
+};
+
+} // namespace kal

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "views/KalView.h"
+
+#include <QWidget>
+
+#include <functional>
+
+namespace kal {
+
+// The month view's window: paints through the view and hands it sizes, keys and clicks.
+class MonthViewWidget final : public QWidget, public ViewWindow {
+    Q_OBJECT
+
+public:
+    MonthViewWidget(CKalView& view, QWidget* parent = nullptr);
+
+    void Invalidate() override { update(); }
+    bool HasFocus() const override { return hasFocus(); }
+
+    // Called when the widget takes the keyboard, so the frame knows the active view.
+    std::function<void()> onFocus;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+
+private:
+    CKalView& view_;
+};
+
+} // namespace kal
