@@ -236,7 +236,10 @@ void CKalView::DrawCell(Canvas& canvas, const CMonthCell& cell, bool selected, c
                 drawing.cell.left = r.left + 1 + number.width + canvas.Metrics().averageCharWidth / 2 - 1;
                 DrawEntry(canvas, drawing, settings);
             } else {
+                const bool overflowing = y > r.bottom - canvas.Metrics().height / 2;
                 y += DrawEntry(canvas, drawing, settings);
+                if (overflowing)
+                    break; // every further entry would only draw the same overflow mark again
             }
         }
         canvas.SelectFont(settings.Font(FontSetting::Entry));

@@ -1,0 +1,85 @@
+#include "BenchStore.h"
+
+#include "app/KalDoc.h"
+#include "store/ScheduleFile.h"
+#include "ui/CommandIds.h"
+#include "ui/RecordingCanvas.h"
+#include "views/DayView.h"
+#include "views/KalView.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+
+namespace kal::bench {
+namespace {
+
+constexpr int kEntries = 100000;
+
+const std::string& LargeFile()
+{
+    static const std::string path = [] {
+        QuietEnvironment quiet;
+        CKalStore store;
+        FillRealisticStore(store, kEntries, 7);
+        std::string name = "/tmp/kalendra-desktop-bench-XXXXXX";
+        ::close(::mkstemp(name.data()));
+        if (SaveScheduleFile(store, name) != SaveResult::Saved)
+            std::abort();
+        std::atexit([] { ::unlink(LargeFile().c_str()); });
+        return name;
+    }();
+    return path;
+}
+
+// What the window does from "open" to its first picture: read the file, fill the month and the day
+// list, lay out and draw the month view (on a recording canvas: the drawing calls without pixels).
+void BM_OpenToFirstPaint(benchmark::State& state)
+{
+    QuietEnvironment quiet;
+    const CKalFieldArray genres;
+    for (auto _ : state) {
+        CKalDoc document(genres);
+        CKalView month(document);
+        CDayView day(document, month);
+        month.SetDayView(&day);
+        document.AddView(&month);
+        document.AddView(&day);
+        month.OnSize(1000, 680);
+        if (!document.OpenDocument(LargeFile()))
+            state.SkipWithError("open failed");
+        RecordingCanvas canvas;
+        month.OnDraw(canvas);
+        benchmark::DoNotOptimize(canvas.Ops().size());
+    }
+}
+BENCHMARK(BM_OpenToFirstPaint)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// Page Down: the next month filled, the day list refilled and the month drawn.
+void BM_NextMonth(benchmark::State& state)
+{
+    QuietEnvironment quiet;
+    const CKalFieldArray genres;
+    CKalDoc document(genres);
+    CKalView month(document);
+    CDayView day(document, month);
+    month.SetDayView(&day);
+    document.AddView(&month);
+    document.AddView(&day);
+    month.OnSize(1000, 680);
+    if (!document.OpenDocument(LargeFile()))
+        state.SkipWithError("open failed");
+    int steps = 0;
+    for (auto _ : state) {
+        month.OnCommand(++steps % 24 < 12 ? ID_GO_NEXT_MONTH : ID_GO_PREVIOUS_MONTH);
+        RecordingCanvas canvas;
+        month.OnDraw(canvas);
+        benchmark::DoNotOptimize(canvas.Ops().size());
+    }
+}
+BENCHMARK(BM_NextMonth)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+} // namespace
+} // namespace kal::bench
