@@ -5,7 +5,4 @@ cd "$(dirname "$0")"
 scripts/install-deps.sh
 cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DKAL_BUILD_BENCH=OFF >/dev/null
 cmake --build build/release -j"$(nproc)" >/dev/null
-if [ $# -gt 0 ]; then
-  build/release/kalendra-cli check "$1"
-fi
-exec build/release/kalendra-cli holidays
+exec build/release/kalendra "$@"
