@@ -5,6 +5,8 @@
 namespace kal::texts {
 
 inline constexpr char16_t kCaption[] = u"Zentrik Kalendra";
+inline constexpr char16_t kAbout[]
+    = u"Zentrik Kalendra\nKalendra for Linux 0.1\n\nソフトキー: F2 でメニュー、Esc で閉じる";
 inline constexpr char16_t kOpenNewFile[] = u"新規ファイルを開きます";
 inline constexpr char16_t kPreviousFileMissing[]
     = u"前回ファイルが開けませんでした。[ファイル]-[開く]でファイルを選択してください。";

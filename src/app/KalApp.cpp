@@ -91,6 +91,10 @@ bool CKalApp::OnCommand(int id)
             OpenFile(ToUtf8(*chosen));
         return true;
     }
+    if (id == ID_APP_ABOUT) {
+        Ui::Current().ShowMessage(texts::kAbout);
+        return true;
+    }
     if (id >= ID_FILE_MRU_FILE1 && id < ID_FILE_MRU_FILE1 + RecentFiles::kCount) {
         const std::size_t index = static_cast<std::size_t>(id - ID_FILE_MRU_FILE1);
         if (index < recent_.Paths().size())
@@ -102,7 +106,7 @@ bool CKalApp::OnCommand(int id)
 
 bool CKalApp::OnUpdateCommand(int id, CommandState& state)
 {
-    if (id == ID_FILE_NEW || id == ID_FILE_OPEN)
+    if (id == ID_FILE_NEW || id == ID_FILE_OPEN || id == ID_APP_ABOUT)
         return true;
     if (id >= ID_FILE_MRU_FILE1 && id < ID_FILE_MRU_FILE1 + RecentFiles::kCount) {
         state.enabled = static_cast<std::size_t>(id - ID_FILE_MRU_FILE1) < recent_.Paths().size();

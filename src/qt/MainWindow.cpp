@@ -158,6 +158,20 @@ void MainWindow::BuildToolBar(bool portrait)
 
 void MainWindow::BindAccelerators()
 {
+    // The handheld's left soft key opened the menu's first pop-up at the window's lower left; on the
+    // desktop F2 does.
+    auto* softKey = new QShortcut(QKeySequence(Qt::Key_F2), this);
+    connect(softKey, &QShortcut::activated, this, [this] {
+        const MenuResource* portrait = FindMenu(menuid::kPortrait);
+        if (!portrait || portrait->items.empty())
+            return;
+        auto* popup = new QMenu(this);
+        popup->setAttribute(Qt::WA_DeleteOnClose);
+        FillMenu(popup, portrait->items.front().children);
+        UpdateMenu(popup);
+        const QPoint corner = centralWidget()->mapToGlobal(QPoint(0, centralWidget()->height()));
+        popup->popup(corner - QPoint(0, popup->sizeHint().height()));
+    });
     for (const Accelerator& accelerator : MainAccelerators()) {
         auto* shortcut = new QShortcut(SequenceOf(accelerator), this);
         shortcut->setContext(Qt::WindowShortcut);
