@@ -1,11 +1,9 @@
 #include "BenchStore.h"
 
-#include "app/KalDoc.h"
+#include "app/DocumentViews.h"
 #include "store/ScheduleFile.h"
 #include "ui/CommandIds.h"
 #include "ui/RecordingCanvas.h"
-#include "views/DayView.h"
-#include "views/KalView.h"
 
 #include <benchmark/benchmark.h>
 
@@ -41,17 +39,12 @@ void BM_OpenToFirstPaint(benchmark::State& state)
     QuietEnvironment quiet;
     const CKalFieldArray genres;
     for (auto _ : state) {
-        CKalDoc document(genres);
-        CKalView month(document);
-        CDayView day(document, month);
-        month.SetDayView(&day);
-        document.AddView(&month);
-        document.AddView(&day);
-        month.OnSize(1000, 680);
-        if (!document.OpenDocument(LargeFile()))
+        DocumentViews views(genres);
+        views.month.OnSize(1000, 680);
+        if (!views.document.OpenDocument(LargeFile()))
             state.SkipWithError("open failed");
         RecordingCanvas canvas;
-        month.OnDraw(canvas);
+        views.month.OnDraw(canvas);
         benchmark::DoNotOptimize(canvas.Ops().size());
     }
 }
@@ -62,14 +55,10 @@ void BM_NextMonth(benchmark::State& state)
 {
     QuietEnvironment quiet;
     const CKalFieldArray genres;
-    CKalDoc document(genres);
-    CKalView month(document);
-    CDayView day(document, month);
-    month.SetDayView(&day);
-    document.AddView(&month);
-    document.AddView(&day);
+    DocumentViews views(genres);
+    CKalView& month = views.month;
     month.OnSize(1000, 680);
-    if (!document.OpenDocument(LargeFile()))
+    if (!views.document.OpenDocument(LargeFile()))
         state.SkipWithError("open failed");
     int steps = 0;
     for (auto _ : state) {

@@ -4,12 +4,6 @@
 
 namespace kal {
 
-namespace {
-
-Clock* gInstalled = nullptr;
-
-} // namespace
-
 std::int64_t SystemClock::Now() const
 {
     return static_cast<std::int64_t>(std::time(nullptr));
@@ -17,17 +11,10 @@ std::int64_t SystemClock::Now() const
 
 Clock& Clock::Current()
 {
-    if (gInstalled)
-        return *gInstalled;
+    if (Clock* installed = Installed())
+        return *installed;
     static SystemClock system;
     return system;
-}
-
-Clock* Clock::Install(Clock* clock)
-{
-    Clock* previous = gInstalled;
-    gInstalled = clock;
-    return previous;
 }
 
 } // namespace kal

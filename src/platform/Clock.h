@@ -1,19 +1,20 @@
 #pragma once
 
+#include "platform/Installable.h"
+
 #include <cstdint>
 
 namespace kal {
 
 // Where "now" comes from: the system clock, or a fixed instant in tests.
-class Clock {
+class Clock : public Installable<Clock> {
 public:
     virtual ~Clock() = default;
     // Seconds since 1970-01-01 00:00:00 UTC.
     [[nodiscard]] virtual std::int64_t Now() const = 0;
 
+    // The installed clock, else the system clock.
     static Clock& Current();
-    // Makes `clock` the current one (nullptr returns to the system clock); gives the previous one.
-    static Clock* Install(Clock* clock);
 };
 
 class SystemClock final : public Clock {

@@ -35,25 +35,12 @@ bool IniProfile::Persist()
     return WriteFileAtomically(path_, Values().ToIni());
 }
 
-namespace {
-
-Profile* gInstalled = nullptr;
-
-} // namespace
-
 Profile& Profile::Current()
 {
-    if (gInstalled)
-        return *gInstalled;
+    if (Profile* installed = Installed())
+        return *installed;
     static IniProfile settingsFile(IniProfile::DefaultPath());
     return settingsFile;
-}
-
-Profile* Profile::Install(Profile* profile)
-{
-    Profile* previous = gInstalled;
-    gInstalled = profile;
-    return previous;
 }
 
 } // namespace kal

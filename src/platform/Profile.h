@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Installable.h"
+
 #include <string>
 #include <string_view>
 
@@ -8,7 +10,7 @@ namespace kal {
 // The per-user settings: named values in sections, each read with the default that applies when the
 // value is absent or unreadable. A value that is set is stored at once. Section and value names are
 // ASCII and compared without regard to case.
-class Profile {
+class Profile : public Installable<Profile> {
 public:
     virtual ~Profile() = default;
 
@@ -23,8 +25,6 @@ public:
 
     // The profile the program runs with: the settings file unless a test installed another one.
     static Profile& Current();
-    // Makes `profile` the current one (nullptr returns to the settings file); gives the previous one.
-    static Profile* Install(Profile* profile);
 };
 
 } // namespace kal

@@ -1,5 +1,5 @@
+#include "app/DocumentViews.h"
 #include "app/KalApp.h"
-#include "app/KalDoc.h"
 #include "app/MainFrame.h"
 #include "platform/Text.h"
 #include "qt/InstanceGuard.h"
@@ -8,8 +8,6 @@
 #include "qt/QtFonts.h"
 #include "qt/QtUi.h"
 #include "ui/UpdateHints.h"
-#include "views/DayView.h"
-#include "views/KalView.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -41,15 +39,11 @@ int main(int argc, char* argv[])
     const QSize screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->size() : QSize(1280, 800);
     CKalApp app;
     const int menu = app.Start(Size { screen.width(), screen.height() });
-    CKalDoc document(app.Genres(), &app.Recent());
-    CKalView monthView(document);
-    CDayView dayView(document, monthView);
-    monthView.SetDayView(&dayView);
-    document.AddView(&monthView);
-    document.AddView(&dayView);
-    CMainFrame frame(document, monthView, dayView);
+    DocumentViews views(app.Genres(), &app.Recent());
+    CKalDoc& document = views.document;
+    CMainFrame frame(document, views.month, views.day);
 
-    MainWindow window(app, document, monthView, dayView, frame, menu, screen.width() < screen.height());
+    MainWindow window(app, document, views.month, views.day, frame, menu, screen.width() < screen.height());
     window.resize(std::min(1100, screen.width()), std::min(760, screen.height() - 40));
     ui.SetMainWindow(&window);
     app.SetDocument(&document);

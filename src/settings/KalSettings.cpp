@@ -251,29 +251,16 @@ int CKalSettings::MonthPaneWidth(int clientWidth) const
     return stored >= 0 ? stored : 4 * clientWidth / 5;
 }
 
-namespace {
-
-CKalSettings* gInstalled = nullptr;
-
-} // namespace
-
 CKalSettings& CKalSettings::Current()
 {
-    if (gInstalled)
-        return *gInstalled;
+    if (CKalSettings* installed = Installed())
+        return *installed;
     static CKalSettings process = [] {
         CKalSettings loaded;
         loaded.Load(Profile::Current());
         return loaded;
     }();
     return process;
-}
-
-CKalSettings* CKalSettings::Install(CKalSettings* settings)
-{
-    CKalSettings* previous = gInstalled;
-    gInstalled = settings;
-    return previous;
 }
 
 } // namespace kal

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Installable.h"
 #include "settings/LinkMark.h"
 #include "settings/LogFont.h"
 
@@ -83,7 +84,7 @@ inline constexpr int kCustomColourCount = 16;
 
 // The program's settings, read once from the profile when loaded and held for the views, texts and
 // frame to read while they work. Every setter stores the value in the profile at once.
-class CKalSettings {
+class CKalSettings : public Installable<CKalSettings> {
 public:
     CKalSettings();
 
@@ -124,8 +125,6 @@ public:
 
     // The process's settings, loaded from the current profile on first use.
     static CKalSettings& Current();
-    // Makes `settings` the current one (nullptr returns to the process's own); gives the previous one.
-    static CKalSettings* Install(CKalSettings* settings);
 
 private:
     static int Index(IntSetting s) { return static_cast<int>(s); }

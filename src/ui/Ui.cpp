@@ -10,25 +10,12 @@
 
 namespace kal {
 
-namespace {
-
-Ui* gInstalled = nullptr;
-
-} // namespace
-
 Ui& Ui::Current()
 {
-    if (gInstalled)
-        return *gInstalled;
+    if (Ui* installed = Installed())
+        return *installed;
     static ConsoleUi console;
     return console;
-}
-
-Ui* Ui::Install(Ui* ui)
-{
-    Ui* previous = gInstalled;
-    gInstalled = ui;
-    return previous;
 }
 
 void ConsoleUi::ShowMessage(std::u16string_view text)

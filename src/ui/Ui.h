@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Installable.h"
 #include "ui/Geometry.h"
 
 #include <array>
@@ -29,7 +30,7 @@ using CustomColours = std::array<Colour, kCustomColours>;
 
 // The user-facing services dialogs and documents call on: message boxes and Yes/No questions. The
 // desktop program installs its own; without one, messages go to the terminal.
-class Ui {
+class Ui : public Installable<Ui> {
 public:
     virtual ~Ui() = default;
 
@@ -60,9 +61,8 @@ public:
     virtual void EndWait() { }
     [[nodiscard]] virtual Size ScreenSize() const = 0;
 
+    // The installed user interface, else the terminal.
     static Ui& Current();
-    // Makes `ui` the current one (nullptr returns to the terminal); gives the previous one.
-    static Ui* Install(Ui* ui);
 };
 
 // Messages on standard error; questions answered on the terminal, or No when there is none.

@@ -1,5 +1,5 @@
+#include "app/DocumentViews.h"
 #include "app/KalApp.h"
-#include "app/KalDoc.h"
 #include "app/MainFrame.h"
 #include "platform/Clock.h"
 #include "platform/ValuesProfile.h"
@@ -52,14 +52,11 @@ TEST_F(MainWindowTest, ShowsTheMonthAndRoutesCommands)
 {
     CKalApp app;
     const int menu = app.Start(Size { 1280, 800 });
-    CKalDoc document(app.Genres(), &app.Recent());
-    CKalView month(document);
-    CDayView day(document, month);
-    month.SetDayView(&day);
-    document.AddView(&month);
-    document.AddView(&day);
-    CMainFrame frame(document, month, day);
-    MainWindow window(app, document, month, day, frame, menu, false);
+    DocumentViews views(app.Genres(), &app.Recent());
+    CKalDoc& document = views.document;
+    CKalView& month = views.month;
+    CMainFrame frame(document, month, views.day);
+    MainWindow window(app, document, month, views.day, frame, menu, false);
     window.resize(1000, 700);
     window.show();
     frame.CreateClient(window, Size { 1280, 800 });
