@@ -2,10 +2,12 @@
 
 #include "app/AppTexts.h"
 #include "app/RecentFiles.h"
+#include "platform/Clipboard.h"
 #include "platform/Profile.h"
 #include "platform/Text.h"
 #include "platform/UserFolders.h"
 #include "settings/KalSettings.h"
+#include "store/EntryClipboard.h"
 #include "store/NewSchedule.h"
 #include "store/RepeatExpansion.h"
 #include "store/ScheduleFile.h"
@@ -257,6 +259,15 @@ bool CKalDoc::DeleteEntry(CKalData* entry, CDTime day)
         return false;
     }
     RemoveEntry(entry);
+    return true;
+}
+
+bool CKalDoc::Paste(CDTime day)
+{
+    const std::optional<std::u16string> text = Clipboard::Current().Text();
+    if (!text || !PasteText(store_, *text, day))
+        return false;
+    modified_ = true;
     return true;
 }
 

@@ -40,6 +40,7 @@ public:
     // Deletes an entry as seen on `day`: a repeating one can lose only that day. True when the store
     // changed.
     bool DeleteEntry(CKalData* entry, CDTime day) override;
+    bool Paste(CDTime day) override;
 
     void AddView(DocumentView* view) { views_.push_back(view); }
     void RemoveView(DocumentView* view);

@@ -6,6 +6,7 @@
 #include "qt/MainWindow.h"
 #include "qt/QtConvert.h"
 #include "qt/QtFonts.h"
+#include "qt/QtServices.h"
 #include "qt/QtUi.h"
 #include "ui/UpdateHints.h"
 
@@ -35,6 +36,10 @@ int main(int argc, char* argv[])
 
     QtUi ui;
     Ui::Install(&ui);
+    QtClipboard clipboard;
+    Clipboard::Install(&clipboard);
+    QtShell shell;
+    Shell::Install(&shell);
 
     const QSize screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->size() : QSize(1280, 800);
     CKalApp app;
@@ -60,6 +65,8 @@ int main(int argc, char* argv[])
     window.ActivateMonthView(true);
 
     const int result = QApplication::exec();
+    Shell::Install(nullptr);
+    Clipboard::Install(nullptr);
     Ui::Install(nullptr);
     return result;
 }

@@ -133,6 +133,11 @@ void FillRow(CsvLine& row, std::initializer_list<std::u16string_view> texts)
 
 } // namespace
 
+bool DispatchScheduleRow(const CsvLine& row, CKalStore& store)
+{
+    return DispatchRow(row, store, EntryCopy::Direct);
+}
+
 LoadResult LoadScheduleFile(CKalStore& store, const std::string& path, LoadReport* report)
 {
     store.Clear();

@@ -29,6 +29,12 @@ LoadResult LoadScheduleFile(CKalStore& store, const std::string& path, LoadRepor
 // The same, from the bytes of a file already read.
 LoadResult LoadScheduleBytes(CKalStore& store, std::string_view bytes, LoadReport* report = nullptr);
 
+class CsvLine;
+
+// Files one row of a schedule file into the store by its kind, as loading does: the password, a day
+// colour, the per-file settings, a genre, a memo page or an entry. False when it held nothing usable.
+bool DispatchScheduleRow(const CsvLine& row, CKalStore& store);
+
 struct SaveOptions {
     // Told the characters the code page cannot hold before anything is written; false cancels.
     std::function<bool(std::u16string_view replaced)> confirmReplacement;

@@ -1,7 +1,9 @@
 #include "views/DayView.h"
 
+#include "platform/Clipboard.h"
 #include "platform/Profile.h"
 #include "settings/KalSettings.h"
+#include "store/EntryClipboard.h"
 #include "store/EntryText.h"
 #include "store/KalStore.h"
 #include "ui/CommandIds.h"
@@ -104,6 +106,29 @@ void CDayView::MoveSelected(int direction)
         window_->FocusList();
 }
 
+void CDayView::CopySelected()
+{
+    if (const CKalData* entry = SelectedEntry())
+        Clipboard::Current().SetText(EntryClipboardText(*entry));
+}
+
+void CDayView::CutSelected()
+{
+    CKalData* entry = SelectedEntry();
+    if (!entry)
+        return;
+    CopySelected();
+    // A holiday the grid made is not in the store: it is copied and stays.
+    if (document_.Store().IndexOf(entry) < 0)
+        return;
+    const int row = selection_;
+    document_.RemoveEntry(entry);
+    document_.SetModified();
+    if (window_)
+        window_->FocusList();
+    Fill(row);
+}
+
 void CDayView::DeleteSelected()
 {
     CKalData* entry = SelectedEntry();
@@ -126,6 +151,27 @@ bool CDayView::OnCommand(int id)
     case ID_SCHEDULE_DELETE:
         DeleteSelected();
         return true;
+    case ID_EDIT_COPY:
+        CopySelected();
+        return true;
+    case ID_EDIT_CUT:
+        CutSelected();
+        return true;
+    case ID_GO_NEXT_MONTH:
+    case ID_GO_PREVIOUS_MONTH:
+    case ID_GO_DATE:
+    case ID_GO_NEXT_WEEK:
+    case ID_GO_PREVIOUS_WEEK:
+    case ID_GO_DAYS_AFTER:
+    case ID_GO_TODAY:
+    case ID_GO_NEXT_DAY:
+    case ID_GO_PREVIOUS_DAY:
+    case ID_EDIT_PASTE:
+        // The list passes the calendar's commands to the month view and keeps the keyboard.
+        monthView_.OnCommand(id);
+        if (window_)
+            window_->FocusList();
+        return true;
     case ID_VIEW_INITIALISE:
         Fill(0);
         return true;
@@ -144,8 +190,19 @@ bool CDayView::OnUpdateCommand(int id, CommandState& state)
         state.enabled = selection_ >= 0 && selection_ + 1 < static_cast<int>(rows_.size());
         return true;
     case ID_SCHEDULE_DELETE:
+    case ID_EDIT_COPY:
+    case ID_EDIT_CUT:
         state.enabled = SelectedEntry() != nullptr;
         return true;
+    case ID_GO_NEXT_MONTH:
+    case ID_GO_PREVIOUS_MONTH:
+    case ID_GO_NEXT_WEEK:
+    case ID_GO_PREVIOUS_WEEK:
+    case ID_GO_TODAY:
+    case ID_GO_NEXT_DAY:
+    case ID_GO_PREVIOUS_DAY:
+    case ID_EDIT_PASTE:
+        return monthView_.OnUpdateCommand(id, state);
     default:
         return false;
     }

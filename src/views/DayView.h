@@ -46,6 +46,8 @@ private:
     void Fill(int selectRow);
     void MoveSelected(int direction);
     void DeleteSelected();
+    void CopySelected();
+    void CutSelected();
     void ChangedSoRefill();
 
     ViewDocument& document_;

@@ -467,6 +467,10 @@ bool CKalView::OnCommand(int id)
     case ID_VIEW_INITIALISE:
         OnInitialUpdate();
         return true;
+    case ID_EDIT_PASTE:
+        if (document_.Paste(grid_.Cell(selected_).date))
+            document_.UpdateAllViews(hint::kEntriesChanged);
+        return true;
     default:
         return false;
     }
@@ -482,6 +486,7 @@ bool CKalView::OnUpdateCommand(int id, CommandState& state)
     case ID_GO_NEXT_MONTH:
     case ID_GO_PREVIOUS_MONTH:
     case ID_GO_TODAY:
+    case ID_EDIT_PASTE:
         state.enabled = true;
         return true;
     default:

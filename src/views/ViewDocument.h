@@ -33,6 +33,8 @@ public:
     virtual void SetModified(bool modified = true) = 0;
     virtual void RemoveEntry(CKalData* entry) = 0;
     virtual bool DeleteEntry(CKalData* entry, CDTime day) = 0;
+    // Adds the clipboard's entry (or text) on `day`; true when the store changed.
+    virtual bool Paste(CDTime day) = 0;
 };
 
 } // namespace kal

@@ -1,6 +1,7 @@
 #include "TestEnvironment.h"
 
 #include "app/KalDoc.h"
+#include "platform/Clipboard.h"
 #include "platform/Text.h"
 #include "ui/CommandIds.h"
 #include "ui/RecordingCanvas.h"
@@ -268,6 +269,29 @@ TEST_F(KalViewTest, CalendarLimits)
     view_.OnCommand(ID_GO_NEXT_WEEK);
     EXPECT_EQ(ui_.Messages().size(), 2u);
     EXPECT_EQ(view_.Grid().Cell(view_.Selected()).date, CDTime(2036, 12, 31));
+}
+
+TEST_F(KalViewTest, CopyCutAndPasteThroughTheClipboard)
+{
+    MemoryClipboard clipboard;
+    Clipboard* previous = Clipboard::Install(&clipboard);
+    Add(u"コピーする予定", CDTime(2026, 12, 7, 9, 0), flag::kStartTimeSet);
+    Draw();
+    dayView_.OnInitialUpdate();
+    dayView_.OnCommand(ID_EDIT_COPY);
+    ASSERT_TRUE(clipboard.Text().has_value());
+
+    view_.OnCommand(ID_GO_NEXT_DAY);
+    view_.OnCommand(ID_EDIT_PASTE);
+    EXPECT_TRUE(document_.IsModified());
+    EXPECT_EQ(document_.Store().EntryCount(), 2);
+    EXPECT_EQ(dayView_.Rows(), std::vector<std::u16string> { u"09:00 コピーする予定" });
+    EXPECT_EQ(document_.Store().Entry(1).start, CDTime(2026, 12, 8, 9, 0));
+
+    dayView_.OnCommand(ID_EDIT_CUT);
+    EXPECT_EQ(document_.Store().EntryCount(), 1);
+    EXPECT_TRUE(dayView_.Rows().empty());
+    Clipboard::Install(previous);
 }
 
 TEST_F(KalViewTest, DayListRows)

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/Clipboard.h"
+
+namespace kal {
+
+// The desktop's clipboard.
+class QtClipboard final : public Clipboard {
+public:
+    std::optional<std::u16string> Text() const override;
+    void SetText(std::u16string_view text) override;
+};
+
+// Files and addresses opened with the desktop's programs.
+class QtShell final : public Shell {
+public:
+    bool Open(std::u16string_view pathOrAddress) override;
+};
+
+} // namespace kal

@@ -1,0 +1,67 @@
+#include "store/EntryClipboard.h"
+
+#include "platform/Text.h"
+#include "store/CsvLine.h"
+#include "store/EntryRow.h"
+#include "store/KalStore.h"
+#include "store/RepeatExpansion.h"
+#include "store/ScheduleFile.h"
+
+#include <memory>
+
+namespace kal {
+
+namespace {
+
+std::u16string_view Trimmed(std::u16string_view text)
+{
+    const auto blank = [](char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\u3000'; };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+} // namespace
+
+std::u16string EntryClipboardText(const CKalData& entry)
+{
+    CsvLine row;
+    EncodeEntryRow(entry, row);
+    return row.Join(LineEnd::Lf);
+}
+
+bool PasteText(CKalStore& store, std::u16string_view text, CDTime day)
+{
+    if (text.find(u',') != std::u16string_view::npos) {
+        // A row copied from a schedule: its own line, without the line end.
+        std::u16string_view line = text;
+        while (!line.empty() && (line.back() == u'\n' || line.back() == u'\r'))
+            line.remove_suffix(1);
+        CsvLine row;
+        row.Parse(line);
+        if (row.FieldCount() != column::kCount)
+            return false;
+        const int kind = ParseLeadingInt(row.Field(column::kKind));
+        if (kind >= 2 && kind <= 6)
+            return DispatchScheduleRow(row, store);
+        auto entry = std::make_unique<CKalData>();
+        if (!DecodeEntryRow(row, *entry))
+            return false;
+        MoveRuleToDate(*entry, day);
+        store.AppendEntry(std::move(entry));
+        return true;
+    }
+    const std::u16string_view title = Trimmed(text);
+    if (title.empty())
+        return false;
+    auto entry = std::make_unique<CKalData>();
+    entry->text = title;
+    entry->start = entry->end = CDTime::Now();
+    MoveRuleToDate(*entry, day);
+    store.AppendEntry(std::move(entry));
+    return true;
+}
+
+} // namespace kal

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "calendar/DTime.h"
+
+#include <string>
+#include <string_view>
+
+namespace kal {
+
+class CKalData;
+class CKalStore;
+
+// One entry as the clipboard carries it: its schedule-file row, ended with LF.
+[[nodiscard]] std::u16string EntryClipboardText(const CKalData& entry);
+
+// Adds what the clipboard text holds to the store on `day`: a schedule-file row (an entry moves its
+// rule to the day; the other row kinds act as they do in a file), or any other text without commas
+// as a new entry titled with it. True when the store changed.
+bool PasteText(CKalStore& store, std::u16string_view text, CDTime day);
+
+} // namespace kal

@@ -1,0 +1,59 @@
+#include "TestEnvironment.h"
+
+#include "store/EntryClipboard.h"
+#include "store/KalStore.h"
+
+#include <gtest/gtest.h>
+
+namespace kal {
+namespace {
+
+class EntryClipboardTest : public test::TestEnvironment {
+protected:
+    CKalStore store_;
+};
+
+TEST_F(EntryClipboardTest, ACopiedEntryPastesOntoAnotherDay)
+{
+    CKalData meeting;
+    meeting.text = u"会議, \"定例\"";
+    meeting.memo = u"一行目\r\n二行目";
+    meeting.start = CDTime(2026, 12, 7, 9, 30);
+    meeting.end = CDTime(2026, 12, 7, 10, 30);
+    meeting.flags = flag::kStartTimeSet | flag::kEndTimeSet;
+    const std::u16string text = EntryClipboardText(meeting);
+    EXPECT_EQ(text.back(), u'\n');
+    EXPECT_EQ(text.substr(0, 4), u"\"0\",");
+
+    ASSERT_TRUE(PasteText(store_, text, CDTime(2026, 12, 24)));
+    ASSERT_EQ(store_.EntryCount(), 1);
+    const CKalData& pasted = store_.Entry(0);
+    EXPECT_EQ(pasted.text, meeting.text);
+    EXPECT_EQ(pasted.memo, meeting.memo);
+    EXPECT_EQ(pasted.start, CDTime(2026, 12, 24, 9, 30));
+    EXPECT_EQ(pasted.end, CDTime(2026, 12, 24, 10, 30));
+}
+
+TEST_F(EntryClipboardTest, PlainTextBecomesAnEntryAndOtherRowsActAsInAFile)
+{
+    clock_.Set(CDTime(2026, 12, 7, 15, 45).Seconds());
+    ASSERT_TRUE(PasteText(store_, u"  買い物メモ \n", CDTime(2026, 12, 10)));
+    EXPECT_EQ(store_.Entry(0).text, u"買い物メモ");
+    EXPECT_EQ(store_.Entry(0).start, CDTime(2026, 12, 10, 15, 45));
+    EXPECT_EQ(store_.Entry(0).flags, 0u);
+
+    EXPECT_FALSE(PasteText(store_, u"   ", CDTime(2026, 12, 10)));
+    EXPECT_FALSE(PasteText(store_, u"a,b,c", CDTime(2026, 12, 10))); // commas, but not a row
+    EXPECT_EQ(store_.EntryCount(), 1);
+
+    std::u16string colourRow = u"\"3\",\"2026/12/25\",\"00FF00\",\"\"";
+    for (int i = 4; i < 26; ++i)
+        colourRow += u",\"\"";
+    ASSERT_TRUE(PasteText(store_, colourRow, CDTime(2026, 12, 10)));
+    ASSERT_NE(store_.FindDayColour(u"2026/12/25"), nullptr);
+    EXPECT_EQ(store_.FindDayColour(u"2026/12/25")->colour, 0x00FF00u);
+    EXPECT_EQ(store_.EntryCount(), 1);
+}
+
+} // namespace
+} // namespace kal
