@@ -54,7 +54,7 @@ public:
 
     // Grid column -> weekday (0 = Sunday), after the week-start setting.
     [[nodiscard]] const std::array<int, 7>& WeekOrder() const override { return weekOrder_; }
-    void UpdateWeekOrder();
+    void UpdateWeekOrder() override;
 
     // The selected day (and time) the views show.
     [[nodiscard]] CDTime CurrentDate() const override { return currentDate_; }

@@ -7,6 +7,7 @@
 #include "qt/KeyMapping.h"
 #include "qt/MonthViewWidget.h"
 #include "qt/QtConvert.h"
+#include "qt/QtTexts.h"
 #include "qt/ToolIcons.h"
 #include "ui/CommandIds.h"
 #include "ui/MenuResource.h"
@@ -158,10 +159,14 @@ void MainWindow::BuildToolBar(bool portrait)
 
 void MainWindow::BindAccelerators()
 {
-    // The handheld's left soft key opened the menu's first pop-up at the window's lower left; on the
-    // desktop F2 does.
-    auto* softKey = new QShortcut(QKeySequence(Qt::Key_F2), this);
-    connect(softKey, &QShortcut::activated, this, [this] {
+    // The handheld's two soft keys: the left one opened the first pop-up of the portrait menu at the
+    // window's lower left (here F2), the right one closed a dialog (here Esc, as dialogs do anyway).
+    // Both are named in the menu that holds the soft-key setting.
+    auto* leftSoftKey = new QAction(ToQString(qttext::kLeftSoftKey), this);
+    leftSoftKey->setShortcut(QKeySequence(Qt::Key_F2));
+    leftSoftKey->setShortcutContext(Qt::WindowShortcut);
+    addAction(leftSoftKey);
+    connect(leftSoftKey, &QAction::triggered, this, [this] {
         const MenuResource* portrait = FindMenu(menuid::kPortrait);
         if (!portrait || portrait->items.empty())
             return;
@@ -172,6 +177,18 @@ void MainWindow::BindAccelerators()
         const QPoint corner = centralWidget()->mapToGlobal(QPoint(0, centralWidget()->height()));
         popup->popup(corner - QPoint(0, popup->sizeHint().height()));
     });
+    auto* rightSoftKey = new QAction(ToQString(qttext::kRightSoftKey), this);
+    rightSoftKey->setShortcut(QKeySequence(Qt::Key_Escape));
+    rightSoftKey->setShortcutContext(Qt::WidgetShortcut); // shown only: dialogs close on Esc themselves
+    for (QMenu* menu : menuBar()->findChildren<QMenu*>()) {
+        for (QAction* action : menu->actions()) {
+            if (action->data().toInt() == ID_SOFT_KEY_MENU) {
+                menu->insertAction(action, leftSoftKey);
+                menu->insertAction(action, rightSoftKey);
+                break;
+            }
+        }
+    }
     for (const Accelerator& accelerator : MainAccelerators()) {
         auto* shortcut = new QShortcut(SequenceOf(accelerator), this);
         shortcut->setContext(Qt::WindowShortcut);

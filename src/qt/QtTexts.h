@@ -11,4 +11,7 @@ inline constexpr std::u16string_view kCancel = u"キャンセル";
 inline constexpr std::u16string_view kYes = u"はい(&Y)";
 inline constexpr std::u16string_view kNo = u"いいえ(&N)";
 
+inline constexpr char16_t kLeftSoftKey[] = u"左ソフトキー(メニュー)";
+inline constexpr char16_t kRightSoftKey[] = u"右ソフトキー(閉じる)";
+
 } // namespace kal::qttext

@@ -167,6 +167,10 @@ bool CDayView::OnCommand(int id)
     case ID_GO_NEXT_DAY:
     case ID_GO_PREVIOUS_DAY:
     case ID_EDIT_PASTE:
+    case ID_START_MONDAY:
+    case ID_SIX_WEEKS:
+    case ID_MONTH_NUMBERS:
+    case ID_MONTH_ENGLISH:
         // The list passes the calendar's commands to the month view and keeps the keyboard.
         monthView_.OnCommand(id);
         if (window_)
@@ -174,6 +178,14 @@ bool CDayView::OnCommand(int id)
         return true;
     case ID_VIEW_INITIALISE:
         Fill(0);
+        return true;
+    case ID_TIME_PER_ENTRY:
+    case ID_TIME_START_END:
+    case ID_TIME_START:
+    case ID_TIME_END:
+    case ID_TIME_NONE:
+        CKalSettings::Current().Set(IntSetting::DayViewTime, id - ID_TIME_PER_ENTRY);
+        document_.UpdateAllViews(hint::kEntriesChanged);
         return true;
     default:
         return false;
@@ -202,7 +214,18 @@ bool CDayView::OnUpdateCommand(int id, CommandState& state)
     case ID_GO_NEXT_DAY:
     case ID_GO_PREVIOUS_DAY:
     case ID_EDIT_PASTE:
+    case ID_START_MONDAY:
+    case ID_SIX_WEEKS:
+    case ID_MONTH_NUMBERS:
+    case ID_MONTH_ENGLISH:
         return monthView_.OnUpdateCommand(id, state);
+    case ID_TIME_PER_ENTRY:
+    case ID_TIME_START_END:
+    case ID_TIME_START:
+    case ID_TIME_END:
+    case ID_TIME_NONE:
+        state.checked = CKalSettings::Current().Get(IntSetting::DayViewTime) == id - ID_TIME_PER_ENTRY;
+        return true;
     default:
         return false;
     }

@@ -440,8 +440,87 @@ void CKalView::OnTimer(int id)
         Invalidate();
 }
 
+bool CKalView::OnViewOption(int id)
+{
+    CKalSettings& settings = CKalSettings::Current();
+    switch (id) {
+    case ID_MONTH_NUMBERS:
+    case ID_MONTH_ENGLISH:
+        settings.Set(IntSetting::Month, id == ID_MONTH_ENGLISH ? 1 : 0);
+        document_.UpdateAllViews(hint::kRepaint);
+        return true;
+    case ID_START_MONDAY:
+        settings.Set(IntSetting::StartMonday, settings.IsOn(IntSetting::StartMonday) ? 0 : 1);
+        document_.UpdateWeekOrder();
+        document_.UpdateAllViews(hint::kEntriesChanged);
+        return true;
+    case ID_SIX_WEEKS: {
+        settings.Set(IntSetting::MonthWeeks, settings.Weeks() == 6 ? 5 : 6);
+        // A new cell array; the fill finds the selected day's place in it again.
+        const CDTime selectedDay = grid_.Cell(selected_).date;
+        grid_.Create(&document_.Store(), settings.Weeks());
+        selected_ = grid_.Fill(selectedDay, shown_);
+        layoutDirty_ = true;
+        document_.UpdateAllViews(hint::kEntriesChanged);
+        return true;
+    }
+    case ID_MONTH_SCHEDULES:
+        settings.Set(IntSetting::MonthSchView, settings.IsOn(IntSetting::MonthSchView) ? 0 : 1);
+        Invalidate();
+        return true;
+    case ID_OTHER_MONTH_COLOUR:
+        settings.Set(IntSetting::OtherMonthDayColor, settings.IsOn(IntSetting::OtherMonthDayColor) ? 0 : 1);
+        document_.UpdateAllViews(hint::kOtherMonthColours);
+        return true;
+    case ID_TIME_PER_ENTRY:
+    case ID_TIME_START_END:
+    case ID_TIME_START:
+    case ID_TIME_END:
+    case ID_TIME_NONE:
+        settings.Set(IntSetting::MonthViewTime, id - ID_TIME_PER_ENTRY);
+        document_.UpdateAllViews(hint::kEntriesChanged);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CKalView::OnUpdateViewOption(int id, CommandState& state) const
+{
+    const CKalSettings& settings = CKalSettings::Current();
+    switch (id) {
+    case ID_MONTH_NUMBERS:
+    case ID_MONTH_ENGLISH:
+        state.checked = settings.Get(IntSetting::Month) == (id == ID_MONTH_ENGLISH ? 1 : 0);
+        return true;
+    case ID_START_MONDAY:
+        state.checked = settings.IsOn(IntSetting::StartMonday);
+        return true;
+    case ID_SIX_WEEKS:
+        state.checked = settings.Weeks() == 6;
+        return true;
+    case ID_MONTH_SCHEDULES:
+        state.checked = settings.IsOn(IntSetting::MonthSchView);
+        return true;
+    case ID_OTHER_MONTH_COLOUR:
+        state.checked = settings.IsOn(IntSetting::OtherMonthDayColor);
+        return true;
+    case ID_TIME_PER_ENTRY:
+    case ID_TIME_START_END:
+    case ID_TIME_START:
+    case ID_TIME_END:
+    case ID_TIME_NONE:
+        state.checked = settings.Get(IntSetting::MonthViewTime) == id - ID_TIME_PER_ENTRY;
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool CKalView::OnCommand(int id)
 {
+    if (OnViewOption(id))
+        return true;
     switch (id) {
     case ID_GO_NEXT_DAY:
         MoveDays(1);
@@ -478,6 +557,8 @@ bool CKalView::OnCommand(int id)
 
 bool CKalView::OnUpdateCommand(int id, CommandState& state)
 {
+    if (OnUpdateViewOption(id, state))
+        return true;
     switch (id) {
     case ID_GO_NEXT_DAY:
     case ID_GO_PREVIOUS_DAY:

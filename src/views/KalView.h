@@ -72,6 +72,9 @@ private:
     // Draws the day number; gives the size of what it drew (number and diary mark).
     Size DrawDayNumber(Canvas& canvas, const CMonthCell& cell, bool selected, const CKalSettings& settings);
     void Invalidate();
+    // The view options the month view owns: each writes its setting and tells the views.
+    bool OnViewOption(int id);
+    bool OnUpdateViewOption(int id, CommandState& state) const;
 
     ViewDocument& document_;
     ViewWindow* window_ = nullptr;

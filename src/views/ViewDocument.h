@@ -29,6 +29,8 @@ public:
     virtual void SetCurrentDate(CDTime date) = 0;
     // Grid column -> weekday (0 = Sunday).
     [[nodiscard]] virtual const std::array<int, 7>& WeekOrder() const = 0;
+    // Recomputes the column order after the week-start setting changed.
+    virtual void UpdateWeekOrder() = 0;
     virtual void UpdateAllViews(int hint, const CKalData* entry = nullptr) = 0;
     virtual void SetModified(bool modified = true) = 0;
     virtual void RemoveEntry(CKalData* entry) = 0;

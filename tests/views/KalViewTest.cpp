@@ -294,6 +294,32 @@ TEST_F(KalViewTest, CopyCutAndPasteThroughTheClipboard)
     Clipboard::Install(previous);
 }
 
+TEST_F(KalViewTest, ViewOptionsFollowTheActiveView)
+{
+    Add(u"会議", CDTime(2026, 12, 7, 10, 0), flag::kStartTimeSet | flag::kEndTimeSet).end = CDTime(2026, 12, 7, 11, 0);
+    Draw();
+    dayView_.OnInitialUpdate();
+    view_.OnCommand(ID_TIME_NONE); // the month view's time display
+    EXPECT_EQ(settings_.Get(IntSetting::MonthViewTime), 4);
+    EXPECT_EQ(settings_.Get(IntSetting::DayViewTime), 0);
+    dayView_.OnCommand(ID_TIME_START); // the list's own
+    EXPECT_EQ(settings_.Get(IntSetting::DayViewTime), 2);
+    EXPECT_EQ(dayView_.Rows(), std::vector<std::u16string> { u"10:00 会議" });
+    CommandState state;
+    ASSERT_TRUE(dayView_.OnUpdateCommand(ID_TIME_START, state));
+    EXPECT_TRUE(state.checked);
+
+    const CDTime selected = document_.CurrentDate();
+    dayView_.OnCommand(ID_SIX_WEEKS); // passed on to the month view
+    EXPECT_EQ(view_.Grid().Count(), 42);
+    EXPECT_EQ(view_.Grid().Cell(view_.Selected()).date, DateOnly(selected));
+    ASSERT_TRUE(dayView_.OnUpdateCommand(ID_SIX_WEEKS, state));
+    EXPECT_TRUE(state.checked);
+    view_.OnCommand(ID_START_MONDAY);
+    EXPECT_EQ(document_.WeekOrder()[0], 1);
+    EXPECT_EQ(view_.Grid().Start().DayOfWeek(), 1);
+}
+
 TEST_F(KalViewTest, DayListRows)
 {
     CKalData& todo = Add(u"レポート", CDTime(2026, 12, 7), flag::kIsTodo);
