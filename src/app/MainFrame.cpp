@@ -4,6 +4,10 @@
 #include "app/FrameTexts.h"
 #include "app/KalDoc.h"
 #include "platform/FileAssociation.h"
+#include "platform/FileIo.h"
+#include "platform/ProgramFolders.h"
+#include "platform/Shell.h"
+#include "platform/Text.h"
 #include "settings/KalSettings.h"
 #include "ui/CommandIds.h"
 #include "ui/DialogHost.h"
@@ -267,6 +271,9 @@ bool CMainFrame::OnCommand(int id)
         return true;
     case ID_MENU_KEY:
         return true;
+    case ID_HELP:
+        Shell::Current().Open(FromUtf8(JoinPath(ProgramDataFolder(), "manual.html")));
+        return true;
     default:
         return false;
     }
@@ -317,6 +324,7 @@ bool CMainFrame::OnUpdateCommand(int id, CommandState& state)
     case ID_FILE_ASSOCIATE:
     case ID_SWITCH_VIEW:
     case ID_MENU_KEY:
+    case ID_HELP:
         return true;
     default:
         return false;

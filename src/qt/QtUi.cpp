@@ -66,7 +66,7 @@ QWidget* QtUi::DialogParent() const
 void QtUi::ShowMessage(std::u16string_view text)
 {
     QMessageBox box(
-        QMessageBox::Warning, ToQString(qttext::kProgramCaption), ToQString(text), QMessageBox::Ok, DialogParent());
+        QMessageBox::Information, ToQString(qttext::kProgramCaption), ToQString(text), QMessageBox::Ok, DialogParent());
     box.button(QMessageBox::Ok)->setText(ToQString(qttext::kOk));
     box.exec();
 }

@@ -3,6 +3,7 @@
 #include "app/AppTexts.h"
 #include "app/KalDoc.h"
 #include "app/MainFrame.h"
+#include "platform/Shell.h"
 #include "ui/CommandIds.h"
 #include "ui/MemoryDialogHost.h"
 #include "views/DayView.h"
@@ -141,6 +142,27 @@ TEST_F(MainFrameTest, DisplayCommandsChangeSettingsAndCheckMarks)
     frame_.OnCommand(ID_SOFT_KEY_MENU);
     EXPECT_EQ(settings_.Get(IntSetting::SoftKeyMenu), 1);
     EXPECT_EQ(ui_.Messages().back(), texts::kNextStartSetting);
+}
+
+// Records what would be handed to the desktop.
+class RecordingShell final : public Shell {
+public:
+    bool Open(std::u16string_view target) override
+    {
+        opened.emplace_back(target);
+        return true;
+    }
+    std::vector<std::u16string> opened;
+};
+
+TEST_F(MainFrameTest, HelpOpensTheManual)
+{
+    RecordingShell shell;
+    Shell* previous = Shell::Install(&shell);
+    frame_.OnCommand(ID_HELP);
+    Shell::Install(previous);
+    ASSERT_EQ(shell.opened.size(), 1u);
+    EXPECT_NE(shell.opened[0].find(u"share/kalendra/manual.html"), std::u16string::npos);
 }
 
 TEST_F(MainFrameTest, BackColourRecolorsOnlyCellsOfTheOldBackground)
