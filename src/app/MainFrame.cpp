@@ -13,6 +13,7 @@
 #include "ui/DialogHost.h"
 #include "ui/Ui.h"
 #include "ui/UpdateHints.h"
+#include "views/ColourChooser.h"
 #include "views/DayView.h"
 #include "views/KalView.h"
 
@@ -62,14 +63,6 @@ private:
     int position_;
     int frame_;
 };
-
-CustomColours CustomColoursOf(const CKalSettings& settings)
-{
-    CustomColours colours {};
-    for (int i = 0; i < kCustomColours; ++i)
-        colours[static_cast<std::size_t>(i)] = settings.CustomColour(i);
-    return colours;
-}
 
 } // namespace
 
@@ -168,12 +161,11 @@ void CMainFrame::ToggleSetting(int setting, int hint)
     document_.UpdateAllViews(hint);
 }
 
-void CMainFrame::ChooseColour(int setting, bool alwaysRepaint)
+void CMainFrame::ChooseSettingColour(int setting, bool alwaysRepaint)
 {
     CKalSettings& settings = CKalSettings::Current();
     const auto key = static_cast<ColourSetting>(setting);
-    CustomColours custom = CustomColoursOf(settings);
-    const std::optional<Colour> chosen = Ui::Current().AskColour(settings.Get(key), custom);
+    const std::optional<Colour> chosen = ChooseColour(settings.Get(key));
     if (chosen)
         settings.Set(key, *chosen);
     if (chosen || alwaysRepaint)
@@ -184,8 +176,7 @@ void CMainFrame::ChooseBackColour()
 {
     CKalSettings& settings = CKalSettings::Current();
     const Colour old = settings.Get(ColourSetting::Back);
-    CustomColours custom = CustomColoursOf(settings);
-    const std::optional<Colour> chosen = Ui::Current().AskColour(old, custom);
+    const std::optional<Colour> chosen = ChooseColour(old);
     if (!chosen)
         return;
     settings.Set(ColourSetting::Back, *chosen);
@@ -206,7 +197,7 @@ bool CMainFrame::OnCommand(int id)
         document_.UpdateAllViews(hint::kRepaint);
         return true;
     case ID_HOLIDAY_COLOUR:
-        ChooseColour(static_cast<int>(ColourSetting::Holiday), true);
+        ChooseSettingColour(static_cast<int>(ColourSetting::Holiday), true);
         return true;
     case ID_SELECTION_COLOUR:
     case ID_SELECTION_INVERT:

@@ -53,7 +53,7 @@ private:
     void SwitchSplit(SplitShape shape);
     void SetPlacement(ListPlacement placement);
     void ToggleSetting(int setting, int hint);
-    void ChooseColour(int setting, bool alwaysRepaint);
+    void ChooseSettingColour(int setting, bool alwaysRepaint);
     void ChooseBackColour();
 
     CKalDoc& document_;

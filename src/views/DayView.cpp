@@ -171,6 +171,8 @@ bool CDayView::OnCommand(int id)
     case ID_SIX_WEEKS:
     case ID_MONTH_NUMBERS:
     case ID_MONTH_ENGLISH:
+    case ID_DAY_COLOUR:
+    case ID_DAY_COLOUR_CLEAR:
         // The list passes the calendar's commands to the month view and keeps the keyboard.
         monthView_.OnCommand(id);
         if (window_)
@@ -218,6 +220,8 @@ bool CDayView::OnUpdateCommand(int id, CommandState& state)
     case ID_SIX_WEEKS:
     case ID_MONTH_NUMBERS:
     case ID_MONTH_ENGLISH:
+    case ID_DAY_COLOUR:
+    case ID_DAY_COLOUR_CLEAR:
         return monthView_.OnUpdateCommand(id, state);
     case ID_TIME_PER_ENTRY:
     case ID_TIME_START_END:

@@ -9,6 +9,7 @@
 #include "ui/CommandIds.h"
 #include "ui/Ui.h"
 #include "ui/UpdateHints.h"
+#include "views/ColourChooser.h"
 #include "views/DiaryFiles.h"
 #include "views/EntryDrawer.h"
 #include "views/ViewTexts.h"
@@ -440,6 +441,39 @@ void CKalView::OnTimer(int id)
         Invalidate();
 }
 
+void CKalView::ChooseDayColour()
+{
+    const std::u16string key = DateText(grid_.Cell(selected_).date);
+    CKalStore& store = document_.Store();
+    const DayColour* current = store.FindDayColour(key);
+    const std::optional<Colour> chosen
+        = ChooseColour(current ? current->colour : CKalSettings::Current().Get(ColourSetting::Back));
+    if (!chosen)
+        return;
+    store.SetDayColour(key, DayColour { *chosen, current ? current->note : std::u16string() });
+    document_.SetModified();
+    document_.UpdateAllViews(hint::kEntriesChanged);
+}
+
+void CKalView::ResetDayColour()
+{
+    if (!Ui::Current().AskYesNo(texts::kAskResetDayColour))
+        return;
+    const std::u16string key = DateText(grid_.Cell(selected_).date);
+    if (!document_.Store().FindDayColour(key))
+        return;
+    document_.Store().RemoveDayColour(key);
+    document_.SetModified();
+    document_.UpdateAllViews(hint::kEntriesChanged);
+}
+
+void CKalView::ChooseSelectColour()
+{
+    if (const std::optional<Colour> chosen = ChooseColour(CKalSettings::Current().Get(ColourSetting::Select)))
+        CKalSettings::Current().Set(ColourSetting::Select, *chosen);
+    document_.UpdateAllViews(hint::kRepaint);
+}
+
 bool CKalView::OnViewOption(int id)
 {
     CKalSettings& settings = CKalSettings::Current();
@@ -550,6 +584,15 @@ bool CKalView::OnCommand(int id)
         if (document_.Paste(grid_.Cell(selected_).date))
             document_.UpdateAllViews(hint::kEntriesChanged);
         return true;
+    case ID_DAY_COLOUR:
+        ChooseDayColour();
+        return true;
+    case ID_DAY_COLOUR_CLEAR:
+        ResetDayColour();
+        return true;
+    case ID_SELECT_COLOUR:
+        ChooseSelectColour();
+        return true;
     default:
         return false;
     }
@@ -568,6 +611,9 @@ bool CKalView::OnUpdateCommand(int id, CommandState& state)
     case ID_GO_PREVIOUS_MONTH:
     case ID_GO_TODAY:
     case ID_EDIT_PASTE:
+    case ID_DAY_COLOUR:
+    case ID_DAY_COLOUR_CLEAR:
+    case ID_SELECT_COLOUR:
         state.enabled = true;
         return true;
     default:

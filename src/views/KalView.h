@@ -75,6 +75,9 @@ private:
     // The view options the month view owns: each writes its setting and tells the views.
     bool OnViewOption(int id);
     bool OnUpdateViewOption(int id, CommandState& state) const;
+    void ChooseDayColour();
+    void ResetDayColour();
+    void ChooseSelectColour();
 
     ViewDocument& document_;
     ViewWindow* window_ = nullptr;

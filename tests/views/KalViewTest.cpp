@@ -320,6 +320,35 @@ TEST_F(KalViewTest, ViewOptionsFollowTheActiveView)
     EXPECT_EQ(view_.Grid().Start().DayOfWeek(), 1);
 }
 
+TEST_F(KalViewTest, DayColourCommands)
+{
+    Draw();
+    ui_.QueueColour(MakeColour(255, 240, 200));
+    view_.OnCommand(ID_DAY_COLOUR);
+    ASSERT_NE(document_.Store().FindDayColour(u"2026/12/07"), nullptr);
+    EXPECT_EQ(document_.Store().FindDayColour(u"2026/12/07")->colour, MakeColour(255, 240, 200));
+    EXPECT_EQ(CellOf(CDTime(2026, 12, 7)).colour, MakeColour(255, 240, 200));
+    EXPECT_TRUE(document_.IsModified());
+
+    document_.SetModified(false);
+    ui_.QueueAnswer(false);
+    view_.OnCommand(ID_DAY_COLOUR_CLEAR);
+    EXPECT_NE(document_.Store().FindDayColour(u"2026/12/07"), nullptr);
+    EXPECT_FALSE(document_.IsModified());
+    ui_.QueueAnswer(true);
+    view_.OnCommand(ID_DAY_COLOUR_CLEAR);
+    EXPECT_EQ(document_.Store().FindDayColour(u"2026/12/07"), nullptr);
+    EXPECT_EQ(CellOf(CDTime(2026, 12, 7)).colour, settings_.Get(ColourSetting::Back));
+    EXPECT_EQ(ui_.Questions().back(), texts::kAskResetDayColour);
+
+    ui_.QueueColour(std::nullopt); // cancelled: nothing changes
+    view_.OnCommand(ID_SELECT_COLOUR);
+    EXPECT_EQ(settings_.Get(ColourSetting::Select), 8388608u);
+    ui_.QueueColour(MakeColour(0, 128, 0));
+    view_.OnCommand(ID_SELECT_COLOUR);
+    EXPECT_EQ(settings_.Get(ColourSetting::Select), MakeColour(0, 128, 0));
+}
+
 TEST_F(KalViewTest, DayListRows)
 {
     CKalData& todo = Add(u"レポート", CDTime(2026, 12, 7), flag::kIsTodo);
