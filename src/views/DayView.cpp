@@ -16,6 +16,25 @@
 
 namespace kal {
 
+namespace {
+
+// Calendar commands the list hands to the month view as if chosen there.
+constexpr int kPassedToMonthView[] = { ID_GO_NEXT_MONTH, ID_GO_PREVIOUS_MONTH, ID_GO_DATE, ID_GO_NEXT_WEEK,
+    ID_GO_PREVIOUS_WEEK, ID_GO_DAYS_AFTER, ID_GO_TODAY, ID_GO_NEXT_DAY, ID_GO_PREVIOUS_DAY, ID_EDIT_PASTE,
+    ID_START_MONDAY, ID_SIX_WEEKS, ID_MONTH_NUMBERS, ID_MONTH_ENGLISH, ID_DAY_COLOUR, ID_DAY_COLOUR_CLEAR };
+
+bool IsPassedToMonthView(int id)
+{
+    return std::find(std::begin(kPassedToMonthView), std::end(kPassedToMonthView), id) != std::end(kPassedToMonthView);
+}
+
+bool IsTimeMode(int id)
+{
+    return id >= ID_TIME_PER_ENTRY && id <= ID_TIME_NONE;
+}
+
+} // namespace
+
 CDayView::CDayView(ViewDocument& document, CKalView& monthView)
     : document_(document)
     , monthView_(monthView)
@@ -157,41 +176,25 @@ bool CDayView::OnCommand(int id)
     case ID_EDIT_CUT:
         CutSelected();
         return true;
-    case ID_GO_NEXT_MONTH:
-    case ID_GO_PREVIOUS_MONTH:
-    case ID_GO_DATE:
-    case ID_GO_NEXT_WEEK:
-    case ID_GO_PREVIOUS_WEEK:
-    case ID_GO_DAYS_AFTER:
-    case ID_GO_TODAY:
-    case ID_GO_NEXT_DAY:
-    case ID_GO_PREVIOUS_DAY:
-    case ID_EDIT_PASTE:
-    case ID_START_MONDAY:
-    case ID_SIX_WEEKS:
-    case ID_MONTH_NUMBERS:
-    case ID_MONTH_ENGLISH:
-    case ID_DAY_COLOUR:
-    case ID_DAY_COLOUR_CLEAR:
+    case ID_VIEW_INITIALISE:
+        Fill(0);
+        return true;
+    default:
+        break;
+    }
+    if (IsTimeMode(id)) {
+        CKalSettings::Current().Set(IntSetting::DayViewTime, id - ID_TIME_PER_ENTRY);
+        document_.UpdateAllViews(hint::kEntriesChanged);
+        return true;
+    }
+    if (IsPassedToMonthView(id)) {
         // The list passes the calendar's commands to the month view and keeps the keyboard.
         monthView_.OnCommand(id);
         if (window_)
             window_->FocusList();
         return true;
-    case ID_VIEW_INITIALISE:
-        Fill(0);
-        return true;
-    case ID_TIME_PER_ENTRY:
-    case ID_TIME_START_END:
-    case ID_TIME_START:
-    case ID_TIME_END:
-    case ID_TIME_NONE:
-        CKalSettings::Current().Set(IntSetting::DayViewTime, id - ID_TIME_PER_ENTRY);
-        document_.UpdateAllViews(hint::kEntriesChanged);
-        return true;
-    default:
-        return false;
     }
+    return false;
 }
 
 bool CDayView::OnUpdateCommand(int id, CommandState& state)
@@ -208,31 +211,14 @@ bool CDayView::OnUpdateCommand(int id, CommandState& state)
     case ID_EDIT_CUT:
         state.enabled = SelectedEntry() != nullptr;
         return true;
-    case ID_GO_NEXT_MONTH:
-    case ID_GO_PREVIOUS_MONTH:
-    case ID_GO_NEXT_WEEK:
-    case ID_GO_PREVIOUS_WEEK:
-    case ID_GO_TODAY:
-    case ID_GO_NEXT_DAY:
-    case ID_GO_PREVIOUS_DAY:
-    case ID_EDIT_PASTE:
-    case ID_START_MONDAY:
-    case ID_SIX_WEEKS:
-    case ID_MONTH_NUMBERS:
-    case ID_MONTH_ENGLISH:
-    case ID_DAY_COLOUR:
-    case ID_DAY_COLOUR_CLEAR:
-        return monthView_.OnUpdateCommand(id, state);
-    case ID_TIME_PER_ENTRY:
-    case ID_TIME_START_END:
-    case ID_TIME_START:
-    case ID_TIME_END:
-    case ID_TIME_NONE:
+    default:
+        break;
+    }
+    if (IsTimeMode(id)) {
         state.checked = CKalSettings::Current().Get(IntSetting::DayViewTime) == id - ID_TIME_PER_ENTRY;
         return true;
-    default:
-        return false;
     }
+    return IsPassedToMonthView(id) && monthView_.OnUpdateCommand(id, state);
 }
 
 } // namespace kal

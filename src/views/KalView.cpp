@@ -506,17 +506,15 @@ bool CKalView::OnViewOption(int id)
         settings.Set(IntSetting::OtherMonthDayColor, settings.IsOn(IntSetting::OtherMonthDayColor) ? 0 : 1);
         document_.UpdateAllViews(hint::kOtherMonthColours);
         return true;
-    case ID_TIME_PER_ENTRY:
-    case ID_TIME_START_END:
-    case ID_TIME_START:
-    case ID_TIME_END:
-    case ID_TIME_NONE:
+    default:
+        break;
+    }
+    if (id >= ID_TIME_PER_ENTRY && id <= ID_TIME_NONE) {
         settings.Set(IntSetting::MonthViewTime, id - ID_TIME_PER_ENTRY);
         document_.UpdateAllViews(hint::kEntriesChanged);
         return true;
-    default:
-        return false;
     }
+    return false;
 }
 
 bool CKalView::OnUpdateViewOption(int id, CommandState& state) const
@@ -539,16 +537,14 @@ bool CKalView::OnUpdateViewOption(int id, CommandState& state) const
     case ID_OTHER_MONTH_COLOUR:
         state.checked = settings.IsOn(IntSetting::OtherMonthDayColor);
         return true;
-    case ID_TIME_PER_ENTRY:
-    case ID_TIME_START_END:
-    case ID_TIME_START:
-    case ID_TIME_END:
-    case ID_TIME_NONE:
+    default:
+        break;
+    }
+    if (id >= ID_TIME_PER_ENTRY && id <= ID_TIME_NONE) {
         state.checked = settings.Get(IntSetting::MonthViewTime) == id - ID_TIME_PER_ENTRY;
         return true;
-    default:
-        return false;
     }
+    return false;
 }
 
 bool CKalView::OnCommand(int id)
