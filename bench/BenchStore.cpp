@@ -4,9 +4,13 @@
 #include "settings/KalSettings.h"
 #include "ui/Ui.h"
 
+#include "store/ScheduleFile.h"
+
+#include <cstdlib>
 #include <memory>
 #include <random>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace kal::bench {
 
@@ -90,6 +94,22 @@ void FillRealisticStore(CKalStore& store, int count, std::uint32_t seed)
         }
         store.AppendEntry(std::move(entry));
     }
+}
+
+const std::string& RealisticScheduleFile()
+{
+    static const std::string path = [] {
+        QuietEnvironment quiet;
+        CKalStore store;
+        FillRealisticStore(store, kRealisticEntries);
+        std::string name = "/tmp/kalendra-bench-XXXXXX";
+        ::close(::mkstemp(name.data()));
+        if (SaveScheduleFile(store, name) != SaveResult::Saved)
+            std::abort();
+        std::atexit([] { ::unlink(RealisticScheduleFile().c_str()); });
+        return name;
+    }();
+    return path;
 }
 
 double PeakMemoryMegabytes()

@@ -7,30 +7,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <string>
-#include <unistd.h>
 
 namespace kal::bench {
 namespace {
-
-constexpr int kEntries = 100000;
-
-const std::string& LargeFile()
-{
-    static const std::string path = [] {
-        QuietEnvironment quiet;
-        CKalStore store;
-        FillRealisticStore(store, kEntries, 7);
-        std::string name = "/tmp/kalendra-desktop-bench-XXXXXX";
-        ::close(::mkstemp(name.data()));
-        if (SaveScheduleFile(store, name) != SaveResult::Saved)
-            std::abort();
-        std::atexit([] { ::unlink(LargeFile().c_str()); });
-        return name;
-    }();
-    return path;
-}
 
 // What the window does from "open" to its first picture: read the file, fill the month and the day
 // list, lay out and draw the month view (on a recording canvas: the drawing calls without pixels).
@@ -41,7 +21,7 @@ void BM_OpenToFirstPaint(benchmark::State& state)
     for (auto _ : state) {
         DocumentViews views(genres);
         views.month.OnSize(1000, 680);
-        if (!views.document.OpenDocument(LargeFile()))
+        if (!views.document.OpenDocument(RealisticScheduleFile()))
             state.SkipWithError("open failed");
         RecordingCanvas canvas;
         views.month.OnDraw(canvas);
@@ -58,7 +38,7 @@ void BM_NextMonth(benchmark::State& state)
     DocumentViews views(genres);
     CKalView& month = views.month;
     month.OnSize(1000, 680);
-    if (!views.document.OpenDocument(LargeFile()))
+    if (!views.document.OpenDocument(RealisticScheduleFile()))
         state.SkipWithError("open failed");
     int steps = 0;
     for (auto _ : state) {

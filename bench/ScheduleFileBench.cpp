@@ -6,42 +6,24 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <string>
-#include <unistd.h>
 
 namespace kal::bench {
 namespace {
 
-constexpr int kEntries = 100000;
+constexpr int kEntries = kRealisticEntries;
 
 // One file of 100,000 entries, written once for all the benchmarks below.
-const std::string& BenchFile()
-{
-    static const std::string path = [] {
-        QuietEnvironment quiet;
-        CKalStore store;
-        FillRealisticStore(store, kEntries);
-        std::string name = "/tmp/kalendra-bench-XXXXXX";
-        const int fd = ::mkstemp(name.data());
-        ::close(fd);
-        if (SaveScheduleFile(store, name) != SaveResult::Saved)
-            std::abort();
-        std::atexit([] { ::unlink(BenchFile().c_str()); });
-        return name;
-    }();
-    return path;
-}
 
 std::size_t FileSize()
 {
-    return ReadWholeFile(BenchFile())->size();
+    return ReadWholeFile(RealisticScheduleFile())->size();
 }
 
 void BM_LoadScheduleFile(benchmark::State& state)
 {
     QuietEnvironment quiet;
-    const std::string& path = BenchFile();
+    const std::string& path = RealisticScheduleFile();
     for (auto _ : state) {
         CKalStore store;
         if (LoadScheduleFile(store, path) == LoadResult::Failed)
@@ -58,9 +40,9 @@ void BM_SaveScheduleFile(benchmark::State& state)
 {
     QuietEnvironment quiet;
     CKalStore store;
-    if (LoadScheduleFile(store, BenchFile()) == LoadResult::Failed)
+    if (LoadScheduleFile(store, RealisticScheduleFile()) == LoadResult::Failed)
         state.SkipWithError("load failed");
-    const std::string out = BenchFile() + ".out";
+    const std::string out = RealisticScheduleFile() + ".out";
     for (auto _ : state) {
         if (SaveScheduleFile(store, out) != SaveResult::Saved)
             state.SkipWithError("save failed");
@@ -74,7 +56,7 @@ BENCHMARK(BM_SaveScheduleFile)->Unit(benchmark::kMillisecond)->Repetitions(5)->R
 // The floor under loading: only the code-page conversion of the same bytes.
 void BM_DecodeOnly(benchmark::State& state)
 {
-    const std::string bytes = *ReadWholeFile(BenchFile());
+    const std::string bytes = *ReadWholeFile(RealisticScheduleFile());
     for (auto _ : state)
         benchmark::DoNotOptimize(CodePage::Ansi().Decode(bytes));
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));

@@ -1,17 +1,12 @@
 #include "platform/FileAssociation.h"
 
 #include "platform/FileIo.h"
+#include "platform/Process.h"
 #include "platform/ProgramFolders.h"
 #include "platform/UserFolders.h"
 
 #include <cstdlib>
-#include <fcntl.h>
-#include <spawn.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-extern char** environ;
 
 namespace kal {
 
@@ -33,20 +28,6 @@ bool Exists(const std::string& path)
 {
     struct stat info { };
     return ::stat(path.c_str(), &info) == 0;
-}
-
-// Runs a desktop database tool when it is installed; its absence or failure changes nothing.
-void RunQuietly(const char* program, const std::string& argument)
-{
-    const char* arguments[] = { program, argument.c_str(), nullptr };
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_t child = 0;
-    if (posix_spawnp(&child, program, &actions, nullptr, const_cast<char* const*>(arguments), environ) == 0)
-        ::waitpid(child, nullptr, 0);
-    posix_spawn_file_actions_destroy(&actions);
 }
 
 // Adds or replaces "type=entry" under [Default Applications], keeping everything else.
@@ -125,8 +106,9 @@ bool RegisterFileAssociation(AssociationMode mode)
     }
     if (icon)
         ok = MakeFolders(FolderOf(files.icon)) && WriteFileAtomically(files.icon, *icon) && ok;
-    RunQuietly("update-mime-database", JoinPath(DataHomeFolder(), "mime"));
-    RunQuietly("update-desktop-database", FolderOf(files.desktopEntry));
+    // The desktop's databases are brought up to date when their tools are installed.
+    RunProgram({ "update-mime-database", JoinPath(DataHomeFolder(), "mime") }, ProcessWait::UntilDone);
+    RunProgram({ "update-desktop-database", FolderOf(files.desktopEntry) }, ProcessWait::UntilDone);
     return ok;
 }
 

@@ -1,0 +1,34 @@
+#include "TestEnvironment.h"
+
+#include "platform/FileIo.h"
+#include "platform/Process.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+namespace kal {
+namespace {
+
+TEST(Process, RunsProgramsAndReportsTheirEnd)
+{
+    EXPECT_TRUE(RunProgram({ "true" }, ProcessWait::UntilDone));
+    EXPECT_FALSE(RunProgram({ "false" }, ProcessWait::UntilDone));
+    EXPECT_FALSE(RunProgram({ "no-such-program-kalendra" }, ProcessWait::UntilDone));
+    EXPECT_FALSE(RunProgram({}, ProcessWait::UntilDone));
+}
+
+TEST(Process, AProgramLeftRunningGoesOnAfterwards)
+{
+    test::TemporaryFolder folder;
+    const std::string marker = folder.File("a file with spaces");
+    ASSERT_TRUE(RunProgram({ "sh", "-c", "sleep 1; echo done > \"$0\"", marker }, ProcessWait::LeaveRunning));
+    EXPECT_FALSE(ReadWholeFile(marker).has_value()); // had we waited, the file would be there
+    for (int i = 0; i < 100 && !ReadWholeFile(marker); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(ReadWholeFile(marker).value_or(""), "done\n");
+}
+
+} // namespace
+} // namespace kal
