@@ -278,6 +278,13 @@ QWidget* QtDialog::Create(const ControlResource& control, QWidget& parent)
     }
     case ControlKind::GroupBox:
         return new QGroupBox(text, &parent);
+    case ControlKind::NumberEdit:
+    case ControlKind::SpinEdit:
+        return new QLineEdit(text, &parent);
+    case ControlKind::ScrollBar:
+    case ControlKind::ColourSample:
+    case ControlKind::Custom:
+        break; // the adapters per control kind bring these
     }
     return new QWidget(&parent);
 }
@@ -535,5 +542,16 @@ void QtDialog::SetFocus(int id)
     if (auto* edit = qobject_cast<QLineEdit*>(widget))
         edit->selectAll();
 }
+
+// Not yet carried by the Qt host: the adapters per control kind bring them.
+void QtDialog::SetItemColours(int, const std::vector<Colour>&) { }
+void QtDialog::SetColour(int, Colour) { }
+void QtDialog::SetRange(int, int, int) { }
+void QtDialog::SetPosition(int, int) { }
+int QtDialog::Position(int) const
+{
+    return 0;
+}
+void QtDialog::Invalidate(int) { }
 
 } // namespace kal

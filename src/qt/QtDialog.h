@@ -29,7 +29,6 @@ public:
     void Open();
     // Opens the dialog modally and gives the result it ended with; cancel when it was closed.
     int Run();
-    [[nodiscard]] bool HasEnded() const { return result_.has_value(); }
     [[nodiscard]] int Result() const { return result_.value_or(kIdCancel); }
     // The widget of a control, or null for an unknown id.
     [[nodiscard]] QWidget* Control(int id) const;
@@ -45,8 +44,15 @@ public:
     std::vector<std::u16string> Items(int id) const override;
     void SetSelection(int id, int index) override;
     int Selection(int id) const override;
+    void SetItemColours(int id, const std::vector<Colour>& colours) override;
+    void SetColour(int id, Colour colour) override;
+    void SetRange(int id, int minimum, int maximum) override;
+    void SetPosition(int id, int position) override;
+    int Position(int id) const override;
+    void Invalidate(int id) override;
     void SetFocus(int id) override;
     void End(int result) override;
+    bool HasEnded() const override { return result_.has_value(); }
 
 public Q_SLOTS:
     // OK runs the logic's checks and closes only when they pass; cancel, Escape and the window's

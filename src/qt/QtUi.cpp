@@ -166,6 +166,11 @@ int QtUi::RunDialog(DialogLogic& dialog)
     return window.Run();
 }
 
+int QtUi::RunPropertySheet(PropertySheet&)
+{
+    return kIdCancel; // property sheets arrive with the Qt sheet host
+}
+
 void QtUi::BeginWait()
 {
     QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));

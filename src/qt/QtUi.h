@@ -24,6 +24,7 @@ public:
     std::optional<std::u16string> AskSaveFile(const FileDialogOptions& options) override;
     std::optional<Colour> AskColour(Colour initial, CustomColours& custom) override;
     int RunDialog(DialogLogic& dialog) override;
+    int RunPropertySheet(PropertySheet& sheet) override;
     void BeginWait() override;
     void EndWait() override;
     Size ScreenSize() const override;

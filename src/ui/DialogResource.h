@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/Geometry.h"
+
 #include <string>
 #include <vector>
 
@@ -18,6 +20,11 @@ enum class ControlKind {
     DefaultButton,
     ListBox,
     GroupBox, // a frame with a title around the controls of the rows it spans
+    NumberEdit, // an edit for a whole number, checked on OK by its `number` rule
+    SpinEdit, // a number edit with up and down arrows that step within the range the logic sets
+    ScrollBar, // a vertical scroll bar; the logic decides what each scroll action does
+    ColourSample, // a small box filled with the colour the logic sets
+    Custom, // drawn and driven by core code: the logic's CustomControl for this id
 };
 
 // Standard results and button ids.
@@ -25,6 +32,15 @@ inline constexpr int kIdOk = 1;
 inline constexpr int kIdCancel = 2;
 inline constexpr int kIdYes = 6;
 inline constexpr int kIdNo = 7;
+
+// How the text of a number field is checked when OK is pressed, before the dialog's own checks.
+struct NumberRule {
+    enum class Sign { Signed, Unsigned };
+    Sign sign = Sign::Signed;
+    bool ranged = false; // when set, the number must lie in [minimum, maximum]
+    int minimum = 0;
+    int maximum = 0;
+};
 
 // One control of a dialog. Controls sit on a grid of rows and columns; front ends lay the grid out
 // with the desktop's spacing. Buttons with the ids kIdOk and kIdCancel go to the dialog's button row
@@ -39,6 +55,10 @@ struct ControlResource {
     int rowSpan = 1;
     int columnSpan = 1;
     int group = 0; // radio buttons with the same group exclude each other
+    NumberRule number {}; // NumberEdit and SpinEdit
+    // The least room the control wants, in average characters across and text lines down; 0 leaves
+    // it to the kind (lists, multi-line edits and custom controls use it).
+    Size cells {};
 };
 
 struct DialogResource {

@@ -1,59 +1,125 @@
 #pragma once
 
+#include "ui/CustomControl.h"
 #include "ui/DialogHost.h"
 
 #include <map>
+#include <memory>
 #include <optional>
+#include <vector>
 
 namespace kal {
+
+class Canvas;
+struct PropertySheet;
 
 // A dialog kept in memory: the state of every control of its resource, changed by the dialog's
 // logic and by a test acting as the user.
 class MemoryDialogHost final : public DialogHost {
 public:
     explicit MemoryDialogHost(DialogLogic& logic);
+    ~MemoryDialogHost() override;
+    MemoryDialogHost(const MemoryDialogHost&) = delete;
+    MemoryDialogHost& operator=(const MemoryDialogHost&) = delete;
 
     void SetCaption(std::u16string_view caption) override { caption_ = caption; }
-    void SetText(int id, std::u16string_view text) override { State(id).text = text; }
+    void SetText(int id, std::u16string_view text) override;
     std::u16string Text(int id) const override;
     void SetChecked(int id, bool checked) override;
     bool IsChecked(int id) const override;
-    void Enable(int id, bool enabled) override { State(id).enabled = enabled; }
+    void Enable(int id, bool enabled) override;
     bool IsEnabled(int id) const override;
     void SetItems(int id, const std::vector<std::u16string>& items) override;
     std::vector<std::u16string> Items(int id) const override;
     void SetSelection(int id, int index) override;
     int Selection(int id) const override;
+    void SetItemColours(int id, const std::vector<Colour>& colours) override;
+    void SetColour(int id, Colour colour) override;
+    void SetRange(int id, int minimum, int maximum) override;
+    void SetPosition(int id, int position) override;
+    int Position(int id) const override;
+    void Invalidate(int id) override;
     void SetFocus(int id) override { focus_ = id; }
     void End(int result) override { result_ = result; }
+    bool HasEnded() const override { return result_.has_value(); }
 
     // What a user does.
     void Open(); // the dialog appears: its logic fills it
-    void Press(int id); // a button; OK and cancel run the logic's checks
+    void Press(int id); // a button; OK and cancel run the checks
     void Type(int id, std::u16string_view text);
     void Choose(int id, int index);
     void DoubleClick(int id, int index);
+    void Scroll(int id, ScrollAction action, int thumb = 0);
+    // The up (+1) or down (-1) arrow of a spin edit.
+    void Step(int id, int direction);
+    // A key pressed with the focus where it is: the logic first, then a focused custom control, then
+    // Enter presses the default button and Escape cancels.
+    void Key(kal::Key key, unsigned modifiers = modifier::kNone);
+    // A tap (press and release) or a double tap on a custom control, in its own pixels.
+    void Tap(int id, Point point);
+    void DoubleTap(int id, Point point);
+    // Draws a custom control at its size (SetControlSize; 240 x 200 unless set).
+    void Draw(int id, Canvas& canvas) const;
+    void SetControlSize(int id, Size size);
 
     [[nodiscard]] const std::u16string& Caption() const { return caption_; }
     [[nodiscard]] int Focus() const { return focus_; }
-    [[nodiscard]] bool HasEnded() const { return result_.has_value(); }
     [[nodiscard]] int Result() const { return result_.value_or(kIdCancel); }
+    [[nodiscard]] std::vector<Colour> ItemColours(int id) const;
+    [[nodiscard]] std::optional<Colour> ColourOf(int id) const;
+    [[nodiscard]] std::pair<int, int> Range(int id) const;
+    [[nodiscard]] int Invalidations(int id) const;
 
 private:
     struct ControlState {
+        const ControlResource* resource = nullptr;
         std::u16string text;
         bool checked = false;
         bool enabled = true;
         std::vector<std::u16string> items;
         int selection = -1;
+        std::vector<Colour> itemColours;
+        std::optional<Colour> colour;
+        int minimum = 0;
+        int maximum = 100;
+        int position = 0;
+        int invalidations = 0;
+        Size size { 240, 200 };
     };
-    ControlState& State(int id) { return controls_[id]; }
-    const ControlState* Find(int id) const;
+    class Surface;
+
+    ControlState* State(int id);
+    const ControlState* State(int id) const;
+    CustomControl* CustomAt(int id) const;
 
     DialogLogic& logic_;
     std::map<int, ControlState> controls_;
+    std::vector<std::unique_ptr<Surface>> surfaces_;
     std::u16string caption_;
     int focus_ = 0;
+    std::optional<int> result_;
+};
+
+// A property sheet kept in memory: one in-memory host per page.
+class MemoryPropertySheet {
+public:
+    explicit MemoryPropertySheet(PropertySheet& sheet);
+
+    void Open(); // every page is filled; the start page is in front
+    void PressOk();
+    void PressCancel();
+    void Show(int page) { active_ = page; }
+
+    [[nodiscard]] MemoryDialogHost& Page(int index) { return *pages_.at(static_cast<std::size_t>(index)); }
+    [[nodiscard]] int PageCount() const { return static_cast<int>(pages_.size()); }
+    [[nodiscard]] int ActivePage() const { return active_; }
+    [[nodiscard]] bool HasEnded() const { return result_.has_value(); }
+    [[nodiscard]] int Result() const { return result_.value_or(kIdCancel); }
+
+private:
+    PropertySheet& sheet_;
+    std::vector<std::unique_ptr<MemoryDialogHost>> pages_;
+    int active_ = 0;
     std::optional<int> result_;
 };
 

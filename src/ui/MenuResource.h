@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/Keys.h"
+
 #include <cstddef>
 #include <span>
 #include <string>
@@ -55,71 +57,6 @@ inline constexpr std::size_t kMonthPopup = 2;
 // The resource chosen for a screen: 138 with the soft-key menu, else 129 when the screen is narrower
 // than high, 137 when it is less than 321 pixels wide, else 128.
 [[nodiscard]] int MenuForScreen(int width, int height, bool softKeyMenu);
-
-// Keys the program binds to commands.
-enum class Key {
-    A,
-    B,
-    C,
-    D,
-    E,
-    F,
-    G,
-    H,
-    I,
-    J,
-    K,
-    L,
-    M,
-    N,
-    O,
-    P,
-    Q,
-    R,
-    S,
-    T,
-    U,
-    V,
-    W,
-    X,
-    Y,
-    Z,
-    Insert,
-    Delete,
-    Backspace,
-    Home,
-    End,
-    PageUp,
-    PageDown,
-    Enter,
-    Escape,
-    Space,
-    Tab,
-    Left,
-    Up,
-    Right,
-    Down,
-    F1,
-    F2,
-    F3,
-    F4,
-    F5,
-    F6,
-    F7,
-    F8,
-    F9,
-    F10,
-    F11,
-    F12,
-    Other,
-};
-
-namespace modifier {
-inline constexpr unsigned kNone = 0;
-inline constexpr unsigned kShift = 1;
-inline constexpr unsigned kControl = 2;
-inline constexpr unsigned kAlt = 4;
-} // namespace modifier
 
 struct Accelerator {
     Key key;

@@ -2,6 +2,7 @@
 
 #include "platform/Text.h"
 #include "ui/MemoryDialogHost.h"
+#include "ui/PropertySheet.h"
 
 #include <cstdio>
 #include <string>
@@ -81,6 +82,11 @@ int ConsoleUi::RunDialog(DialogLogic&)
     return kIdCancel;
 }
 
+int ConsoleUi::RunPropertySheet(PropertySheet&)
+{
+    return kIdCancel;
+}
+
 void RecordingUi::ShowMessage(std::u16string_view text)
 {
     messages_.emplace_back(text);
@@ -143,9 +149,23 @@ int RecordingUi::RunDialog(DialogLogic& dialog)
     return host.Result();
 }
 
+int RecordingUi::RunPropertySheet(PropertySheet& sheet)
+{
+    ++dialogsRun_;
+    MemoryPropertySheet memory(sheet);
+    memory.Open();
+    if (!sheets_.empty()) {
+        const SheetScript script = std::move(sheets_.front());
+        sheets_.pop_front();
+        script(memory);
+    }
+    return memory.Result();
+}
+
 void RecordingUi::Clear()
 {
     dialogs_.clear();
+    sheets_.clear();
     files_.clear();
     colours_.clear();
     fileDialogs_.clear();

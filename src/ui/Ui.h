@@ -16,6 +16,8 @@ namespace kal {
 class DialogLogic;
 class DialogHost;
 class MemoryDialogHost;
+class MemoryPropertySheet;
+struct PropertySheet;
 
 struct FileDialogOptions {
     std::u16string title;
@@ -54,8 +56,11 @@ public:
     [[nodiscard]] virtual std::optional<std::u16string> AskSaveFile(const FileDialogOptions& options) = 0;
     // The colour chooser, opened on `initial` with the user's sixteen custom colours, which it may change.
     [[nodiscard]] virtual std::optional<Colour> AskColour(Colour initial, CustomColours& custom) = 0;
-    // Runs a dialog until it ends; gives the result it ended with (kIdOk, kIdCancel, ...).
+    // Runs a dialog until it ends; gives the result it ended with (kIdOk, kIdCancel, ...). A dialog
+    // opened while another is open belongs to that one.
     virtual int RunDialog(DialogLogic& dialog) = 0;
+    // Runs a property sheet until it ends: kIdOk or kIdCancel.
+    virtual int RunPropertySheet(PropertySheet& sheet) = 0;
     // Shows that a long operation runs; calls nest.
     virtual void BeginWait() { }
     virtual void EndWait() { }
@@ -77,6 +82,7 @@ public:
     std::optional<std::u16string> AskSaveFile(const FileDialogOptions& options) override;
     std::optional<Colour> AskColour(Colour initial, CustomColours& custom) override;
     int RunDialog(DialogLogic& dialog) override;
+    int RunPropertySheet(PropertySheet& sheet) override;
     Size ScreenSize() const override { return Size { 1280, 800 }; }
 };
 
@@ -95,11 +101,15 @@ public:
     // Runs the dialog on an in-memory host: its init, then the queued script (which sets controls
     // and presses buttons), and gives the result the dialog ended with (cancel when it did not end).
     int RunDialog(DialogLogic& dialog) override;
+    // The same for a property sheet, with the queued sheet scripts.
+    int RunPropertySheet(PropertySheet& sheet) override;
     Size ScreenSize() const override { return screen_; }
     void BeginWait() override { ++waits_; }
 
     using DialogScript = std::function<void(DialogLogic& dialog, MemoryDialogHost& host)>;
     void QueueDialog(DialogScript script) { dialogs_.push_back(std::move(script)); }
+    using SheetScript = std::function<void(MemoryPropertySheet& sheet)>;
+    void QueueSheet(SheetScript script) { sheets_.push_back(std::move(script)); }
     void QueueFile(std::optional<std::u16string> path) { files_.push_back(std::move(path)); }
     void QueueColour(std::optional<Colour> colour) { colours_.push_back(colour); }
     void SetScreenSize(Size size) { screen_ = size; }
@@ -122,6 +132,7 @@ private:
     std::deque<std::optional<std::u16string>> passwords_;
     int passwordRequests_ = 0;
     std::deque<DialogScript> dialogs_;
+    std::deque<SheetScript> sheets_;
     std::deque<std::optional<std::u16string>> files_;
     std::deque<std::optional<Colour>> colours_;
     std::vector<FileDialogOptions> fileDialogs_;
