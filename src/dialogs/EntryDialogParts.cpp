@@ -1,0 +1,133 @@
+#include "dialogs/EntryDialogParts.h"
+
+#include "dialogs/MemoDialog.h"
+#include "store/KalData.h"
+#include "store/KalStore.h"
+#include "ui/DialogHost.h"
+#include "views/ColourChooser.h"
+
+namespace kal {
+
+EntryLayout ChooseEntryLayout(Size screen)
+{
+    if (screen.width < screen.height)
+        return EntryLayout::Portrait;
+    if (screen.width > 639)
+        return EntryLayout::Wide;
+    return EntryLayout::Small;
+}
+
+EntryColour::EntryColour(const CKalStore& store, int genreListId, int colourButtonId)
+    : store_(store)
+    , genreListId_(genreListId)
+    , colourButtonId_(colourButtonId)
+{
+}
+
+void EntryColour::Show(DialogHost& host, int genre, Colour colour)
+{
+    const CKalFieldArray& genres = store_.genres;
+    std::vector<Colour> swatches;
+    for (int i = 0; i < genres.Count(); ++i)
+        swatches.push_back(genres.At(i)->colour);
+    host.SetItems(genreListId_, genres.Names());
+    host.SetItemColours(genreListId_, swatches);
+    host.SetSelection(genreListId_, genre);
+    colour_ = colour;
+    ShowColour(host);
+}
+
+void EntryColour::OnGenreChosen(DialogHost& host)
+{
+    if (const std::optional<Colour> colour = GenreColour(host.Selection(genreListId_))) {
+        colour_ = *colour;
+        ShowColour(host);
+    }
+}
+
+bool EntryColour::Choose(DialogHost& host)
+{
+    const std::optional<Colour> chosen = ChooseColour(colour_);
+    if (!chosen)
+        return false;
+    colour_ = *chosen;
+    ShowColour(host);
+    return true;
+}
+
+int EntryColour::Genre(const DialogHost& host, int fallback) const
+{
+    return SelectionOr(host, genreListId_, fallback);
+}
+
+std::optional<Colour> EntryColour::GenreColour(int index) const
+{
+    const CKalField* genre = store_.genres.At(index);
+    if (!genre)
+        return std::nullopt;
+    return genre->colour;
+}
+
+void EntryColour::ShowColour(DialogHost& host) const
+{
+    host.SetColour(colourButtonId_, colour_);
+}
+
+void LayoutBuilder::Label(std::u16string_view text, int row, int column, int columnSpan)
+{
+    controls_.push_back({ 0, ControlKind::Label, std::u16string(text), {}, row, column, 1, columnSpan });
+}
+
+void LayoutBuilder::Control(int id, ControlKind kind, int row, int column, int columnSpan,
+    std::vector<std::u16string> items, std::u16string_view text)
+{
+    controls_.push_back({ id, kind, std::u16string(text), std::move(items), row, column, 1, columnSpan });
+}
+
+void LayoutBuilder::Button(int id, std::u16string_view text, int row, int column, int columnSpan)
+{
+    Control(id, ControlKind::PushButton, row, column, columnSpan, {}, text);
+}
+
+void LayoutBuilder::Check(int id, std::u16string_view text, int row, int column, int columnSpan)
+{
+    Control(id, ControlKind::CheckBox, row, column, columnSpan, {}, text);
+}
+
+void LayoutBuilder::Number(int id, NumberRule rule, int row, int column, int columnSpan)
+{
+    ControlResource control { id, ControlKind::NumberEdit, {}, {}, row, column, 1, columnSpan };
+    control.number = rule;
+    controls_.push_back(std::move(control));
+}
+
+void LayoutBuilder::OkCancel(int row, std::u16string_view ok, std::u16string_view cancel)
+{
+    Control(kIdOk, ControlKind::DefaultButton, row, 0, 1, {}, ok);
+    Control(kIdCancel, ControlKind::PushButton, row, 1, 1, {}, cancel);
+}
+
+void EditEntryMemo(CKalData& entry)
+{
+    if (std::optional<std::u16string> memo = AskMemo(entry.memo))
+        entry.memo = std::move(*memo);
+}
+
+bool EditEntryLink(const LinkFileEditor& editor, std::u16string_view content, std::u16string& linkFile)
+{
+    if (!editor)
+        return false;
+    std::optional<std::u16string> link = editor(content, linkFile);
+    if (!link)
+        return false;
+    linkFile = std::move(*link);
+    return true;
+}
+
+int SelectionOr(const DialogHost& host, int listId, int fallback)
+{
+    const int selection = host.Selection(listId);
+    return selection >= 0 ? selection : fallback;
+}
+
+} // namespace kal

@@ -1,0 +1,263 @@
+#include "dialogs/TodoDialog.h"
+
+#include "dialogs/DateField.h"
+#include "settings/KalSettings.h"
+#include "store/KalData.h"
+#include "store/KalStore.h"
+#include "ui/Ui.h"
+
+#include <string>
+
+namespace kal {
+
+using namespace tododialog;
+
+namespace {
+
+constexpr NumberRule kDayCountRule { NumberRule::Sign::Unsigned };
+
+std::vector<std::u16string> PriorityItems()
+{
+    return { std::begin(kPriorityItems), std::end(kPriorityItems) };
+}
+
+struct LayoutTexts {
+    const char16_t* done;
+    const char16_t* hidden;
+    const char16_t* link;
+};
+
+// The wide and the small landscape layouts: six columns.
+void BuildLandscape(DialogResource& resource, const LayoutTexts& texts)
+{
+    LayoutBuilder add(resource);
+    add.Label(kDeadlineLabel, 0, 0);
+    add.Control(kDeadline, ControlKind::Edit, 0, 1);
+    add.Button(kDeadlineButton, kCalendarButton, 0, 2);
+    add.Check(kShowBefore, kShowBeforeLabel, 0, 3);
+    add.Number(kDaysBefore, kDayCountRule, 0, 4);
+    add.Label(kDaysBeforeSuffix, 0, 5);
+    add.Label(kCompletionLabel, 1, 0);
+    add.Control(kCompletion, ControlKind::Edit, 1, 1);
+    add.Button(kCompletionButton, kCalendarButton, 1, 2);
+    add.Check(kDone, texts.done, 1, 3, 3);
+    add.Label(kPriorityLabel, 2, 0);
+    add.Control(kPriority, ControlKind::DropDownList, 2, 1, 1, PriorityItems());
+    add.Check(kHidden, texts.hidden, 2, 3, 3);
+    add.Label(kContentLabel, 3, 0);
+    add.Control(kContent, ControlKind::Edit, 3, 1, 5);
+    add.Label(kPlaceLabel, 4, 0);
+    add.Control(kPlace, ControlKind::Edit, 4, 1, 5);
+    add.Label(kGenreLabel, 5, 0);
+    add.Control(kGenre, ControlKind::DropDownList, 5, 1);
+    add.Button(kColour, kColourLabel, 5, 2);
+    add.Button(kLink, texts.link, 5, 3);
+    add.Button(kMemo, kMemoLabel, 5, 4, 2);
+    add.OkCancel(6, kOkLabel, kCancelLabel);
+}
+
+// The portrait layout: three columns.
+void BuildPortrait(DialogResource& resource)
+{
+    LayoutBuilder add(resource);
+    add.Check(kDone, kDoneLabelPortrait, 0, 0);
+    add.Check(kHidden, kHiddenLabelPortrait, 0, 1, 2);
+    add.Label(kDeadlineLabel, 1, 0);
+    add.Control(kDeadline, ControlKind::Edit, 1, 1);
+    add.Button(kDeadlineButton, kCalendarButton, 1, 2);
+    add.Check(kShowBefore, kShowBeforeLabel, 2, 0);
+    add.Number(kDaysBefore, kDayCountRule, 2, 1);
+    add.Label(kDaysBeforeSuffix, 2, 2);
+    add.Label(kCompletionLabel, 3, 0);
+    add.Control(kCompletion, ControlKind::Edit, 3, 1);
+    add.Button(kCompletionButton, kCalendarButton, 3, 2);
+    add.Label(kPriorityLabel, 4, 0);
+    add.Control(kPriority, ControlKind::DropDownList, 4, 1, 2, PriorityItems());
+    add.Label(kContentLabel, 5, 0);
+    add.Control(kContent, ControlKind::Edit, 5, 1, 2);
+    add.Label(kPlaceLabel, 6, 0);
+    add.Control(kPlace, ControlKind::Edit, 6, 1, 2);
+    add.Label(kGenreLabel, 7, 0);
+    add.Control(kGenre, ControlKind::DropDownList, 7, 1);
+    add.Button(kColour, kColourLabel, 7, 2);
+    add.Button(kLink, kLinkLabel, 8, 0);
+    add.Button(kMemo, kMemoLabel, 8, 1);
+    add.OkCancel(9, kOkLabel, kCancelLabel);
+}
+
+std::u16string DecimalText(int value)
+{
+    const std::string digits = std::to_string(value);
+    return { digits.begin(), digits.end() };
+}
+
+} // namespace
+
+DialogResource TodoDialogResource(EntryLayout layout)
+{
+    DialogResource resource;
+    resource.caption = kCaption;
+    switch (layout) {
+    case EntryLayout::Wide:
+        resource.id = kWideResource;
+        BuildLandscape(resource, { kDoneLabelWide, kHiddenLabelWide, kLinkLabel });
+        break;
+    case EntryLayout::Small:
+        resource.id = kSmallResource;
+        BuildLandscape(resource, { kDoneLabelSmall, kHiddenLabelSmall, kLinkLabelSmall });
+        break;
+    case EntryLayout::Portrait:
+        resource.id = kPortraitResource;
+        BuildPortrait(resource);
+        break;
+    }
+    return resource;
+}
+
+TodoDialog::TodoDialog(
+    CKalStore& store, CKalData& entry, CDTime day, EntryDialogMode mode, EntryLayout layout, LinkFileEditor linkEditor)
+    : resource_(TodoDialogResource(layout))
+    , store_(store)
+    , entry_(entry)
+    , day_(day)
+    , mode_(mode)
+    , linkEditor_(std::move(linkEditor))
+    , colour_(store, kGenre, kColour)
+{
+}
+
+void TodoDialog::OnInit(DialogHost& host)
+{
+    int daysBefore = -1;
+    if (mode_ == EntryDialogMode::New) {
+        const CKalSettings& settings = CKalSettings::Current();
+        if (settings.IsOn(IntSetting::DefaultKigen)) {
+            const LocalFields d = day_.Fields();
+            host.SetText(kDeadline, DateText(CDTime(d.year, d.month, d.day + settings.Get(IntSetting::DefaultDays))));
+        }
+        host.SetSelection(kPriority, kNewPriority);
+        const int genre = store_.DefaultTodoGenre();
+        colour_.Show(host, genre, colour_.GenreColour(genre).value_or(entry_.colour));
+        linkFile_.clear();
+    } else {
+        host.SetChecked(kDone, entry_.Has(flag::kDone));
+        host.SetChecked(kHidden, entry_.Has(flag::kHidden));
+        if (!entry_.Has(flag::kNoDeadline))
+            host.SetText(kDeadline, DateText(entry_.start));
+        if (entry_.Has(flag::kDone))
+            host.SetText(kCompletion, DateText(entry_.end));
+        host.SetText(kContent, entry_.text);
+        host.SetText(kPlace, entry_.place);
+        host.SetSelection(kPriority, entry_.priority);
+        colour_.Show(host, entry_.genre, entry_.colour);
+        linkFile_ = entry_.linkFile;
+        daysBefore = entry_.showDaysBefore;
+    }
+    const bool showBefore = daysBefore != -1;
+    host.SetChecked(kShowBefore, showBefore);
+    host.SetText(kDaysBefore, DecimalText(showBefore ? daysBefore : 0));
+    host.Enable(kDaysBefore, showBefore);
+    const bool done = host.IsChecked(kDone);
+    host.Enable(kCompletion, done);
+    host.Enable(kCompletionButton, done);
+    host.Enable(kLink, static_cast<bool>(linkEditor_));
+    host.SetFocus(kContent);
+}
+
+void TodoDialog::OnControl(DialogHost& host, int id, Notification notification)
+{
+    if (id == kGenre && notification == Notification::SelectionChanged) {
+        colour_.OnGenreChosen(host);
+        return;
+    }
+    if (notification != Notification::Clicked)
+        return;
+    switch (id) {
+    case kDone:
+        OnDoneClicked(host);
+        break;
+    case kShowBefore:
+        host.Enable(kDaysBefore, host.IsChecked(kShowBefore));
+        break;
+    case kDeadlineButton:
+        PickDateInto(host, kDeadline);
+        break;
+    case kCompletionButton:
+        PickDateInto(host, kCompletion);
+        break;
+    case kColour:
+        colour_.Choose(host);
+        break;
+    case kLink:
+        EditEntryLink(linkEditor_, host.Text(kContent), linkFile_);
+        break;
+    case kMemo:
+        EditEntryMemo(entry_);
+        break;
+    default:
+        break;
+    }
+}
+
+void TodoDialog::OnDoneClicked(DialogHost& host)
+{
+    const bool done = host.IsChecked(kDone);
+    host.Enable(kCompletion, done);
+    host.Enable(kCompletionButton, done);
+    // Unticking keeps the text: ticking again brings the same date back.
+    if (done && host.Text(kCompletion).empty())
+        host.SetText(kCompletion, DateText(CDTime::Now()));
+}
+
+bool TodoDialog::OnOk(DialogHost& host)
+{
+    const std::u16string deadline = host.Text(kDeadline);
+    std::u16string completion = host.Text(kCompletion);
+    if (completion.empty())
+        completion = deadline;
+
+    // The deadline is written as soon as it reads, before the completion date is checked.
+    if (deadline.empty()) {
+        entry_.Set(flag::kNoDeadline, true);
+        entry_.start = CDTime::Now();
+    } else {
+        const std::optional<CDTime> start = ParseDate(deadline, YearClamp::Off);
+        if (!start) {
+            Ui::Current().ShowMessage(kBadDate);
+            host.SetFocus(kDeadline);
+            return false;
+        }
+        entry_.Set(flag::kNoDeadline, false);
+        entry_.start = *start;
+    }
+    const bool done = host.IsChecked(kDone);
+    if (done) {
+        const std::optional<CDTime> end = ParseDate(completion, YearClamp::Off);
+        if (!end) {
+            Ui::Current().ShowMessage(kBadDate);
+            host.SetFocus(kCompletion);
+            return false;
+        }
+        entry_.end = *end;
+    }
+
+    entry_.showDaysBefore = host.IsChecked(kShowBefore) ? host.Number(kDaysBefore).value_or(-1) : -1;
+    entry_.text = host.Text(kContent);
+    entry_.priority = SelectionOr(host, kPriority, entry_.priority);
+    entry_.Set(flag::kHidden, host.IsChecked(kHidden));
+    entry_.Set(flag::kDone, done);
+    entry_.Set(flag::kIsTodo, true);
+    entry_.colour = colour_.Value();
+    entry_.linkFile = linkFile_;
+    entry_.genre = colour_.Genre(host, entry_.genre);
+    entry_.place = host.Text(kPlace);
+    return true;
+}
+
+bool RunTodoDialog(CKalStore& store, CKalData& entry, CDTime day, EntryDialogMode mode, LinkFileEditor linkEditor)
+{
+    TodoDialog dialog(store, entry, day, mode, ChooseEntryLayout(Ui::Current().ScreenSize()), std::move(linkEditor));
+    return Ui::Current().RunDialog(dialog) == kIdOk;
+}
+
+} // namespace kal
