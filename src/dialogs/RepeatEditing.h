@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace kal {
@@ -36,6 +38,30 @@ struct RepeatChange {
     RepeatSettings settings;
     RepeatPeriod period;
 };
+
+// What the repeat dialog and its custom dialog work on while they are open: the day range as the
+// texts of their combo boxes ("1" ... "31", "月末").
+struct RepeatDialogValues {
+    std::int32_t repeatType = 0;
+    std::u16string dayFrom = u"1";
+    std::u16string dayTo = u"1";
+    std::int32_t interval = 1;
+    bool positionMode = false;
+    std::array<std::uint8_t, 5> weeks {};
+    std::array<std::uint8_t, 7> weekdays {};
+    std::array<std::uint8_t, 12> months { 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1 };
+    CDTime start; // the period's first day, 00:00
+    CDTime end; // the period's last day, 00:00
+    int month = 1; // the month chosen in the month list when OK was pressed, 1-12
+};
+
+// The day range's texts and values: "月末" is the month's last day (-1), other texts count by their
+// leading decimal number (0 when there is none).
+inline constexpr char16_t kLastDayText[] = u"月末";
+[[nodiscard]] std::u16string DayRangeText(std::int32_t day);
+[[nodiscard]] std::int32_t DayRangeValue(std::u16string_view text);
+// "1" ... "31" and "月末", the items of the day range combo boxes.
+[[nodiscard]] std::vector<std::u16string> DayRangeItems();
 
 // The repeat dialog ("繰り返し") on the schedule dialog's settings and period. On OK the settings and
 // the period as the schedule dialog takes them back: the day range applied to the dates of monthly and

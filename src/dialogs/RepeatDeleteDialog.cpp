@@ -1,0 +1,25 @@
+#include "dialogs/RepeatDeleteDialog.h"
+
+namespace kal {
+
+using namespace repeatdeletedialog;
+
+RepeatDeleteDialog::RepeatDeleteDialog()
+{
+    resource_.id = kResourceId;
+    resource_.caption = kCaption;
+    resource_.controls = {
+        { 0, ControlKind::Label, kQuestion, {}, 0, 0, 1, 3 },
+        { kThisDayOnly, ControlKind::DefaultButton, kThisDayOnlyText, {}, 1, 0 },
+        { kAll, ControlKind::PushButton, kAllText, {}, 1, 1 },
+        { kIdCancel, ControlKind::PushButton, kCancelText, {}, 1, 2 },
+    };
+}
+
+void RepeatDeleteDialog::OnControl(DialogHost& host, int id, Notification notification)
+{
+    if (notification == Notification::Clicked && id == kAll)
+        host.End(kAll);
+}
+
+} // namespace kal
