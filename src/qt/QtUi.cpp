@@ -3,6 +3,7 @@
 #include "qt/FileChooser.h"
 #include "qt/QtConvert.h"
 #include "qt/QtDialog.h"
+#include "qt/QtPropertySheet.h"
 #include "qt/QtTexts.h"
 
 #include <QApplication>
@@ -60,6 +61,9 @@ private:
 
 QWidget* QtUi::DialogParent() const
 {
+    // A dialog open on screen owns what it opens, so that it stays behind it and waits for it.
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
     return mainWindow_ ? mainWindow_.data() : QApplication::activeWindow();
 }
 
@@ -166,9 +170,10 @@ int QtUi::RunDialog(DialogLogic& dialog)
     return window.Run();
 }
 
-int QtUi::RunPropertySheet(PropertySheet&)
+int QtUi::RunPropertySheet(PropertySheet& sheet)
 {
-    return kIdCancel; // property sheets arrive with the Qt sheet host
+    QtPropertySheet window(sheet, DialogParent());
+    return window.Run();
 }
 
 void QtUi::BeginWait()

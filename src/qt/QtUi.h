@@ -9,8 +9,9 @@ class QWidget;
 namespace kal {
 
 // The user interface services on Qt: message boxes, questions, the password prompt, the file and
-// colour choosers, resource dialogs, the wait cursor and the screen. Dialogs open over the main
-// window when one is set, else over the active window.
+// colour choosers, resource dialogs and property sheets, the wait cursor and the screen. What opens
+// while a dialog is open belongs to that dialog; else it opens over the main window when one is set,
+// else over the active window.
 class QtUi final : public Ui {
 public:
     void SetMainWindow(QWidget* window) { mainWindow_ = window; }

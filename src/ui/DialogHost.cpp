@@ -2,6 +2,7 @@
 
 #include "ui/Ui.h"
 
+#include <algorithm>
 #include <charconv>
 #include <string>
 
@@ -83,6 +84,18 @@ bool CheckNumberFields(const DialogResource& resource, DialogHost& host)
         }
     }
     return true;
+}
+
+std::u16string SteppedNumber(std::u16string_view text, int minimum, int maximum, int direction)
+{
+    const long long top = std::max(minimum, maximum);
+    const std::optional<int> value = ParseWholeNumber(text);
+    // In long long: a step from the end of the int range must not overflow.
+    const long long next = value
+        ? std::clamp(static_cast<long long>(*value) + direction, static_cast<long long>(minimum), top)
+        : static_cast<long long>(minimum);
+    const std::string digits = std::to_string(next);
+    return std::u16string(digits.begin(), digits.end());
 }
 
 void PressOk(DialogLogic& logic, DialogHost& host)

@@ -118,6 +118,11 @@ void PressOk(DialogLogic& logic, DialogHost& host);
 // kIdCancel unless the logic ended it itself.
 void PressCancel(DialogLogic& logic, DialogHost& host);
 
+// The text a spin edit shows after one press of an arrow (`direction` +1 up, -1 down): the number it
+// shows moved by one and kept within [minimum, maximum]. A text that is no number goes to `minimum`,
+// so the first press always shows a value the field accepts.
+[[nodiscard]] std::u16string SteppedNumber(std::u16string_view text, int minimum, int maximum, int direction);
+
 // Messages of the number check, as dialog frameworks word them.
 namespace dialogtext {
 inline constexpr char16_t kEnterWholeNumber[] = u"整数を入力してください。";
