@@ -28,7 +28,10 @@ bool FileExists(const std::string& path)
 
 } // namespace
 
-CKalApp::CKalApp() = default;
+CKalApp::CKalApp()
+{
+    BindCommands();
+}
 
 int CKalApp::Start(Size screen)
 {
@@ -71,48 +74,46 @@ bool CKalApp::OpenFile(const std::string& path)
     return document_->OpenDocument(path);
 }
 
-bool CKalApp::OnCommand(int id)
+void CKalApp::ChooseFileToOpen()
 {
-    if (!document_)
-        return false;
-    if (id == ID_FILE_NEW) {
-        if (document_->SaveModified())
-            document_->NewDocument();
-        return true;
-    }
-    if (id == ID_FILE_OPEN) {
-        FileDialogOptions options;
-        options.title = texts::kOpenTitle;
-        options.filter = texts::kFileFilter;
-        options.defaultExtension = u"klx";
-        options.initialName = u"*.klx";
-        options.initialFolder = Profile::Current().GetString("System", "InitDir", FromUtf8(DocumentsFolder()));
-        if (const std::optional<std::u16string> chosen = Ui::Current().AskOpenFile(options))
-            OpenFile(ToUtf8(*chosen));
-        return true;
-    }
-    if (id == ID_APP_ABOUT) {
-        Ui::Current().ShowMessage(texts::kAbout);
-        return true;
-    }
-    if (id >= ID_FILE_MRU_FILE1 && id < ID_FILE_MRU_FILE1 + RecentFiles::kCount) {
-        const std::size_t index = static_cast<std::size_t>(id - ID_FILE_MRU_FILE1);
-        if (index < recent_.Paths().size())
-            OpenFile(recent_.Paths()[index]);
-        return true;
-    }
-    return false;
+    FileDialogOptions options;
+    options.title = texts::kOpenTitle;
+    options.filter = texts::kFileFilter;
+    options.defaultExtension = u"klx";
+    options.initialName = u"*.klx";
+    options.initialFolder = Profile::Current().GetString("System", "InitDir", FromUtf8(DocumentsFolder()));
+    if (const std::optional<std::u16string> chosen = Ui::Current().AskOpenFile(options))
+        OpenFile(ToUtf8(*chosen));
 }
 
-bool CKalApp::OnUpdateCommand(int id, CommandState& state)
+void CKalApp::BindCommands()
 {
-    if (id == ID_FILE_NEW || id == ID_FILE_OPEN || id == ID_APP_ABOUT)
-        return true;
-    if (id >= ID_FILE_MRU_FILE1 && id < ID_FILE_MRU_FILE1 + RecentFiles::kCount) {
-        state.enabled = static_cast<std::size_t>(id - ID_FILE_MRU_FILE1) < recent_.Paths().size();
-        return true;
+    // Until the first document is given the application's commands have nothing to work on.
+    const auto hasDocument = [this] { return EnabledIf(document_ != nullptr); };
+    commands_.Add(
+        ID_FILE_NEW,
+        [this] {
+            if (document_ && document_->SaveModified())
+                document_->NewDocument();
+        },
+        hasDocument);
+    commands_.Add(
+        ID_FILE_OPEN,
+        [this] {
+            if (document_)
+                ChooseFileToOpen();
+        },
+        hasDocument);
+    commands_.Add(ID_APP_ABOUT, [] { Ui::Current().ShowMessage(texts::kAbout); });
+    for (std::size_t index = 0; index < static_cast<std::size_t>(RecentFiles::kCount); ++index) {
+        commands_.Add(
+            ID_FILE_MRU_FILE1 + static_cast<int>(index),
+            [this, index] {
+                if (index < recent_.Paths().size())
+                    OpenFile(recent_.Paths()[index]);
+            },
+            [this, index] { return EnabledIf(document_ && index < recent_.Paths().size()); });
     }
-    return false;
 }
 
 } // namespace kal

@@ -27,13 +27,14 @@ public:
     [[nodiscard]] RecentFiles& Recent() { return recent_; }
     void SetDocument(CKalDoc* document) { document_ = document; }
 
-    bool OnCommand(int id) override;
-    bool OnUpdateCommand(int id, CommandState& state) override;
-
     // Opens a file as the document after the current one was saved or let go.
     bool OpenFile(const std::string& path);
 
 private:
+    // Binds every command the application handles, with its state.
+    void BindCommands();
+    void ChooseFileToOpen();
+
     CKalFieldArray genres_;
     RecentFiles recent_;
     CKalDoc* document_ = nullptr;

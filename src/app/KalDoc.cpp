@@ -83,6 +83,7 @@ CKalDoc::CKalDoc(const CKalFieldArray& applicationGenres, RecentFiles* recentFil
     , recentFiles_(recentFiles)
 {
     UpdateWeekOrder();
+    BindCommands();
 }
 
 void CKalDoc::UpdateWeekOrder()
@@ -271,38 +272,12 @@ bool CKalDoc::Paste(CDTime day)
     return true;
 }
 
-bool CKalDoc::OnCommand(int id)
+void CKalDoc::BindCommands()
 {
-    switch (id) {
-    case ID_FILE_SAVE:
-        Save();
-        return true;
-    case ID_FILE_SAVE_AS:
-        SaveAs();
-        return true;
-    case ID_FILE_RELOAD:
-        Reload();
-        return true;
-    case ID_FILE_CHECK_UPDATE:
-        CheckChangedOnDisk();
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool CKalDoc::OnUpdateCommand(int id, CommandState& state)
-{
-    switch (id) {
-    case ID_FILE_SAVE:
-    case ID_FILE_SAVE_AS:
-    case ID_FILE_RELOAD:
-    case ID_FILE_CHECK_UPDATE:
-        state.enabled = true;
-        return true;
-    default:
-        return false;
-    }
+    commands_.Add(ID_FILE_SAVE, [this] { Save(); });
+    commands_.Add(ID_FILE_SAVE_AS, [this] { SaveAs(); });
+    commands_.Add(ID_FILE_RELOAD, [this] { Reload(); });
+    commands_.Add(ID_FILE_CHECK_UPDATE, [this] { CheckChangedOnDisk(); });
 }
 
 } // namespace kal

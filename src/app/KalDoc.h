@@ -60,10 +60,9 @@ public:
     [[nodiscard]] CDTime CurrentDate() const override { return currentDate_; }
     void SetCurrentDate(CDTime date) override { currentDate_ = date; }
 
-    bool OnCommand(int id) override;
-    bool OnUpdateCommand(int id, CommandState& state) override;
-
 private:
+    // Binds every command the document handles, with its state.
+    void BindCommands();
     bool SaveAs();
     bool Save();
     void SetPathName(const std::string& path);

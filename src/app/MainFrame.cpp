@@ -17,6 +17,8 @@
 #include "views/DayView.h"
 #include "views/KalView.h"
 
+#include <utility>
+
 namespace kal {
 
 namespace {
@@ -74,6 +76,7 @@ CMainFrame::CMainFrame(CKalDoc& document, CKalView& monthView, CDayView& dayView
     const CKalSettings& settings = CKalSettings::Current();
     initView_ = settings.Get(IntSetting::InitView);
     initTodo_ = settings.Get(IntSetting::InitTodo);
+    BindCommands();
 }
 
 void CMainFrame::CreateClient(FrameWindow& window, Size screen)
@@ -188,138 +191,115 @@ void CMainFrame::ChooseBackColour()
     document_.UpdateAllViews(hint::kRepaint);
 }
 
-bool CMainFrame::OnCommand(int id)
+void CMainFrame::ChooseDateFormat()
 {
     CKalSettings& settings = CKalSettings::Current();
-    switch (id) {
-    case ID_JAPANESE_WEEKDAYS:
-        settings.Set(IntSetting::Youbi, settings.Get(IntSetting::Youbi) == 1 ? 0 : 1);
-        document_.UpdateAllViews(hint::kRepaint);
-        return true;
-    case ID_HOLIDAY_COLOUR:
-        ChooseSettingColour(static_cast<int>(ColourSetting::Holiday), true);
-        return true;
-    case ID_SELECTION_COLOUR:
-    case ID_SELECTION_INVERT:
-    case ID_SELECTION_FRAME:
-        settings.Set(IntSetting::SelColorMode, id - ID_SELECTION_COLOUR);
-        document_.UpdateAllViews(hint::kRepaint);
-        return true;
-    case ID_DATE_FORMAT: {
-        DateFormatDialog dialog(settings.Get(IntSetting::DayDrawPos), settings.Get(IntSetting::DayDrawFrame));
-        if (Ui::Current().RunDialog(dialog) == kIdOk) {
-            settings.Set(IntSetting::DayDrawPos, dialog.Position());
-            settings.Set(IntSetting::DayDrawFrame, dialog.Frame());
-            document_.UpdateAllViews(hint::kRepaint);
-        }
-        return true;
-    }
-    case ID_BACK_COLOUR:
-        ChooseBackColour();
-        return true;
-    case ID_FILE_ASSOCIATE:
-        RegisterFileAssociation(AssociationMode::Force);
-        Ui::Current().ShowMessage(texts::kAssociated);
-        return true;
-    case ID_LIST_SHOW:
-        listShown_ = !listShown_;
-        if (window_)
-            window_->ShowListPane(listShown_);
-        settings.Set(IntSetting::SchListView, listShown_ ? 1 : 0);
-        return true;
-    case ID_LIST_BOTTOM:
-        SetPlacement(ListPlacement::Bottom);
-        return true;
-    case ID_LIST_RIGHT:
-        SetPlacement(ListPlacement::Right);
-        return true;
-    case ID_LIST_AUTO:
-        SetPlacement(ListPlacement::Automatic);
-        return true;
-    case ID_TODO_ON_TODAY:
-    case ID_TODO_ON_DEADLINE:
-        settings.Set(IntSetting::TodoPos, id == ID_TODO_ON_DEADLINE ? 1 : 0);
-        document_.UpdateAllViews(hint::kEntriesChanged);
-        return true;
-    case ID_TODO_VIEW_ALL:
-        ToggleSetting(static_cast<int>(IntSetting::TodoViewAll), hint::kEntriesChanged);
-        return true;
-    case ID_MULTILINE:
-        ToggleSetting(static_cast<int>(IntSetting::Multiline), hint::kEntriesChanged);
-        return true;
-    case ID_SOFT_KEY_MENU:
-        settings.Set(IntSetting::SoftKeyMenu, settings.IsOn(IntSetting::SoftKeyMenu) ? 0 : 1);
-        Ui::Current().ShowMessage(texts::kNextStartSetting);
-        return true;
-    case ID_SWITCH_VIEW:
-        if (window_)
-            window_->ActivateMonthView(!window_->MonthViewActive());
-        return true;
-    case ID_TO_SCHEDULE_LIST:
-    case ID_TO_MONTH_VIEW:
-        if (window_)
-            window_->ActivateMonthView(id == ID_TO_MONTH_VIEW);
-        return true;
-    case ID_MENU_KEY:
-        return true;
-    case ID_HELP:
-        Shell::Current().Open(FromUtf8(JoinPath(ProgramDataFolder(), "manual.html")));
-        return true;
-    default:
-        return false;
-    }
+    DateFormatDialog dialog(settings.Get(IntSetting::DayDrawPos), settings.Get(IntSetting::DayDrawFrame));
+    if (Ui::Current().RunDialog(dialog) != kIdOk)
+        return;
+    settings.Set(IntSetting::DayDrawPos, dialog.Position());
+    settings.Set(IntSetting::DayDrawFrame, dialog.Frame());
+    document_.UpdateAllViews(hint::kRepaint);
 }
 
-bool CMainFrame::OnUpdateCommand(int id, CommandState& state)
+void CMainFrame::ToggleListPane()
 {
-    const CKalSettings& settings = CKalSettings::Current();
-    switch (id) {
-    case ID_JAPANESE_WEEKDAYS:
-        state.checked = settings.Get(IntSetting::Youbi) == 1;
-        return true;
-    case ID_SELECTION_COLOUR:
-    case ID_SELECTION_INVERT:
-    case ID_SELECTION_FRAME:
-        state.checked = settings.Get(IntSetting::SelColorMode) == id - ID_SELECTION_COLOUR;
-        return true;
-    case ID_LIST_SHOW:
-        state.checked = listShown_;
-        return true;
-    case ID_LIST_BOTTOM:
-    case ID_LIST_RIGHT:
-    case ID_LIST_AUTO:
-        state.checked = static_cast<int>(placement_) == id - ID_LIST_SHOW;
-        return true;
-    case ID_TODO_ON_TODAY:
-    case ID_TODO_ON_DEADLINE:
-        state.checked = settings.Get(IntSetting::TodoPos) == (id == ID_TODO_ON_DEADLINE ? 1 : 0);
-        return true;
-    case ID_TODO_VIEW_ALL:
-        state.checked = settings.IsOn(IntSetting::TodoViewAll);
-        return true;
-    case ID_MULTILINE:
-        state.checked = settings.IsOn(IntSetting::Multiline);
-        return true;
-    case ID_SOFT_KEY_MENU:
-        state.checked = settings.IsOn(IntSetting::SoftKeyMenu);
-        return true;
-    case ID_TO_SCHEDULE_LIST:
-        state.enabled = !window_ || window_->MonthViewActive();
-        return true;
-    case ID_TO_MONTH_VIEW:
-        state.enabled = !window_ || !window_->MonthViewActive();
-        return true;
-    case ID_HOLIDAY_COLOUR:
-    case ID_DATE_FORMAT:
-    case ID_BACK_COLOUR:
-    case ID_FILE_ASSOCIATE:
-    case ID_SWITCH_VIEW:
-    case ID_MENU_KEY:
-    case ID_HELP:
-        return true;
-    default:
-        return false;
+    listShown_ = !listShown_;
+    if (window_)
+        window_->ShowListPane(listShown_);
+    CKalSettings::Current().Set(IntSetting::SchListView, listShown_ ? 1 : 0);
+}
+
+void CMainFrame::ActivateMonthView(bool month)
+{
+    if (window_)
+        window_->ActivateMonthView(month);
+}
+
+void CMainFrame::SwitchPane()
+{
+    if (window_)
+        window_->ActivateMonthView(!window_->MonthViewActive());
+}
+
+void CMainFrame::BindCommands()
+{
+    const auto settings = [] { return &CKalSettings::Current(); };
+    const auto on = [settings](IntSetting setting) { return CheckedIf(settings()->IsOn(setting)); };
+
+    commands_.Add(
+        ID_JAPANESE_WEEKDAYS,
+        [this, settings] {
+            settings()->Set(IntSetting::Youbi, settings()->Get(IntSetting::Youbi) == 1 ? 0 : 1);
+            document_.UpdateAllViews(hint::kRepaint);
+        },
+        [settings] { return CheckedIf(settings()->Get(IntSetting::Youbi) == 1); });
+    commands_.Add(ID_HOLIDAY_COLOUR, [this] { ChooseSettingColour(static_cast<int>(ColourSetting::Holiday), true); });
+    for (int id = ID_SELECTION_COLOUR; id <= ID_SELECTION_FRAME; ++id) {
+        const int mode = id - ID_SELECTION_COLOUR;
+        commands_.Add(
+            id,
+            [this, settings, mode] {
+                settings()->Set(IntSetting::SelColorMode, mode);
+                document_.UpdateAllViews(hint::kRepaint);
+            },
+            [settings, mode] { return CheckedIf(settings()->Get(IntSetting::SelColorMode) == mode); });
     }
+    commands_.Add(ID_DATE_FORMAT, [this] { ChooseDateFormat(); });
+    commands_.Add(ID_BACK_COLOUR, [this] { ChooseBackColour(); });
+    commands_.Add(ID_FILE_ASSOCIATE, [] {
+        RegisterFileAssociation(AssociationMode::Force);
+        Ui::Current().ShowMessage(texts::kAssociated);
+    });
+
+    commands_.Add(
+        ID_LIST_SHOW, [this] { ToggleListPane(); }, [this] { return CheckedIf(listShown_); });
+    const std::pair<int, ListPlacement> placements[] = { { ID_LIST_BOTTOM, ListPlacement::Bottom },
+        { ID_LIST_RIGHT, ListPlacement::Right }, { ID_LIST_AUTO, ListPlacement::Automatic } };
+    for (const auto& [id, placement] : placements) {
+        commands_.Add(
+            id, [this, placement] { SetPlacement(placement); },
+            [this, placement] { return CheckedIf(placement_ == placement); });
+    }
+
+    for (const int id : { ID_TODO_ON_TODAY, ID_TODO_ON_DEADLINE }) {
+        const int position = id == ID_TODO_ON_DEADLINE ? 1 : 0;
+        commands_.Add(
+            id,
+            [this, settings, position] {
+                settings()->Set(IntSetting::TodoPos, position);
+                document_.UpdateAllViews(hint::kEntriesChanged);
+            },
+            [settings, position] { return CheckedIf(settings()->Get(IntSetting::TodoPos) == position); });
+    }
+    commands_.Add(
+        ID_TODO_VIEW_ALL, [this] { ToggleSetting(static_cast<int>(IntSetting::TodoViewAll), hint::kEntriesChanged); },
+        [on] { return on(IntSetting::TodoViewAll); });
+    commands_.Add(
+        ID_MULTILINE, [this] { ToggleSetting(static_cast<int>(IntSetting::Multiline), hint::kEntriesChanged); },
+        [on] { return on(IntSetting::Multiline); });
+    commands_.Add(
+        ID_SOFT_KEY_MENU,
+        [settings] {
+            settings()->Set(IntSetting::SoftKeyMenu, settings()->IsOn(IntSetting::SoftKeyMenu) ? 0 : 1);
+            Ui::Current().ShowMessage(texts::kNextStartSetting);
+        },
+        [on] { return on(IntSetting::SoftKeyMenu); });
+
+    commands_.Add(ID_SWITCH_VIEW, [this] { SwitchPane(); });
+    // With the list hidden there is one pane only: the pane keys have nowhere to go.
+    for (const int id : { ID_NEXT_PANE, ID_PREV_PANE }) {
+        commands_.Add(
+            id, [this] { SwitchPane(); }, [this] { return EnabledIf(listShown_); });
+    }
+    commands_.Add(
+        ID_TO_SCHEDULE_LIST, [this] { ActivateMonthView(false); },
+        [this] { return EnabledIf(!window_ || window_->MonthViewActive()); });
+    commands_.Add(
+        ID_TO_MONTH_VIEW, [this] { ActivateMonthView(true); },
+        [this] { return EnabledIf(!window_ || !window_->MonthViewActive()); });
+    commands_.Add(ID_MENU_KEY, [] {});
+    commands_.Add(ID_HELP, [] { Shell::Current().Open(FromUtf8(JoinPath(ProgramDataFolder(), "manual.html"))); });
 }
 
 } // namespace kal

@@ -42,19 +42,22 @@ public:
     void OnDestroy();
     void OnTimer(int id);
 
-    bool OnCommand(int id) override;
-    bool OnUpdateCommand(int id, CommandState& state) override;
-
     [[nodiscard]] ListPlacement Placement() const { return placement_; }
     [[nodiscard]] SplitShape Shape() const { return shape_; }
     [[nodiscard]] bool ListShown() const { return listShown_; }
 
 private:
+    // Binds every command the frame handles, with its state.
+    void BindCommands();
     void SwitchSplit(SplitShape shape);
     void SetPlacement(ListPlacement placement);
     void ToggleSetting(int setting, int hint);
     void ChooseSettingColour(int setting, bool alwaysRepaint);
     void ChooseBackColour();
+    void ChooseDateFormat();
+    void ToggleListPane();
+    void ActivateMonthView(bool month);
+    void SwitchPane();
 
     CKalDoc& document_;
     CKalView& monthView_;

@@ -5,6 +5,7 @@
 #include "settings/KalSettings.h"
 #include "ui/CommandIds.h"
 
+#include <QContextMenuEvent>
 #include <QScrollBar>
 
 namespace kal {
@@ -19,8 +20,11 @@ DayListWidget::DayListWidget(CDayView& view, QWidget* parent)
     view_.SetWindow(this);
     ApplySettings();
     connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (!filling_)
-            view_.OnSelectionChanged(row);
+        if (filling_)
+            return;
+        view_.OnSelectionChanged(row);
+        if (onChanged)
+            onChanged();
     });
     connect(this, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem*) {
         if (onCommand)
@@ -43,6 +47,17 @@ void DayListWidget::ShowRows(const std::vector<std::u16string>& rows, int select
     verticalScrollBar()->setValue(top);
     setCurrentRow(selected);
     filling_ = false;
+    if (onChanged)
+        onChanged();
+}
+
+void DayListWidget::contextMenuEvent(QContextMenuEvent* event)
+{
+    // The row under the pointer is the one the menu's commands work on.
+    if (QListWidgetItem* item = itemAt(event->pos()))
+        setCurrentItem(item);
+    if (onContextMenu)
+        onContextMenu(event->globalPos());
 }
 
 void DayListWidget::focusInEvent(QFocusEvent* event)

@@ -22,9 +22,14 @@ public:
 
     std::function<void()> onFocus;
     std::function<void(int command)> onCommand;
+    // The rows or the selected row changed, and with them what the list's commands can do.
+    std::function<void()> onChanged;
+    // The list's pop-up menu is asked for at a point on the screen.
+    std::function<void(const QPoint& globalPosition)> onContextMenu;
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     CDayView& view_;

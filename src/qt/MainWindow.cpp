@@ -10,6 +10,7 @@
 #include "qt/QtTexts.h"
 #include "qt/ToolIcons.h"
 #include "ui/CommandIds.h"
+#include "ui/Commands.h"
 #include "ui/MenuResource.h"
 #include "views/DayView.h"
 #include "views/KalView.h"
@@ -19,7 +20,6 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
-#include <QShortcut>
 #include <QSplitter>
 #include <QTimer>
 #include <QToolBar>
@@ -33,6 +33,11 @@ constexpr int kTimerPeriod = 10000; // milliseconds
 
 } // namespace
 
+MainWindow::WindowCommands::WindowCommands(MainWindow& window)
+{
+    commands_.Add(ID_APP_EXIT, [&window] { window.close(); });
+}
+
 MainWindow::MainWindow(CKalApp& app, CKalDoc& document, CKalView& monthView, CDayView& dayView, CMainFrame& frame,
     int menuId, bool portrait)
     : app_(app)
@@ -40,6 +45,8 @@ MainWindow::MainWindow(CKalApp& app, CKalDoc& document, CKalView& monthView, CDa
     , monthView_(monthView)
     , dayView_(dayView)
     , frame_(frame)
+    , windowCommands_(*this)
+    , watcher_([this] { RefreshSoon(); })
 {
     setWindowTitle(ToQString(texts::kCaption));
     splitter_ = new QSplitter(Qt::Horizontal, this);
@@ -58,32 +65,109 @@ MainWindow::MainWindow(CKalApp& app, CKalDoc& document, CKalView& monthView, CDa
         monthActive_ = false;
         UpdateRouting();
     };
+    monthWidget_->onChanged = [this] { RefreshSoon(); };
+    listWidget_->onChanged = [this] { RefreshSoon(); };
     listWidget_->onCommand = [this](int command) { Run(command); };
+    monthWidget_->onContextMenu = [this](std::size_t popup, const QPoint& at) { ShowContextMenu(popup, at); };
+    listWidget_->onContextMenu = [this](const QPoint& at) {
+        ActivateMonthView(false);
+        ShowContextMenu(kListPopup, at);
+    };
+    document_.AddView(&watcher_);
 
+    BuildActions();
     BuildMenus(menuId);
     BuildToolBar(portrait);
-    BindAccelerators();
+    BindSoftKeys();
     UpdateRouting();
 
     timer_ = new QTimer(this);
-    connect(timer_, &QTimer::timeout, this, [this] { frame_.OnTimer(kFrameTimer); });
+    connect(timer_, &QTimer::timeout, this, [this] {
+        frame_.OnTimer(kFrameTimer);
+        RefreshSoon();
+    });
     timer_->start(kTimerPeriod);
+}
+
+MainWindow::~MainWindow()
+{
+    document_.RemoveView(&watcher_);
 }
 
 void MainWindow::UpdateRouting()
 {
     CommandTarget* active
         = monthActive_ ? static_cast<CommandTarget*>(&monthView_) : static_cast<CommandTarget*>(&dayView_);
-    router_.SetChain({ active, &document_, &frame_, &app_ });
+    router_.SetChain({ active, &document_, &frame_, &app_, &windowCommands_ });
+    RefreshCommands();
 }
 
 void MainWindow::Run(int command)
 {
-    if (command == ID_APP_EXIT) {
-        close();
-        return;
-    }
     router_.Route(command);
+    RefreshCommands();
+}
+
+QAction* MainWindow::Action(int command) const
+{
+    const auto found = actions_.find(command);
+    return found == actions_.end() ? nullptr : found->second;
+}
+
+void MainWindow::RefreshSoon()
+{
+    if (refreshPending_)
+        return;
+    refreshPending_ = true;
+    QTimer::singleShot(0, this, [this] { RefreshCommands(); });
+}
+
+void MainWindow::RefreshCommands()
+{
+    refreshPending_ = false;
+    for (const auto& [id, action] : actions_) {
+        const CommandState state = router_.State(id);
+        action->setEnabled(state.enabled);
+        action->setCheckable(state.checked);
+        action->setChecked(state.checked);
+    }
+    ShowRecentFiles();
+}
+
+void MainWindow::ShowRecentFiles()
+{
+    const std::vector<std::string>& recent = app_.Recent().Paths();
+    for (int id = ID_FILE_MRU_FILE1; id < ID_FILE_MRU_FILE1 + RecentFiles::kCount; ++id) {
+        QAction* action = Action(id);
+        if (!action)
+            continue;
+        const std::size_t index = static_cast<std::size_t>(id - ID_FILE_MRU_FILE1);
+        action->setVisible(index < recent.size());
+        if (index < recent.size())
+            action->setText(QStringLiteral("&%1 %2").arg(index + 1).arg(
+                QFileInfo(QString::fromStdString(recent[index])).fileName()));
+    }
+}
+
+void MainWindow::BuildActions()
+{
+    for (const CommandDefinition& definition : CommandDefinitions()) {
+        if (definition.text.empty())
+            continue;
+        auto* action = new QAction(ToQString(definition.text), this);
+        action->setData(definition.id);
+        if (!definition.icon.empty())
+            action->setIcon(ToolIcon(definition.icon));
+        QList<QKeySequence> keys;
+        for (const Accelerator& accelerator : CommandKeys(definition.id))
+            keys.push_back(SequenceOf(accelerator));
+        action->setShortcuts(keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        // On the window itself the keys work whichever menus the screen's resource shows.
+        addAction(action);
+        connect(action, &QAction::triggered, this, [this, id = definition.id] { Run(id); });
+        actions_.emplace(definition.id, action);
+    }
 }
 
 void MainWindow::FillMenu(QMenu* menu, const std::vector<MenuItem>& items)
@@ -92,52 +176,24 @@ void MainWindow::FillMenu(QMenu* menu, const std::vector<MenuItem>& items)
         if (item.IsSeparator()) {
             menu->addSeparator();
         } else if (item.IsPopup()) {
-            QMenu* popup = menu->addMenu(ToQString(item.text));
-            FillMenu(popup, item.children);
-            connect(popup, &QMenu::aboutToShow, this, [this, popup] { UpdateMenu(popup); });
-        } else {
-            QAction* action = menu->addAction(ToQString(item.text));
-            action->setData(item.id);
-            connect(action, &QAction::triggered, this, [this, id = item.id] { Run(id); });
+            FillMenu(menu->addMenu(ToQString(item.text)), item.children);
+        } else if (QAction* action = Action(item.id)) {
+            menu->addAction(action);
         }
     }
-}
-
-void MainWindow::UpdateMenu(QMenu* menu)
-{
-    const std::vector<std::string>& recent = app_.Recent().Paths();
-    for (QAction* action : menu->actions()) {
-        bool isCommand = false;
-        const int id = action->data().toInt(&isCommand);
-        if (!isCommand || id == 0)
-            continue;
-        if (id >= ID_FILE_MRU_FILE1 && id < ID_FILE_MRU_FILE1 + RecentFiles::kCount) {
-            const std::size_t index = static_cast<std::size_t>(id - ID_FILE_MRU_FILE1);
-            action->setVisible(index < recent.size());
-            if (index < recent.size())
-                action->setText(QStringLiteral("&%1 %2").arg(index + 1).arg(
-                    QFileInfo(QString::fromStdString(recent[index])).fileName()));
-            continue;
-        }
-        const CommandState state = id == ID_APP_EXIT ? CommandState {} : router_.State(id);
-        action->setEnabled(state.enabled);
-        action->setCheckable(state.checked);
-        action->setChecked(state.checked);
-    }
+    // Some states (the clipboard, files on disk) change without telling anyone.
+    connect(menu, &QMenu::aboutToShow, this, [this] { RefreshCommands(); });
 }
 
 void MainWindow::BuildMenus(int menuId)
 {
     const MenuResource* menu = FindMenu(menuId);
     if (!menu)
-        menu = FindMenu(128);
+        menu = FindMenu(menuid::kLandscape);
     if (!menu)
         return;
-    for (const MenuItem& item : menu->items) {
-        QMenu* popup = menuBar()->addMenu(ToQString(item.text));
-        FillMenu(popup, item.children);
-        connect(popup, &QMenu::aboutToShow, this, [this, popup] { UpdateMenu(popup); });
-    }
+    for (const MenuItem& item : menu->items)
+        FillMenu(menuBar()->addMenu(ToQString(item.text)), item.children);
 }
 
 void MainWindow::BuildToolBar(bool portrait)
@@ -146,18 +202,26 @@ void MainWindow::BuildToolBar(bool portrait)
     bar->setObjectName(QStringLiteral("commands"));
     bar->setMovable(false);
     bar->setIconSize(QSize(24, 24));
-    for (const ToolButton& button : portrait ? PortraitToolBar() : LandscapeToolBar()) {
-        if (button.command == 0) {
+    for (const int command : portrait ? PortraitToolBar() : LandscapeToolBar()) {
+        if (command == 0)
             bar->addSeparator();
-            continue;
-        }
-        QAction* action = bar->addAction(ToolIcon(button.icon), ToQString(CommandText(button.command)));
-        action->setData(button.command);
-        connect(action, &QAction::triggered, this, [this, id = button.command] { Run(id); });
+        else if (QAction* action = Action(command))
+            bar->addAction(action);
     }
 }
 
-void MainWindow::BindAccelerators()
+void MainWindow::ShowContextMenu(std::size_t popup, const QPoint& globalPosition)
+{
+    const MenuResource* context = FindMenu(menuid::kContext);
+    if (!context || popup >= context->items.size())
+        return;
+    QMenu menu(this);
+    FillMenu(&menu, context->items[popup].children);
+    RefreshCommands();
+    menu.exec(globalPosition);
+}
+
+void MainWindow::BindSoftKeys()
 {
     // The handheld's two soft keys: the left one opened the first pop-up of the portrait menu at the
     // window's lower left (here F2), the right one closed a dialog (here Esc, as dialogs do anyway).
@@ -173,26 +237,19 @@ void MainWindow::BindAccelerators()
         auto* popup = new QMenu(this);
         popup->setAttribute(Qt::WA_DeleteOnClose);
         FillMenu(popup, portrait->items.front().children);
-        UpdateMenu(popup);
+        RefreshCommands();
         const QPoint corner = centralWidget()->mapToGlobal(QPoint(0, centralWidget()->height()));
         popup->popup(corner - QPoint(0, popup->sizeHint().height()));
     });
     auto* rightSoftKey = new QAction(ToQString(qttext::kRightSoftKey), this);
     rightSoftKey->setShortcut(QKeySequence(Qt::Key_Escape));
     rightSoftKey->setShortcutContext(Qt::WidgetShortcut); // shown only: dialogs close on Esc themselves
+    QAction* softKeyMenu = Action(ID_SOFT_KEY_MENU);
     for (QMenu* menu : menuBar()->findChildren<QMenu*>()) {
-        for (QAction* action : menu->actions()) {
-            if (action->data().toInt() == ID_SOFT_KEY_MENU) {
-                menu->insertAction(action, leftSoftKey);
-                menu->insertAction(action, rightSoftKey);
-                break;
-            }
+        if (softKeyMenu && menu->actions().contains(softKeyMenu)) {
+            menu->insertAction(softKeyMenu, leftSoftKey);
+            menu->insertAction(softKeyMenu, rightSoftKey);
         }
-    }
-    for (const Accelerator& accelerator : MainAccelerators()) {
-        auto* shortcut = new QShortcut(SequenceOf(accelerator), this);
-        shortcut->setContext(Qt::WindowShortcut);
-        connect(shortcut, &QShortcut::activated, this, [this, id = accelerator.command] { Run(id); });
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+#include <cstddef>
 #include <functional>
 
 namespace kal {
@@ -20,6 +21,11 @@ public:
 
     // Called when the widget takes the keyboard, so the frame knows the active view.
     std::function<void()> onFocus;
+    // The selection moved, and with it what the view's commands can do.
+    std::function<void()> onChanged;
+    // A pop-up menu of the context menu resource (kMonthPopup on a day, kHeadingPopup above the days)
+    // is asked for at a point on the screen.
+    std::function<void(std::size_t popup, const QPoint& globalPosition)> onContextMenu;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -28,6 +34,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     CKalView& view_;

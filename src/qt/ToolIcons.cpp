@@ -4,7 +4,7 @@
 #include <QPainterPath>
 #include <QPixmap>
 
-#include <cstring>
+#include <string_view>
 
 namespace kal {
 
@@ -54,9 +54,10 @@ void Magnifier(QPainter& p, QPointF centre)
     p.drawLine(centre + QPointF(7, 7), centre + QPointF(15, 15));
 }
 
-void Draw(QPainter& p, const char* name)
+// Draws the icon `name`; false when there is no such icon.
+bool Draw(QPainter& p, std::string_view name)
 {
-    const auto is = [&](const char* other) { return std::strcmp(name, other) == 0; };
+    const auto is = [name](std::string_view other) { return name == other; };
     if (is("save")) {
         p.setPen(QPen(kInk, 3));
         p.setBrush(QColor(0x5A, 0x7B, 0xB5));
@@ -111,18 +112,24 @@ void Draw(QPainter& p, const char* name)
         p.setFont(font);
         p.setPen(kPaper);
         p.drawText(QRectF(0, 0, kSize, kSize), Qt::AlignCenter, QStringLiteral("?"));
+    } else {
+        return false;
     }
+    return true;
 }
 
 } // namespace
 
-QIcon ToolIcon(const char* name)
+QIcon ToolIcon(std::string_view name)
 {
     QPixmap pixmap(kSize, kSize);
     pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    Draw(painter, name ? name : "");
+    {
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        if (!Draw(painter, name))
+            return QIcon();
+    }
     return QIcon(pixmap);
 }
 

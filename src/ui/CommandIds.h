@@ -1,8 +1,10 @@
 #pragma once
 
-// Every command the menus, tool bars, accelerators and views send, with the text its menu item shows.
-// A command goes first to the active view, then the document, the frame and the application; the
-// views pass some on to each other. Items without a text are sent between windows, never chosen.
+// Every command the menus, tool bars, accelerators and views send, named once. The text each menu
+// item shows and its tool-bar icon are its definition (ui/Commands.h); its handler and state are
+// bound by the target that handles it (ui/CommandTarget.h). A command goes first to the active view,
+// then the document, the frame and the application; the views pass some on to each other. Items
+// without a text are sent between windows, never chosen.
 
 namespace kal {
 

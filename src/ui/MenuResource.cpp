@@ -1,113 +1,15 @@
 #include "ui/MenuResource.h"
 
 #include "ui/CommandIds.h"
+#include "ui/Commands.h"
 #include "ui/MenuTexts.h"
 
+#include <algorithm>
 #include <initializer_list>
+#include <iterator>
 
 namespace kal {
 namespace {
-
-struct CommandName {
-    int id;
-    const char16_t* text;
-};
-
-// One text per command, so a command reads the same wherever it is offered.
-constexpr CommandName kCommandTexts[] = {
-    { ID_FILE_NEW, menutext::kNew },
-    { ID_FILE_OPEN, menutext::kOpen },
-    { ID_FILE_SAVE, menutext::kSave },
-    { ID_FILE_SAVE_AS, menutext::kSaveAs },
-    { ID_FILE_MRU_FILE1, menutext::kRecentFiles },
-    { ID_FILE_RELOAD, menutext::kReload },
-    { ID_FILE_CHECK_UPDATE, menutext::kCheckUpdate },
-    { ID_FILE_ASSOCIATE, menutext::kAssociate },
-    { ID_TEXT_COPY, menutext::kTextCopy },
-    { ID_OUTLOOK_EXPORT, menutext::kOutlookExport },
-    { ID_OUTLOOK_IMPORT, menutext::kOutlookImport },
-    { ID_OUTLOOK_ADD, menutext::kOutlookAdd },
-    { ID_APP_EXIT, menutext::kExit },
-
-    { ID_EDIT_UNDO, menutext::kUndo },
-    { ID_EDIT_CUT, menutext::kCut },
-    { ID_EDIT_COPY, menutext::kCopy },
-    { ID_EDIT_PASTE, menutext::kPaste },
-    { ID_EDIT_FIND, menutext::kFind },
-    { ID_FIND_NEXT, menutext::kFindNext },
-    { ID_FIND_PREVIOUS, menutext::kFindPrevious },
-
-    { ID_SCHEDULE_ADD, menutext::kScheduleAdd },
-    { ID_TODO_ADD, menutext::kTodoAdd },
-    { ID_SCHEDULE_EDIT, menutext::kScheduleEdit },
-    { ID_SCHEDULE_DETAILS, menutext::kScheduleDetails },
-    { ID_SCHEDULE_DELETE, menutext::kScheduleDelete },
-    { ID_SCHEDULE_UP, menutext::kScheduleUp },
-    { ID_SCHEDULE_DOWN, menutext::kScheduleDown },
-    { ID_SCHEDULE_COPY_SERIES, menutext::kScheduleCopySeries },
-    { ID_LINK_FILE_OPEN, menutext::kLinkFileOpen },
-    { ID_DIARY_EDIT, menutext::kDiaryEdit },
-    { ID_DAY_TEXT_COPY, menutext::kDayTextCopy },
-    { ID_DAY_COLOUR, menutext::kDayColour },
-    { ID_DAY_COLOUR_CLEAR, menutext::kDayColourClear },
-
-    { ID_GO_TODAY, menutext::kGoToday },
-    { ID_GO_DATE, menutext::kGoDate },
-    { ID_GO_DAYS_AFTER, menutext::kGoDaysAfter },
-    { ID_GO_NEXT_MONTH, menutext::kGoNextMonth },
-    { ID_GO_PREVIOUS_MONTH, menutext::kGoPreviousMonth },
-    { ID_GO_NEXT_WEEK, menutext::kGoNextWeek },
-    { ID_GO_PREVIOUS_WEEK, menutext::kGoPreviousWeek },
-    { ID_GO_NEXT_DAY, menutext::kGoNextDay },
-    { ID_GO_PREVIOUS_DAY, menutext::kGoPreviousDay },
-    { ID_TO_MONTH_VIEW, menutext::kToMonthView },
-    { ID_TO_SCHEDULE_LIST, menutext::kToScheduleList },
-    { ID_SWITCH_VIEW, menutext::kSwitchView },
-    { ID_NEXT_PANE, menutext::kNextPane },
-    { ID_PREV_PANE, menutext::kPreviousPane },
-
-    { ID_MONTH_NUMBERS, menutext::kMonthNumbers },
-    { ID_MONTH_ENGLISH, menutext::kMonthEnglish },
-    { ID_JAPANESE_WEEKDAYS, menutext::kJapaneseWeekdays },
-    { ID_START_MONDAY, menutext::kStartMonday },
-    { ID_SIX_WEEKS, menutext::kSixWeeks },
-    { ID_MONTH_SCHEDULES, menutext::kMonthSchedules },
-    { ID_OTHER_MONTH_COLOUR, menutext::kOtherMonthColour },
-    { ID_MULTILINE, menutext::kMultiline },
-    { ID_DATE_FORMAT, menutext::kDateFormat },
-    { ID_SELECTION_COLOUR, menutext::kSelectionColour },
-    { ID_SELECTION_INVERT, menutext::kSelectionInvert },
-    { ID_SELECTION_FRAME, menutext::kSelectionFrame },
-    { ID_TIME_PER_ENTRY, menutext::kTimePerEntry },
-    { ID_TIME_START_END, menutext::kTimeStartEnd },
-    { ID_TIME_START, menutext::kTimeStart },
-    { ID_TIME_END, menutext::kTimeEnd },
-    { ID_TIME_NONE, menutext::kTimeNone },
-    { ID_BACK_COLOUR, menutext::kBackColour },
-    { ID_SELECT_COLOUR, menutext::kSelectColour },
-    { ID_WEEKDAY_COLOURS, menutext::kWeekdayColours },
-    { ID_HOLIDAY_COLOUR, menutext::kHolidayColour },
-    { ID_FONT_YEAR_MONTH, menutext::kFontYearMonth },
-    { ID_FONT_WEEKDAY, menutext::kFontWeekday },
-    { ID_FONT_DAY_NUMBER, menutext::kFontDayNumber },
-    { ID_FONT_SCHEDULE, menutext::kFontSchedule },
-    { ID_FONT_LIST, menutext::kFontList },
-    { ID_LIST_SHOW, menutext::kListShow },
-    { ID_LIST_BOTTOM, menutext::kListBottom },
-    { ID_LIST_RIGHT, menutext::kListRight },
-    { ID_LIST_AUTO, menutext::kListAuto },
-    { ID_TODO_ON_TODAY, menutext::kTodoOnToday },
-    { ID_TODO_ON_DEADLINE, menutext::kTodoOnDeadline },
-    { ID_TODO_VIEW_ALL, menutext::kTodoViewAll },
-
-    { ID_GENRE_SETTINGS, menutext::kGenreSettings },
-    { ID_MEMO, menutext::kMemo },
-    { ID_DIARY_FOLDER, menutext::kDiaryFolder },
-    { ID_SOFT_KEY_MENU, menutext::kSoftKeyMenu },
-    { ID_OPTIONS, menutext::kOptions },
-    { ID_HELP, menutext::kHelp },
-    { ID_APP_ABOUT, menutext::kAbout },
-};
 
 using Items = std::vector<MenuItem>;
 
@@ -354,45 +256,46 @@ constexpr Accelerator kMainAccelerators[] = {
     { Key::F6, kShift, ID_PREV_PANE },
 };
 
-constexpr ToolButton kSeparator { 0, "" };
+// 0 stands for a separator; a button shows its command's icon.
+constexpr int kSeparator = 0;
 
-constexpr ToolButton kPortraitToolBar[] = {
+constexpr int kPortraitToolBar[] = {
     kSeparator,
-    { ID_FILE_SAVE, "save" },
+    ID_FILE_SAVE,
     kSeparator,
-    { ID_EDIT_PASTE, "paste" },
+    ID_EDIT_PASTE,
     kSeparator,
-    { ID_GO_PREVIOUS_MONTH, "previous-month" },
-    { ID_GO_TODAY, "today" },
-    { ID_GO_NEXT_MONTH, "next-month" },
+    ID_GO_PREVIOUS_MONTH,
+    ID_GO_TODAY,
+    ID_GO_NEXT_MONTH,
     kSeparator,
-    { ID_SCHEDULE_ADD, "add-schedule" },
-    { ID_TODO_ADD, "add-todo" },
-    { ID_SCHEDULE_EDIT, "edit" },
+    ID_SCHEDULE_ADD,
+    ID_TODO_ADD,
+    ID_SCHEDULE_EDIT,
     kSeparator,
-    { ID_FIND_NEXT, "find-next" },
+    ID_FIND_NEXT,
     kSeparator,
 };
 
-constexpr ToolButton kLandscapeToolBar[] = {
+constexpr int kLandscapeToolBar[] = {
     kSeparator,
-    { ID_FILE_SAVE, "save" },
+    ID_FILE_SAVE,
     kSeparator,
-    { ID_EDIT_PASTE, "paste" },
+    ID_EDIT_PASTE,
     kSeparator,
-    { ID_GO_PREVIOUS_MONTH, "previous-month" },
-    { ID_GO_TODAY, "today" },
-    { ID_GO_NEXT_MONTH, "next-month" },
+    ID_GO_PREVIOUS_MONTH,
+    ID_GO_TODAY,
+    ID_GO_NEXT_MONTH,
     kSeparator,
-    { ID_SCHEDULE_ADD, "add-schedule" },
-    { ID_TODO_ADD, "add-todo" },
-    { ID_SCHEDULE_EDIT, "edit" },
+    ID_SCHEDULE_ADD,
+    ID_TODO_ADD,
+    ID_SCHEDULE_EDIT,
     kSeparator,
-    { ID_EDIT_FIND, "find" },
-    { ID_FIND_NEXT, "find-next" },
-    { ID_FIND_PREVIOUS, "find-previous" },
+    ID_EDIT_FIND,
+    ID_FIND_NEXT,
+    ID_FIND_PREVIOUS,
     kSeparator,
-    { ID_HELP, "help" },
+    ID_HELP,
     kSeparator,
 };
 
@@ -412,15 +315,6 @@ const MenuItem* FindCommand(const MenuResource& menu, int command)
     return FindIn(menu.items, command);
 }
 
-std::u16string_view CommandText(int command)
-{
-    for (const CommandName& name : kCommandTexts) {
-        if (name.id == command)
-            return name.text;
-    }
-    return {};
-}
-
 int MenuForScreen(int width, int height, bool softKeyMenu)
 {
     if (softKeyMenu)
@@ -437,6 +331,14 @@ std::span<const Accelerator> MainAccelerators()
     return kMainAccelerators;
 }
 
+std::vector<Accelerator> CommandKeys(int command)
+{
+    std::vector<Accelerator> keys;
+    std::copy_if(std::begin(kMainAccelerators), std::end(kMainAccelerators), std::back_inserter(keys),
+        [command](const Accelerator& accelerator) { return accelerator.command == command; });
+    return keys;
+}
+
 int CommandForKey(Key key, unsigned modifiers)
 {
     for (const Accelerator& accelerator : kMainAccelerators) {
@@ -446,12 +348,12 @@ int CommandForKey(Key key, unsigned modifiers)
     return 0;
 }
 
-std::span<const ToolButton> PortraitToolBar()
+std::span<const int> PortraitToolBar()
 {
     return kPortraitToolBar;
 }
 
-std::span<const ToolButton> LandscapeToolBar()
+std::span<const int> LandscapeToolBar()
 {
     return kLandscapeToolBar;
 }

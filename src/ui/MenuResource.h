@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/Commands.h"
 #include "ui/Keys.h"
 
 #include <cstddef>
@@ -51,9 +52,6 @@ inline constexpr std::size_t kMonthPopup = 2;
 // The item of `command` anywhere in `menu`, searching pop-ups depth first; null when absent.
 [[nodiscard]] const MenuItem* FindCommand(const MenuResource& menu, int command);
 
-// The menu text of a command, the same in every menu; empty for commands no menu shows.
-[[nodiscard]] std::u16string_view CommandText(int command);
-
 // The resource chosen for a screen: 138 with the soft-key menu, else 129 when the screen is narrower
 // than high, 137 when it is less than 321 pixels wide, else 128.
 [[nodiscard]] int MenuForScreen(int width, int height, bool softKeyMenu);
@@ -66,16 +64,13 @@ struct Accelerator {
 
 // Accelerator table 128.
 [[nodiscard]] std::span<const Accelerator> MainAccelerators();
+// The keys of `command` in table order; empty when no key sends it.
+[[nodiscard]] std::vector<Accelerator> CommandKeys(int command);
 // The command bound to a key, or 0.
 [[nodiscard]] int CommandForKey(Key key, unsigned modifiers);
 
-// A tool-bar button: its command and the name of its icon; a command of 0 is a separator.
-struct ToolButton {
-    int command;
-    const char* icon;
-};
-
-[[nodiscard]] std::span<const ToolButton> PortraitToolBar();
-[[nodiscard]] std::span<const ToolButton> LandscapeToolBar();
+// The tool bars' buttons by command, each showing its command's icon (CommandIcon); 0 is a separator.
+[[nodiscard]] std::span<const int> PortraitToolBar();
+[[nodiscard]] std::span<const int> LandscapeToolBar();
 
 } // namespace kal

@@ -23,22 +23,13 @@ constexpr int kPassedToMonthView[] = { ID_GO_NEXT_MONTH, ID_GO_PREVIOUS_MONTH, I
     ID_GO_PREVIOUS_WEEK, ID_GO_DAYS_AFTER, ID_GO_TODAY, ID_GO_NEXT_DAY, ID_GO_PREVIOUS_DAY, ID_EDIT_PASTE,
     ID_START_MONDAY, ID_SIX_WEEKS, ID_MONTH_NUMBERS, ID_MONTH_ENGLISH, ID_DAY_COLOUR, ID_DAY_COLOUR_CLEAR };
 
-bool IsPassedToMonthView(int id)
-{
-    return std::find(std::begin(kPassedToMonthView), std::end(kPassedToMonthView), id) != std::end(kPassedToMonthView);
-}
-
-bool IsTimeMode(int id)
-{
-    return id >= ID_TIME_PER_ENTRY && id <= ID_TIME_NONE;
-}
-
 } // namespace
 
 CDayView::CDayView(ViewDocument& document, CKalView& monthView)
     : document_(document)
     , monthView_(monthView)
 {
+    BindCommands();
 }
 
 std::u16string CDayView::RowText(const CKalData& entry, CDTime day, int timeMode, bool countdown)
@@ -155,70 +146,44 @@ void CDayView::DeleteSelected()
         ChangedSoRefill();
 }
 
-bool CDayView::OnCommand(int id)
+void CDayView::BindCommands()
 {
-    switch (id) {
-    case ID_DAY_LIST_REFILL:
-        Fill(0);
-        return true;
-    case ID_SCHEDULE_UP:
-        MoveSelected(-1);
-        return true;
-    case ID_SCHEDULE_DOWN:
-        MoveSelected(1);
-        return true;
-    case ID_SCHEDULE_DELETE:
-        DeleteSelected();
-        return true;
-    case ID_EDIT_COPY:
-        CopySelected();
-        return true;
-    case ID_EDIT_CUT:
-        CutSelected();
-        return true;
-    case ID_VIEW_INITIALISE:
-        Fill(0);
-        return true;
-    default:
-        break;
+    const auto selected = [this] { return EnabledIf(SelectedEntry() != nullptr); };
+    commands_.Add(ID_DAY_LIST_REFILL, [this] { Fill(0); });
+    commands_.Add(ID_VIEW_INITIALISE, [this] { Fill(0); });
+    commands_.Add(
+        ID_SCHEDULE_UP, [this] { MoveSelected(-1); }, [this] { return EnabledIf(selection_ >= 1); });
+    commands_.Add(
+        ID_SCHEDULE_DOWN, [this] { MoveSelected(1); },
+        [this] { return EnabledIf(selection_ >= 0 && selection_ + 1 < static_cast<int>(rows_.size())); });
+    commands_.Add(
+        ID_SCHEDULE_DELETE, [this] { DeleteSelected(); }, selected);
+    commands_.Add(
+        ID_EDIT_COPY, [this] { CopySelected(); }, selected);
+    commands_.Add(
+        ID_EDIT_CUT, [this] { CutSelected(); }, selected);
+    for (int id = ID_TIME_PER_ENTRY; id <= ID_TIME_NONE; ++id) {
+        const int mode = id - ID_TIME_PER_ENTRY;
+        commands_.Add(
+            id,
+            [this, mode] {
+                CKalSettings::Current().Set(IntSetting::DayViewTime, mode);
+                document_.UpdateAllViews(hint::kEntriesChanged);
+            },
+            [mode] { return CheckedIf(CKalSettings::Current().Get(IntSetting::DayViewTime) == mode); });
     }
-    if (IsTimeMode(id)) {
-        CKalSettings::Current().Set(IntSetting::DayViewTime, id - ID_TIME_PER_ENTRY);
-        document_.UpdateAllViews(hint::kEntriesChanged);
-        return true;
+    for (const int id : kPassedToMonthView) {
+        // The list passes the calendar's commands to the month view and keeps the keyboard; they
+        // look here as they look there.
+        commands_.Add(
+            id,
+            [this, id] {
+                monthView_.OnCommand(id);
+                if (window_)
+                    window_->FocusList();
+            },
+            [this, id] { return monthView_.StateOf(id); });
     }
-    if (IsPassedToMonthView(id)) {
-        // The list passes the calendar's commands to the month view and keeps the keyboard.
-        monthView_.OnCommand(id);
-        if (window_)
-            window_->FocusList();
-        return true;
-    }
-    return false;
-}
-
-bool CDayView::OnUpdateCommand(int id, CommandState& state)
-{
-    switch (id) {
-    case ID_SCHEDULE_UP:
-        state.enabled = selection_ >= 1;
-        return true;
-    case ID_SCHEDULE_DOWN:
-        state.enabled = selection_ >= 0 && selection_ + 1 < static_cast<int>(rows_.size());
-        return true;
-    case ID_SCHEDULE_DELETE:
-    case ID_EDIT_COPY:
-    case ID_EDIT_CUT:
-        state.enabled = SelectedEntry() != nullptr;
-        return true;
-    default:
-        break;
-    }
-    if (IsTimeMode(id)) {
-        state.checked = CKalSettings::Current().Get(IntSetting::DayViewTime) == id - ID_TIME_PER_ENTRY;
-        return true;
-    }
-    return IsPassedToMonthView(id) && monthView_.OnUpdateCommand(id, state);
 }
 
 } // namespace kal

@@ -29,8 +29,6 @@ public:
 
     void OnInitialUpdate() override { Fill(0); }
     void OnUpdate(int hint, const CKalData* entry) override;
-    bool OnCommand(int id) override;
-    bool OnUpdateCommand(int id, CommandState& state) override;
 
     // The user selected a row (-1 = none).
     void OnSelectionChanged(int row) { selection_ = row; }
@@ -43,6 +41,8 @@ public:
     [[nodiscard]] static std::u16string RowText(const CKalData& entry, CDTime day, int timeMode, bool countdown);
 
 private:
+    // Binds every command the list handles, with its state.
+    void BindCommands();
     void Fill(int selectRow);
     void MoveSelected(int direction);
     void DeleteSelected();

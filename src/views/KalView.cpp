@@ -50,6 +50,7 @@ LogFont EntryFont(const CKalSettings& settings, int textStyle)
 CKalView::CKalView(ViewDocument& document)
     : document_(document)
 {
+    BindCommands();
 }
 
 std::u16string CKalView::HeaderText(int form, YearMonth month)
@@ -403,16 +404,16 @@ void CKalView::OnKeyDown(Key key, unsigned modifiers)
         return;
     switch (key) {
     case Key::Left:
-        OnCommand(ID_GO_PREVIOUS_DAY);
+        MoveDays(-1);
         break;
     case Key::Right:
-        OnCommand(ID_GO_NEXT_DAY);
+        MoveDays(1);
         break;
     case Key::Up:
-        OnCommand(ID_GO_PREVIOUS_WEEK);
+        MoveDays(-7);
         break;
     case Key::Down:
-        OnCommand(ID_GO_NEXT_WEEK);
+        MoveDays(7);
         break;
     default:
         break;
@@ -474,146 +475,93 @@ void CKalView::ChooseSelectColour()
     document_.UpdateAllViews(hint::kRepaint);
 }
 
-bool CKalView::OnViewOption(int id)
+namespace {
+
+CKalSettings& Settings()
+{
+    return CKalSettings::Current();
+}
+
+void Toggle(IntSetting setting)
+{
+    Settings().Set(setting, Settings().IsOn(setting) ? 0 : 1);
+}
+
+} // namespace
+
+void CKalView::ToggleSixWeeks()
 {
     CKalSettings& settings = CKalSettings::Current();
-    switch (id) {
-    case ID_MONTH_NUMBERS:
-    case ID_MONTH_ENGLISH:
-        settings.Set(IntSetting::Month, id == ID_MONTH_ENGLISH ? 1 : 0);
-        document_.UpdateAllViews(hint::kRepaint);
-        return true;
-    case ID_START_MONDAY:
-        settings.Set(IntSetting::StartMonday, settings.IsOn(IntSetting::StartMonday) ? 0 : 1);
-        document_.UpdateWeekOrder();
-        document_.UpdateAllViews(hint::kEntriesChanged);
-        return true;
-    case ID_SIX_WEEKS: {
-        settings.Set(IntSetting::MonthWeeks, settings.Weeks() == 6 ? 5 : 6);
-        // A new cell array; the fill finds the selected day's place in it again.
-        const CDTime selectedDay = grid_.Cell(selected_).date;
-        grid_.Create(&document_.Store(), settings.Weeks());
-        selected_ = grid_.Fill(selectedDay, shown_);
-        layoutDirty_ = true;
-        document_.UpdateAllViews(hint::kEntriesChanged);
-        return true;
-    }
-    case ID_MONTH_SCHEDULES:
-        settings.Set(IntSetting::MonthSchView, settings.IsOn(IntSetting::MonthSchView) ? 0 : 1);
-        Invalidate();
-        return true;
-    case ID_OTHER_MONTH_COLOUR:
-        settings.Set(IntSetting::OtherMonthDayColor, settings.IsOn(IntSetting::OtherMonthDayColor) ? 0 : 1);
-        document_.UpdateAllViews(hint::kOtherMonthColours);
-        return true;
-    default:
-        break;
-    }
-    if (id >= ID_TIME_PER_ENTRY && id <= ID_TIME_NONE) {
-        settings.Set(IntSetting::MonthViewTime, id - ID_TIME_PER_ENTRY);
-        document_.UpdateAllViews(hint::kEntriesChanged);
-        return true;
-    }
-    return false;
+    settings.Set(IntSetting::MonthWeeks, settings.Weeks() == 6 ? 5 : 6);
+    // A new cell array; the fill finds the selected day's place in it again.
+    const CDTime selectedDay = grid_.Cell(selected_).date;
+    grid_.Create(&document_.Store(), settings.Weeks());
+    selected_ = grid_.Fill(selectedDay, shown_);
+    layoutDirty_ = true;
+    document_.UpdateAllViews(hint::kEntriesChanged);
 }
 
-bool CKalView::OnUpdateViewOption(int id, CommandState& state) const
+void CKalView::BindCommands()
 {
-    const CKalSettings& settings = CKalSettings::Current();
-    switch (id) {
-    case ID_MONTH_NUMBERS:
-    case ID_MONTH_ENGLISH:
-        state.checked = settings.Get(IntSetting::Month) == (id == ID_MONTH_ENGLISH ? 1 : 0);
-        return true;
-    case ID_START_MONDAY:
-        state.checked = settings.IsOn(IntSetting::StartMonday);
-        return true;
-    case ID_SIX_WEEKS:
-        state.checked = settings.Weeks() == 6;
-        return true;
-    case ID_MONTH_SCHEDULES:
-        state.checked = settings.IsOn(IntSetting::MonthSchView);
-        return true;
-    case ID_OTHER_MONTH_COLOUR:
-        state.checked = settings.IsOn(IntSetting::OtherMonthDayColor);
-        return true;
-    default:
-        break;
-    }
-    if (id >= ID_TIME_PER_ENTRY && id <= ID_TIME_NONE) {
-        state.checked = settings.Get(IntSetting::MonthViewTime) == id - ID_TIME_PER_ENTRY;
-        return true;
-    }
-    return false;
-}
-
-bool CKalView::OnCommand(int id)
-{
-    if (OnViewOption(id))
-        return true;
-    switch (id) {
-    case ID_GO_NEXT_DAY:
-        MoveDays(1);
-        return true;
-    case ID_GO_PREVIOUS_DAY:
-        MoveDays(-1);
-        return true;
-    case ID_GO_NEXT_WEEK:
-        MoveDays(7);
-        return true;
-    case ID_GO_PREVIOUS_WEEK:
-        MoveDays(-7);
-        return true;
-    case ID_GO_NEXT_MONTH:
-        StepMonth(1);
-        return true;
-    case ID_GO_PREVIOUS_MONTH:
-        StepMonth(-1);
-        return true;
-    case ID_GO_TODAY:
-        Today();
-        return true;
-    case ID_VIEW_INITIALISE:
-        OnInitialUpdate();
-        return true;
-    case ID_EDIT_PASTE:
+    commands_.Add(ID_GO_NEXT_DAY, [this] { MoveDays(1); });
+    commands_.Add(ID_GO_PREVIOUS_DAY, [this] { MoveDays(-1); });
+    commands_.Add(ID_GO_NEXT_WEEK, [this] { MoveDays(7); });
+    commands_.Add(ID_GO_PREVIOUS_WEEK, [this] { MoveDays(-7); });
+    commands_.Add(ID_GO_NEXT_MONTH, [this] { StepMonth(1); });
+    commands_.Add(ID_GO_PREVIOUS_MONTH, [this] { StepMonth(-1); });
+    commands_.Add(ID_GO_TODAY, [this] { Today(); });
+    commands_.Add(ID_VIEW_INITIALISE, [this] { OnInitialUpdate(); });
+    commands_.Add(ID_EDIT_PASTE, [this] {
         if (document_.Paste(grid_.Cell(selected_).date))
             document_.UpdateAllViews(hint::kEntriesChanged);
-        return true;
-    case ID_DAY_COLOUR:
-        ChooseDayColour();
-        return true;
-    case ID_DAY_COLOUR_CLEAR:
-        ResetDayColour();
-        return true;
-    case ID_SELECT_COLOUR:
-        ChooseSelectColour();
-        return true;
-    default:
-        return false;
-    }
-}
+    });
+    commands_.Add(ID_DAY_COLOUR, [this] { ChooseDayColour(); });
+    commands_.Add(ID_DAY_COLOUR_CLEAR, [this] { ResetDayColour(); });
+    commands_.Add(ID_SELECT_COLOUR, [this] { ChooseSelectColour(); });
 
-bool CKalView::OnUpdateCommand(int id, CommandState& state)
-{
-    if (OnUpdateViewOption(id, state))
-        return true;
-    switch (id) {
-    case ID_GO_NEXT_DAY:
-    case ID_GO_PREVIOUS_DAY:
-    case ID_GO_NEXT_WEEK:
-    case ID_GO_PREVIOUS_WEEK:
-    case ID_GO_NEXT_MONTH:
-    case ID_GO_PREVIOUS_MONTH:
-    case ID_GO_TODAY:
-    case ID_EDIT_PASTE:
-    case ID_DAY_COLOUR:
-    case ID_DAY_COLOUR_CLEAR:
-    case ID_SELECT_COLOUR:
-        state.enabled = true;
-        return true;
-    default:
-        return false;
+    for (const int id : { ID_MONTH_NUMBERS, ID_MONTH_ENGLISH }) {
+        const int form = id == ID_MONTH_ENGLISH ? 1 : 0;
+        commands_.Add(
+            id,
+            [this, form] {
+                Settings().Set(IntSetting::Month, form);
+                document_.UpdateAllViews(hint::kRepaint);
+            },
+            [form] { return CheckedIf(Settings().Get(IntSetting::Month) == form); });
+    }
+    commands_.Add(
+        ID_START_MONDAY,
+        [this] {
+            Toggle(IntSetting::StartMonday);
+            document_.UpdateWeekOrder();
+            document_.UpdateAllViews(hint::kEntriesChanged);
+        },
+        [] { return CheckedIf(Settings().IsOn(IntSetting::StartMonday)); });
+    commands_.Add(
+        ID_SIX_WEEKS, [this] { ToggleSixWeeks(); }, [] { return CheckedIf(Settings().Weeks() == 6); });
+    commands_.Add(
+        ID_MONTH_SCHEDULES,
+        [this] {
+            Toggle(IntSetting::MonthSchView);
+            Invalidate();
+        },
+        [] { return CheckedIf(Settings().IsOn(IntSetting::MonthSchView)); });
+    commands_.Add(
+        ID_OTHER_MONTH_COLOUR,
+        [this] {
+            Toggle(IntSetting::OtherMonthDayColor);
+            document_.UpdateAllViews(hint::kOtherMonthColours);
+        },
+        [] { return CheckedIf(Settings().IsOn(IntSetting::OtherMonthDayColor)); });
+    for (int id = ID_TIME_PER_ENTRY; id <= ID_TIME_NONE; ++id) {
+        const int mode = id - ID_TIME_PER_ENTRY;
+        commands_.Add(
+            id,
+            [this, mode] {
+                Settings().Set(IntSetting::MonthViewTime, mode);
+                document_.UpdateAllViews(hint::kEntriesChanged);
+            },
+            [mode] { return CheckedIf(Settings().Get(IntSetting::MonthViewTime) == mode); });
     }
 }
 

@@ -42,9 +42,6 @@ public:
     void OnLButtonDblClk(Point point);
     void OnTimer(int id);
 
-    bool OnCommand(int id) override;
-    bool OnUpdateCommand(int id, CommandState& state) override;
-
     [[nodiscard]] const CMonthGrid& Grid() const { return grid_; }
     [[nodiscard]] CMonthGrid& Grid() { return grid_; }
     [[nodiscard]] int Selected() const { return selected_; }
@@ -72,9 +69,9 @@ private:
     // Draws the day number; gives the size of what it drew (number and diary mark).
     Size DrawDayNumber(Canvas& canvas, const CMonthCell& cell, bool selected, const CKalSettings& settings);
     void Invalidate();
-    // The view options the month view owns: each writes its setting and tells the views.
-    bool OnViewOption(int id);
-    bool OnUpdateViewOption(int id, CommandState& state) const;
+    // Binds every command the month view handles, with its state.
+    void BindCommands();
+    void ToggleSixWeeks();
     void ChooseDayColour();
     void ResetDayColour();
     void ChooseSelectColour();

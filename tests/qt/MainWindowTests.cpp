@@ -7,12 +7,18 @@
 #include "qt/MonthViewWidget.h"
 #include "settings/KalSettings.h"
 #include "ui/CommandIds.h"
+#include "ui/CommandTarget.h"
+#include "ui/MenuResource.h"
 #include "ui/Ui.h"
+#include "ui/UpdateHints.h"
 #include "views/DayView.h"
 #include "views/KalView.h"
 
+#include <QAction>
+#include <QCoreApplication>
 #include <QImage>
 #include <QSplitter>
+#include <QToolBar>
 
 #include <gtest/gtest.h>
 
@@ -48,6 +54,27 @@ protected:
     CKalSettings settings_;
 };
 
+// A window over a document read from the template, as the program starts.
+struct OpenWindow {
+    explicit OpenWindow(CKalApp& app)
+        : menu(app.Start(Size { 1280, 800 }))
+        , views(app.Genres(), &app.Recent())
+        , frame(views.document, views.month, views.day)
+        , window(app, views.document, views.month, views.day, frame, menu, false)
+    {
+        window.resize(1000, 700);
+        window.show();
+        frame.CreateClient(window, Size { 1280, 800 });
+        app.OpenFirstDocument(views.document, std::nullopt);
+        window.RefreshCommands();
+    }
+
+    int menu;
+    DocumentViews views;
+    CMainFrame frame;
+    MainWindow window;
+};
+
 TEST_F(MainWindowTest, ShowsTheMonthAndRoutesCommands)
 {
     CKalApp app;
@@ -80,6 +107,71 @@ TEST_F(MainWindowTest, ShowsTheMonthAndRoutesCommands)
     window.Run(ID_LIST_BOTTOM);
     EXPECT_EQ(window.findChild<QSplitter*>()->orientation(), Qt::Vertical);
     EXPECT_EQ(frame.Shape(), SplitShape::Rows);
+}
+
+TEST_F(MainWindowTest, ToolBarMenusAndKeysShowWhatTheHandlersSay)
+{
+    CKalApp app;
+    OpenWindow open(app);
+    CommandRouter router; // the month view has the keyboard
+    router.SetChain({ &open.views.month, &open.views.document, &open.frame, &app });
+
+    auto* bar = open.window.findChild<QToolBar*>();
+    ASSERT_NE(bar, nullptr);
+    int buttons = 0;
+    for (QAction* action : bar->actions()) {
+        if (action->isSeparator())
+            continue;
+        ++buttons;
+        const int id = action->data().toInt();
+        EXPECT_EQ(action, open.window.Action(id)) << "button " << id << " is not the command's one action";
+        EXPECT_EQ(action->isEnabled(), router.State(id).enabled) << "button " << id;
+    }
+    EXPECT_EQ(buttons, 12);
+
+    // Undo is on keys and in the menu but nobody handles it: disabled, so its keys do nothing.
+    QAction* undo = open.window.Action(ID_EDIT_UNDO);
+    ASSERT_NE(undo, nullptr);
+    EXPECT_FALSE(router.State(ID_EDIT_UNDO).enabled);
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_EQ(undo->shortcuts().size(), 2);
+    open.window.Run(ID_EDIT_UNDO); // and running it anyway is harmless
+
+    // The state follows the active view: the list's copy needs a row, the pane keys swap.
+    EXPECT_TRUE(open.window.Action(ID_TO_SCHEDULE_LIST)->isEnabled());
+    EXPECT_FALSE(open.window.Action(ID_TO_MONTH_VIEW)->isEnabled());
+    EXPECT_TRUE(open.window.Action(ID_GO_NEXT_MONTH)->isEnabled());
+    open.window.ActivateMonthView(false);
+    EXPECT_FALSE(open.window.Action(ID_TO_SCHEDULE_LIST)->isEnabled());
+    EXPECT_TRUE(open.window.Action(ID_TO_MONTH_VIEW)->isEnabled());
+    EXPECT_EQ(open.window.Action(ID_EDIT_COPY)->isEnabled(), open.views.day.SelectedEntry() != nullptr);
+
+    // A check mark follows a command run from anywhere.
+    QAction* sixWeeks = open.window.Action(ID_SIX_WEEKS);
+    const bool before = sixWeeks->isChecked();
+    open.window.Run(ID_SIX_WEEKS);
+    EXPECT_NE(sixWeeks->isChecked(), before);
+    open.window.Run(ID_SIX_WEEKS);
+    EXPECT_EQ(sixWeeks->isChecked(), before);
+}
+
+TEST_F(MainWindowTest, ADocumentUpdateRefreshesTheCommandsOnceTheEventIsDone)
+{
+    CKalApp app;
+    OpenWindow open(app);
+    open.window.ActivateMonthView(false);
+    QAction* copy = open.window.Action(ID_EDIT_COPY);
+    ASSERT_NE(copy, nullptr);
+    // A day with an entry: the list selects its first row, so copy becomes possible.
+    auto entry = std::make_unique<CKalData>();
+    entry->text = u"打ち合わせ";
+    entry->start = entry->end = DateOnly(open.views.document.CurrentDate());
+    open.views.document.Store().AppendEntry(std::move(entry));
+    EXPECT_FALSE(copy->isEnabled()); // nothing told the window yet
+    open.views.document.UpdateAllViews(hint::kEntriesChanged);
+    ASSERT_NE(open.views.day.SelectedEntry(), nullptr);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(copy->isEnabled());
 }
 
 } // namespace

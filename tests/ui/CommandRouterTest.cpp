@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 #include <vector>
 
@@ -20,28 +19,15 @@ public:
     {
     }
 
-    void Handle(int id, CommandState state = {}) { handled_[id] = state; }
-
-    bool OnCommand(int id) override
+    void Handle(int id, CommandState state = {})
     {
-        if (!handled_.contains(id))
-            return false;
-        log_.push_back(name_ + " " + std::to_string(id));
-        return true;
-    }
-    bool OnUpdateCommand(int id, CommandState& state) override
-    {
-        const auto found = handled_.find(id);
-        if (found == handled_.end())
-            return false;
-        state = found->second;
-        return true;
+        commands_.Add(
+            id, [this, id] { log_.push_back(name_ + " " + std::to_string(id)); }, [state] { return state; });
     }
 
 private:
     std::string name_;
     std::vector<std::string>& log_;
-    std::map<int, CommandState> handled_;
 };
 
 class CommandRouterTest : public ::testing::Test {
@@ -95,6 +81,43 @@ TEST_F(CommandRouterTest, CommandsNobodyHandlesGoNowhereAndAreDisabled)
     CommandRouter empty;
     EXPECT_FALSE(empty.Route(ID_FILE_SAVE));
     EXPECT_FALSE(empty.State(ID_FILE_SAVE).enabled);
+}
+
+TEST_F(CommandRouterTest, ADisabledCommandDoesNotRunAndIsNotPassedOn)
+{
+    // The view has copy but nothing selected: the document behind it must not copy instead.
+    view_.Handle(ID_EDIT_COPY, EnabledIf(false));
+    document_.Handle(ID_EDIT_COPY);
+    EXPECT_FALSE(router_.Route(ID_EDIT_COPY));
+    EXPECT_TRUE(log_.empty());
+    EXPECT_FALSE(router_.State(ID_EDIT_COPY).enabled);
+
+    // Asked directly, a target runs what it binds, as the views do when they pass commands on.
+    EXPECT_TRUE(view_.OnCommand(ID_EDIT_COPY));
+    EXPECT_EQ(log_, (std::vector<std::string> { "view 57634" }));
+    EXPECT_FALSE(view_.StateOf(ID_EDIT_COPY).enabled);
+    EXPECT_FALSE(frame_.StateOf(ID_EDIT_COPY).enabled);
+    EXPECT_FALSE(frame_.OnCommand(ID_EDIT_COPY));
+}
+
+TEST(CommandMapTest, StateIsAskedAfreshAndASecondBindingReplacesTheFirst)
+{
+    bool selected = false;
+    CommandMap map;
+    int runs = 0;
+    map.Add(
+        ID_SCHEDULE_DELETE, [&runs] { ++runs; }, [&selected] { return EnabledIf(selected); });
+    EXPECT_FALSE(map.State(ID_SCHEDULE_DELETE)->enabled);
+    selected = true;
+    EXPECT_TRUE(map.State(ID_SCHEDULE_DELETE)->enabled);
+    EXPECT_FALSE(map.State(ID_SCHEDULE_UP).has_value());
+
+    // A second binding replaces the first rather than standing behind it.
+    map.Add(ID_SCHEDULE_DELETE, [&runs] { runs += 10; });
+    EXPECT_TRUE(map.Run(ID_SCHEDULE_DELETE));
+    EXPECT_EQ(runs, 10);
+    EXPECT_TRUE(map.State(ID_SCHEDULE_DELETE)->enabled);
+    EXPECT_FALSE(map.Run(ID_SCHEDULE_UP));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "ui/MenuResource.h"
 #include "platform/Text.h"
 #include "ui/CommandIds.h"
+#include "ui/Commands.h"
 
 #include <gtest/gtest.h>
 
@@ -159,21 +160,49 @@ TEST(MenuResourceTest, EveryScreenOffersTheSameCommands)
         EXPECT_TRUE(landscape.contains(command)) << "context command " << command << " missing from the menu bar";
 }
 
-TEST(MenuResourceTest, KeysAndButtonsOnlySendCommandsOfTheMenuBar)
+TEST(MenuResourceTest, EveryMenuKeyAndButtonNamesADefinedCommand)
 {
-    const MenuResource& landscape = Menu(menuid::kLandscape);
-    for (const Accelerator& accelerator : MainAccelerators()) {
-        EXPECT_NE(FindCommand(landscape, accelerator.command), nullptr) << "key command " << accelerator.command;
-        EXPECT_FALSE(CommandText(accelerator.command).empty()) << accelerator.command;
-    }
-    for (const auto toolBar : { PortraitToolBar(), LandscapeToolBar() }) {
-        for (const ToolButton& button : toolBar) {
-            if (button.command == 0)
-                continue;
-            EXPECT_NE(FindCommand(landscape, button.command), nullptr) << "button command " << button.command;
-            EXPECT_FALSE(CommandText(button.command).empty()) << button.command;
+    const auto defined = [](int command, const std::string& where) {
+        const CommandDefinition* definition = FindCommandDefinition(command);
+        EXPECT_NE(definition, nullptr) << where << ": command " << command << " has no definition";
+        return definition;
+    };
+    for (const int id : kMenuIds) {
+        for (const int command : CommandsIn(Menu(id).items)) {
+            if (const CommandDefinition* definition = defined(command, "menu " + std::to_string(id))) {
+                EXPECT_FALSE(definition->text.empty()) << "menu " << id << ": command " << command;
+            }
         }
     }
+    const MenuResource& landscape = Menu(menuid::kLandscape);
+    for (const Accelerator& accelerator : MainAccelerators()) {
+        defined(accelerator.command, "key");
+        // A key must also be findable in the menu, where the user learns it.
+        EXPECT_NE(FindCommand(landscape, accelerator.command), nullptr) << "key command " << accelerator.command;
+    }
+    for (const auto toolBar : { PortraitToolBar(), LandscapeToolBar() }) {
+        for (const int command : toolBar) {
+            if (command == 0)
+                continue;
+            if (const CommandDefinition* definition = defined(command, "tool bar")) {
+                EXPECT_FALSE(definition->icon.empty()) << "button " << command << " has no icon";
+            }
+            EXPECT_NE(FindCommand(landscape, command), nullptr) << "button command " << command;
+        }
+    }
+}
+
+TEST(MenuResourceTest, EachCommandIsDefinedOnce)
+{
+    std::set<int> ids;
+    for (const CommandDefinition& definition : CommandDefinitions()) {
+        EXPECT_NE(definition.id, 0);
+        EXPECT_TRUE(ids.insert(definition.id).second) << "command " << definition.id << " defined twice";
+        EXPECT_EQ(FindCommandDefinition(definition.id), &definition);
+    }
+    EXPECT_EQ(FindCommandDefinition(0), nullptr);
+    EXPECT_TRUE(CommandText(1).empty());
+    EXPECT_TRUE(CommandIcon(ID_FILE_NEW).empty());
 }
 
 TEST(MenuResourceTest, TimeDisplayItemsRunInModeOrder)
@@ -260,6 +289,18 @@ TEST(MenuResourceTest, NoTwoAcceleratorsShareAKey)
     }
 }
 
+TEST(MenuResourceTest, CommandKeysGivesEveryKeyOfACommandInTableOrder)
+{
+    using namespace modifier;
+    const std::vector<Accelerator> undo = CommandKeys(ID_EDIT_UNDO);
+    ASSERT_EQ(undo.size(), 2U);
+    EXPECT_EQ(undo[0].key, Key::Z);
+    EXPECT_EQ(undo[0].modifiers, kControl);
+    EXPECT_EQ(undo[1].key, Key::Backspace);
+    EXPECT_EQ(undo[1].modifiers, kAlt);
+    EXPECT_TRUE(CommandKeys(ID_OPTIONS).empty());
+}
+
 TEST(MenuResourceTest, CommandForKeyNeedsTheExactModifiers)
 {
     using namespace modifier;
@@ -287,33 +328,21 @@ TEST(MenuResourceTest, CommandForKeyNeedsTheExactModifiers)
     EXPECT_EQ(CommandForKey(Key::Down, kNone), 0);
 }
 
-void ExpectWellFormed(std::span<const ToolButton> toolBar, const char* name)
+void ExpectWellFormed(std::span<const int> toolBar, const char* name)
 {
     ASSERT_FALSE(toolBar.empty()) << name;
-    EXPECT_EQ(toolBar.front().command, 0) << name;
-    EXPECT_EQ(toolBar.back().command, 0) << name;
-    std::set<std::string> icons;
+    EXPECT_EQ(toolBar.front(), 0) << name;
+    EXPECT_EQ(toolBar.back(), 0) << name;
+    std::set<std::string_view> icons;
     for (std::size_t i = 0; i < toolBar.size(); ++i) {
-        const ToolButton& button = toolBar[i];
-        ASSERT_NE(button.icon, nullptr) << name << " " << i;
-        if (button.command == 0) {
-            EXPECT_STREQ(button.icon, "") << name << " " << i;
+        if (toolBar[i] == 0) {
             if (i > 0) {
-                EXPECT_NE(toolBar[i - 1].command, 0) << name << ": two separators at " << i;
+                EXPECT_NE(toolBar[i - 1], 0) << name << ": two separators at " << i;
             }
             continue;
         }
-        EXPECT_STRNE(button.icon, "") << name << " " << i;
-        EXPECT_TRUE(icons.insert(button.icon).second) << name << ": icon " << button.icon << " twice";
+        EXPECT_TRUE(icons.insert(CommandIcon(toolBar[i])).second) << name << ": icon of " << toolBar[i] << " twice";
     }
-}
-
-std::vector<int> ButtonCommands(std::span<const ToolButton> toolBar)
-{
-    std::vector<int> commands;
-    for (const ToolButton& button : toolBar)
-        commands.push_back(button.command);
-    return commands;
 }
 
 TEST(MenuResourceTest, ToolBarsAreWellFormed)
@@ -327,21 +356,17 @@ TEST(MenuResourceTest, ToolBarsAreWellFormed)
 TEST(MenuResourceTest, PortraitToolBarIsTheLandscapeOneWithoutFindAndHelp)
 {
     // Taking find, find previous and help (with the separator before help) out of the landscape bar
-    // leaves the portrait bar, in the same order and with the same icons.
-    std::vector<ToolButton> reduced;
-    const auto landscape = LandscapeToolBar();
-    for (std::size_t i = 0; i < landscape.size(); ++i) {
-        const int command = landscape[i].command;
+    // leaves the portrait bar, in the same order.
+    std::vector<int> reduced;
+    for (const int command : LandscapeToolBar()) {
         if (command == ID_EDIT_FIND || command == ID_FIND_PREVIOUS || command == ID_HELP)
             continue;
-        if (command == 0 && !reduced.empty() && reduced.back().command == 0)
+        if (command == 0 && !reduced.empty() && reduced.back() == 0)
             continue;
-        reduced.push_back(landscape[i]);
+        reduced.push_back(command);
     }
-    EXPECT_EQ(ButtonCommands(reduced), ButtonCommands(PortraitToolBar()));
     const auto portrait = PortraitToolBar();
-    for (std::size_t i = 0; i < std::min(reduced.size(), portrait.size()); ++i)
-        EXPECT_STREQ(reduced[i].icon, portrait[i].icon) << i;
+    EXPECT_EQ(reduced, std::vector<int>(portrait.begin(), portrait.end()));
 }
 
 } // namespace
