@@ -1,0 +1,50 @@
+#pragma once
+
+#include "calendar/DTime.h"
+#include "ui/DialogHost.h"
+
+#include <optional>
+
+namespace kal {
+
+namespace outlookperioddialog {
+inline constexpr int kResourceId = 214;
+inline constexpr int kStart = 144;
+inline constexpr int kEnd = 139;
+inline constexpr int kStartCalendar = 142;
+inline constexpr int kEndCalendar = 143;
+inline constexpr char16_t kCaption[] = u"Outlookへ";
+inline constexpr char16_t kStartLabel[] = u"開始日:";
+inline constexpr char16_t kEndLabel[] = u"終了日:";
+inline constexpr char16_t kCalendarLabel[] = u"ｶﾚﾝﾀﾞｰ";
+inline constexpr char16_t kInvalidStart[] = u"正しい開始日付を入力してください";
+inline constexpr char16_t kInvalidEnd[] = u"正しい終了日付を入力してください";
+} // namespace outlookperioddialog
+
+// The days from `start` to `end`, both included, each at 00:00.
+struct DatePeriod {
+    CDTime start;
+    CDTime end;
+};
+
+class OutlookPeriodDialog final : public DialogLogic {
+public:
+    explicit OutlookPeriodDialog(DatePeriod period);
+
+    const DialogResource& Resource() const override { return resource_; }
+    void OnInit(DialogHost& host) override;
+    void OnControl(DialogHost& host, int id, Notification notification) override;
+    bool OnOk(DialogHost& host) override;
+
+    [[nodiscard]] const DatePeriod& Period() const { return period_; }
+
+private:
+    DialogResource resource_;
+    DatePeriod period_;
+};
+
+// The period dialog ("Outlookへ") on `period`; a start and an end not before it on OK, nothing when
+// cancelled.
+[[nodiscard]] std::optional<DatePeriod> AskOutlookPeriod(DatePeriod period);
+
+} // namespace kal
