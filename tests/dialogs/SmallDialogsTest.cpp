@@ -34,12 +34,19 @@ TEST_F(SmallDialogsTest, YearMonthDayLowersTheDayToTheMonthsLength)
         int field;
         int typed;
         int day; // the day shown afterwards
+        int lastDay; // where the day's up arrow stops
     };
+    // clang-format off
     const Case cases[] = {
-        { { 2026, 1, 31 }, kMonth, 2, 28 }, { { 2024, 1, 31 }, kMonth, 2, 29 }, { { 2026, 3, 31 }, kMonth, 4, 30 },
-        { { 2026, 1, 15 }, kMonth, 2, 15 }, { { 2024, 2, 29 }, kYear, 2025, 28 },
-        { { 2024, 2, 29 }, kYear, 2, 29 }, // a year still being typed changes nothing
+        { { 2026, 1, 31 }, kMonth, 2, 28, 28 },
+        { { 2024, 1, 31 }, kMonth, 2, 29, 29 },
+        { { 2026, 3, 31 }, kMonth, 4, 30, 30 },
+        { { 2026, 1, 15 }, kMonth, 2, 15, 28 },
+        { { 2026, 2, 10 }, kMonth, 12, 10, 31 },
+        { { 2024, 2, 29 }, kYear, 2025, 28, 28 },
+        { { 2024, 2, 29 }, kYear, 2, 29, 29 }, // a year still being typed changes nothing
     };
+    // clang-format on
     for (const Case& c : cases) {
         YearMonthDayDialog dialog(c.initial);
         MemoryDialogHost host(dialog);
