@@ -327,8 +327,12 @@ void CalendarControl::OnMouseUp(Point point, Size size)
 
 void CalendarControl::OnDoubleClick(Point point, Size size)
 {
-    (void)point;
-    (void)size;
+    // The second click of a quick pair on a title button counts as a click of its own, so clicking
+    // fast through the months does not lose every other one.
+    if (const int button = ButtonAt(point, Layout(size)); button == kNextButton)
+        NextMonth();
+    else if (button == kPreviousButton)
+        PreviousMonth();
     Notify(kDoubleClicked);
 }
 

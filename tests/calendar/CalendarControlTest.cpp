@@ -218,7 +218,10 @@ TEST_P(CalendarControlTest, TitleButtonsTurnTheMonth)
     control_.OnMouseUp(Point { 120, 10 }, kSize);
     EXPECT_EQ(Text(control_.GetDate()), u"2004/12/28");
 
-    control_.OnDoubleClick(DayPoint(0, 0), kSize);
+    // A quick second click on a button turns the month again.
+    Tap(kNextButtonPoint);
+    control_.OnDoubleClick(kNextButtonPoint, kSize);
+    EXPECT_EQ(Text(control_.GetDate()), u"2005/02/28");
     EXPECT_EQ(notes_.back(), CalendarControl::kDoubleClicked);
 }
 
