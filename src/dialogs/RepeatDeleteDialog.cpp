@@ -10,9 +10,9 @@ RepeatDeleteDialog::RepeatDeleteDialog()
     resource_.caption = kCaption;
     resource_.controls = {
         { 0, ControlKind::Label, kQuestion, {}, 0, 0, 1, 3 },
-        { kThisDayOnly, ControlKind::DefaultButton, kThisDayOnlyText, {}, 1, 0 },
-        { kAll, ControlKind::PushButton, kAllText, {}, 1, 1 },
-        { kIdCancel, ControlKind::PushButton, kCancelText, {}, 1, 2 },
+        { kThisDayOnly, ControlKind::DefaultButton, kThisDayOnlyText, {}, 2, 0 },
+        { kAll, ControlKind::PushButton, kAllText, {}, 1, 0 },
+        { kIdCancel, ControlKind::PushButton, kCancelText, {}, 2, 1 },
     };
 }
 

@@ -135,7 +135,7 @@ void RepeatDialog::OnControl(DialogHost& host, int id, Notification notification
     else if (id == kCustom)
         EditCustom(host);
     else if (id == kPeriod)
-        EditPeriod();
+        EditPeriod(host);
 }
 
 void RepeatDialog::EditCustom(DialogHost& host)
@@ -157,9 +157,10 @@ void RepeatDialog::EditCustom(DialogHost& host)
     UpdateEnabling(host);
 }
 
-void RepeatDialog::EditPeriod()
+// The year methods of the period dialog depend on the unit as it is chosen now.
+void RepeatDialog::EditPeriod(const DialogHost& host)
 {
-    RepeatPeriodDialog dialog(values_.start, values_.end, values_.repeatType);
+    RepeatPeriodDialog dialog(values_.start, values_.end, std::max(host.Selection(kUnit), 0));
     if (Ui::Current().RunDialog(dialog) != kIdOk)
         return;
     values_.start = dialog.Start();

@@ -55,7 +55,7 @@ private:
     void ShowChoices(DialogHost& host) const;
     void UpdateEnabling(DialogHost& host) const;
     void EditCustom(DialogHost& host);
-    void EditPeriod();
+    void EditPeriod(const DialogHost& host);
 
     DialogResource resource_;
     RepeatDialogValues values_;

@@ -275,9 +275,10 @@ TEST_F(RepeatDialogTest, CancellingThePeriodKeepsTheRepeatDialogOpen)
     EXPECT_EQ(change->period.end, CDTime(2013, 6, 1, 23, 59, 59));
 }
 
-TEST_F(RepeatDialogTest, PeriodButtonAndIntervalCheck)
+TEST_F(RepeatDialogTest, PeriodButtonWorksForTheChosenUnitAndIntervalIsChecked)
 {
     ui_.QueueDialog([](DialogLogic&, MemoryDialogHost& host) {
+        host.Choose(kUnit, repeat::kWeekly);
         host.Press(kPeriod);
         host.Type(kInterval, u"-2");
         host.Press(kIdOk);
@@ -286,15 +287,15 @@ TEST_F(RepeatDialogTest, PeriodButtonAndIntervalCheck)
         host.Press(kIdOk);
     });
     ui_.QueueDialog([](DialogLogic&, MemoryDialogHost& host) {
-        host.Press(repeatperioddialog::kWhole);
+        host.Press(repeatperioddialog::kFiscalYear); // a weekly year starts on the first Sunday of April
         host.Press(kIdOk);
     });
-    const std::optional<RepeatChange> change = EditRepeat(Rule(repeat::kDaily), Days({ 2013, 5, 1 }, { 2013, 5, 9 }));
+    const std::optional<RepeatChange> change = EditRepeat(Rule(repeat::kDaily), Days({ 2005, 7, 10 }, { 2005, 7, 19 }));
     ASSERT_TRUE(change);
     EXPECT_EQ(ui_.Messages(), std::vector<std::u16string> { dialogtext::kEnterPositiveNumber });
     EXPECT_EQ(change->settings.interval, 2);
-    EXPECT_EQ(change->period.start, CDTime(kFirstYear, 1, 1));
-    EXPECT_EQ(change->period.end, CDTime(kLastYear, 12, 31, 23, 59, 59));
+    EXPECT_EQ(change->period.start, CDTime(2005, 4, 3));
+    EXPECT_EQ(change->period.end, CDTime(2006, 3, 31, 23, 59, 59));
 }
 
 TEST(RepeatSettingsTest, DayRangeTextsAndEntryFieldsRoundTrip)
