@@ -1,6 +1,7 @@
 #include "dialogs/ScheduleDialog.h"
 
 #include "dialogs/AlarmDialog.h"
+#include "dialogs/ButtonTexts.h"
 #include "dialogs/DateField.h"
 #include "dialogs/TimeInputDialog.h"
 #include "settings/KalSettings.h"
@@ -66,7 +67,7 @@ void BuildLandscape(DialogResource& resource, const LandscapeTexts& texts)
     add.Button(kAvoidDays, kAvoidDaysLabel, 6, 2, 2);
     add.Button(kAlarm, kAlarmLabel, 6, 4);
     add.Button(kMemo, kMemoLabel, 6, 5);
-    add.OkCancel(7, kOkLabel, kCancelLabel);
+    add.OkCancel(7, buttontext::kOk, buttontext::kCancel);
 }
 
 // The portrait layout: one field a row. It has no OK button of its own; the window frame's OK

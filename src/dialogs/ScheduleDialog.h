@@ -76,8 +76,6 @@ inline constexpr char16_t kLinkLabelWide[] = u"ﾘﾝｸﾌｧｲﾙ...";
 inline constexpr char16_t kLinkLabelShort[] = u"Link...";
 inline constexpr char16_t kAlarmLabel[] = u"ｱﾗｰﾑ...";
 inline constexpr char16_t kMemoLabel[] = u"詳細...";
-inline constexpr char16_t kOkLabel[] = u"OK";
-inline constexpr char16_t kCancelLabel[] = u"キャンセル";
 
 // The time display list, indexed by CKalData::timeDisplay.
 inline constexpr const char16_t* kTimeDisplayItems[] = { u"開始・終了", u"開始のみ", u"終了のみ", u"表示せず" };

@@ -1,12 +1,12 @@
 #include "dialogs/TodoDialog.h"
 
+#include "dialogs/ButtonTexts.h"
 #include "dialogs/DateField.h"
+#include "dialogs/NumberText.h"
 #include "settings/KalSettings.h"
 #include "store/KalData.h"
 #include "store/KalStore.h"
 #include "ui/Ui.h"
-
-#include <string>
 
 namespace kal {
 
@@ -53,7 +53,7 @@ void BuildLandscape(DialogResource& resource, const LayoutTexts& texts)
     add.Button(kColour, kColourLabel, 5, 2);
     add.Button(kLink, texts.link, 5, 3);
     add.Button(kMemo, kMemoLabel, 5, 4, 2);
-    add.OkCancel(6, kOkLabel, kCancelLabel);
+    add.OkCancel(6, buttontext::kOk, buttontext::kCancel);
 }
 
 // The portrait layout: three columns.
@@ -82,13 +82,7 @@ void BuildPortrait(DialogResource& resource)
     add.Button(kColour, kColourLabel, 7, 2);
     add.Button(kLink, kLinkLabel, 8, 0);
     add.Button(kMemo, kMemoLabel, 8, 1);
-    add.OkCancel(9, kOkLabel, kCancelLabel);
-}
-
-std::u16string DecimalText(int value)
-{
-    const std::string digits = std::to_string(value);
-    return { digits.begin(), digits.end() };
+    add.OkCancel(9, buttontext::kOk, buttontext::kCancel);
 }
 
 } // namespace
@@ -155,7 +149,7 @@ void TodoDialog::OnInit(DialogHost& host)
     }
     const bool showBefore = daysBefore != -1;
     host.SetChecked(kShowBefore, showBefore);
-    host.SetText(kDaysBefore, DecimalText(showBefore ? daysBefore : 0));
+    host.SetText(kDaysBefore, NumberText(showBefore ? daysBefore : 0));
     host.Enable(kDaysBefore, showBefore);
     const bool done = host.IsChecked(kDone);
     host.Enable(kCompletion, done);

@@ -53,8 +53,6 @@ inline constexpr char16_t kContentLabel[] = u"内容(&T)";
 inline constexpr char16_t kGenreLabel[] = u"ジャンル(&J)";
 inline constexpr char16_t kColourLabel[] = u"色(&C)...";
 inline constexpr char16_t kMemoLabel[] = u"メモ(&M)...";
-inline constexpr char16_t kOkLabel[] = u"OK";
-inline constexpr char16_t kCancelLabel[] = u"キャンセル";
 
 // The priority list, indexed by CKalData::priority.
 inline constexpr const char16_t* kPriorityItems[] = { u"緊急", u"A", u"B", u"C", u"D", u"E" };

@@ -2,7 +2,9 @@
 
 #include "TestEnvironment.h"
 #include "dialogs/AlarmDialog.h"
+#include "dialogs/AvoidDayDialog.h"
 #include "dialogs/DatePickerDialog.h"
+#include "dialogs/ExclusionDialog.h"
 #include "dialogs/MemoDialog.h"
 #include "dialogs/RepeatDialog.h"
 #include "dialogs/TimeInputDialog.h"
@@ -239,6 +241,8 @@ TEST_F(ScheduleDialogTest, MemoAndAlarmStayWhenAnEditIsCancelled)
         { [](DialogLogic&, MemoryDialogHost& host) {
              host.Press(kMemo);
              host.Press(kAlarm);
+             host.Press(kAvoidDays);
+             host.Press(kExclusions); // kept only in the dialog until OK
              host.Press(kIdCancel);
          },
             [](DialogLogic&, MemoryDialogHost& memo) {
@@ -249,10 +253,43 @@ TEST_F(ScheduleDialogTest, MemoAndAlarmStayWhenAnEditIsCancelled)
                 alarm.Press(alarmdialog::kAlarmOn);
                 alarm.Type(alarmdialog::kMinutes, u"15");
                 alarm.Press(kIdOk);
+            },
+            [](DialogLogic&, MemoryDialogHost& avoid) {
+                avoid.Press(avoiddaydialog::kSaturday);
+                avoid.Press(kIdOk);
+            },
+            [this](DialogLogic&, MemoryDialogHost& exclusions) {
+                ui_.QueueAnswer(true);
+                exclusions.Choose(exclusiondialog::kList, 0);
+                exclusions.Press(exclusiondialog::kDelete);
+                exclusions.Press(kIdOk);
             } }));
     EXPECT_EQ(stored_.memo, u"持ち物: 資料");
     EXPECT_EQ(stored_.alarmMinutes, 15);
+    EXPECT_EQ(stored_.avoidDays, avoid::kSaturday);
+    EXPECT_EQ(stored_.exclusions.size(), 1u);
     EXPECT_EQ(stored_.text, u"会議");
+}
+
+TEST_F(ScheduleDialogTest, ExclusionsAreWrittenOnOk)
+{
+    EXPECT_TRUE(Run(stored_, EntryDialogMode::Edit,
+        { [](DialogLogic&, MemoryDialogHost& host) {
+             host.Press(kExclusions);
+             host.Press(kExclusions);
+             host.Press(kIdOk);
+         },
+            [this](DialogLogic&, MemoryDialogHost& exclusions) {
+                ui_.QueueAnswer(true);
+                exclusions.Choose(exclusiondialog::kList, 0);
+                exclusions.Press(exclusiondialog::kDelete);
+                exclusions.Press(kIdOk);
+            },
+            [](DialogLogic&, MemoryDialogHost& exclusions) {
+                EXPECT_TRUE(exclusions.Items(exclusiondialog::kList).empty()); // the dialog's own list so far
+                exclusions.Press(kIdCancel);
+            } }));
+    EXPECT_TRUE(stored_.exclusions.empty());
 }
 
 TEST_F(ScheduleDialogTest, PickedDatesPullTheOtherEndAlong)
