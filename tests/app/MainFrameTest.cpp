@@ -5,6 +5,7 @@
 #include "app/MainFrame.h"
 #include "platform/Shell.h"
 #include "ui/CommandIds.h"
+#include "ui/CommandTarget.h"
 #include "ui/MemoryDialogHost.h"
 #include "views/DayView.h"
 #include "views/KalView.h"
@@ -142,6 +143,30 @@ TEST_F(MainFrameTest, DisplayCommandsChangeSettingsAndCheckMarks)
     frame_.OnCommand(ID_SOFT_KEY_MENU);
     EXPECT_EQ(settings_.Get(IntSetting::SoftKeyMenu), 1);
     EXPECT_EQ(ui_.Messages().back(), texts::kNextStartSetting);
+}
+
+TEST_F(MainFrameTest, PaneCommandsFollowTheActivePaneAndTheList)
+{
+    frame_.CreateClient(window_, Size { 1280, 800 });
+    CommandRouter router;
+    router.SetChain({ &monthView_, &document_, &frame_ });
+    ASSERT_TRUE(window_.monthActive);
+    EXPECT_FALSE(router.Route(ID_TO_MONTH_VIEW)); // already there
+    EXPECT_TRUE(router.Route(ID_TO_SCHEDULE_LIST));
+    EXPECT_FALSE(window_.monthActive);
+    EXPECT_TRUE(router.State(ID_TO_MONTH_VIEW).enabled);
+    EXPECT_FALSE(router.State(ID_TO_SCHEDULE_LIST).enabled);
+
+    // The pane keys go round both panes, and nowhere while the list is hidden.
+    EXPECT_TRUE(router.Route(ID_NEXT_PANE));
+    EXPECT_TRUE(window_.monthActive);
+    EXPECT_TRUE(router.Route(ID_PREV_PANE));
+    EXPECT_FALSE(window_.monthActive);
+    EXPECT_TRUE(router.Route(ID_LIST_SHOW));
+    EXPECT_FALSE(window_.listShown);
+    EXPECT_FALSE(router.State(ID_LIST_SHOW).checked);
+    EXPECT_FALSE(router.State(ID_NEXT_PANE).enabled);
+    EXPECT_FALSE(router.Route(ID_NEXT_PANE));
 }
 
 // Records what would be handed to the desktop.

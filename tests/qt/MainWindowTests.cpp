@@ -5,9 +5,11 @@
 #include "platform/ValuesProfile.h"
 #include "qt/MainWindow.h"
 #include "qt/MonthViewWidget.h"
+#include "qt/ToolIcons.h"
 #include "settings/KalSettings.h"
 #include "ui/CommandIds.h"
 #include "ui/CommandTarget.h"
+#include "ui/Commands.h"
 #include "ui/MenuResource.h"
 #include "ui/Ui.h"
 #include "ui/UpdateHints.h"
@@ -172,6 +174,27 @@ TEST_F(MainWindowTest, ADocumentUpdateRefreshesTheCommandsOnceTheEventIsDone)
     ASSERT_NE(open.views.day.SelectedEntry(), nullptr);
     QCoreApplication::processEvents();
     EXPECT_TRUE(copy->isEnabled());
+}
+
+TEST(ToolIconTest, EveryIconACommandNamesIsDrawn)
+{
+    int icons = 0;
+    for (const CommandDefinition& definition : CommandDefinitions()) {
+        if (definition.icon.empty())
+            continue;
+        ++icons;
+        const QIcon icon = ToolIcon(definition.icon);
+        ASSERT_FALSE(icon.isNull()) << definition.icon;
+        const QImage image = icon.pixmap(24, 24).toImage();
+        bool drawn = false;
+        for (int y = 0; y < image.height() && !drawn; ++y) {
+            for (int x = 0; x < image.width() && !drawn; ++x)
+                drawn = image.pixelColor(x, y).alpha() > 0;
+        }
+        EXPECT_TRUE(drawn) << definition.icon << " is blank";
+    }
+    EXPECT_GT(icons, 0);
+    EXPECT_TRUE(ToolIcon("no-such-icon").isNull());
 }
 
 } // namespace
