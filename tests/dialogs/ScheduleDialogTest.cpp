@@ -149,6 +149,19 @@ TEST_F(ScheduleDialogTest, EditShowsTheEntryAndOkWritesEveryField)
     EXPECT_EQ(stored_.exclusions.size(), 1u);
 }
 
+TEST_F(ScheduleDialogTest, AGenreTheListLacksIsKept)
+{
+    stored_.genre = 7;
+    stored_.timeDisplay = 9;
+    EXPECT_TRUE(Run(stored_, EntryDialogMode::Edit, { [](DialogLogic&, MemoryDialogHost& host) {
+        EXPECT_EQ(host.Selection(kGenre), -1);
+        host.Press(kIdOk);
+    } }));
+    EXPECT_EQ(stored_.genre, 7);
+    EXPECT_EQ(stored_.timeDisplay, 9);
+    EXPECT_EQ(stored_.colour, kOwnColour);
+}
+
 TEST_F(ScheduleDialogTest, OkChecksStartEndAndOrder)
 {
     constexpr std::uint32_t kBoth = flag::kStartTimeSet | flag::kEndTimeSet;
