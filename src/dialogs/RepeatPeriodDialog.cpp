@@ -38,16 +38,19 @@ DatePeriod YearPeriod(CDTime start, int repeatType, PeriodMethod method)
 {
     const LocalFields s = start.Fields();
     const bool fiscal = method == PeriodMethod::FiscalYear;
+    // The year that holds the start: a fiscal year begins in April, in the calendar year of its April.
+    const int yearBegins = fiscal && s.month <= 3 ? s.year - 1 : s.year;
     const int month = repeatType == repeat::kYearly ? s.month : (fiscal ? 4 : 1);
-    const int year = fiscal && s.month <= 3 ? s.year - 1 : s.year;
+    // A yearly rule keeps its month; January to March of a fiscal year lie in the calendar year
+    // after its April, so that the rule's first day stays inside the year it was asked for.
+    const int year = fiscal && month <= 3 ? yearBegins + 1 : yearBegins;
     int day = s.day;
     if (repeatType == repeat::kWeekly)
         day = 1 + (s.weekday - WeekdayOf(year, month, 1) + 7) % 7; // [1, 7]
     const CDTime first = ComposeDate(year, month, day, start);
-    // One year either way: the fiscal year runs to the end of March after it, the calendar year to
-    // the end of its own December (a period named after one year should not run into the next).
-    const int firstYear = first.Year();
-    const CDTime last = fiscal ? CDTime(firstYear + 1, 3, 31) : CDTime(firstYear, 12, 31);
+    // One year either way: the fiscal year runs to the end of the March after its April, the calendar
+    // year to the end of its own December (a period named after one year should not run into the next).
+    const CDTime last = fiscal ? CDTime(yearBegins + 1, 3, 31) : CDTime(yearBegins, 12, 31);
     return DatePeriod { first, last };
 }
 

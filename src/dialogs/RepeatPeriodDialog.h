@@ -59,9 +59,10 @@ struct DatePeriod {
 };
 
 // The period of a rule of `repeatType` starting at `start` (00:00) by one of the year methods:
-// the fiscal year from April, or the calendar year. Weekly rules start on the first day of that
-// year with the start's weekday; yearly rules keep the start's month. The fiscal year ends on
-// March 31 of the following year, the calendar year on December 31 of its own year.
+// the fiscal year from April, or the calendar year, that holds the start. Weekly rules start on the
+// first day of that year with the start's weekday; yearly rules keep the start's month and day;
+// others start on the start's day of the year's first month. The fiscal year ends on March 31, the
+// calendar year on December 31.
 [[nodiscard]] DatePeriod YearPeriod(CDTime start, int repeatType, PeriodMethod method);
 // The last day `years`, `months` and `days` after `start`: the month carried into the year, the
 // day of the month kept and a day past the month's end counted on into the next month.

@@ -38,6 +38,11 @@ TEST_F(RepeatPeriodDialogTest, MethodsProposeAPeriodFromTheStart)
             kFiscalYear },
         { "fiscal year, yearly", repeat::kYearly, u"2005/07/10", press(kFiscalYear), u"2005/07/10", u"2006/03/31",
             kFiscalYear },
+        // A yearly rule starting in February keeps its day inside the fiscal year holding it.
+        { "fiscal year, yearly before April", repeat::kYearly, u"2005/02/10", press(kFiscalYear), u"2005/02/10",
+            u"2005/03/31", kFiscalYear },
+        { "calendar year, yearly", repeat::kYearly, u"2005/07/10", press(kCalendarYear), u"2005/07/10", u"2005/12/31",
+            kCalendarYear },
         { "calendar year", repeat::kDaily, u"2005/07/10", press(kCalendarYear), u"2005/01/10", u"2005/12/31",
             kCalendarYear },
         { "calendar year, weekly", repeat::kWeekly, u"2005/07/10", press(kCalendarYear), u"2005/01/02", u"2005/12/31",
