@@ -91,6 +91,15 @@ MainWindow::MainWindow(CKalApp& app, CKalDoc& document, CKalView& monthView, CDa
 
 MainWindow::~MainWindow()
 {
+    // The widgets outlive this object's members while the base class takes them down: they must not
+    // call back into it meanwhile.
+    monthWidget_->onFocus = nullptr;
+    monthWidget_->onChanged = nullptr;
+    monthWidget_->onContextMenu = nullptr;
+    listWidget_->onFocus = nullptr;
+    listWidget_->onChanged = nullptr;
+    listWidget_->onCommand = nullptr;
+    listWidget_->onContextMenu = nullptr;
     document_.RemoveView(&watcher_);
 }
 
