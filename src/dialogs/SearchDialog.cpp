@@ -40,7 +40,7 @@ SearchDialog::SearchDialog(SearchConditions conditions)
         { kCondition, ControlKind::DropDownList, {},
             std::vector<std::u16string>(std::begin(kConditions), std::end(kConditions)), 1, 1, 1, 3 },
         { kMatchCase, ControlKind::CheckBox, kMatchCaseLabel, {}, 2, 1, 1, 3 },
-        { kTargetGroup, ControlKind::GroupBox, kTargetLabel, {}, 3, 0, 1, 4 },
+        { 0, ControlKind::GroupBox, kTargetLabel, {}, 3, 0, 1, 4 },
         { kContent, ControlKind::CheckBox, kContentLabel, {}, 3, 0 },
         { kPlace, ControlKind::CheckBox, kPlaceLabel, {}, 3, 1 },
         { kMemo, ControlKind::CheckBox, kMemoLabel, {}, 3, 2 },

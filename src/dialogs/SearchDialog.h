@@ -12,7 +12,6 @@ inline constexpr int kResourceId = 125;
 inline constexpr int kWord = 135;
 inline constexpr int kCondition = 118;
 inline constexpr int kMatchCase = 179;
-inline constexpr int kTargetGroup = 1028;
 inline constexpr int kContent = 1029;
 inline constexpr int kPlace = 1030;
 inline constexpr int kMemo = 1031;

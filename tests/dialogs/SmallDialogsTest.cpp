@@ -1,7 +1,6 @@
 #include "TestEnvironment.h"
 
 #include "dialogs/ContinuousCopyDialog.h"
-#include "dialogs/DateFormatDialog.h"
 #include "dialogs/DaysAfterDialog.h"
 #include "dialogs/OutlookPeriodDialog.h"
 #include "dialogs/SearchDialog.h"
@@ -198,25 +197,6 @@ TEST_F(SmallDialogsTest, SearchWithoutATargetSearchesTheContent)
     });
     EXPECT_EQ(AskSearchConditions(given),
         (SearchConditions { u"Lunch", false, SearchConditions::Match::Equals, SearchConditions::kContent }));
-}
-
-TEST_F(SmallDialogsTest, DateFormatReturnsTheChosenIndexes)
-{
-    using namespace dateformatdialog;
-    ui_.QueueDialog([](DialogLogic&, MemoryDialogHost& host) {
-        EXPECT_EQ(host.Selection(kPosition), 3);
-        EXPECT_EQ(host.Selection(kFrame), 1);
-        EXPECT_EQ(host.Items(kPosition).size(), std::size(kPositions));
-        host.Choose(kPosition, 4);
-        host.Choose(kFrame, 2);
-        host.Press(kIdOk);
-    });
-    EXPECT_EQ(AskDateFormat(DateDisplayFormat { 3, 1 }), (DateDisplayFormat { 4, 2 }));
-    ui_.QueueDialog([](DialogLogic&, MemoryDialogHost& host) {
-        host.Choose(kFrame, 0);
-        host.Press(kIdCancel);
-    });
-    EXPECT_EQ(AskDateFormat(DateDisplayFormat { 3, 1 }), std::nullopt);
 }
 
 TEST_F(SmallDialogsTest, WeekdayColoursChangeThroughTheChooser)
