@@ -26,7 +26,7 @@ bool Refuse(DialogHost& host, int id, const char16_t* message)
 
 } // namespace
 
-OutlookPeriodDialog::OutlookPeriodDialog(DatePeriod period)
+OutlookPeriodDialog::OutlookPeriodDialog(OutlookPeriod period)
     : period_(period)
 {
     resource_.id = kResourceId;
@@ -67,11 +67,11 @@ bool OutlookPeriodDialog::OnOk(DialogHost& host)
     const std::optional<CDTime> end = ReadDate(host, kEnd);
     if (!end || *end < *start)
         return Refuse(host, kEnd, kInvalidEnd);
-    period_ = DatePeriod { *start, *end };
+    period_ = OutlookPeriod { *start, *end };
     return true;
 }
 
-std::optional<DatePeriod> AskOutlookPeriod(DatePeriod period)
+std::optional<OutlookPeriod> AskOutlookPeriod(OutlookPeriod period)
 {
     OutlookPeriodDialog dialog(period);
     if (Ui::Current().RunDialog(dialog) != kIdOk)

@@ -22,29 +22,29 @@ inline constexpr char16_t kInvalidEnd[] = u"正しい終了日付を入力して
 } // namespace outlookperioddialog
 
 // The days from `start` to `end`, both included, each at 00:00.
-struct DatePeriod {
+struct OutlookPeriod {
     CDTime start;
     CDTime end;
 };
 
 class OutlookPeriodDialog final : public DialogLogic {
 public:
-    explicit OutlookPeriodDialog(DatePeriod period);
+    explicit OutlookPeriodDialog(OutlookPeriod period);
 
     const DialogResource& Resource() const override { return resource_; }
     void OnInit(DialogHost& host) override;
     void OnControl(DialogHost& host, int id, Notification notification) override;
     bool OnOk(DialogHost& host) override;
 
-    [[nodiscard]] const DatePeriod& Period() const { return period_; }
+    [[nodiscard]] const OutlookPeriod& Period() const { return period_; }
 
 private:
     DialogResource resource_;
-    DatePeriod period_;
+    OutlookPeriod period_;
 };
 
 // The period dialog ("Outlookへ") on `period`; a start and an end not before it on OK, nothing when
 // cancelled.
-[[nodiscard]] std::optional<DatePeriod> AskOutlookPeriod(DatePeriod period);
+[[nodiscard]] std::optional<OutlookPeriod> AskOutlookPeriod(OutlookPeriod period);
 
 } // namespace kal

@@ -145,7 +145,7 @@ TEST_F(SmallDialogsTest, OutlookPeriodEndMustNotPrecedeTheStart)
     };
     for (const Case& c : cases) {
         ui_.Clear();
-        OutlookPeriodDialog dialog(DatePeriod { CDTime(2026, 1, 1), CDTime(2026, 1, 31) });
+        OutlookPeriodDialog dialog(OutlookPeriod { CDTime(2026, 1, 1), CDTime(2026, 1, 31) });
         MemoryDialogHost host(dialog);
         host.Open();
         EXPECT_EQ(host.Text(kEnd), DateText(CDTime(2026, 1, 31)));
@@ -167,7 +167,8 @@ TEST_F(SmallDialogsTest, OutlookPeriodEndMustNotPrecedeTheStart)
         picker.Key(Key::Down);
         picker.Press(kIdOk);
     });
-    const std::optional<DatePeriod> period = AskOutlookPeriod(DatePeriod { CDTime(2026, 1, 1), CDTime(2026, 1, 31) });
+    const std::optional<OutlookPeriod> period
+        = AskOutlookPeriod(OutlookPeriod { CDTime(2026, 1, 1), CDTime(2026, 1, 31) });
     ASSERT_TRUE(period.has_value());
     EXPECT_EQ(DateText(period->end), DateText(CDTime(2026, 2, 7)));
 }
