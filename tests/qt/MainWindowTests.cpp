@@ -3,6 +3,7 @@
 #include "app/MainFrame.h"
 #include "platform/Clock.h"
 #include "platform/ValuesProfile.h"
+#include "qt/DayListWidget.h"
 #include "qt/MainWindow.h"
 #include "qt/MonthViewWidget.h"
 #include "qt/ToolIcons.h"
@@ -17,9 +18,12 @@
 #include "views/KalView.h"
 
 #include <QAction>
-#include <QCoreApplication>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QImage>
+#include <QMenu>
 #include <QSplitter>
+#include <QTimer>
 #include <QToolBar>
 
 #include <gtest/gtest.h>
@@ -174,6 +178,40 @@ TEST_F(MainWindowTest, ADocumentUpdateRefreshesTheCommandsOnceTheEventIsDone)
     ASSERT_NE(open.views.day.SelectedEntry(), nullptr);
     QCoreApplication::processEvents();
     EXPECT_TRUE(copy->isEnabled());
+}
+
+TEST_F(MainWindowTest, TheListsPopUpMakesTheListActiveAndOffersTheSharedActions)
+{
+    CKalApp app;
+    OpenWindow open(app);
+    auto* list = open.window.findChild<DayListWidget*>();
+    ASSERT_NE(list, nullptr);
+    ASSERT_TRUE(open.window.MonthViewActive());
+
+    std::vector<QAction*> offered;
+    QTimer::singleShot(0, [&offered] {
+        auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!popup)
+            return;
+        for (QAction* action : popup->actions()) {
+            if (!action->isSeparator())
+                offered.push_back(action);
+        }
+        popup->close();
+    });
+    // The pointer's events reach a list through its viewport.
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), list->viewport()->mapToGlobal(QPoint(5, 5)));
+    QCoreApplication::sendEvent(list->viewport(), &event);
+
+    EXPECT_FALSE(open.window.MonthViewActive());
+    const MenuResource* context = FindMenu(menuid::kContext);
+    ASSERT_NE(context, nullptr);
+    std::vector<QAction*> expected;
+    for (const MenuItem& item : context->items[kListPopup].children) {
+        if (!item.IsSeparator())
+            expected.push_back(open.window.Action(item.id));
+    }
+    EXPECT_EQ(offered, expected);
 }
 
 TEST(ToolIconTest, EveryIconACommandNamesIsDrawn)
