@@ -119,7 +119,7 @@ private:
     {
         for (int i = 0; i < combo_->count(); ++i) {
             const auto index = static_cast<std::size_t>(i);
-            combo_->setItemIcon(i, index < colours_.size() ? Swatch(colours_[index], *combo_) : QIcon());
+            combo_->setItemIcon(i, ItemSwatch(colours_, index, *combo_));
         }
     }
 
@@ -191,7 +191,7 @@ private:
     {
         for (int i = 0; i < list_->count(); ++i) {
             const auto index = static_cast<std::size_t>(i);
-            list_->item(i)->setIcon(index < colours_.size() ? Swatch(colours_[index], *list_) : QIcon());
+            list_->item(i)->setIcon(ItemSwatch(colours_, index, *list_));
         }
     }
 

@@ -91,6 +91,18 @@ QIcon Swatch(Colour colour, const QWidget& widget)
     return QIcon(pixmap);
 }
 
+QIcon ItemSwatch(const std::vector<Colour>& colours, std::size_t index, const QWidget& widget)
+{
+    if (colours.empty())
+        return QIcon();
+    if (index < colours.size())
+        return Swatch(colours[index], widget);
+    const QSize size = Swatch(0, widget).availableSizes().value(0);
+    QPixmap blank(size);
+    blank.fill(Qt::transparent);
+    return QIcon(blank);
+}
+
 int CharactersWide(const QWidget& widget, int count)
 {
     return widget.fontMetrics().averageCharWidth() * count;

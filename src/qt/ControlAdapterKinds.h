@@ -4,6 +4,8 @@
 
 #include <QIcon>
 
+#include <vector>
+
 namespace kal::adapters {
 
 // One maker per kind of control; MakeControlAdapter picks by the resource's kind.
@@ -29,6 +31,9 @@ std::unique_ptr<ControlAdapter> MakeCustom(const ControlResource&, QWidget&, Con
 // A small square of the colour with a dark rim, as high as a line of `widget`'s font: the swatch
 // beside list items and on colour buttons.
 [[nodiscard]] QIcon Swatch(Colour colour, const QWidget& widget);
+// The swatch of the item at `index` when the list shows `colours`: a blank square for items past the
+// end keeps their texts in line with the others, no icon at all when the list shows no colours.
+[[nodiscard]] QIcon ItemSwatch(const std::vector<Colour>& colours, std::size_t index, const QWidget& widget);
 // `count` average characters of the widget's font, in pixels.
 [[nodiscard]] int CharactersWide(const QWidget& widget, int count);
 // `count` lines of the widget's font, in pixels.

@@ -167,6 +167,7 @@ protected:
     }
     void mousePressEvent(QMouseEvent* event) override
     {
+        setFocus(Qt::MouseFocusReason);
         if (control_ && event->button() == Qt::LeftButton)
             control_->OnMouseDown(PointOf(*event), OwnSize());
     }

@@ -185,8 +185,10 @@ void QtControlHost::Place(QWidget& parent, QGridLayout& grid, const std::vector<
             bool inWideColumn = false;
             for (int c = column; c < column + control->columnSpan; ++c)
                 inWideColumn = inWideColumn || wideColumns.count(c) != 0;
+            // A tall control of its own (a scroll bar beside a list) takes the row's whole height.
             if (inWideColumn || besideTall)
-                alignment = (inWideColumn ? Qt::AlignLeft : Qt::Alignment()) | vertical;
+                alignment
+                    = (inWideColumn ? Qt::AlignLeft : Qt::Alignment()) | (layout.tall ? Qt::Alignment() : vertical);
         }
         grid.addWidget(&widget, row, column, control->rowSpan, control->columnSpan, alignment);
     }

@@ -18,6 +18,18 @@ bool HasList(ControlKind kind)
     return IsCombo(kind) || kind == ControlKind::ListBox;
 }
 
+// The controls whose colour shows: a label's text, a sample's fill, a button's swatch.
+bool HasColour(ControlKind kind)
+{
+    return kind == ControlKind::Label || kind == ControlKind::ColourSample || kind == ControlKind::PushButton
+        || kind == ControlKind::DefaultButton;
+}
+
+bool HasRange(ControlKind kind)
+{
+    return kind == ControlKind::ScrollBar || kind == ControlKind::SpinEdit;
+}
+
 } // namespace
 
 // Counts the redraws a custom control asks for.
@@ -179,7 +191,7 @@ int MemoryDialogHost::Selection(int id) const
 
 void MemoryDialogHost::SetItemColours(int id, const std::vector<Colour>& colours)
 {
-    if (ControlState* state = State(id))
+    if (ControlState* state = State(id); state && HasList(state->resource->kind))
         state->itemColours = colours;
 }
 
@@ -191,7 +203,7 @@ std::vector<Colour> MemoryDialogHost::ItemColours(int id) const
 
 void MemoryDialogHost::SetColour(int id, Colour colour)
 {
-    if (ControlState* state = State(id))
+    if (ControlState* state = State(id); state && HasColour(state->resource->kind))
         state->colour = colour;
 }
 
@@ -204,7 +216,7 @@ std::optional<Colour> MemoryDialogHost::ColourOf(int id) const
 void MemoryDialogHost::SetRange(int id, int minimum, int maximum)
 {
     ControlState* state = State(id);
-    if (!state)
+    if (!state || !HasRange(state->resource->kind))
         return;
     state->minimum = minimum;
     state->maximum = maximum;
@@ -219,7 +231,7 @@ std::pair<int, int> MemoryDialogHost::Range(int id) const
 
 void MemoryDialogHost::SetPosition(int id, int position)
 {
-    if (ControlState* state = State(id))
+    if (ControlState* state = State(id); state && state->resource->kind == ControlKind::ScrollBar)
         state->position = std::clamp(position, state->minimum, std::max(state->minimum, state->maximum));
 }
 
@@ -231,7 +243,7 @@ int MemoryDialogHost::Position(int id) const
 
 void MemoryDialogHost::Invalidate(int id)
 {
-    if (ControlState* state = State(id))
+    if (ControlState* state = State(id); state && state->resource->kind == ControlKind::Custom)
         ++state->invalidations;
 }
 
@@ -245,6 +257,18 @@ void MemoryDialogHost::SetControlSize(int id, Size size)
 {
     if (ControlState* state = State(id))
         state->size = size;
+}
+
+Size MemoryDialogHost::ControlSize(int id) const
+{
+    const ControlState* state = State(id);
+    return state ? state->size : Size {};
+}
+
+void MemoryDialogHost::SetFocus(int id)
+{
+    if (State(id))
+        focus_ = id;
 }
 
 void MemoryDialogHost::Open()
@@ -267,7 +291,9 @@ void MemoryDialogHost::Press(int id)
     if (id == kIdOk || id == kIdCancel) {
         if (known && !known->enabled)
             return;
-        if (id == kIdOk)
+        if (dialogButtons_)
+            dialogButtons_(id);
+        else if (id == kIdOk)
             PressOk(logic_, *this);
         else
             PressCancel(logic_, *this);
@@ -329,11 +355,12 @@ void MemoryDialogHost::Step(int id, int direction)
     ControlState* state = State(id);
     if (!state || !state->enabled || HasEnded() || state->resource->kind != ControlKind::SpinEdit)
         return;
-    // The arrows stop at the ends of their range; a text that is no number steps from the bottom.
-    const int value = Number(id).value_or(state->minimum);
-    const int next = std::clamp(value + direction, state->minimum, std::max(state->minimum, state->maximum));
-    const std::string digits = std::to_string(next);
-    state->text.assign(digits.begin(), digits.end());
+    // A step at the end of the range changes nothing, and like typing that changes nothing it is not
+    // reported.
+    std::u16string next = SteppedNumber(state->text, state->minimum, state->maximum, direction);
+    if (next == state->text)
+        return;
+    state->text = std::move(next);
     logic_.OnControl(*this, id, Notification::TextChanged);
 }
 
@@ -343,7 +370,11 @@ void MemoryDialogHost::Key(kal::Key key, unsigned modifiers)
         return;
     if (CustomControl* custom = CustomAt(focus_); custom && IsEnabled(focus_) && custom->OnKey(key, modifiers))
         return;
-    if (key == Key::Escape) {
+    const ControlState* focused = State(focus_);
+    const bool inSpin = focused && focused->resource->kind == ControlKind::SpinEdit;
+    if (inSpin && (key == Key::Up || key == Key::Down) && modifiers == modifier::kNone) {
+        Step(focus_, key == Key::Up ? +1 : -1);
+    } else if (key == Key::Escape) {
         Press(kIdCancel);
     } else if (key == Key::Enter) {
         const auto isDefault
@@ -372,6 +403,7 @@ void MemoryDialogHost::DoubleTap(int id, Point point)
         return;
     Tap(id, point);
     custom->OnDoubleClick(point, State(id)->size);
+    custom->OnMouseUp(point, State(id)->size);
 }
 
 void MemoryDialogHost::Draw(int id, Canvas& canvas) const
@@ -384,8 +416,32 @@ MemoryPropertySheet::MemoryPropertySheet(PropertySheet& sheet)
     : sheet_(sheet)
     , active_(sheet.startPage)
 {
-    for (DialogLogic* page : sheet.pages)
+    for (DialogLogic* page : sheet.pages) {
         pages_.push_back(std::make_unique<MemoryDialogHost>(*page));
+        pages_.back()->SetDialogButtons([this](int id) {
+            if (id == kIdOk)
+                PressOk();
+            else
+                PressCancel();
+        });
+    }
+}
+
+bool MemoryPropertySheet::HasEnded() const
+{
+    return result_.has_value()
+        || std::any_of(pages_.begin(), pages_.end(), [](const auto& page) { return page->HasEnded(); });
+}
+
+int MemoryPropertySheet::Result() const
+{
+    if (result_)
+        return *result_;
+    for (const auto& page : pages_) {
+        if (page->HasEnded())
+            return page->Result();
+    }
+    return kIdCancel;
 }
 
 void MemoryPropertySheet::Open()

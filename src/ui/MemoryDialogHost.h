@@ -3,6 +3,7 @@
 #include "ui/CustomControl.h"
 #include "ui/DialogHost.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -39,7 +40,7 @@ public:
     void SetPosition(int id, int position) override;
     int Position(int id) const override;
     void Invalidate(int id) override;
-    void SetFocus(int id) override { focus_ = id; }
+    void SetFocus(int id) override;
     void End(int result) override { result_ = result; }
     bool HasEnded() const override { return result_.has_value(); }
 
@@ -50,17 +51,23 @@ public:
     void Choose(int id, int index);
     void DoubleClick(int id, int index);
     void Scroll(int id, ScrollAction action, int thumb = 0);
-    // The up (+1) or down (-1) arrow of a spin edit.
+    // The up (+1) or down (-1) arrow of a spin edit; reported as a text change when the text changed.
     void Step(int id, int direction);
     // A key pressed with the focus where it is: the logic first, then a focused custom control, then
-    // Enter presses the default button and Escape cancels.
+    // Up and Down step a focused spin edit, Enter presses the default button and Escape cancels.
     void Key(kal::Key key, unsigned modifiers = modifier::kNone);
-    // A tap (press and release) or a double tap on a custom control, in its own pixels.
+    // A tap (press and release) or a double tap on a custom control, in its own pixels. A double tap
+    // arrives as a screen reports it: press, release, double click, release.
     void Tap(int id, Point point);
     void DoubleTap(int id, Point point);
     // Draws a custom control at its size (SetControlSize; 240 x 200 unless set).
     void Draw(int id, Canvas& canvas) const;
     void SetControlSize(int id, Size size);
+    [[nodiscard]] Size ControlSize(int id) const;
+
+    // Where OK and cancel go instead of this dialog's own checks: a property sheet sends them to the
+    // sheet, which checks every page.
+    void SetDialogButtons(std::function<void(int id)> press) { dialogButtons_ = std::move(press); }
 
     [[nodiscard]] const std::u16string& Caption() const { return caption_; }
     [[nodiscard]] int Focus() const { return focus_; }
@@ -98,9 +105,11 @@ private:
     std::u16string caption_;
     int focus_ = 0;
     std::optional<int> result_;
+    std::function<void(int id)> dialogButtons_;
 };
 
-// A property sheet kept in memory: one in-memory host per page.
+// A property sheet kept in memory: one in-memory host per page. OK and cancel pressed on a page (its
+// Enter and Escape) are the sheet's; a page that ends itself ends the sheet with its result.
 class MemoryPropertySheet {
 public:
     explicit MemoryPropertySheet(PropertySheet& sheet);
@@ -113,8 +122,8 @@ public:
     [[nodiscard]] MemoryDialogHost& Page(int index) { return *pages_.at(static_cast<std::size_t>(index)); }
     [[nodiscard]] int PageCount() const { return static_cast<int>(pages_.size()); }
     [[nodiscard]] int ActivePage() const { return active_; }
-    [[nodiscard]] bool HasEnded() const { return result_.has_value(); }
-    [[nodiscard]] int Result() const { return result_.value_or(kIdCancel); }
+    [[nodiscard]] bool HasEnded() const;
+    [[nodiscard]] int Result() const;
 
 private:
     PropertySheet& sheet_;
