@@ -1,6 +1,8 @@
 #include "qt/QtUi.h"
 
 #include "qt/QtDialog.h"
+#include "qt/QtPropertySheet.h"
+#include "ui/PropertySheet.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -9,6 +11,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -191,6 +194,91 @@ TEST_F(QtUiTest, RunsResourceDialogsModally)
     });
     EXPECT_EQ(ui_.RunDialog(logic), kIdOk);
     EXPECT_EQ(logic.name, u"山田");
+}
+
+// A dialog whose button opens a message and then a dialog of its own through the installed Ui.
+class OpenerDialog final : public DialogLogic {
+public:
+    static constexpr int kOpen = 200;
+    OpenerDialog()
+    {
+        ControlResource open;
+        open.id = kOpen;
+        open.kind = ControlKind::PushButton;
+        open.text = u"開く";
+        ControlResource cancel;
+        cancel.id = kIdCancel;
+        cancel.kind = ControlKind::PushButton;
+        cancel.text = u"閉じる";
+        resource_.caption = u"外側";
+        resource_.controls = { open, cancel };
+    }
+    const DialogResource& Resource() const override { return resource_; }
+    void OnControl(DialogHost&, int id, Notification) override
+    {
+        if (id != kOpen)
+            return;
+        Ui::Current().ShowMessage(u"内側のメッセージ");
+        NameDialog inner;
+        innerResult = Ui::Current().RunDialog(inner);
+    }
+    int innerResult = 0;
+
+private:
+    DialogResource resource_;
+};
+
+TEST_F(QtUiTest, WhatADialogOpensBelongsToIt)
+{
+    Ui* previous = Ui::Install(&ui_);
+    QWidget mainWindow;
+    ui_.SetMainWindow(&mainWindow);
+    OpenerDialog opener;
+    QWidget* outer = nullptr;
+    QWidget* messageParent = nullptr;
+    QWidget* innerParent = nullptr;
+    WhenModal([&](QWidget& window) {
+        outer = &window;
+        // The message comes up while the button's click runs; then the inner dialog.
+        WhenModal([&](QWidget& message) {
+            messageParent = message.parentWidget();
+            WhenModal([&](QWidget& inner) {
+                innerParent = inner.parentWidget();
+                dynamic_cast<QDialog&>(inner).reject();
+            });
+            dynamic_cast<QMessageBox&>(message).button(QMessageBox::Ok)->click();
+        });
+        auto& dialog = dynamic_cast<QtDialog&>(window);
+        qobject_cast<QPushButton*>(dialog.Control(OpenerDialog::kOpen))->click();
+        qobject_cast<QPushButton*>(dialog.Control(kIdCancel))->click();
+    });
+    EXPECT_EQ(ui_.RunDialog(opener), kIdCancel);
+    Ui::Install(previous);
+    ASSERT_NE(outer, nullptr);
+    EXPECT_EQ(messageParent, outer);
+    EXPECT_EQ(innerParent, outer);
+    EXPECT_EQ(opener.innerResult, kIdCancel);
+}
+
+TEST_F(QtUiTest, RunsPropertySheetsModally)
+{
+    NameDialog first;
+    NameDialog second;
+    PropertySheet sheet { u"設定", { &first, &second }, 0 };
+    int tabs = 0;
+    WhenModal([&](QWidget& window) {
+        auto& shown = dynamic_cast<QtPropertySheet&>(window);
+        tabs = shown.findChild<QTabWidget*>()->count();
+        shown.Page(1).SetText(100, u"二枚目");
+        shown.accept();
+    });
+    EXPECT_EQ(ui_.RunPropertySheet(sheet), kIdOk);
+    EXPECT_EQ(tabs, 2);
+    EXPECT_EQ(second.name, u"二枚目");
+    EXPECT_EQ(first.name, u"") << "every page's OK ran";
+
+    WhenModal([](QWidget& window) { window.close(); });
+    EXPECT_EQ(ui_.RunPropertySheet(sheet), kIdCancel);
 }
 
 TEST_F(QtUiTest, WaitCursorNests)
