@@ -620,7 +620,10 @@ TYPED_TEST_P(DialogConformance, CustomControlsGetTapsAndKeysAndRedraw)
     this->driver_.Tap(kPicture, Point { 5, 6 });
     EXPECT_EQ(this->driver_.Focus(), kPicture) << "a tap gives it the focus";
     this->driver_.Settle();
-    EXPECT_EQ(picture.drawnTaps, 1) << "the control asked to be drawn again";
+    // With the focus already there, only the control's own request draws it again.
+    this->driver_.Tap(kPicture, Point { 5, 6 });
+    this->driver_.Settle();
+    EXPECT_EQ(picture.drawnTaps, 2) << "the control asked to be drawn again";
     EXPECT_EQ(picture.drawnSize, size);
 
     picture.events.clear();
@@ -637,7 +640,7 @@ TYPED_TEST_P(DialogConformance, CustomControlsGetTapsAndKeysAndRedraw)
     EXPECT_EQ(this->logic_.keys, (std::vector<kal::Key> { Key::Left, Key::F5 }));
     host.Enable(kPicture, false);
     this->driver_.Tap(kPicture, Point { 1, 1 });
-    EXPECT_EQ(picture.taps, 3) << "a disabled control gets no taps";
+    EXPECT_EQ(picture.taps, 4) << "a disabled control gets no taps";
     host.Enable(kPicture, true);
     this->driver_.Key(Key::Escape);
     EXPECT_EQ(this->driver_.Result(), kIdCancel);
