@@ -17,11 +17,8 @@ inline constexpr char16_t kAskReload[]
 inline constexpr char16_t kAskReloadChanged[]
     = u"ファイルが更新されているようです。再読み込みしますか？\n注再読込した場合、それまでの変更は破棄されます。";
 inline constexpr char16_t kAskDeleteSuffix[] = u" を削除しますか？";
-inline constexpr char16_t kRepeatDeleteCaption[] = u"繰り返しスケジュールの削除";
-inline constexpr char16_t kRepeatDeleteText[] = u"このスケジュールは繰り返しスケジュールです。全て削除しますか？";
-inline constexpr char16_t kRepeatDeleteThisDay[] = u"この日のみ削除(&T)";
-inline constexpr char16_t kRepeatDeleteAll[] = u"全ての予定を削除(&A)";
-inline constexpr char16_t kRepeatDeleteCancel[] = u"ｷｬﾝｾﾙ";
+// Holidays the month grid works out for itself are not stored, so they cannot be changed.
+inline constexpr char16_t kCannotEditGenerated[] = u"Kalendraが自動的に設定したスケジュールは変更できません";
 inline constexpr char16_t kAskSaveChanges[] = u"%s への変更を保存しますか?";
 inline constexpr char16_t kUntitled[] = u"無題";
 inline constexpr char16_t kFileFilter[] = u"Kalendraﾌｧｲﾙ(*.klx) |*.klx|全てのﾌｧｲﾙ(*.*) |*.*||";

@@ -2,6 +2,10 @@
 
 #include "app/AppTexts.h"
 #include "app/RecentFiles.h"
+#include "dialogs/MemoDialog.h"
+#include "dialogs/RepeatEditing.h"
+#include "dialogs/ScheduleDialog.h"
+#include "dialogs/TodoDialog.h"
 #include "platform/Clipboard.h"
 #include "platform/Profile.h"
 #include "platform/Text.h"
@@ -17,7 +21,9 @@
 #include "ui/UpdateHints.h"
 
 #include <algorithm>
+#include <memory>
 #include <sys/stat.h>
+#include <tuple>
 
 namespace kal {
 
@@ -30,33 +36,6 @@ public:
     ~WaitCursor() { Ui::Current().EndWait(); }
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
-constexpr int kDeleteThisDay = 1001;
-constexpr int kDeleteAll = 1002;
-
-// Asks whether a repeating schedule loses only the day or goes entirely.
-class RepeatDeleteDialog final : public DialogLogic {
-public:
-    RepeatDeleteDialog()
-    {
-        resource_.caption = texts::kRepeatDeleteCaption;
-        resource_.controls = {
-            { 0, ControlKind::Label, texts::kRepeatDeleteText, {}, 0, 0, 1, 3 },
-            { kDeleteThisDay, ControlKind::PushButton, texts::kRepeatDeleteThisDay, {}, 1, 0 },
-            { kDeleteAll, ControlKind::PushButton, texts::kRepeatDeleteAll, {}, 1, 1 },
-            { kIdCancel, ControlKind::PushButton, texts::kRepeatDeleteCancel, {}, 1, 2 },
-        };
-    }
-    const DialogResource& Resource() const override { return resource_; }
-    void OnControl(DialogHost& host, int id, Notification notification) override
-    {
-        if (notification == Notification::Clicked && (id == kDeleteThisDay || id == kDeleteAll))
-            host.End(id);
-    }
-
-private:
-    DialogResource resource_;
 };
 
 std::u16string InitialFolder()
@@ -246,20 +225,74 @@ bool CKalDoc::DeleteEntry(CKalData* entry, CDTime day)
     if (store_.IndexOf(entry) < 0)
         return false;
     if (entry->repeatType != repeat::kNone) {
-        RepeatDeleteDialog dialog;
-        const int choice = Ui::Current().RunDialog(dialog);
-        if (choice == kDeleteThisDay) {
+        switch (AskRepeatDelete()) {
+        case RepeatDeleteChoice::ThisDayOnly: {
             const LocalFields f = day.Fields();
             entry->exclusions.push_back(ExclusionPeriod { f.year, f.month, f.day, f.year, f.month, f.day });
             modified_ = true;
             return true;
         }
-        if (choice != kDeleteAll)
+        case RepeatDeleteChoice::All:
+            break;
+        case RepeatDeleteChoice::Cancel:
             return false;
+        }
     } else if (!Ui::Current().AskYesNo(entry->text + texts::kAskDeleteSuffix)) {
         return false;
     }
     RemoveEntry(entry);
+    return true;
+}
+
+bool CKalDoc::AddSchedule(CDTime day)
+{
+    CKalData entry;
+    if (!RunScheduleDialog(store_, entry, day, EntryDialogMode::New))
+        return false;
+    store_.AppendEntry(std::make_unique<CKalData>(entry));
+    modified_ = true;
+    return true;
+}
+
+CKalData* CKalDoc::AddTodo(CDTime day)
+{
+    CKalData entry;
+    if (!RunTodoDialog(store_, entry, day, EntryDialogMode::New))
+        return nullptr;
+    store_.AppendEntry(std::make_unique<CKalData>(entry));
+    modified_ = true;
+    return store_.entries.back().get();
+}
+
+bool CKalDoc::EditEntry(CKalData* entry, CDTime day)
+{
+    if (!entry)
+        return false;
+    // A holiday the month grid worked out for itself lives only as long as the grid: a change to it
+    // would vanish at the next refill.
+    if (store_.IndexOf(entry) < 0) {
+        Ui::Current().ShowMessage(texts::kCannotEditGenerated);
+        return false;
+    }
+    const auto writtenAtOnce = [entry] { return std::tuple(entry->memo, entry->alarmMinutes, entry->avoidDays); };
+    const auto before = writtenAtOnce();
+    const bool written = entry->IsTodo() ? RunTodoDialog(store_, *entry, day, EntryDialogMode::Edit)
+                                         : RunScheduleDialog(store_, *entry, day, EntryDialogMode::Edit);
+    // The memo, alarm and avoid-day buttons change the entry even when the dialog is then cancelled.
+    if (written || writtenAtOnce() != before)
+        modified_ = true;
+    return written;
+}
+
+bool CKalDoc::EditMemo(CKalData* entry)
+{
+    if (!entry)
+        return false;
+    const std::optional<std::u16string> memo = AskMemo(entry->memo);
+    if (!memo)
+        return false;
+    entry->memo = *memo;
+    modified_ = true;
     return true;
 }
 

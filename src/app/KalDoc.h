@@ -41,6 +41,10 @@ public:
     // changed.
     bool DeleteEntry(CKalData* entry, CDTime day) override;
     bool Paste(CDTime day) override;
+    bool AddSchedule(CDTime day) override;
+    CKalData* AddTodo(CDTime day) override;
+    bool EditEntry(CKalData* entry, CDTime day) override;
+    bool EditMemo(CKalData* entry) override;
 
     void AddView(DocumentView* view) { views_.push_back(view); }
     void RemoveView(DocumentView* view);

@@ -70,8 +70,8 @@ void BuildLandscape(DialogResource& resource, const LandscapeTexts& texts)
     add.OkCancel(7, buttontext::kOk, buttontext::kCancel);
 }
 
-// The portrait layout: one field a row. It has no OK button of its own; the window frame's OK
-// confirms it.
+// The portrait layout: one field a row. A desktop window has no OK in its title bar, so this
+// layout carries the dialog's OK and cancel like the others.
 void BuildPortrait(DialogResource& resource)
 {
     LayoutBuilder add(resource);
@@ -106,6 +106,7 @@ void BuildPortrait(DialogResource& resource)
     add.Button(kAvoidDays, kAvoidDaysLabel, 10, 2);
     add.Button(kAlarm, kAlarmLabel, 11, 0);
     add.Button(kMemo, kMemoLabel, 11, 1);
+    add.OkCancel(12, buttontext::kOk, buttontext::kCancel);
 }
 
 std::u16string HourMinuteText(HourMinute time)

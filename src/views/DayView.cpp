@@ -139,6 +139,31 @@ void CDayView::CutSelected()
     Fill(row);
 }
 
+void CDayView::EditSelected()
+{
+    CKalData* entry = SelectedEntry();
+    if (entry && document_.EditEntry(entry, cell_->date))
+        ChangedSoRefill();
+}
+
+void CDayView::AddOnDay(EntryKind kind)
+{
+    if (!cell_)
+        return;
+    const CDTime day = cell_->date;
+    const bool added = kind == EntryKind::Todo ? document_.AddTodo(day) != nullptr : document_.AddSchedule(day);
+    if (added)
+        ChangedSoRefill();
+}
+
+void CDayView::EditSelectedMemo()
+{
+    if (CKalData* entry = SelectedEntry())
+        (void)document_.EditMemo(entry);
+    if (window_)
+        window_->FocusList();
+}
+
 void CDayView::DeleteSelected()
 {
     CKalData* entry = SelectedEntry();
@@ -158,6 +183,14 @@ void CDayView::BindCommands()
         [this] { return EnabledIf(selection_ >= 0 && selection_ + 1 < static_cast<int>(rows_.size())); });
     commands_.Add(
         ID_SCHEDULE_DELETE, [this] { DeleteSelected(); }, selected);
+    commands_.Add(
+        ID_SCHEDULE_EDIT, [this] { EditSelected(); }, selected);
+    commands_.Add(
+        ID_SCHEDULE_ADD, [this] { AddOnDay(EntryKind::Schedule); }, [this] { return EnabledIf(cell_ != nullptr); });
+    commands_.Add(
+        ID_TODO_ADD, [this] { AddOnDay(EntryKind::Todo); }, [this] { return EnabledIf(cell_ != nullptr); });
+    commands_.Add(
+        ID_SCHEDULE_DETAILS, [this] { EditSelectedMemo(); }, selected);
     commands_.Add(
         ID_EDIT_COPY, [this] { CopySelected(); }, selected);
     commands_.Add(

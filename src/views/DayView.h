@@ -46,6 +46,10 @@ private:
     void Fill(int selectRow);
     void MoveSelected(int direction);
     void DeleteSelected();
+    void EditSelected();
+    enum class EntryKind { Schedule, Todo };
+    void AddOnDay(EntryKind kind);
+    void EditSelectedMemo();
     void CopySelected();
     void CutSelected();
     void ChangedSoRefill();

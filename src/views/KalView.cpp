@@ -515,6 +515,14 @@ void CKalView::BindCommands()
         if (document_.Paste(grid_.Cell(selected_).date))
             document_.UpdateAllViews(hint::kEntriesChanged);
     });
+    commands_.Add(ID_SCHEDULE_ADD, [this] {
+        if (document_.AddSchedule(grid_.Cell(selected_).date))
+            document_.UpdateAllViews(hint::kEntriesChanged);
+    });
+    commands_.Add(ID_TODO_ADD, [this] {
+        if (document_.AddTodo(grid_.Cell(selected_).date))
+            document_.UpdateAllViews(hint::kEntriesChanged);
+    });
     commands_.Add(ID_DAY_COLOUR, [this] { ChooseDayColour(); });
     commands_.Add(ID_DAY_COLOUR_CLEAR, [this] { ResetDayColour(); });
     commands_.Add(ID_SELECT_COLOUR, [this] { ChooseSelectColour(); });

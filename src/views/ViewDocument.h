@@ -37,6 +37,15 @@ public:
     virtual bool DeleteEntry(CKalData* entry, CDTime day) = 0;
     // Adds the clipboard's entry (or text) on `day`; true when the store changed.
     virtual bool Paste(CDTime day) = 0;
+    // The schedule entry dialog for a new schedule on `day`; true when one was added.
+    virtual bool AddSchedule(CDTime day) = 0;
+    // The to-do entry dialog for a new to-do on `day`; the stored new to-do, or null when cancelled.
+    virtual CKalData* AddTodo(CDTime day) = 0;
+    // The schedule or to-do dialog on the stored entry itself, as seen on `day`; true when OK wrote it.
+    // The document is marked modified also when only the memo, alarm or avoid days changed.
+    virtual bool EditEntry(CKalData* entry, CDTime day) = 0;
+    // The memo dialog on the entry's memo; true when OK replaced it.
+    virtual bool EditMemo(CKalData* entry) = 0;
 };
 
 } // namespace kal

@@ -3,6 +3,7 @@
 #include "app/AppTexts.h"
 #include "app/KalApp.h"
 #include "app/KalDoc.h"
+#include "dialogs/RepeatDeleteDialog.h"
 #include "platform/FileIo.h"
 #include "platform/Text.h"
 #include "store/ScheduleFile.h"
@@ -172,16 +173,16 @@ TEST_F(DocumentTest, DeletingARepeatingEntryCanKeepItForOtherDays)
     ASSERT_TRUE(document_.OpenDocument(path));
     CKalData& entry = document_.Store().Entry(0);
     entry.repeatType = 1;
-    ui_.QueueDialog([](DialogLogic&, MemoryDialogHost& host) { host.End(1001); });
+    ui_.QueueDialog([](DialogLogic&, MemoryDialogHost& host) { host.Press(repeatdeletedialog::kThisDayOnly); });
     EXPECT_TRUE(document_.DeleteEntry(&entry, CDTime(2026, 12, 9)));
     ASSERT_EQ(document_.Store().EntryCount(), 1);
     EXPECT_EQ(entry.exclusions, (std::vector<ExclusionPeriod> { { 2026, 12, 9, 2026, 12, 9 } }));
     EXPECT_TRUE(document_.IsModified());
 
-    ui_.QueueDialog([](DialogLogic&, MemoryDialogHost& host) { host.End(kIdCancel); });
+    ui_.QueueDialog([](DialogLogic&, MemoryDialogHost& host) { host.Press(kIdCancel); });
     EXPECT_FALSE(document_.DeleteEntry(&entry, CDTime(2026, 12, 9)));
     views_.hints.clear();
-    ui_.QueueDialog([](DialogLogic&, MemoryDialogHost& host) { host.End(1002); });
+    ui_.QueueDialog([](DialogLogic&, MemoryDialogHost& host) { host.Press(repeatdeletedialog::kAll); });
     EXPECT_TRUE(document_.DeleteEntry(&entry, CDTime(2026, 12, 9)));
     EXPECT_EQ(document_.Store().EntryCount(), 0);
     ASSERT_EQ(views_.hints.size(), 2u);
