@@ -35,14 +35,14 @@ int QtDialog::Run()
 
 void QtDialog::accept()
 {
-    if (const QWidget* ok = Control(kIdOk); ok && !ok->isEnabled())
+    if (Control(kIdOk) && !IsEnabled(kIdOk))
         return;
     PressOk(Logic(), *this);
 }
 
 void QtDialog::reject()
 {
-    if (const QWidget* cancel = Control(kIdCancel); cancel && !cancel->isEnabled())
+    if (Control(kIdCancel) && !IsEnabled(kIdCancel))
         return;
     PressCancel(Logic(), *this);
 }

@@ -388,8 +388,11 @@ TYPED_TEST_P(DialogConformance, OkEndsOnlyWhenNumberFieldsAndLogicPass)
     EXPECT_EQ(this->ui_.Messages().back(), kNameMissing);
     EXPECT_EQ(host.Text(kName), u"途中") << "a failed check keeps what was typed";
 
-    // Enter with the focus in an edit presses the default button.
+    // Enter with the focus in an edit or in a combo box's edit presses the default button.
+    this->driver_.Key(Key::Enter);
+    EXPECT_EQ(this->logic_.oks, 2);
     this->logic_.okPasses = true;
+    host.SetFocus(kPlace);
     this->driver_.Key(Key::Enter);
     EXPECT_TRUE(this->driver_.HasEnded());
     EXPECT_EQ(this->driver_.Result(), kIdOk);
