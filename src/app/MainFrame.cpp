@@ -1,8 +1,8 @@
 #include "app/MainFrame.h"
 
 #include "app/AppTexts.h"
-#include "app/FrameTexts.h"
 #include "app/KalDoc.h"
+#include "dialogs/DateFormatDialog.h"
 #include "platform/FileAssociation.h"
 #include "platform/FileIo.h"
 #include "platform/ProgramFolders.h"
@@ -24,47 +24,6 @@ namespace kal {
 namespace {
 
 constexpr int kTimerId = 302;
-constexpr int kPositionCombo = 222;
-constexpr int kFrameCombo = 223;
-
-// Dialog 168: where the day number sits and what frames it.
-class DateFormatDialog final : public DialogLogic {
-public:
-    DateFormatDialog(int position, int frame)
-        : position_(position)
-        , frame_(frame)
-    {
-        resource_.id = 168;
-        resource_.caption = texts::kDateFormatCaption;
-        resource_.controls = {
-            { 0, ControlKind::Label, texts::kDateFormatPosition, {}, 0, 0 },
-            { kPositionCombo, ControlKind::DropDownList, {}, { u"左上", u"右上", u"左下", u"右下", u"背景" }, 0, 1 },
-            { 0, ControlKind::Label, texts::kDateFormatFrame, {}, 1, 0 },
-            { kFrameCombo, ControlKind::DropDownList, {}, { u"なし", u"四角", u"丸" }, 1, 1 },
-            { kIdOk, ControlKind::DefaultButton, u"OK", {}, 2, 0 },
-            { kIdCancel, ControlKind::PushButton, u"キャンセル", {}, 2, 1 },
-        };
-    }
-    const DialogResource& Resource() const override { return resource_; }
-    void OnInit(DialogHost& host) override
-    {
-        host.SetSelection(kPositionCombo, position_);
-        host.SetSelection(kFrameCombo, frame_);
-    }
-    bool OnOk(DialogHost& host) override
-    {
-        position_ = std::max(host.Selection(kPositionCombo), 0);
-        frame_ = std::max(host.Selection(kFrameCombo), 0);
-        return true;
-    }
-    [[nodiscard]] int Position() const { return position_; }
-    [[nodiscard]] int Frame() const { return frame_; }
-
-private:
-    DialogResource resource_;
-    int position_;
-    int frame_;
-};
 
 } // namespace
 
@@ -194,11 +153,12 @@ void CMainFrame::ChooseBackColour()
 void CMainFrame::ChooseDateFormat()
 {
     CKalSettings& settings = CKalSettings::Current();
-    DateFormatDialog dialog(settings.Get(IntSetting::DayDrawPos), settings.Get(IntSetting::DayDrawFrame));
-    if (Ui::Current().RunDialog(dialog) != kIdOk)
+    const std::optional<DateDisplayFormat> format = AskDateFormat(
+        DateDisplayFormat { settings.Get(IntSetting::DayDrawPos), settings.Get(IntSetting::DayDrawFrame) });
+    if (!format)
         return;
-    settings.Set(IntSetting::DayDrawPos, dialog.Position());
-    settings.Set(IntSetting::DayDrawFrame, dialog.Frame());
+    settings.Set(IntSetting::DayDrawPos, format->position);
+    settings.Set(IntSetting::DayDrawFrame, format->frame);
     document_.UpdateAllViews(hint::kRepaint);
 }
 

@@ -3,6 +3,7 @@
 #include "app/AppTexts.h"
 #include "app/KalDoc.h"
 #include "app/MainFrame.h"
+#include "dialogs/DateFormatDialog.h"
 #include "platform/Shell.h"
 #include "ui/CommandIds.h"
 #include "ui/CommandTarget.h"
@@ -132,8 +133,8 @@ TEST_F(MainFrameTest, DisplayCommandsChangeSettingsAndCheckMarks)
     EXPECT_EQ(settings_.Get(ColourSetting::Holiday), 0x00FF00u);
 
     ui_.QueueDialog([](DialogLogic&, MemoryDialogHost& host) {
-        host.SetSelection(222, 1);
-        host.SetSelection(223, 2);
+        host.Choose(dateformatdialog::kPosition, 1);
+        host.Choose(dateformatdialog::kFrame, 2);
         host.Press(kIdOk);
     });
     frame_.OnCommand(ID_DATE_FORMAT);
