@@ -405,10 +405,8 @@ void QtControlHost::Invalidate(int id)
 
 void QtControlHost::SetFocus(int id)
 {
-    if (ControlAdapter* adapter = Find(id)) {
-        requestedFocus_ = id;
+    if (ControlAdapter* adapter = Find(id))
         adapter->Focus();
-    }
 }
 
 } // namespace kal

@@ -41,9 +41,6 @@ public:
     [[nodiscard]] int DefaultButton() const;
     // Offers a key pressed in the host's window to the logic; true when the logic used it.
     bool OfferKey(const QKeyEvent& event);
-    // The control SetFocus last asked for, 0 for none: a page brought to the front gives it the focus
-    // again, as a hidden page could not take it.
-    [[nodiscard]] int RequestedFocus() const { return requestedFocus_; }
 
     void SetText(int id, std::u16string_view text) override;
     std::u16string Text(int id) const override;
@@ -94,7 +91,6 @@ private:
     KeyFilter* keyFilter_ = nullptr;
     bool opened_ = false;
     int quiet_ = 0;
-    int requestedFocus_ = 0;
 };
 
 } // namespace kal

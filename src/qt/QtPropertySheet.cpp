@@ -105,10 +105,9 @@ void QtPropertySheet::accept()
     for (std::size_t i = 0; i < pages_.size(); ++i) {
         PageWidget& page = *pages_[i];
         if (!CheckNumberFields(page.Logic().Resource(), page) || !page.Logic().OnOk(page)) {
-            if (!HasEnded()) {
+            // The field the check gave the focus to keeps it when its page comes to the front.
+            if (!HasEnded())
                 Show(static_cast<int>(i));
-                page.SetFocus(page.RequestedFocus());
-            }
             return;
         }
     }

@@ -158,7 +158,7 @@ public:
 
     bool HasEnded() const override { return sheet_ ? sheet_->HasEnded() : dialog_->HasEnded(); }
     int Result() const override { return sheet_ ? sheet_->Result() : dialog_->Result(); }
-    int Focus() const override { return dialog_->FocusedControl(); }
+    int Focus() const override { return Front().FocusedControl(); }
     Size ControlSize(int id) const override
     {
         const QWidget* widget = dialog_->Control(id);

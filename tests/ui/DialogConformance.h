@@ -692,6 +692,7 @@ TYPED_TEST_P(DialogConformance, SheetOkStopsAtTheFirstFailingPage)
     this->driver_.PressSheetOk();
     EXPECT_FALSE(this->driver_.HasEnded());
     EXPECT_EQ(this->driver_.ActivePage(), 0);
+    EXPECT_EQ(this->driver_.Focus(), kName) << "the field that failed has the focus";
     EXPECT_EQ(this->ui_.Messages().back(), RangeMessage(1, 12));
     EXPECT_EQ(this->okOrder_.size(), 2U) << "a page failing its number check never reaches its logic";
 

@@ -42,7 +42,7 @@ public:
 
     bool HasEnded() const override { return sheet_ ? sheet_->HasEnded() : host_->HasEnded(); }
     int Result() const override { return sheet_ ? sheet_->Result() : host_->Result(); }
-    int Focus() const override { return host_->Focus(); }
+    int Focus() const override { return sheet_ ? sheet_->Page(sheet_->ActivePage()).Focus() : host_->Focus(); }
     Size ControlSize(int id) const override { return host_->ControlSize(id); }
     std::vector<Colour> ItemColours(int id) const override { return host_->ItemColours(id); }
     std::optional<Colour> ColourOf(int id) const override { return host_->ColourOf(id); }
