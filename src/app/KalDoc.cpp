@@ -2,6 +2,7 @@
 
 #include "app/AppTexts.h"
 #include "app/RecentFiles.h"
+#include "dialogs/DayDialog.h"
 #include "dialogs/MemoDialog.h"
 #include "dialogs/RepeatEditing.h"
 #include "dialogs/ScheduleDialog.h"
@@ -294,6 +295,11 @@ bool CKalDoc::EditMemo(CKalData* entry)
     entry->memo = *memo;
     modified_ = true;
     return true;
+}
+
+bool CKalDoc::ShowDay(CKalView& monthView)
+{
+    return RunDayDialog(*this, monthView);
 }
 
 bool CKalDoc::Paste(CDTime day)

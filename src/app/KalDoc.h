@@ -45,6 +45,7 @@ public:
     CKalData* AddTodo(CDTime day) override;
     bool EditEntry(CKalData* entry, CDTime day) override;
     bool EditMemo(CKalData* entry) override;
+    bool ShowDay(CKalView& monthView) override;
 
     void AddView(DocumentView* view) { views_.push_back(view); }
     void RemoveView(DocumentView* view);

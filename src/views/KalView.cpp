@@ -80,6 +80,12 @@ CMonthCell* CKalView::SelectedCell()
     return selected_ >= 0 && selected_ < grid_.Count() ? &grid_.Cell(selected_) : nullptr;
 }
 
+CMonthCell* CKalView::RefillSelectedCell()
+{
+    Refill();
+    return SelectedCell();
+}
+
 void CKalView::OnInitialUpdate()
 {
     const CDTime now = CDTime::Now();
@@ -432,7 +438,21 @@ void CKalView::OnLButtonDown(Point point)
 
 void CKalView::OnLButtonDblClk(Point point)
 {
-    OnLButtonDown(point);
+    for (int i = 0; i < grid_.Count(); ++i) {
+        if (grid_.Cell(i).rect.Contains(point)) {
+            MoveWithinGrid(i);
+            ShowDay();
+            return;
+        }
+    }
+}
+
+void CKalView::ShowDay()
+{
+    if (!SelectedCell() || !document_.ShowDay(*this))
+        return;
+    Refill();
+    document_.UpdateAllViews(hint::kEntriesChanged);
 }
 
 void CKalView::OnTimer(int id)
@@ -523,6 +543,7 @@ void CKalView::BindCommands()
         if (document_.AddTodo(grid_.Cell(selected_).date))
             document_.UpdateAllViews(hint::kEntriesChanged);
     });
+    commands_.Add(ID_SCHEDULE_EDIT, [this] { ShowDay(); });
     commands_.Add(ID_DAY_COLOUR, [this] { ChooseDayColour(); });
     commands_.Add(ID_DAY_COLOUR_CLEAR, [this] { ResetDayColour(); });
     commands_.Add(ID_SELECT_COLOUR, [this] { ChooseSelectColour(); });

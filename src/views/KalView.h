@@ -39,6 +39,7 @@ public:
     void OnDraw(Canvas& canvas);
     void OnKeyDown(Key key, unsigned modifiers);
     void OnLButtonDown(Point point);
+    // Selects the day under the point and opens it in the day dialog.
     void OnLButtonDblClk(Point point);
     void OnTimer(int id);
 
@@ -47,6 +48,9 @@ public:
     [[nodiscard]] int Selected() const { return selected_; }
     [[nodiscard]] YearMonth Shown() const { return shown_; }
     [[nodiscard]] CMonthCell* SelectedCell();
+    // Rebuilds the grid from the store for the month shown, keeping the selected day; the selected
+    // cell afterwards.
+    CMonthCell* RefillSelectedCell();
     // The entry the last search found; the day view selects it when it next fills its list.
     const CKalData* found = nullptr;
 
@@ -75,6 +79,7 @@ private:
     void ChooseDayColour();
     void ResetDayColour();
     void ChooseSelectColour();
+    void ShowDay();
 
     ViewDocument& document_;
     ViewWindow* window_ = nullptr;

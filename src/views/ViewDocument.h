@@ -8,6 +8,7 @@ namespace kal {
 
 class CKalData;
 class CKalStore;
+class CKalView;
 
 // Something that shows the document and follows its update hints.
 class DocumentView {
@@ -46,6 +47,8 @@ public:
     virtual bool EditEntry(CKalData* entry, CDTime day) = 0;
     // The memo dialog on the entry's memo; true when OK replaced it.
     virtual bool EditMemo(CKalData* entry) = 0;
+    // The day dialog on the month view's selected cell; true when anything in the store changed.
+    virtual bool ShowDay(CKalView& monthView) = 0;
 };
 
 } // namespace kal
