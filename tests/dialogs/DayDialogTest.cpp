@@ -3,10 +3,12 @@
 #include "app/AppTexts.h"
 #include "app/DocumentViews.h"
 #include "dialogs/DayDialog.h"
+#include "dialogs/RepeatDeleteDialog.h"
 #include "dialogs/ScheduleDialog.h"
 #include "dialogs/TodoDialog.h"
 #include "platform/Clipboard.h"
 #include "store/EntryClipboard.h"
+#include "store/RepeatExpansion.h"
 #include "ui/CommandIds.h"
 #include "ui/MemoryDialogHost.h"
 #include "ui/RecordingCanvas.h"
@@ -205,6 +207,24 @@ TEST_F(DayDialogTest, DeleteAndCutKeepTheRowIndexClampedToTheLastRow)
     EXPECT_EQ(Selected(), -1);
     EXPECT_EQ(Store().EntryCount(), 0);
     EXPECT_TRUE(views_.document.IsModified());
+    EXPECT_TRUE(dialog_->Changed());
+}
+
+TEST_F(DayDialogTest, DeletingOneDayOfARepeatingEntryTakesItOffTheList)
+{
+    Add(u"会議");
+    CKalData* daily = Add(u"毎日の予定", CDTime(2026, 12, 1));
+    daily->end = CDTime(2026, 12, 31);
+    daily->repeatType = repeat::kDaily;
+    Open();
+    ASSERT_EQ(ListRows(), (Rows { u"会議", u"毎日の予定" }));
+
+    host_->Choose(daydialog::kList, 1);
+    ui_.QueueDialog([](DialogLogic&, MemoryDialogHost& host) { host.Press(repeatdeletedialog::kThisDayOnly); });
+    host_->Press(daydialog::kDelete);
+    EXPECT_EQ(ListRows(), (Rows { u"会議" }));
+    EXPECT_EQ(Selected(), 0);
+    EXPECT_EQ(Store().EntryCount(), 2);
     EXPECT_TRUE(dialog_->Changed());
 }
 
