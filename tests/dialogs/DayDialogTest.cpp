@@ -3,12 +3,10 @@
 #include "app/AppTexts.h"
 #include "app/DocumentViews.h"
 #include "dialogs/DayDialog.h"
-#include "dialogs/RepeatDeleteDialog.h"
 #include "dialogs/ScheduleDialog.h"
 #include "dialogs/TodoDialog.h"
 #include "platform/Clipboard.h"
 #include "store/EntryClipboard.h"
-#include "store/RepeatExpansion.h"
 #include "ui/CommandIds.h"
 #include "ui/MemoryDialogHost.h"
 #include "ui/RecordingCanvas.h"
@@ -49,13 +47,11 @@ protected:
         Store().AppendEntry(std::move(entry));
         return &Store().Entry(Store().EntryCount() - 1);
     }
-
     void ShowToday()
     {
         views_.month.OnInitialUpdate();
         views_.day.OnInitialUpdate();
     }
-
     void Open()
     {
         ShowToday();
@@ -64,7 +60,6 @@ protected:
         host_->Open();
         views_.document.SetModified(false);
     }
-
     // The next dialog: type `text` into `field` and press OK.
     void QueueTyped(int field, std::u16string text)
     {
@@ -73,11 +68,6 @@ protected:
             host.Press(kIdOk);
         });
     }
-    void QueueCancel()
-    {
-        ui_.QueueDialog([](DialogLogic&, MemoryDialogHost& host) { host.Press(kIdCancel); });
-    }
-
     [[nodiscard]] Rows ListRows() const { return host_->Items(daydialog::kList); }
     [[nodiscard]] int Selected() const { return host_->Selection(daydialog::kList); }
     CKalStore& Store() { return views_.document.Store(); }
@@ -95,11 +85,9 @@ private:
 TEST_F(DayDialogTest, OpensOnTheDayWithToDosMarkedAndTheFirstRowSelected)
 {
     Add(u"会議");
-    CKalData* todo = Add(u"報告書", CDTime(2026, 12, 7), flag::kIsTodo);
-    todo->textStyle = textstyle::kBold | textstyle::kStrikeOut;
+    Add(u"報告書", CDTime(2026, 12, 7), flag::kIsTodo)->textStyle = textstyle::kBold | textstyle::kStrikeOut;
     Add(u"翌日の予定", CDTime(2026, 12, 8));
     Open();
-
     EXPECT_EQ(host_->Caption(), u"2026年12月7日");
     EXPECT_EQ(ListRows(), (Rows { u"会議", std::u16string(daydialog::kTodoPrefix) + u"報告書" }));
     EXPECT_EQ(Selected(), 0);
@@ -109,21 +97,15 @@ TEST_F(DayDialogTest, OpensOnTheDayWithToDosMarkedAndTheFirstRowSelected)
 
 TEST_F(DayDialogTest, OnAnEmptyDayNoEntryCommandDoesAnything)
 {
-    Add(u"翌日の予定", CDTime(2026, 12, 8));
     Open();
-    ASSERT_TRUE(ListRows().empty());
     EXPECT_EQ(Selected(), -1);
-
     for (const int id : { daydialog::kEdit, daydialog::kDelete, daydialog::kCopy, daydialog::kCut, daydialog::kDetails,
              daydialog::kUp, daydialog::kDown })
         host_->Press(id);
     host_->Key(Key::F2);
-    EXPECT_EQ(ui_.DialogsRun(), 0);
-    EXPECT_TRUE(ui_.Messages().empty());
-    EXPECT_TRUE(ui_.Questions().empty());
+    EXPECT_EQ(ui_.DialogsRun() + ui_.Messages().size() + ui_.Questions().size(), 0u);
     EXPECT_FALSE(clipboard_.Text().has_value());
     EXPECT_FALSE(dialog_->Changed());
-    EXPECT_FALSE(host_->HasEnded());
 }
 
 TEST_F(DayDialogTest, AddingEitherKindSelectsTheLastRowAndACancelChangesNothing)
@@ -131,10 +113,8 @@ TEST_F(DayDialogTest, AddingEitherKindSelectsTheLastRowAndACancelChangesNothing)
     Add(u"一つ目");
     Add(u"二つ目");
     Open();
-
-    QueueCancel();
+    ui_.QueueDialog([](DialogLogic&, MemoryDialogHost& host) { host.Press(kIdCancel); });
     host_->Press(daydialog::kAdd);
-    EXPECT_EQ(ListRows().size(), 2u);
     EXPECT_EQ(Selected(), 0);
     EXPECT_FALSE(dialog_->Changed());
 
@@ -142,90 +122,45 @@ TEST_F(DayDialogTest, AddingEitherKindSelectsTheLastRowAndACancelChangesNothing)
     host_->Press(daydialog::kAdd);
     EXPECT_EQ(ListRows(), (Rows { u"一つ目", u"二つ目", u"追加した予定" }));
     EXPECT_EQ(Selected(), 2);
-    EXPECT_TRUE(dialog_->Changed());
-
     host_->Choose(daydialog::kList, 0);
     QueueTyped(tododialog::kContent, u"やること");
     host_->Press(daydialog::kTodo);
     ASSERT_EQ(ListRows().size(), 4u);
     EXPECT_EQ(ListRows()[3], std::u16string(daydialog::kTodoPrefix) + u"やること");
     EXPECT_EQ(Selected(), 3);
-    EXPECT_EQ(Store().EntryCount(), 4);
     EXPECT_TRUE(views_.document.IsModified());
+    EXPECT_TRUE(dialog_->Changed());
 }
 
-TEST_F(DayDialogTest, EditingByButtonOrDoubleClickKeepsTheRow)
+TEST_F(DayDialogTest, EditKeepsTheRowWhileDeleteAndCutClampItToTheLastRow)
 {
     Add(u"一つ目");
     Add(u"二つ目");
     Add(u"三つ目");
     Open();
-
     host_->Choose(daydialog::kList, 1);
     QueueTyped(scheduledialog::kContent, u"直した");
     host_->Press(daydialog::kEdit);
     EXPECT_EQ(ListRows(), (Rows { u"一つ目", u"直した", u"三つ目" }));
     EXPECT_EQ(Selected(), 1);
-
     QueueTyped(scheduledialog::kContent, u"これも直した");
     host_->DoubleClick(daydialog::kList, 2);
-    EXPECT_EQ(ListRows(), (Rows { u"一つ目", u"直した", u"これも直した" }));
+    EXPECT_EQ(ListRows()[2], u"これも直した");
     EXPECT_EQ(Selected(), 2);
-    EXPECT_EQ(Store().Entry(2).text, u"これも直した");
-    EXPECT_TRUE(dialog_->Changed());
-}
-
-TEST_F(DayDialogTest, DeleteAndCutKeepTheRowIndexClampedToTheLastRow)
-{
-    Add(u"一つ目");
-    Add(u"二つ目");
-    Add(u"三つ目");
-    Open();
-
-    host_->Choose(daydialog::kList, 2);
-    ui_.QueueAnswer(false);
-    host_->Press(daydialog::kDelete);
-    EXPECT_EQ(ListRows().size(), 3u);
-    EXPECT_FALSE(dialog_->Changed());
 
     ui_.QueueAnswer(true);
     host_->Press(daydialog::kDelete);
-    EXPECT_EQ(ui_.Questions().back(), std::u16string(u"三つ目") + texts::kAskDeleteSuffix);
-    EXPECT_EQ(ListRows(), (Rows { u"一つ目", u"二つ目" }));
+    EXPECT_EQ(ui_.Questions().back(), std::u16string(u"これも直した") + texts::kAskDeleteSuffix);
+    EXPECT_EQ(ListRows(), (Rows { u"一つ目", u"直した" }));
     EXPECT_EQ(Selected(), 1);
 
-    const std::u16string firstLine = EntryClipboardText(Store().Entry(0));
-    host_->Choose(daydialog::kList, 0);
+    const std::u16string cutLine = EntryClipboardText(Store().Entry(1));
     host_->Press(daydialog::kCut);
-    EXPECT_EQ(clipboard_.Text(), firstLine);
-    EXPECT_EQ(ListRows(), (Rows { u"二つ目" }));
+    EXPECT_EQ(clipboard_.Text(), cutLine);
+    EXPECT_EQ(ListRows(), (Rows { u"一つ目" }));
     EXPECT_EQ(Selected(), 0);
     EXPECT_EQ(Store().EntryCount(), 1);
-
-    host_->Press(daydialog::kCut);
-    EXPECT_TRUE(ListRows().empty());
-    EXPECT_EQ(Selected(), -1);
-    EXPECT_EQ(Store().EntryCount(), 0);
     EXPECT_TRUE(views_.document.IsModified());
-    EXPECT_TRUE(dialog_->Changed());
-}
-
-TEST_F(DayDialogTest, DeletingOneDayOfARepeatingEntryTakesItOffTheList)
-{
-    Add(u"会議");
-    CKalData* daily = Add(u"毎日の予定", CDTime(2026, 12, 1));
-    daily->end = CDTime(2026, 12, 31);
-    daily->repeatType = repeat::kDaily;
-    Open();
-    ASSERT_EQ(ListRows(), (Rows { u"会議", u"毎日の予定" }));
-
-    host_->Choose(daydialog::kList, 1);
-    ui_.QueueDialog([](DialogLogic&, MemoryDialogHost& host) { host.Press(repeatdeletedialog::kThisDayOnly); });
-    host_->Press(daydialog::kDelete);
-    EXPECT_EQ(ListRows(), (Rows { u"会議" }));
-    EXPECT_EQ(Selected(), 0);
-    EXPECT_EQ(Store().EntryCount(), 2);
-    EXPECT_TRUE(dialog_->Changed());
 }
 
 TEST_F(DayDialogTest, MovingExchangesTheTwoEntriesAndFollowsTheMovedOne)
@@ -235,23 +170,18 @@ TEST_F(DayDialogTest, MovingExchangesTheTwoEntriesAndFollowsTheMovedOne)
     Add(u"三つ目");
     Add(u"別の日", CDTime(2026, 12, 9));
     Open();
-
     host_->Press(daydialog::kUp); // already on the first row
     host_->Choose(daydialog::kList, 2);
     host_->Press(daydialog::kDown); // already on the last row
     EXPECT_FALSE(dialog_->Changed());
 
     host_->Press(daydialog::kUp);
-    EXPECT_EQ(ListRows(), (Rows { u"一つ目", u"三つ目", u"二つ目" }));
-    EXPECT_EQ(Selected(), 1);
     host_->Press(daydialog::kUp);
     EXPECT_EQ(ListRows(), (Rows { u"三つ目", u"一つ目", u"二つ目" }));
     EXPECT_EQ(Selected(), 0);
     host_->Press(daydialog::kDown);
     EXPECT_EQ(ListRows(), (Rows { u"一つ目", u"三つ目", u"二つ目" }));
     EXPECT_EQ(Selected(), 1);
-
-    EXPECT_EQ(Store().Entry(1).text, u"三つ目");
     EXPECT_EQ(Store().Entry(3).text, u"別の日");
     EXPECT_TRUE(ui_.Messages().empty());
     EXPECT_TRUE(views_.document.IsModified());
@@ -264,12 +194,9 @@ TEST_F(DayDialogTest, AGeneratedHolidayIsCopiedButNeitherCutNorMoved)
     Add(u"会議", CDTime(2026, 3, 20));
     Open();
     ASSERT_EQ(ListRows().size(), 2u);
-    ASSERT_EQ(ListRows()[1], u"会議");
-
     host_->Press(daydialog::kCut);
     EXPECT_TRUE(clipboard_.Text().has_value());
     EXPECT_EQ(ListRows().size(), 2u);
-    EXPECT_EQ(Selected(), 0);
 
     host_->Press(daydialog::kDown);
     host_->Choose(daydialog::kList, 1);
@@ -277,7 +204,6 @@ TEST_F(DayDialogTest, AGeneratedHolidayIsCopiedButNeitherCutNorMoved)
     EXPECT_EQ(ui_.Messages(), (Rows { texts::kCannotMoveGenerated, texts::kCannotMoveGenerated }));
     EXPECT_EQ(ListRows()[1], u"会議");
     EXPECT_EQ(Store().EntryCount(), 1);
-    EXPECT_FALSE(views_.document.IsModified());
     EXPECT_FALSE(dialog_->Changed());
 }
 
@@ -292,7 +218,6 @@ TEST_F(DayDialogTest, EnterOpensTheEntryOnlyWithTheOptionAndF2Always)
         { false, Key::Enter, false },
         { true, Key::Enter, true },
         { false, Key::F2, true },
-        { true, Key::F2, true },
     };
     Add(u"会議");
     for (const Case& c : cases) {
@@ -305,8 +230,7 @@ TEST_F(DayDialogTest, EnterOpensTheEntryOnlyWithTheOptionAndF2Always)
         EXPECT_EQ(ui_.DialogsRun() - before, c.editorOpened ? 1 : 0);
         // Without the option Enter is the close button's, as in any dialog.
         EXPECT_EQ(host_->HasEnded(), !c.editorOpened);
-        if (!c.editorOpened)
-            ui_.Clear();
+        ui_.Clear();
     }
 }
 
@@ -316,7 +240,6 @@ TEST_F(DayDialogTest, TheMonthViewsEditCommandRefreshesTheViewsOnlyAfterAChange)
     Add(u"二つ目");
     ShowToday();
     views_.day.OnSelectionChanged(1);
-
     ui_.QueueDialog([](DialogLogic&, MemoryDialogHost& host) { host.Press(daydialog::kClose); });
     views_.month.OnCommand(ID_SCHEDULE_EDIT);
     EXPECT_EQ(ui_.DialogsRun(), 1);
@@ -341,8 +264,7 @@ TEST_F(DayDialogTest, DoubleTappingADayInTheMonthViewSelectsItAndOpensIt)
     RecordingCanvas canvas;
     views_.month.OnDraw(canvas);
     const CMonthGrid& grid = views_.month.Grid();
-    const CellRect rect = grid.Cell(grid.IndexOf(CDTime(2026, 12, 9))).rect;
-
+    const Rect rect = grid.Cell(grid.IndexOf(CDTime(2026, 12, 9))).rect;
     Rows shown;
     ui_.QueueDialog([&shown](DialogLogic&, MemoryDialogHost& host) {
         shown = host.Items(daydialog::kList);
