@@ -130,4 +130,14 @@ int SelectionOr(const DialogHost& host, int listId, int fallback)
     return selection >= 0 ? selection : fallback;
 }
 
+void NarrowFields(DialogResource& resource)
+{
+    constexpr int kFieldCharacters = 12;
+    for (ControlResource& control : resource.controls) {
+        if (control.kind == ControlKind::Edit || control.kind == ControlKind::ComboBox
+            || control.kind == ControlKind::DropDownList)
+            control.cells.width = kFieldCharacters;
+    }
+}
+
 } // namespace kal

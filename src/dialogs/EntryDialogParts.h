@@ -22,6 +22,9 @@ enum class EntryDialogMode { New, Edit };
 // The three layouts each entry dialog comes in; every layout has the same controls and behaviour.
 enum class EntryLayout { Wide, Portrait, Small };
 
+// A tall screen is narrow: the portrait layouts' fields ask for less room than the landscape ones.
+void NarrowFields(DialogResource& resource);
+
 // Portrait screens (narrower than high) get the tall layout, screens wider than 639 pixels the wide
 // one, the rest the small landscape one.
 [[nodiscard]] EntryLayout ChooseEntryLayout(Size screen);

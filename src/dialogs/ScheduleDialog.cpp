@@ -107,6 +107,7 @@ void BuildPortrait(DialogResource& resource)
     add.Button(kAlarm, kAlarmLabel, 11, 0);
     add.Button(kMemo, kMemoLabel, 11, 1);
     add.OkCancel(12, buttontext::kOk, buttontext::kCancel);
+    NarrowFields(resource);
 }
 
 std::u16string HourMinuteText(HourMinute time)

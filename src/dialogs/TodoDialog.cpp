@@ -83,6 +83,7 @@ void BuildPortrait(DialogResource& resource)
     add.Button(kLink, kLinkLabel, 8, 0);
     add.Button(kMemo, kMemoLabel, 8, 1);
     add.OkCancel(9, buttontext::kOk, buttontext::kCancel);
+    NarrowFields(resource);
 }
 
 } // namespace

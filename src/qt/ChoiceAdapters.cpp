@@ -50,15 +50,22 @@ public:
         if (editable) {
             combo_->setInsertPolicy(QComboBox::NoInsert);
             combo_->setEditText(ToQString(resource.text));
-            combo_->setMinimumWidth(CharactersWide(*combo_, kComboCharacters));
+            combo_->setMinimumWidth(
+                CharactersWide(*combo_, resource.cells.width > 0 ? resource.cells.width : kComboCharacters));
             // A typed text is no longer the chosen item; typing reports only the text.
             QObject::connect(combo_->lineEdit(), &QLineEdit::textEdited, combo_, [this, &events, id] {
                 DropChoiceKeepingText();
                 events.Notify(id, Notification::TextChanged);
             });
         } else {
-            combo_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-            combo_->setMinimumWidth(CharactersWide(*combo_, kDropDownCharacters));
+            // A list given a width keeps it; otherwise it grows to its longest item.
+            if (resource.cells.width > 0) {
+                combo_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+                combo_->setMinimumContentsLength(resource.cells.width);
+            } else {
+                combo_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+                combo_->setMinimumWidth(CharactersWide(*combo_, kDropDownCharacters));
+            }
         }
     }
 
