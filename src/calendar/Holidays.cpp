@@ -8,6 +8,7 @@ namespace kal {
 
 namespace {
 
+constexpr int kSunday = 0;
 constexpr int kMonday = 1;
 
 // floor((year - 1980) / 4), rounding toward minus infinity so years before 1980 count back correctly.
@@ -24,9 +25,113 @@ int EquinoxDay(int year, std::int64_t offset)
     return static_cast<int>((242194LL * year - 1000000LL * LeapCycles(year) - offset) / 1000000LL);
 }
 
-bool IsMondayInWeek(int year, int month, int day, int weekIndex)
+enum class On { Date, SecondMonday, ThirdMonday, Equinox };
+
+struct HolidayRule {
+    int firstYear; // inclusive
+    int lastYear; // inclusive
+    int month; // 1-12
+    On on;
+    int day = 0; // day of the month, for On::Date only
+};
+
+constexpr int kInForce = 9999;
+
+// One row per holiday and period of its law. A holiday whose date changed has one row per date;
+// a name changed on the same date (4/29, the October Monday) needs no new row.
+constexpr HolidayRule kRules[] = {
+    { 1949, kInForce, 1, On::Date, 1 }, // New Year's Day
+    { 1949, 1999, 1, On::Date, 15 }, // Coming of Age Day
+    { 2000, kInForce, 1, On::SecondMonday },
+    { 1967, kInForce, 2, On::Date, 11 }, // National Foundation Day
+    { 2020, kInForce, 2, On::Date, 23 }, // the Emperor's Birthday
+    { 1949, kInForce, 3, On::Equinox },
+    { 1949, kInForce, 4, On::Date, 29 }, // the Emperor's Birthday, Greenery Day from 1989, Showa Day from 2007
+    { 1949, kInForce, 5, On::Date, 3 }, // Constitution Day
+    { 2007, kInForce, 5, On::Date, 4 }, // Greenery Day
+    { 1949, kInForce, 5, On::Date, 5 }, // Children's Day
+    { 1996, 2002, 7, On::Date, 20 }, // Marine Day
+    { 2003, 2019, 7, On::ThirdMonday },
+    { 2022, kInForce, 7, On::ThirdMonday },
+    { 2016, 2019, 8, On::Date, 11 }, // Mountain Day
+    { 2022, kInForce, 8, On::Date, 11 },
+    { 1966, 2002, 9, On::Date, 15 }, // Respect for the Aged Day
+    { 2003, kInForce, 9, On::ThirdMonday },
+    { 1948, kInForce, 9, On::Equinox },
+    { 1966, 1999, 10, On::Date, 10 }, // Sports Day
+    { 2000, 2019, 10, On::SecondMonday },
+    { 2022, kInForce, 10, On::SecondMonday },
+    { 1948, kInForce, 11, On::Date, 3 }, // Culture Day
+    { 1948, kInForce, 11, On::Date, 23 }, // Labour Thanksgiving Day
+    { 1989, 2018, 12, On::Date, 23 }, // the Emperor's Birthday
+    // The Games moved Marine Day, Sports Day and Mountain Day in these two years only.
+    { 2020, 2020, 7, On::Date, 23 },
+    { 2020, 2020, 7, On::Date, 24 },
+    { 2020, 2020, 8, On::Date, 10 },
+    { 2021, 2021, 7, On::Date, 22 },
+    { 2021, 2021, 7, On::Date, 23 },
+    { 2021, 2021, 8, On::Date, 8 },
+    // Days of the special laws for imperial events.
+    { 1959, 1959, 4, On::Date, 10 },
+    { 1989, 1989, 2, On::Date, 24 },
+    { 1990, 1990, 11, On::Date, 12 },
+    { 1993, 1993, 6, On::Date, 9 },
+    { 2019, 2019, 5, On::Date, 1 },
+    { 2019, 2019, 10, On::Date, 22 },
+};
+
+bool Matches(const HolidayRule& rule, int year, int month, int day)
 {
-    return WeekdayOf(year, month, day) == kMonday && (day - 1) / 7 == weekIndex;
+    if (year < rule.firstYear || year > rule.lastYear || month != rule.month)
+        return false;
+    switch (rule.on) {
+    case On::Date:
+        return day == rule.day;
+    case On::SecondMonday:
+        return WeekdayOf(year, month, day) == kMonday && (day - 1) / 7 == 1;
+    case On::ThirdMonday:
+        return WeekdayOf(year, month, day) == kMonday && (day - 1) / 7 == 2;
+    case On::Equinox:
+        return day == (month == 3 ? SpringEquinoxDay(year) : AutumnEquinoxDay(year));
+    }
+    return false;
+}
+
+bool IsNationalHoliday(long long days)
+{
+    const CivilDate date = CivilFromDays(days);
+    return IsFixedHoliday(date.year, date.month, date.day);
+}
+
+bool IsSundayAt(long long days)
+{
+    const CivilDate date = CivilFromDays(days);
+    return WeekdayOf(date.year, date.month, date.day) == kSunday;
+}
+
+constexpr long long kSubstitutesFrom = DaysFromCivil(1973, 4, 12);
+constexpr long long kCitizensHolidaysFrom = DaysFromCivil(1985, 12, 27);
+// From 2007 a substitute skips the national holidays that follow the Sunday, and a Sunday between
+// two national holidays becomes a citizens' holiday too.
+constexpr long long kLaw2007 = DaysFromCivil(2007, 1, 1);
+
+// For a day that is not itself a national holiday: whether a national holiday on a Sunday passes its
+// day off on to it, looking back over the unbroken run of national holidays before it.
+bool IsSubstitute(long long days)
+{
+    for (long long before = days - 1; IsNationalHoliday(before); --before) {
+        if (IsSundayAt(before))
+            return before >= kSubstitutesFrom && (before == days - 1 || before >= kLaw2007);
+    }
+    return false;
+}
+
+// For a day that is not itself a national holiday. Until 2006 the law also left out substitute
+// holidays, which are holidays anyway.
+bool IsCitizensHoliday(long long days)
+{
+    return days >= kCitizensHolidaysFrom && IsNationalHoliday(days - 1) && IsNationalHoliday(days + 1)
+        && (days >= kLaw2007 || !IsSundayAt(days));
 }
 
 } // namespace
@@ -42,38 +147,21 @@ int AutumnEquinoxDay(int year)
 
 bool IsFixedHoliday(int year, int month, int day)
 {
-    static constexpr int kFixed[][2]
-        = { { 1, 1 }, { 2, 11 }, { 4, 29 }, { 5, 3 }, { 5, 4 }, { 5, 5 }, { 11, 3 }, { 11, 23 }, { 12, 23 } };
-    for (const auto& fixed : kFixed) {
-        if (fixed[0] == month && fixed[1] == day)
+    for (const HolidayRule& rule : kRules) {
+        if (Matches(rule, year, month, day))
             return true;
     }
-    if (month == 1 || month == 10) {
-        if (year < 2000 ? (month == 1 && day == 15) || (month == 10 && day == 10) : IsMondayInWeek(year, month, day, 1))
-            return true;
-    }
-    if (month == 7 || month == 9) {
-        if (year < 2003) {
-            if ((month == 9 && day == 15) || (year > 1995 && month == 7 && day == 20))
-                return true;
-        } else if (IsMondayInWeek(year, month, day, 2)) {
-            return true;
-        }
-    }
-    return (month == 3 && day == SpringEquinoxDay(year)) || (month == 9 && day == AutumnEquinoxDay(year));
+    return false;
 }
 
 bool IsHolidayOrSubstitute(int year, int month, int day, SundayCounts sundayCounts)
 {
-    const int weekday = WeekdayOf(year, month, day);
-    if (sundayCounts == SundayCounts::Yes && weekday == 0)
+    if (sundayCounts == SundayCounts::Yes && WeekdayOf(year, month, day) == kSunday)
         return true;
     if (IsFixedHoliday(year, month, day))
         return true;
-    if (weekday != kMonday)
-        return false;
-    const CivilDate before = CivilFromDays(DaysFromCivil(year, month, day) - 1);
-    return IsFixedHoliday(before.year, before.month, before.day);
+    const long long days = DaysFromCivil(year, month, day);
+    return IsSubstitute(days) || IsCitizensHoliday(days);
 }
 
 } // namespace kal

@@ -2,8 +2,10 @@
 
 namespace kal {
 
-// The built-in holiday test: fixed-date national holidays (every year, without year limits), the
-// Monday holidays from 2000 and 2003, Marine Day on July 20 from 1996 to 2002, and the equinox days.
+// The built-in holiday test: the national holidays as the law had them in each year, from the law of
+// 1948 on (the regular holidays with the years each rule was in force, the days of the special laws
+// and the equinox days). Rules still in force run on without an end year, so later years are a
+// prediction: equinox days are only announced a year ahead and new special days cannot be foreseen.
 // It does not look at any schedule file and knows nothing of the holiday switches.
 [[nodiscard]] bool IsFixedHoliday(int year, int month, int day);
 
@@ -13,7 +15,12 @@ namespace kal {
 
 enum class SundayCounts { No, Yes };
 
-// A fixed holiday, a Monday after one (its substitute), or with SundayCounts::Yes any Sunday.
+// A national holiday (IsFixedHoliday), a substitute holiday or a citizens' holiday, each from the
+// date its law took effect; with SundayCounts::Yes also any Sunday.
+// - Substitute holiday, for a national holiday on a Sunday from 1973-04-12: until 2006 the Monday
+//   after it, from 2007 the first following day that is not a national holiday.
+// - Citizens' holiday, from 1985-12-27: a day that is not a national holiday between two that are;
+//   until 2006 never a Sunday.
 [[nodiscard]] bool IsHolidayOrSubstitute(int year, int month, int day, SundayCounts sundayCounts);
 
 } // namespace kal

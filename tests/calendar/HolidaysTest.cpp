@@ -1,10 +1,14 @@
 #include "calendar/Holidays.h"
 #include "calendar/CivilDate.h"
 #include "calendar/DTime.h"
+#include "platform/FileIo.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace kal {
@@ -48,72 +52,80 @@ TEST(Holidays, MarchHasExactlyTheSpringEquinox)
         EXPECT_EQ(HolidaysOfMonth(year, 3), std::vector<int> { SpringEquinoxDay(year) }) << year;
 }
 
-TEST(Holidays, KnownDays)
+// "YYYY/MM/DD name" lines of the independently made list, keyed by day number.
+std::map<long long, std::string> ReadNationalHolidays()
 {
-    EXPECT_TRUE(IsFixedHoliday(2005, 3, 20));
-    EXPECT_TRUE(IsFixedHoliday(2005, 9, 23));
-    EXPECT_TRUE(IsFixedHoliday(2012, 9, 22));
-    EXPECT_TRUE(IsFixedHoliday(1979, 3, 21));
-    EXPECT_TRUE(IsFixedHoliday(1979, 9, 24));
-    EXPECT_FALSE(IsFixedHoliday(2005, 3, 21));
-    // The table holds in every year.
-    EXPECT_TRUE(IsFixedHoliday(1980, 12, 23));
-    EXPECT_TRUE(IsFixedHoliday(1980, 5, 4));
-    EXPECT_TRUE(IsFixedHoliday(2030, 12, 23));
-    EXPECT_FALSE(IsFixedHoliday(2005, 12, 24));
-}
-
-TEST(Holidays, ComingOfAgeAndSportsDayMoveToMondaysIn2000)
-{
-    EXPECT_TRUE(IsFixedHoliday(1999, 1, 15));
-    EXPECT_TRUE(IsFixedHoliday(1999, 10, 10));
-    EXPECT_FALSE(IsFixedHoliday(1999, 1, 11)); // a second Monday, but before 2000
-    EXPECT_TRUE(IsFixedHoliday(2000, 1, 10));
-    EXPECT_FALSE(IsFixedHoliday(2000, 1, 15));
-    EXPECT_TRUE(IsFixedHoliday(2000, 10, 9));
-    EXPECT_FALSE(IsFixedHoliday(2000, 10, 10));
-    EXPECT_FALSE(IsFixedHoliday(2000, 1, 3)); // first Monday
-    EXPECT_FALSE(IsFixedHoliday(2000, 1, 17)); // third Monday
-    // Every year from 2000 has exactly one January Monday holiday between the 8th and the 14th.
-    for (int year = 2000; year <= 2036; ++year) {
-        const std::vector<int> january = HolidaysOfMonth(year, 1);
-        ASSERT_EQ(january.size(), 2u) << year;
-        EXPECT_EQ(january[0], 1);
-        EXPECT_GE(january[1], 8);
-        EXPECT_LE(january[1], 14);
-        EXPECT_EQ(WeekdayOf(year, 1, january[1]), 1);
+    std::map<long long, std::string> holidays;
+    const std::optional<std::string> list = ReadWholeFile(std::string(KAL_TEST_DATA_DIR) + "/national-holidays.txt");
+    if (!list)
+        return holidays;
+    std::string_view rest = *list;
+    while (!rest.empty()) {
+        const std::size_t end = rest.find('\n');
+        const std::string_view line = rest.substr(0, end);
+        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+        int year = 0, month = 0, day = 0;
+        if (line.size() > 11
+            && std::sscanf(std::string(line.substr(0, 10)).c_str(), "%d/%d/%d", &year, &month, &day) == 3)
+            holidays[DaysFromCivil(year, month, day)] = std::string(line.substr(11));
     }
+    return holidays;
 }
 
-TEST(Holidays, MarineDayAndRespectForTheAgedMoveToMondaysIn2003)
+std::string DateText(const CivilDate& date)
 {
-    EXPECT_TRUE(IsFixedHoliday(2002, 7, 20));
-    EXPECT_TRUE(IsFixedHoliday(2002, 9, 15));
-    EXPECT_TRUE(IsFixedHoliday(2003, 7, 21));
-    EXPECT_TRUE(IsFixedHoliday(2003, 9, 15)); // the third Monday happens to be the 15th
-    EXPECT_FALSE(IsFixedHoliday(2003, 7, 20));
-    EXPECT_FALSE(IsFixedHoliday(1995, 7, 20));
-    EXPECT_TRUE(IsFixedHoliday(1996, 7, 20));
-    EXPECT_TRUE(HolidaysOfMonth(1990, 7).empty());
-    EXPECT_EQ(HolidaysOfMonth(2004, 9), (std::vector<int> { 20, 23 }));
-    EXPECT_EQ(HolidaysOfMonth(2026, 7), (std::vector<int> { 20 }));
+    char text[40];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
+    return text;
 }
 
-TEST(Holidays, SubstituteIsTheMondayAfterAFixedHoliday)
+// Every day from 1980 to 2036 against the list: the holiday test is true exactly on its days, the
+// national holiday test on its days but the substitute and citizens' holidays, and with Sundays
+// counted also on every Sunday.
+TEST(Holidays, EveryDayFrom1980To2036MatchesTheNationalHolidayList)
 {
-    EXPECT_TRUE(IsHolidayOrSubstitute(2005, 3, 21, SundayCounts::No)); // after Sunday 3/20
-    EXPECT_TRUE(IsHolidayOrSubstitute(2005, 3, 20, SundayCounts::No));
-    EXPECT_FALSE(IsHolidayOrSubstitute(2005, 3, 22, SundayCounts::No));
-    // A Monday after an ordinary Sunday is not a holiday; with SundayCounts every Sunday is.
-    EXPECT_FALSE(IsHolidayOrSubstitute(2005, 3, 27, SundayCounts::No));
-    EXPECT_FALSE(IsHolidayOrSubstitute(2005, 3, 28, SundayCounts::No));
-    EXPECT_TRUE(IsHolidayOrSubstitute(2005, 3, 27, SundayCounts::Yes));
-    EXPECT_FALSE(IsHolidayOrSubstitute(2005, 3, 26, SundayCounts::Yes));
-    // The day before is taken across a month and a year boundary.
-    EXPECT_TRUE(IsHolidayOrSubstitute(2012, 1, 2, SundayCounts::No)); // Sunday 2012-01-01
-    EXPECT_TRUE(IsHolidayOrSubstitute(2006, 1, 2, SundayCounts::No)); // Sunday 2006-01-01
-    EXPECT_TRUE(IsHolidayOrSubstitute(2017, 1, 2, SundayCounts::No));
-    EXPECT_FALSE(IsHolidayOrSubstitute(2018, 1, 2, SundayCounts::No)); // a Tuesday
+    const std::map<long long, std::string> listed = ReadNationalHolidays();
+    ASSERT_GT(listed.size(), 900u);
+    std::vector<std::string> wrong;
+    for (long long days = DaysFromCivil(1980, 1, 1); days <= DaysFromCivil(2036, 12, 31); ++days) {
+        const CivilDate date = CivilFromDays(days);
+        const auto found = listed.find(days);
+        const bool holiday = found != listed.end();
+        const bool derived = holiday && (found->second == "振替休日" || found->second == "国民の休日");
+        const bool sunday = WeekdayOf(date.year, date.month, date.day) == 0;
+        if (IsHolidayOrSubstitute(date.year, date.month, date.day, SundayCounts::No) != holiday)
+            wrong.push_back(DateText(date) + (holiday ? " missed" : " extra"));
+        if (IsHolidayOrSubstitute(date.year, date.month, date.day, SundayCounts::Yes) != (holiday || sunday))
+            wrong.push_back(DateText(date) + " with Sundays");
+        if (IsFixedHoliday(date.year, date.month, date.day) != (holiday && !derived))
+            wrong.push_back(DateText(date) + (holiday && !derived ? " national missed" : " national extra"));
+    }
+    EXPECT_EQ(wrong, std::vector<std::string> {});
+}
+
+// The years before the list: substitutes start with the law of 1973-04-12, and the holidays of the
+// later laws are not there yet.
+TEST(Holidays, TheSeventies)
+{
+    struct Case {
+        int year, month, day;
+        bool national, holiday;
+    };
+    const Case cases[] = {
+        { 1972, 2, 11, true, true }, { 1972, 3, 20, true, true }, { 1972, 9, 15, true, true },
+        { 1972, 10, 10, true, true }, { 1972, 7, 20, false, false }, { 1972, 12, 23, false, false },
+        { 1973, 2, 11, true, true }, // a Sunday before the substitute law
+        { 1973, 2, 12, false, false }, { 1973, 4, 29, true, true }, // a Sunday after it
+        { 1973, 4, 30, false, true }, { 1975, 9, 24, true, true }, { 1976, 3, 20, true, true },
+        { 1976, 5, 4, false, false }, // between two holidays, before the citizens' holiday law
+        { 1979, 3, 21, true, true }, { 1979, 9, 24, true, true },
+        { 1979, 9, 23, false, false }, // a Sunday, not that year's equinox day
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(IsFixedHoliday(c.year, c.month, c.day), c.national) << c.year << '-' << c.month << '-' << c.day;
+        EXPECT_EQ(IsHolidayOrSubstitute(c.year, c.month, c.day, SundayCounts::No), c.holiday)
+            << c.year << '-' << c.month << '-' << c.day;
+    }
 }
 
 TEST(CivilDate, RoundTripsAndWeekdays)
