@@ -201,10 +201,15 @@ TEST_F(RepeatExpansionTest, AvoidDaysMoveOrDrop)
     mondays.avoidDays = avoid::kHoliday | avoid::kSunday | avoid::kSaturday;
     EXPECT_EQ(
         Expand(mondays, CDTime(2005, 3, 14), CDTime(2005, 3, 28)), (Days { "2005/03/14", "2005/03/18", "2005/03/28" }));
-    // A day that is a holiday only because a stored entry says so is not avoided.
-    CKalData onStoredOnly = Rule(repeat::kYearly, CDTime(2019, 4, 30), CDTime(2036, 12, 31));
-    onStoredOnly.avoidDays = avoid::kHoliday;
-    EXPECT_EQ(ExpandMonth(onStoredOnly, 2019, 4), (Days { "2019/04/30" }));
+    // The holidays are those of the occurrence's year: 2019-04-30, a citizens' holiday, moves back
+    // over Showa Day to the Sunday; December 23 is avoided up to 2018 only.
+    CKalData golden = Rule(repeat::kYearly, CDTime(2019, 4, 30), CDTime(2036, 12, 31));
+    golden.avoidDays = avoid::kHoliday;
+    EXPECT_EQ(ExpandMonth(golden, 2019, 4), (Days { "2019/04/28" }));
+    CKalData december = Rule(repeat::kYearly, CDTime(2018, 12, 23), CDTime(2036, 12, 31));
+    december.avoidDays = avoid::kHoliday;
+    EXPECT_EQ(ExpandMonth(december, 2018, 12), (Days { "2018/12/22" }));
+    EXPECT_EQ(ExpandMonth(december, 2026, 12), (Days { "2026/12/23" }));
 }
 
 TEST_F(RepeatExpansionTest, ExclusionsApplyAfterAvoidance)
