@@ -38,40 +38,40 @@ struct HolidayRule {
 constexpr int kInForce = 9999;
 
 // One row per holiday and period of its law. A holiday whose date changed has one row per date;
-// a name changed on the same date (4/29, the October Monday) needs no new row.
+// a new name on the same date (4/29) needs no new row.
 constexpr HolidayRule kRules[] = {
-    { 1949, kInForce, 1, On::Date, 1 }, // New Year's Day
-    { 1949, 1999, 1, On::Date, 15 }, // Coming of Age Day
+    { 1949, kInForce, 1, On::Date, 1 }, // 元日
+    { 1949, 1999, 1, On::Date, 15 }, // 成人の日
     { 2000, kInForce, 1, On::SecondMonday },
-    { 1967, kInForce, 2, On::Date, 11 }, // National Foundation Day
-    { 2020, kInForce, 2, On::Date, 23 }, // the Emperor's Birthday
+    { 1967, kInForce, 2, On::Date, 11 }, // 建国記念の日
+    { 2020, kInForce, 2, On::Date, 23 }, // 天皇誕生日
     { 1949, kInForce, 3, On::Equinox },
-    { 1949, kInForce, 4, On::Date, 29 }, // the Emperor's Birthday, Greenery Day from 1989, Showa Day from 2007
-    { 1949, kInForce, 5, On::Date, 3 }, // Constitution Day
-    { 2007, kInForce, 5, On::Date, 4 }, // Greenery Day
-    { 1949, kInForce, 5, On::Date, 5 }, // Children's Day
-    { 1996, 2002, 7, On::Date, 20 }, // Marine Day
+    { 1949, kInForce, 4, On::Date, 29 }, // 天皇誕生日, みどりの日 from 1989, 昭和の日 from 2007
+    { 1949, kInForce, 5, On::Date, 3 }, // 憲法記念日
+    { 2007, kInForce, 5, On::Date, 4 }, // みどりの日
+    { 1949, kInForce, 5, On::Date, 5 }, // こどもの日
+    { 1996, 2002, 7, On::Date, 20 }, // 海の日
     { 2003, 2019, 7, On::ThirdMonday },
     { 2022, kInForce, 7, On::ThirdMonday },
-    { 2016, 2019, 8, On::Date, 11 }, // Mountain Day
+    { 2016, 2019, 8, On::Date, 11 }, // 山の日
     { 2022, kInForce, 8, On::Date, 11 },
-    { 1966, 2002, 9, On::Date, 15 }, // Respect for the Aged Day
+    { 1966, 2002, 9, On::Date, 15 }, // 敬老の日
     { 2003, kInForce, 9, On::ThirdMonday },
     { 1948, kInForce, 9, On::Equinox },
-    { 1966, 1999, 10, On::Date, 10 }, // Sports Day
+    { 1966, 1999, 10, On::Date, 10 }, // 体育の日
     { 2000, 2019, 10, On::SecondMonday },
-    { 2022, kInForce, 10, On::SecondMonday },
-    { 1948, kInForce, 11, On::Date, 3 }, // Culture Day
-    { 1948, kInForce, 11, On::Date, 23 }, // Labour Thanksgiving Day
-    { 1989, 2018, 12, On::Date, 23 }, // the Emperor's Birthday
-    // The Games moved Marine Day, Sports Day and Mountain Day in these two years only.
+    { 2022, kInForce, 10, On::SecondMonday }, // スポーツの日
+    { 1948, kInForce, 11, On::Date, 3 }, // 文化の日
+    { 1948, kInForce, 11, On::Date, 23 }, // 勤労感謝の日
+    { 1989, 2018, 12, On::Date, 23 }, // 天皇誕生日
+    // The Games moved 海の日, スポーツの日 and 山の日 in these two years only; the regular rows skip them.
     { 2020, 2020, 7, On::Date, 23 },
     { 2020, 2020, 7, On::Date, 24 },
     { 2020, 2020, 8, On::Date, 10 },
     { 2021, 2021, 7, On::Date, 22 },
     { 2021, 2021, 7, On::Date, 23 },
     { 2021, 2021, 8, On::Date, 8 },
-    // Days of the special laws for imperial events.
+    // One-off days, each set by its own law for an imperial event.
     { 1959, 1959, 4, On::Date, 10 },
     { 1989, 1989, 2, On::Date, 24 },
     { 1990, 1990, 11, On::Date, 12 },

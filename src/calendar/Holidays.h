@@ -3,9 +3,9 @@
 namespace kal {
 
 // The built-in holiday test: the national holidays as the law had them in each year, from the law of
-// 1948 on (the regular holidays with the years each rule was in force, the days of the special laws
-// and the equinox days). Rules still in force run on without an end year, so later years are a
-// prediction: equinox days are only announced a year ahead and new special days cannot be foreseen.
+// 1948 on (the regular holidays with the years each rule was in force, the one-off days set by their
+// own laws and the equinox days). Rules still in force run on without an end year, so later years are a
+// prediction: equinox days are only announced a year ahead and new one-off days cannot be foreseen.
 // It does not look at any schedule file and knows nothing of the holiday switches.
 [[nodiscard]] bool IsFixedHoliday(int year, int month, int day);
 
