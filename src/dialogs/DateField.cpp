@@ -15,4 +15,19 @@ bool PickDateInto(DialogHost& host, int editId)
     return true;
 }
 
+bool RefuseField(DialogHost& host, int id, std::u16string_view message)
+{
+    Ui::Current().ShowMessage(message);
+    host.SetFocus(id);
+    return false;
+}
+
+std::optional<CDTime> ReadDateField(DialogHost& host, int editId, std::u16string_view message)
+{
+    const std::optional<CDTime> date = ParseDate(host.Text(editId), YearClamp::Off);
+    if (!date)
+        RefuseField(host, editId, message);
+    return date;
+}
+
 } // namespace kal

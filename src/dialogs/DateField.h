@@ -1,5 +1,10 @@
 #pragma once
 
+#include "calendar/DTime.h"
+
+#include <optional>
+#include <string_view>
+
 namespace kal {
 
 class DialogHost;
@@ -8,5 +13,14 @@ class DialogHost;
 // clamping the year; today when it does not read) and, when a day is picked, writes its date text
 // into the field. True when a day was picked.
 bool PickDateInto(DialogHost& host, int editId);
+
+// Turns OK down on account of one field: shows `message` and puts the focus on the field. Always
+// false, so that an OnOk can return it.
+bool RefuseField(DialogHost& host, int id, std::u16string_view message);
+
+// The date in a date field as OK reads it. The year is not clamped: a date outside the years the
+// program works with does not read rather than quietly moving to the nearest year. When the field
+// does not read, the field is refused with `message` and nothing is given.
+[[nodiscard]] std::optional<CDTime> ReadDateField(DialogHost& host, int editId, std::u16string_view message);
 
 } // namespace kal

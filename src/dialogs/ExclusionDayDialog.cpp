@@ -2,7 +2,6 @@
 
 #include "dialogs/ButtonTexts.h"
 #include "dialogs/DateField.h"
-#include "ui/Ui.h"
 
 namespace kal {
 
@@ -35,12 +34,9 @@ void ExclusionDayDialog::OnControl(DialogHost& host, int id, Notification notifi
 
 bool ExclusionDayDialog::OnOk(DialogHost& host)
 {
-    const std::optional<CDTime> day = ParseDate(host.Text(kDate), YearClamp::Off);
-    if (!day) {
-        Ui::Current().ShowMessage(kEnterValidDate);
-        host.SetFocus(kDate);
+    const std::optional<CDTime> day = ReadDateField(host, kDate, kEnterValidDate);
+    if (!day)
         return false;
-    }
     day_ = *day;
     return true;
 }

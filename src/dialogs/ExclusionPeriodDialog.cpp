@@ -2,7 +2,6 @@
 
 #include "dialogs/ButtonTexts.h"
 #include "dialogs/DateField.h"
-#include "ui/Ui.h"
 
 namespace kal {
 
@@ -44,18 +43,12 @@ void ExclusionPeriodDialog::OnControl(DialogHost& host, int id, Notification not
 
 bool ExclusionPeriodDialog::OnOk(DialogHost& host)
 {
-    const std::optional<CDTime> start = ParseDate(host.Text(kStart), YearClamp::Off);
-    if (!start) {
-        Ui::Current().ShowMessage(kEnterValidStart);
-        host.SetFocus(kStart);
+    const std::optional<CDTime> start = ReadDateField(host, kStart, kEnterValidStart);
+    if (!start)
         return false;
-    }
-    const std::optional<CDTime> end = ParseDate(host.Text(kEnd), YearClamp::Off);
-    if (!end) {
-        Ui::Current().ShowMessage(kEnterValidEnd);
-        host.SetFocus(kEnd);
+    const std::optional<CDTime> end = ReadDateField(host, kEnd, kEnterValidEnd);
+    if (!end)
         return false;
-    }
     start_ = *start;
     end_ = *end;
     return true;

@@ -6,25 +6,7 @@
 
 namespace kal {
 
-namespace {
-
 using namespace outlookperioddialog;
-
-// Dates outside the years the program works with do not read, so they are refused rather than
-// quietly moved to the nearest year.
-std::optional<CDTime> ReadDate(const DialogHost& host, int id)
-{
-    return ParseDate(host.Text(id), YearClamp::Off);
-}
-
-bool Refuse(DialogHost& host, int id, const char16_t* message)
-{
-    Ui::Current().ShowMessage(message);
-    host.SetFocus(id);
-    return false;
-}
-
-} // namespace
 
 OutlookPeriodDialog::OutlookPeriodDialog(OutlookPeriod period)
     : period_(period)
@@ -61,12 +43,14 @@ void OutlookPeriodDialog::OnControl(DialogHost& host, int id, Notification notif
 
 bool OutlookPeriodDialog::OnOk(DialogHost& host)
 {
-    const std::optional<CDTime> start = ReadDate(host, kStart);
+    const std::optional<CDTime> start = ReadDateField(host, kStart, kInvalidStart);
     if (!start)
-        return Refuse(host, kStart, kInvalidStart);
-    const std::optional<CDTime> end = ReadDate(host, kEnd);
-    if (!end || *end < *start)
-        return Refuse(host, kEnd, kInvalidEnd);
+        return false;
+    const std::optional<CDTime> end = ReadDateField(host, kEnd, kInvalidEnd);
+    if (!end)
+        return false;
+    if (*end < *start)
+        return RefuseField(host, kEnd, kInvalidEnd);
     period_ = OutlookPeriod { *start, *end };
     return true;
 }

@@ -189,18 +189,12 @@ void RepeatPeriodDialog::Apply(DialogHost& host, PeriodMethod method)
 
 bool RepeatPeriodDialog::OnOk(DialogHost& host)
 {
-    const std::optional<CDTime> start = ParseDate(host.Text(kStart), YearClamp::Off);
-    if (!start) {
-        Ui::Current().ShowMessage(kEnterValidStart);
-        host.SetFocus(kStart);
+    const std::optional<CDTime> start = ReadDateField(host, kStart, kEnterValidStart);
+    if (!start)
         return false;
-    }
-    const std::optional<CDTime> end = ParseDate(host.Text(kEnd), YearClamp::Off);
-    if (!end) {
-        Ui::Current().ShowMessage(kEnterValidEnd);
-        host.SetFocus(kEnd);
+    const std::optional<CDTime> end = ReadDateField(host, kEnd, kEnterValidEnd);
+    if (!end)
         return false;
-    }
     start_ = *start;
     end_ = *end;
     return true;
