@@ -8,6 +8,21 @@
 
 namespace kal {
 
+DialogResource EntryDialogResource(EntryLayout layout, std::u16string_view caption, const EntryLayoutResource& wide,
+    const EntryLayoutResource& portrait, const EntryLayoutResource& small)
+{
+    const EntryLayoutResource* chosen = &wide;
+    if (layout == EntryLayout::Portrait)
+        chosen = &portrait;
+    else if (layout == EntryLayout::Small)
+        chosen = &small;
+    DialogResource resource;
+    resource.id = chosen->id;
+    resource.caption = caption;
+    chosen->build(resource);
+    return resource;
+}
+
 EntryLayout ChooseEntryLayout(Size screen)
 {
     if (screen.width < screen.height)
@@ -138,6 +153,62 @@ void NarrowFields(DialogResource& resource)
             || control.kind == ControlKind::DropDownList)
             control.cells.width = kFieldCharacters;
     }
+}
+
+EntryDialog::EntryDialog(DialogResource resource, EntryControlIds ids, CKalStore& store, CKalData& entry, CDTime day,
+    EntryDialogMode mode, LinkFileEditor linkEditor)
+    : store_(store)
+    , entry_(entry)
+    , day_(day)
+    , mode_(mode)
+    , resource_(std::move(resource))
+    , ids_(ids)
+    , linkEditor_(std::move(linkEditor))
+    , colour_(store, ids.genre, ids.colour)
+{
+}
+
+void EntryDialog::ShowGenreColourLink(DialogHost& host, int newEntryGenre)
+{
+    if (mode_ == EntryDialogMode::New) {
+        colour_.Show(host, newEntryGenre, colour_.GenreColour(newEntryGenre).value_or(entry_.colour));
+        linkFile_.clear();
+    } else {
+        colour_.Show(host, entry_.genre, entry_.colour);
+        linkFile_ = entry_.linkFile;
+    }
+}
+
+void EntryDialog::EnableLinkAndFocusContent(DialogHost& host)
+{
+    host.Enable(ids_.link, static_cast<bool>(linkEditor_));
+    host.SetFocus(ids_.content);
+}
+
+bool EntryDialog::OnSharedControl(DialogHost& host, int id, Notification notification)
+{
+    if (id == ids_.genre && notification == Notification::SelectionChanged) {
+        colour_.OnGenreChosen(host);
+        return true;
+    }
+    if (notification != Notification::Clicked)
+        return false;
+    if (id == ids_.colour)
+        colour_.Choose(host);
+    else if (id == ids_.link)
+        EditEntryLink(linkEditor_, host.Text(ids_.content), linkFile_);
+    else if (id == ids_.memo)
+        EditEntryMemo(entry_);
+    else
+        return false;
+    return true;
+}
+
+void EntryDialog::WriteGenreColourLink(const DialogHost& host)
+{
+    entry_.colour = colour_.Value();
+    entry_.linkFile = linkFile_;
+    entry_.genre = colour_.Genre(host, entry_.genre);
 }
 
 } // namespace kal

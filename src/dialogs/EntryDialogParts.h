@@ -1,19 +1,22 @@
 #pragma once
 
+#include "calendar/DTime.h"
+#include "ui/DialogHost.h"
 #include "ui/DialogResource.h"
 #include "ui/Geometry.h"
+#include "ui/Ui.h"
 
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace kal {
 
 class CKalData;
 class CKalStore;
-class DialogHost;
 
 // Whether an entry dialog fills a fresh entry (which the caller appends to the store on OK) or
 // changes a stored one in place.
@@ -21,6 +24,16 @@ enum class EntryDialogMode { New, Edit };
 
 // The three layouts each entry dialog comes in; every layout has the same controls and behaviour.
 enum class EntryLayout { Wide, Portrait, Small };
+
+// One layout of an entry dialog: its resource id and what adds its controls.
+struct EntryLayoutResource {
+    int id = 0;
+    std::function<void(DialogResource&)> build;
+};
+
+// The resource of an entry dialog in `layout`: the caption with the id and controls of that layout.
+[[nodiscard]] DialogResource EntryDialogResource(EntryLayout layout, std::u16string_view caption,
+    const EntryLayoutResource& wide, const EntryLayoutResource& portrait, const EntryLayoutResource& small);
 
 // A tall screen is narrow: the portrait layouts' fields ask for less room than the landscape ones.
 void NarrowFields(DialogResource& resource);
@@ -90,5 +103,55 @@ bool EditEntryLink(const LinkFileEditor& editor, std::u16string_view content, st
 
 // The selection of a list, or `fallback` when nothing is selected.
 [[nodiscard]] int SelectionOr(const DialogHost& host, int listId, int fallback);
+
+// The controls every entry dialog has, by the dialog's own ids.
+struct EntryControlIds {
+    int content = 0;
+    int genre = 0;
+    int colour = 0;
+    int link = 0;
+    int memo = 0;
+};
+
+// What the schedule and the to-do dialogs share: the entry they edit, the day they were opened for,
+// and the genre list, colour, link and memo controls, which behave alike in both.
+class EntryDialog : public DialogLogic {
+public:
+    [[nodiscard]] const DialogResource& Resource() const final { return resource_; }
+
+protected:
+    EntryDialog(DialogResource resource, EntryControlIds ids, CKalStore& store, CKalData& entry, CDTime day,
+        EntryDialogMode mode, LinkFileEditor linkEditor);
+
+    // A new entry shows `newEntryGenre` with that genre's colour (the entry's own colour when there is
+    // no such genre) and no link; a stored one shows its own genre, colour and link.
+    void ShowGenreColourLink(DialogHost& host, int newEntryGenre);
+    // Enables the link button only where there is a link editor and starts typing in the content.
+    void EnableLinkAndFocusContent(DialogHost& host);
+    // Choosing a genre, the colour, link and memo buttons. True when the notification was one of these.
+    bool OnSharedControl(DialogHost& host, int id, Notification notification);
+    // Writes the chosen genre, colour and link into the entry.
+    void WriteGenreColourLink(const DialogHost& host);
+
+    CKalStore& store_;
+    CKalData& entry_;
+    CDTime day_;
+    EntryDialogMode mode_;
+
+private:
+    DialogResource resource_;
+    EntryControlIds ids_;
+    LinkFileEditor linkEditor_;
+    EntryColour colour_;
+    std::u16string linkFile_;
+};
+
+// Runs an entry dialog in the layout that fits the screen. True when OK wrote the entry.
+template <typename Dialog>
+bool RunEntryDialog(CKalStore& store, CKalData& entry, CDTime day, EntryDialogMode mode, LinkFileEditor linkEditor)
+{
+    Dialog dialog(store, entry, day, mode, ChooseEntryLayout(Ui::Current().ScreenSize()), std::move(linkEditor));
+    return Ui::Current().RunDialog(dialog) == kIdOk;
+}
 
 } // namespace kal

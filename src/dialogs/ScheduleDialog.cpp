@@ -160,54 +160,37 @@ std::vector<std::u16string> HalfHourTimes()
 
 DialogResource ScheduleDialogResource(EntryLayout layout)
 {
-    DialogResource resource;
-    resource.caption = kCaption;
-    switch (layout) {
-    case EntryLayout::Wide:
-        resource.id = kWideResource;
+    const auto wide = [](DialogResource& resource) {
         BuildLandscape(resource,
             { kStartDateLabelWide, kEndDateLabelWide, kStartTimeLabelWide, kEndTimeLabelWide, kCalendarButton,
                 kTimeButton, kLinkLabelWide });
-        break;
-    case EntryLayout::Small:
-        resource.id = kSmallResource;
+    };
+    const auto small = [](DialogResource& resource) {
         BuildLandscape(resource,
             { kStartDateLabelSmall, kEndDateLabelSmall, kTimeLabel, kTimeLabel, kMoreButton, kMoreButton,
                 kLinkLabelShort });
-        break;
-    case EntryLayout::Portrait:
-        resource.id = kPortraitResource;
-        BuildPortrait(resource);
-        break;
-    }
-    return resource;
+    };
+    return EntryDialogResource(
+        layout, kCaption, { kWideResource, wide }, { kPortraitResource, BuildPortrait }, { kSmallResource, small });
 }
 
 ScheduleDialog::ScheduleDialog(
     CKalStore& store, CKalData& entry, CDTime day, EntryDialogMode mode, EntryLayout layout, LinkFileEditor linkEditor)
-    : resource_(ScheduleDialogResource(layout))
-    , store_(store)
-    , entry_(entry)
-    , day_(day)
-    , mode_(mode)
-    , linkEditor_(std::move(linkEditor))
-    , colour_(store, kGenre, kColour)
+    : EntryDialog(ScheduleDialogResource(layout), { kContent, kGenre, kColour, kLink, kMemo }, store, entry, day, mode,
+        std::move(linkEditor))
 {
 }
 
 void ScheduleDialog::OnInit(DialogHost& host)
 {
     if (mode_ == EntryDialogMode::New) {
-        const int genre = store_.DefaultScheduleGenre();
         host.SetText(kStartDate, DateText(day_));
         host.SetText(kEndDate, DateText(day_));
         host.SetSelection(kTimeDisplay, CKalSettings::Current().Get(IntSetting::ViewTime));
-        colour_.Show(host, genre, colour_.GenreColour(genre).value_or(entry_.colour));
         repeat_ = RepeatSettings {};
         repeat_.repeatDayFrom = day_.Day();
         repeat_.repeatDayTo = day_.Day();
         exclusions_.clear();
-        linkFile_.clear();
     } else {
         host.SetText(kStartDate, DateText(entry_.start));
         host.SetText(kEndDate, DateText(entry_.end));
@@ -222,22 +205,16 @@ void ScheduleDialog::OnInit(DialogHost& host)
         host.SetSelection(kTimeDisplay, entry_.timeDisplay);
         host.SetChecked(kBold, (entry_.textStyle & textstyle::kBold) != 0);
         host.SetChecked(kStrikeOut, (entry_.textStyle & textstyle::kStrikeOut) != 0);
-        colour_.Show(host, entry_.genre, entry_.colour);
         repeat_ = RepeatSettings::Of(entry_);
         exclusions_ = entry_.exclusions;
-        linkFile_ = entry_.linkFile;
     }
-    host.Enable(kLink, static_cast<bool>(linkEditor_));
-    host.SetFocus(kContent);
+    ShowGenreColourLink(host, store_.DefaultScheduleGenre());
+    EnableLinkAndFocusContent(host);
 }
 
 void ScheduleDialog::OnControl(DialogHost& host, int id, Notification notification)
 {
-    if (id == kGenre && notification == Notification::SelectionChanged) {
-        colour_.OnGenreChosen(host);
-        return;
-    }
-    if (notification != Notification::Clicked)
+    if (OnSharedControl(host, id, notification) || notification != Notification::Clicked)
         return;
     switch (id) {
     case kStartDateButton:
@@ -251,12 +228,6 @@ void ScheduleDialog::OnControl(DialogHost& host, int id, Notification notificati
         break;
     case kEndTimeButton:
         PickTime(host, kEndTime, kStartTime);
-        break;
-    case kColour:
-        colour_.Choose(host);
-        break;
-    case kLink:
-        EditEntryLink(linkEditor_, host.Text(kContent), linkFile_);
         break;
     case kRepeat:
         EditRepetition(host);
@@ -272,9 +243,6 @@ void ScheduleDialog::OnControl(DialogHost& host, int id, Notification notificati
     case kAlarm:
         if (const std::optional<int> minutes = AskAlarm(entry_.alarmMinutes))
             entry_.alarmMinutes = *minutes;
-        break;
-    case kMemo:
-        EditEntryMemo(entry_);
         break;
     default:
         break;
@@ -323,34 +291,23 @@ bool ScheduleDialog::OnOk(DialogHost& host)
 
     // Start and end are written as soon as they read, before their order is checked.
     const std::optional<CDTime> start = Moment(typed.startDate, typed.startTime);
-    if (!start) {
-        Ui::Current().ShowMessage(kBadStart);
-        host.SetFocus(kStartDate);
-        return false;
-    }
+    if (!start)
+        return RefuseField(host, kStartDate, kBadStart);
     entry_.start = *start;
     entry_.Set(flag::kStartTimeSet, !typed.startTime.empty());
     const std::optional<CDTime> end = Moment(typed.endDate, typed.endTime);
-    if (!end) {
-        Ui::Current().ShowMessage(kBadEnd);
-        host.SetFocus(kEndDate);
-        return false;
-    }
+    if (!end)
+        return RefuseField(host, kEndDate, kBadEnd);
     entry_.end = *end;
     entry_.Set(flag::kEndTimeSet, !typed.endTime.empty());
-    if (typed.EndsBeforeStart()) {
-        Ui::Current().ShowMessage(kEndBeforeStart);
-        host.SetFocus(kEndDate);
-        return false;
-    }
+    if (typed.EndsBeforeStart())
+        return RefuseField(host, kEndDate, kEndBeforeStart);
 
     entry_.text = host.Text(kContent);
     entry_.place = host.Text(kPlace);
     entry_.Set(flag::kHidden, host.IsChecked(kHidden));
     entry_.Set(flag::kHoliday, host.IsChecked(kHoliday));
-    entry_.colour = colour_.Value();
-    entry_.linkFile = linkFile_;
-    entry_.genre = colour_.Genre(host, entry_.genre);
+    WriteGenreColourLink(host);
     entry_.timeDisplay = SelectionOr(host, kTimeDisplay, entry_.timeDisplay);
     int style = entry_.textStyle & ~(textstyle::kBold | textstyle::kStrikeOut);
     if (host.IsChecked(kBold))
@@ -365,9 +322,7 @@ bool ScheduleDialog::OnOk(DialogHost& host)
 
 bool RunScheduleDialog(CKalStore& store, CKalData& entry, CDTime day, EntryDialogMode mode, LinkFileEditor linkEditor)
 {
-    ScheduleDialog dialog(
-        store, entry, day, mode, ChooseEntryLayout(Ui::Current().ScreenSize()), std::move(linkEditor));
-    return Ui::Current().RunDialog(dialog) == kIdOk;
+    return RunEntryDialog<ScheduleDialog>(store, entry, day, mode, std::move(linkEditor));
 }
 
 } // namespace kal

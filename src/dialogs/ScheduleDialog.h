@@ -93,14 +93,13 @@ inline constexpr char16_t kEndBeforeStart[] = u"開始日時より後の終了�
 
 // The schedule entry dialog. It edits a working copy of the entry's fields and writes them only when
 // OK passes its checks; the avoid-day, alarm and memo buttons change the entry at once.
-class ScheduleDialog final : public DialogLogic {
+class ScheduleDialog final : public EntryDialog {
 public:
     // `day` is the day the dialog was opened for: the new entry's day, or the day an edited entry was
     // seen on. `entry` is a fresh entry for EntryDialogMode::New, the stored entry for Edit.
     ScheduleDialog(CKalStore& store, CKalData& entry, CDTime day, EntryDialogMode mode, EntryLayout layout,
         LinkFileEditor linkEditor = {});
 
-    [[nodiscard]] const DialogResource& Resource() const override { return resource_; }
     void OnInit(DialogHost& host) override;
     void OnControl(DialogHost& host, int id, Notification notification) override;
     [[nodiscard]] bool OnOk(DialogHost& host) override;
@@ -110,14 +109,6 @@ private:
     void PickTime(DialogHost& host, int editId, int otherEditId);
     void EditRepetition(DialogHost& host);
 
-    DialogResource resource_;
-    CKalStore& store_;
-    CKalData& entry_;
-    CDTime day_;
-    EntryDialogMode mode_;
-    LinkFileEditor linkEditor_;
-    EntryColour colour_;
-    std::u16string linkFile_;
     RepeatSettings repeat_;
     std::vector<ExclusionPeriod> exclusions_;
 };

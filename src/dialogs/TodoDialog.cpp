@@ -90,34 +90,20 @@ void BuildPortrait(DialogResource& resource)
 
 DialogResource TodoDialogResource(EntryLayout layout)
 {
-    DialogResource resource;
-    resource.caption = kCaption;
-    switch (layout) {
-    case EntryLayout::Wide:
-        resource.id = kWideResource;
+    const auto wide = [](DialogResource& resource) {
         BuildLandscape(resource, { kDoneLabelWide, kHiddenLabelWide, kLinkLabel });
-        break;
-    case EntryLayout::Small:
-        resource.id = kSmallResource;
+    };
+    const auto small = [](DialogResource& resource) {
         BuildLandscape(resource, { kDoneLabelSmall, kHiddenLabelSmall, kLinkLabelSmall });
-        break;
-    case EntryLayout::Portrait:
-        resource.id = kPortraitResource;
-        BuildPortrait(resource);
-        break;
-    }
-    return resource;
+    };
+    return EntryDialogResource(
+        layout, kCaption, { kWideResource, wide }, { kPortraitResource, BuildPortrait }, { kSmallResource, small });
 }
 
 TodoDialog::TodoDialog(
     CKalStore& store, CKalData& entry, CDTime day, EntryDialogMode mode, EntryLayout layout, LinkFileEditor linkEditor)
-    : resource_(TodoDialogResource(layout))
-    , store_(store)
-    , entry_(entry)
-    , day_(day)
-    , mode_(mode)
-    , linkEditor_(std::move(linkEditor))
-    , colour_(store, kGenre, kColour)
+    : EntryDialog(TodoDialogResource(layout), { kContent, kGenre, kColour, kLink, kMemo }, store, entry, day, mode,
+        std::move(linkEditor))
 {
 }
 
@@ -131,9 +117,6 @@ void TodoDialog::OnInit(DialogHost& host)
             host.SetText(kDeadline, DateText(CDTime(d.year, d.month, d.day + settings.Get(IntSetting::DefaultDays))));
         }
         host.SetSelection(kPriority, kNewPriority);
-        const int genre = store_.DefaultTodoGenre();
-        colour_.Show(host, genre, colour_.GenreColour(genre).value_or(entry_.colour));
-        linkFile_.clear();
     } else {
         host.SetChecked(kDone, entry_.Has(flag::kDone));
         host.SetChecked(kHidden, entry_.Has(flag::kHidden));
@@ -144,10 +127,9 @@ void TodoDialog::OnInit(DialogHost& host)
         host.SetText(kContent, entry_.text);
         host.SetText(kPlace, entry_.place);
         host.SetSelection(kPriority, entry_.priority);
-        colour_.Show(host, entry_.genre, entry_.colour);
-        linkFile_ = entry_.linkFile;
         daysBefore = entry_.showDaysBefore;
     }
+    ShowGenreColourLink(host, store_.DefaultTodoGenre());
     const bool showBefore = daysBefore != -1;
     host.SetChecked(kShowBefore, showBefore);
     host.SetText(kDaysBefore, NumberText(showBefore ? daysBefore : 0));
@@ -155,17 +137,12 @@ void TodoDialog::OnInit(DialogHost& host)
     const bool done = host.IsChecked(kDone);
     host.Enable(kCompletion, done);
     host.Enable(kCompletionButton, done);
-    host.Enable(kLink, static_cast<bool>(linkEditor_));
-    host.SetFocus(kContent);
+    EnableLinkAndFocusContent(host);
 }
 
 void TodoDialog::OnControl(DialogHost& host, int id, Notification notification)
 {
-    if (id == kGenre && notification == Notification::SelectionChanged) {
-        colour_.OnGenreChosen(host);
-        return;
-    }
-    if (notification != Notification::Clicked)
+    if (OnSharedControl(host, id, notification) || notification != Notification::Clicked)
         return;
     switch (id) {
     case kDone:
@@ -179,15 +156,6 @@ void TodoDialog::OnControl(DialogHost& host, int id, Notification notification)
         break;
     case kCompletionButton:
         PickDateInto(host, kCompletion);
-        break;
-    case kColour:
-        colour_.Choose(host);
-        break;
-    case kLink:
-        EditEntryLink(linkEditor_, host.Text(kContent), linkFile_);
-        break;
-    case kMemo:
-        EditEntryMemo(entry_);
         break;
     default:
         break;
@@ -216,23 +184,17 @@ bool TodoDialog::OnOk(DialogHost& host)
         entry_.Set(flag::kNoDeadline, true);
         entry_.start = CDTime::Now();
     } else {
-        const std::optional<CDTime> start = ParseDate(deadline, YearClamp::Off);
-        if (!start) {
-            Ui::Current().ShowMessage(kBadDate);
-            host.SetFocus(kDeadline);
+        const std::optional<CDTime> start = ReadDateField(host, kDeadline, kBadDate);
+        if (!start)
             return false;
-        }
         entry_.Set(flag::kNoDeadline, false);
         entry_.start = *start;
     }
     const bool done = host.IsChecked(kDone);
     if (done) {
         const std::optional<CDTime> end = ParseDate(completion, YearClamp::Off);
-        if (!end) {
-            Ui::Current().ShowMessage(kBadDate);
-            host.SetFocus(kCompletion);
-            return false;
-        }
+        if (!end)
+            return RefuseField(host, kCompletion, kBadDate);
         entry_.end = *end;
     }
 
@@ -242,17 +204,14 @@ bool TodoDialog::OnOk(DialogHost& host)
     entry_.Set(flag::kHidden, host.IsChecked(kHidden));
     entry_.Set(flag::kDone, done);
     entry_.Set(flag::kIsTodo, true);
-    entry_.colour = colour_.Value();
-    entry_.linkFile = linkFile_;
-    entry_.genre = colour_.Genre(host, entry_.genre);
+    WriteGenreColourLink(host);
     entry_.place = host.Text(kPlace);
     return true;
 }
 
 bool RunTodoDialog(CKalStore& store, CKalData& entry, CDTime day, EntryDialogMode mode, LinkFileEditor linkEditor)
 {
-    TodoDialog dialog(store, entry, day, mode, ChooseEntryLayout(Ui::Current().ScreenSize()), std::move(linkEditor));
-    return Ui::Current().RunDialog(dialog) == kIdOk;
+    return RunEntryDialog<TodoDialog>(store, entry, day, mode, std::move(linkEditor));
 }
 
 } // namespace kal

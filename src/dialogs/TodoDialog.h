@@ -66,29 +66,19 @@ inline constexpr char16_t kBadDate[] = u"正しい日付を入力してくださ
 
 // The to-do entry dialog. It writes the entry only when OK passes its checks; the memo button changes
 // the entry at once.
-class TodoDialog final : public DialogLogic {
+class TodoDialog final : public EntryDialog {
 public:
     // `day` is the day the dialog was opened for; a new to-do's deadline is counted from it.
     // `entry` is a fresh entry for EntryDialogMode::New, the stored to-do for Edit.
     TodoDialog(CKalStore& store, CKalData& entry, CDTime day, EntryDialogMode mode, EntryLayout layout,
         LinkFileEditor linkEditor = {});
 
-    [[nodiscard]] const DialogResource& Resource() const override { return resource_; }
     void OnInit(DialogHost& host) override;
     void OnControl(DialogHost& host, int id, Notification notification) override;
     [[nodiscard]] bool OnOk(DialogHost& host) override;
 
 private:
     void OnDoneClicked(DialogHost& host);
-
-    DialogResource resource_;
-    CKalStore& store_;
-    CKalData& entry_;
-    CDTime day_;
-    EntryDialogMode mode_;
-    LinkFileEditor linkEditor_;
-    EntryColour colour_;
-    std::u16string linkFile_;
 };
 
 // Runs the to-do entry dialog in the layout that fits the screen. True when OK wrote the entry. For a
