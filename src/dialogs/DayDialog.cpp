@@ -8,9 +8,9 @@
 #include "store/EntryText.h"
 #include "store/KalStore.h"
 #include "ui/Ui.h"
+#include "views/DayEntryMove.h"
 #include "views/KalView.h"
 #include "views/ViewDocument.h"
-#include "views/ViewTexts.h"
 
 #include <algorithm>
 #include <limits>
@@ -242,19 +242,8 @@ void DayDialog::EditMemo(DialogHost& host)
 void DayDialog::Move(DialogHost& host, int direction)
 {
     const int row = host.Selection(daydialog::kList);
-    const int other = row + direction;
-    if (!cell_ || row < 0 || other < 0 || other >= static_cast<int>(cell_->entries.size()))
-        return;
-    CKalStore& store = document_.Store();
-    const int from = store.IndexOf(cell_->entries[static_cast<std::size_t>(row)]);
-    const int to = store.IndexOf(cell_->entries[static_cast<std::size_t>(other)]);
-    if (from < 0 || to < 0) {
-        Ui::Current().ShowMessage(texts::kCannotMoveGenerated);
-        return;
-    }
-    store.ExchangeEntries(from, to);
-    document_.SetModified();
-    Refill(host, other);
+    if (cell_ && MoveDayEntry(document_, *cell_, row, direction))
+        Refill(host, row + direction);
 }
 
 bool RunDayDialog(ViewDocument& document, CKalView& monthView)

@@ -7,10 +7,9 @@
 #include "store/EntryText.h"
 #include "store/KalStore.h"
 #include "ui/CommandIds.h"
-#include "ui/Ui.h"
 #include "ui/UpdateHints.h"
+#include "views/DayEntryMove.h"
 #include "views/KalView.h"
-#include "views/ViewTexts.h"
 
 #include <algorithm>
 
@@ -97,21 +96,10 @@ void CDayView::ChangedSoRefill()
 
 void CDayView::MoveSelected(int direction)
 {
-    const int row = selection_;
-    const int other = row + direction;
-    if (!cell_ || row < 0 || other < 0 || other >= static_cast<int>(cell_->entries.size()))
+    if (!cell_ || !MoveDayEntry(document_, *cell_, selection_, direction))
         return;
-    CKalStore& store = document_.Store();
-    const int from = store.IndexOf(cell_->entries[static_cast<std::size_t>(row)]);
-    const int to = store.IndexOf(cell_->entries[static_cast<std::size_t>(other)]);
-    if (from < 0 || to < 0) {
-        Ui::Current().ShowMessage(texts::kCannotMoveGenerated);
-        return;
-    }
-    store.ExchangeEntries(from, to);
-    document_.SetModified();
     document_.UpdateAllViews(hint::kEntriesChanged);
-    Fill(other);
+    Fill(selection_ + direction);
     if (window_)
         window_->FocusList();
 }
