@@ -113,6 +113,16 @@ int LinesHigh(const QWidget& widget, int count)
     return widget.fontMetrics().lineSpacing() * count;
 }
 
+int ResourceWidth(const QWidget& widget, const ControlResource& resource, int characters)
+{
+    return CharactersWide(widget, resource.cells.width > 0 ? resource.cells.width : characters);
+}
+
+int ResourceHeight(const QWidget& widget, const ControlResource& resource, int lines)
+{
+    return LinesHigh(widget, resource.cells.height > 0 ? resource.cells.height : lines);
+}
+
 } // namespace adapters
 
 } // namespace kal

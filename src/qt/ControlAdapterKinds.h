@@ -38,5 +38,11 @@ std::unique_ptr<ControlAdapter> MakeCustom(const ControlResource&, QWidget&, Con
 [[nodiscard]] int CharactersWide(const QWidget& widget, int count);
 // `count` lines of the widget's font, in pixels.
 [[nodiscard]] int LinesHigh(const QWidget& widget, int count);
+// The width the resource asks for in its cells, or `characters` when it gives none, in average
+// characters of the widget's font, in pixels.
+[[nodiscard]] int ResourceWidth(const QWidget& widget, const ControlResource& resource, int characters);
+// The height the resource asks for in its cells, or `lines` when it gives none, in lines of the
+// widget's font, in pixels.
+[[nodiscard]] int ResourceHeight(const QWidget& widget, const ControlResource& resource, int lines);
 
 } // namespace kal::adapters

@@ -25,11 +25,6 @@ constexpr int kCustomCharacters = 30;
 constexpr int kCustomLines = 10;
 constexpr int kScrollDefaultMaximum = 100;
 
-int CellsOr(int cells, int fallback)
-{
-    return cells > 0 ? cells : fallback;
-}
-
 std::optional<ScrollAction> ScrollActionOf(int action)
 {
     switch (action) {
@@ -60,7 +55,7 @@ public:
         , bar_(new QScrollBar(Qt::Vertical, &parent))
     {
         bar_->setRange(0, kScrollDefaultMaximum);
-        bar_->setMinimumHeight(LinesHigh(*bar_, CellsOr(resource.cells.height, kScrollBarLines)));
+        bar_->setMinimumHeight(ResourceHeight(*bar_, resource, kScrollBarLines));
         const int id = resource.id;
         QObject::connect(bar_, &QAbstractSlider::actionTriggered, bar_, [this, &events, id](int action) {
             const std::optional<ScrollAction> scroll = ScrollActionOf(action);
@@ -88,8 +83,8 @@ public:
         : QFrame(&parent)
     {
         setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        setFixedSize(CharactersWide(*this, CellsOr(resource.cells.width, kSampleCharacters)) + 2 * frameWidth(),
-            LinesHigh(*this, CellsOr(resource.cells.height, kSampleLines)) + 2 * frameWidth());
+        setFixedSize(ResourceWidth(*this, resource, kSampleCharacters) + 2 * frameWidth(),
+            ResourceHeight(*this, resource, kSampleLines) + 2 * frameWidth());
     }
     void SetColour(Colour colour)
     {
@@ -140,8 +135,8 @@ public:
         , control_(control)
     {
         setFocusPolicy(Qt::StrongFocus);
-        setMinimumSize(CharactersWide(*this, CellsOr(resource.cells.width, kCustomCharacters)),
-            LinesHigh(*this, CellsOr(resource.cells.height, kCustomLines)));
+        setMinimumSize(
+            ResourceWidth(*this, resource, kCustomCharacters), ResourceHeight(*this, resource, kCustomLines));
         if (control_) {
             // The control paints every pixel: Qt need not clear the background first.
             setAttribute(Qt::WA_OpaquePaintEvent);

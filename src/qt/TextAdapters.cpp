@@ -22,11 +22,6 @@ constexpr int kMultiLineCharacters = 32;
 constexpr int kMultiLineLines = 5;
 constexpr int kSpinDefaultMaximum = 100;
 
-int CellsOr(int cells, int fallback)
-{
-    return cells > 0 ? cells : fallback;
-}
-
 class LabelAdapter final : public ControlAdapter {
 public:
     LabelAdapter(const ControlResource& resource, QWidget& parent)
@@ -58,7 +53,7 @@ public:
     {
         if (resource.kind == ControlKind::PasswordEdit)
             edit_->setEchoMode(QLineEdit::Password);
-        const int wide = CharactersWide(*edit_, CellsOr(resource.cells.width, characters));
+        const int wide = ResourceWidth(*edit_, resource, characters);
         if (LayoutOf(resource.kind).widens)
             edit_->setMinimumWidth(wide);
         else
@@ -96,9 +91,9 @@ public:
     {
         edit_->setPlainText(WithLineFeeds(resource.text));
         edit_->setTabChangesFocus(true);
-        edit_->setMinimumWidth(CharactersWide(*edit_, CellsOr(resource.cells.width, kMultiLineCharacters)));
-        edit_->setMinimumHeight(LinesHigh(*edit_, CellsOr(resource.cells.height, kMultiLineLines))
-            + 2 * edit_->frameWidth() + static_cast<int>(2 * edit_->document()->documentMargin()));
+        edit_->setMinimumWidth(ResourceWidth(*edit_, resource, kMultiLineCharacters));
+        edit_->setMinimumHeight(ResourceHeight(*edit_, resource, kMultiLineLines) + 2 * edit_->frameWidth()
+            + static_cast<int>(2 * edit_->document()->documentMargin()));
         const int id = resource.id;
         QObject::connect(edit_, &QPlainTextEdit::textChanged, edit_,
             [&events, id] { events.Notify(id, Notification::TextChanged); });
@@ -128,7 +123,7 @@ public:
             minimum_ = resource.number.minimum;
             maximum_ = resource.number.maximum;
         }
-        edit_->setFixedWidth(CharactersWide(*edit_, CellsOr(resource.cells.width, kSpinCharacters)));
+        edit_->setFixedWidth(ResourceWidth(*edit_, resource, kSpinCharacters));
         edit_->installEventFilter(this);
         setFocusProxy(edit_);
 
