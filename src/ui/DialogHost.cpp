@@ -38,7 +38,14 @@ std::optional<int> ParseWholeNumber(std::u16string_view text)
     return value;
 }
 
-std::u16string RangeMessage(int minimum, int maximum)
+bool IsNumberField(ControlKind kind)
+{
+    return kind == ControlKind::NumberEdit || kind == ControlKind::SpinEdit;
+}
+
+} // namespace
+
+std::u16string NumberRangeMessage(int minimum, int maximum)
 {
     std::u16string message = dialogtext::kEnterNumberInRange;
     const auto put = [&message](std::u16string_view mark, int value) {
@@ -49,13 +56,6 @@ std::u16string RangeMessage(int minimum, int maximum)
     put(u"%2", maximum);
     return message;
 }
-
-bool IsNumberField(ControlKind kind)
-{
-    return kind == ControlKind::NumberEdit || kind == ControlKind::SpinEdit;
-}
-
-} // namespace
 
 std::optional<int> DialogHost::Number(int id) const
 {
@@ -71,7 +71,7 @@ bool CheckNumberFields(const DialogResource& resource, DialogHost& host)
         const std::optional<int> value = host.Number(control.id);
         std::u16string message;
         if (rule.ranged && (!value || *value < rule.minimum || *value > rule.maximum))
-            message = RangeMessage(rule.minimum, rule.maximum);
+            message = NumberRangeMessage(rule.minimum, rule.maximum);
         else if (!value)
             message = rule.sign == NumberRule::Sign::Unsigned ? dialogtext::kEnterPositiveNumber
                                                               : dialogtext::kEnterWholeNumber;

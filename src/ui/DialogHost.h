@@ -123,6 +123,10 @@ void PressCancel(DialogLogic& logic, DialogHost& host);
 // so the first press always shows a value the field accepts.
 [[nodiscard]] std::u16string SteppedNumber(std::u16string_view text, int minimum, int maximum, int direction);
 
+// What the number check shows for a value outside [minimum, maximum]: the range message with both
+// bounds written in.
+[[nodiscard]] std::u16string NumberRangeMessage(int minimum, int maximum);
+
 // Messages of the number check, as dialog frameworks word them.
 namespace dialogtext {
 inline constexpr char16_t kEnterWholeNumber[] = u"整数を入力してください。";

@@ -298,18 +298,6 @@ private:
     int number_;
 };
 
-inline std::u16string RangeMessage(int minimum, int maximum)
-{
-    std::u16string message = dialogtext::kEnterNumberInRange;
-    const auto put = [&message](std::u16string_view mark, int value) {
-        const std::string digits = std::to_string(value);
-        message.replace(message.find(mark), mark.size(), std::u16string(digits.begin(), digits.end()));
-    };
-    put(u"%1", minimum);
-    put(u"%2", maximum);
-    return message;
-}
-
 template <typename Driver> class DialogConformance : public ::testing::Test {
 protected:
     DialogConformance()
@@ -376,7 +364,7 @@ TYPED_TEST_P(DialogConformance, OkEndsOnlyWhenNumberFieldsAndLogicPass)
     host.SetText(kName, u"途中");
     this->driver_.Press(kIdOk);
     EXPECT_FALSE(this->driver_.HasEnded());
-    EXPECT_EQ(this->ui_.Messages(), std::vector<std::u16string> { RangeMessage(1, 12) });
+    EXPECT_EQ(this->ui_.Messages(), std::vector<std::u16string> { NumberRangeMessage(1, 12) });
     EXPECT_EQ(this->logic_.oks, 0) << "the number check runs before the logic's";
     EXPECT_EQ(this->driver_.Focus(), kMonth);
 
@@ -693,7 +681,7 @@ TYPED_TEST_P(DialogConformance, SheetOkStopsAtTheFirstFailingPage)
     EXPECT_FALSE(this->driver_.HasEnded());
     EXPECT_EQ(this->driver_.ActivePage(), 0);
     EXPECT_EQ(this->driver_.Focus(), kName) << "the field that failed has the focus";
-    EXPECT_EQ(this->ui_.Messages().back(), RangeMessage(1, 12));
+    EXPECT_EQ(this->ui_.Messages().back(), NumberRangeMessage(1, 12));
     EXPECT_EQ(this->okOrder_.size(), 2U) << "a page failing its number check never reaches its logic";
 
     this->driver_.Page(0).SetText(kName, u"12");
