@@ -8,15 +8,9 @@ set -euo pipefail
 program="$1"
 cli="$2"
 out="$3"
-work=$(mktemp -d)
-export KALENDRA_CONFIG="$work/Kalendra.ini" HOME="$work" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
-export XDG_RUNTIME_DIR="$work/run" TZ=Asia/Tokyo
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-printf '[System]\nHolidayChangeFlag1=1\n' >"$KALENDRA_CONFIG"
-pid=""
-cleanup() { [ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"; }
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; echo "entries e2e: 0 passed, 1 failed"; exit 1; }
+suite=entries
+# shellcheck source=common.sh
+source "$(dirname "$0")/common.sh"
 
 # Days (YYYY/MM/DD) of the months from this one on whose cells hold an entry with the given text.
 days_with() {

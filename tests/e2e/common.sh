@@ -1,0 +1,12 @@
+# Set-up shared by the end-to-end scripts, sourced after they set `suite` (the name their summary
+# line carries). Everything the program writes goes to a fresh folder, `$work`, removed on exit
+# together with the program whose process id the script keeps in `$pid`.
+work=$(mktemp -d)
+export KALENDRA_CONFIG="$work/Kalendra.ini" HOME="$work" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
+export XDG_RUNTIME_DIR="$work/run" TZ=Asia/Tokyo
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+printf '[System]\nHolidayChangeFlag1=1\n' >"$KALENDRA_CONFIG"
+pid=""
+cleanup() { [ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"; }
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; echo "$suite e2e: 0 passed, 1 failed"; exit 1; }
