@@ -30,4 +30,18 @@ std::optional<CDTime> ReadDateField(DialogHost& host, int editId, std::u16string
     return date;
 }
 
+bool ReadPeriodFields(DialogHost& host, int startId, std::u16string_view startMessage, int endId,
+    std::u16string_view endMessage, CDTime& start, CDTime& end)
+{
+    const std::optional<CDTime> typedStart = ReadDateField(host, startId, startMessage);
+    if (!typedStart)
+        return false;
+    const std::optional<CDTime> typedEnd = ReadDateField(host, endId, endMessage);
+    if (!typedEnd)
+        return false;
+    start = *typedStart;
+    end = *typedEnd;
+    return true;
+}
+
 } // namespace kal

@@ -23,4 +23,9 @@ bool RefuseField(DialogHost& host, int id, std::u16string_view message);
 // does not read, the field is refused with `message` and nothing is given.
 [[nodiscard]] std::optional<CDTime> ReadDateField(DialogHost& host, int editId, std::u16string_view message);
 
+// A period's start and end fields read as ReadDateField does, the start first. `start` and `end`
+// change only when both read. True when they did.
+[[nodiscard]] bool ReadPeriodFields(DialogHost& host, int startId, std::u16string_view startMessage, int endId,
+    std::u16string_view endMessage, CDTime& start, CDTime& end);
+
 } // namespace kal

@@ -43,15 +43,7 @@ void ExclusionPeriodDialog::OnControl(DialogHost& host, int id, Notification not
 
 bool ExclusionPeriodDialog::OnOk(DialogHost& host)
 {
-    const std::optional<CDTime> start = ReadDateField(host, kStart, kEnterValidStart);
-    if (!start)
-        return false;
-    const std::optional<CDTime> end = ReadDateField(host, kEnd, kEnterValidEnd);
-    if (!end)
-        return false;
-    start_ = *start;
-    end_ = *end;
-    return true;
+    return ReadPeriodFields(host, kStart, kEnterValidStart, kEnd, kEnterValidEnd, start_, end_);
 }
 
 } // namespace kal

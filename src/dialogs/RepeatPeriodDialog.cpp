@@ -189,15 +189,7 @@ void RepeatPeriodDialog::Apply(DialogHost& host, PeriodMethod method)
 
 bool RepeatPeriodDialog::OnOk(DialogHost& host)
 {
-    const std::optional<CDTime> start = ReadDateField(host, kStart, kEnterValidStart);
-    if (!start)
-        return false;
-    const std::optional<CDTime> end = ReadDateField(host, kEnd, kEnterValidEnd);
-    if (!end)
-        return false;
-    start_ = *start;
-    end_ = *end;
-    return true;
+    return ReadPeriodFields(host, kStart, kEnterValidStart, kEnd, kEnterValidEnd, start_, end_);
 }
 
 } // namespace kal
