@@ -364,7 +364,7 @@ TYPED_TEST_P(DialogConformance, OkEndsOnlyWhenNumberFieldsAndLogicPass)
     host.SetText(kName, u"途中");
     this->driver_.Press(kIdOk);
     EXPECT_FALSE(this->driver_.HasEnded());
-    EXPECT_EQ(this->ui_.Messages(), std::vector<std::u16string> { NumberRangeMessage(1, 12) });
+    EXPECT_EQ(this->ui_.Messages(), std::vector<std::u16string> { u"1 から 12 までの整数を入力してください。" });
     EXPECT_EQ(this->logic_.oks, 0) << "the number check runs before the logic's";
     EXPECT_EQ(this->driver_.Focus(), kMonth);
 
