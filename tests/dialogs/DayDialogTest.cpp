@@ -55,6 +55,7 @@ protected:
     void Open()
     {
         ShowToday();
+        host_.reset(); // a host never outlives the dialog it shows
         dialog_ = std::make_unique<DayDialog>(views_.document, views_.month);
         host_ = std::make_unique<MemoryDialogHost>(*dialog_);
         host_->Open();
