@@ -3,7 +3,9 @@
 #include "platform/Text.h"
 #include "store/CsvLine.h"
 #include "store/KalData.h"
+#include "store/RepeatExpansion.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace kal {
@@ -15,9 +17,26 @@ constexpr std::u16string_view kMonthLetters = u"123456789ABC";
 constexpr char16_t kPeriodSeparator = u'～'; // U+FF5E
 constexpr int kKindTodo = 1;
 
+// Numbers a file may hold beyond what the program could ever make are brought into range on load,
+// so that nothing later computes with them unchecked:
+// - repeatDayFrom, repeatDayTo: the last-day mark (-1) or a day of the month, 1-31;
+// - interval: 0-kMaxInterval (0 and 1 both mean every period);
+// - showDaysBefore: -1 (off) or 0-kMaxDaysBefore days;
+// - alarmMinutes: within kMaxAlarmMinutes either side of the start.
+// Dates and times are checked by their parsers, the genre by the genre list.
+constexpr int kMinStoredInterval = 0;
+constexpr int kMaxDaysBefore = 99999; // longer than the calendar from its first year to its last
+constexpr int kMaxAlarmMinutes = 99999999; // likewise, in minutes
+
 int IntAt(const CsvLine& row, int index)
 {
     return ParseLeadingInt(row.Field(index));
+}
+
+int RepeatDayAt(const CsvLine& row, int index)
+{
+    const int day = IntAt(row, index);
+    return day == repeat::kLastDayOfMonth ? day : std::clamp(day, 1, 31);
 }
 bool BitAt(const CsvLine& row, int index)
 {
@@ -161,9 +180,9 @@ bool DecodeEntryRow(const CsvLine& row, CKalData& entry)
     entry.Set(flag::kHidden, BitAt(row, column::kHidden));
     if (todo) {
         entry.priority = IntAt(row, column::kHolidayOrPriority);
-        entry.showDaysBefore = IntAt(row, column::kAlarmOrDaysBefore);
+        entry.showDaysBefore = std::clamp(IntAt(row, column::kAlarmOrDaysBefore), -1, kMaxDaysBefore);
     } else {
-        entry.alarmMinutes = IntAt(row, column::kAlarmOrDaysBefore);
+        entry.alarmMinutes = std::clamp(IntAt(row, column::kAlarmOrDaysBefore), -kMaxAlarmMinutes, kMaxAlarmMinutes);
         entry.Set(flag::kHoliday, BitAt(row, column::kHolidayOrPriority));
     }
     entry.colour = ParseLeadingHex(row.Field(column::kColour));
@@ -180,9 +199,9 @@ bool DecodeEntryRow(const CsvLine& row, CKalData& entry)
         entry.Set(flag::kNoDeadline, BitAt(row, column::kRepeatTypeOrNoDeadline));
         return true;
     }
-    entry.repeatDayFrom = IntAt(row, column::kRepeatDayFrom);
-    entry.repeatDayTo = IntAt(row, column::kRepeatDayTo);
-    entry.interval = IntAt(row, column::kInterval);
+    entry.repeatDayFrom = RepeatDayAt(row, column::kRepeatDayFrom);
+    entry.repeatDayTo = RepeatDayAt(row, column::kRepeatDayTo);
+    entry.interval = std::clamp(IntAt(row, column::kInterval), kMinStoredInterval, repeat::kMaxInterval);
     ReadPosition(row.Field(column::kPosition), entry);
     if (entry.repeatType >= 3 && !row.Field(column::kMonths).empty())
         ReadMonths(row.Field(column::kMonths), entry);

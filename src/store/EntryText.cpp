@@ -96,7 +96,10 @@ std::u16string EntryLine(const CKalData& entry, CDTime day, TimeMode mode, Count
     std::u16string line = TimeText(entry, day, mode);
     line += entry.text;
     if (entry.IsTodo() && !entry.Has(flag::kNoDeadline) && countdown == Countdown::On) {
-        const std::int64_t days = (entry.start - day) / CDTime::kDay;
+        const LocalFields deadline = entry.start.Fields();
+        const LocalFields today = day.Fields();
+        const std::int64_t days
+            = DayNumber(deadline.year, deadline.month, deadline.day) - DayNumber(today.year, today.month, today.day);
         if (days > 0) {
             line += u"(あと";
             AppendInt(line, days);

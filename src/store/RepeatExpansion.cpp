@@ -11,132 +11,148 @@ namespace kal {
 
 namespace {
 
-constexpr std::int64_t kDay = CDTime::kDay;
+// Every day below is a day number (days from 1970-01-01, DaysFromCivil): the expansion counts calendar
+// days, never seconds, so a clock change in the machine's zone moves nothing. 64-bit day and month
+// numbers cannot overflow however far a rule's interval throws the next occurrence.
+using DayNumber64 = long long;
+
+DayNumber64 DayOf(CDTime time)
+{
+    const LocalFields f = time.Fields();
+    return DaysFromCivil(f.year, f.month, f.day);
+}
+
+long long MonthIndex(long long year, int month)
+{
+    return year * 12 + (month - 1);
+}
+
+long long FloorMod(long long value, long long divisor)
+{
+    const long long r = value % divisor;
+    return r < 0 ? r + divisor : r;
+}
 
 // What one expansion works with, worked out once per call.
 struct Span {
-    CDTime from;
-    CDTime to;
-    std::int64_t last; // index of the last day, n
+    DayNumber64 first; // the day of marks[0]
+    DayNumber64 last; // index of the last day, n
     std::span<std::uint8_t> marks;
 
-    // The day index of x, or -1 when x lies outside the span.
-    [[nodiscard]] std::int64_t IndexOf(CDTime x) const
+    [[nodiscard]] DayNumber64 LastDay() const { return first + last; }
+    void Mark(DayNumber64 day) const
     {
-        if (x < from)
-            return -1;
-        const std::int64_t k = (x - from) / kDay;
-        return k <= last ? k : -1;
-    }
-    void Mark(CDTime x) const
-    {
-        if (const std::int64_t k = IndexOf(x); k >= 0)
+        if (const DayNumber64 k = day - first; k >= 0 && k <= last)
             marks[static_cast<std::size_t>(k)] = 1;
     }
-    void Clear(std::int64_t first, std::int64_t lastIndex) const
+    // Clears the days from `from` to `to`, both included.
+    void Clear(DayNumber64 from, DayNumber64 to) const
     {
-        for (std::int64_t k = std::max<std::int64_t>(first, 0); k <= std::min(lastIndex, last); ++k)
+        for (DayNumber64 k = std::max<DayNumber64>(from - first, 0); k <= std::min(to - first, last); ++k)
             marks[static_cast<std::size_t>(k)] = 0;
     }
 };
 
 struct Rule {
     const CKalData& entry;
-    int interval; // at least 1
-    CDTime firstDay; // F: the start's date at 00:00
-    CDTime repeatEnd; // P: the end of the repetition
+    long long interval; // [1, repeat::kMaxInterval]
+    DayNumber64 firstDay; // the start's date
+    DayNumber64 lastDay; // the end's date: the repetition reaches no day after it
     LocalFields start;
 };
 
+// A rule's day in a month; days outside 1-31 (which loading a file already rules out) count as the
+// nearest day, so no candidate lands ages away from the span.
 int DayOrLast(int day, int year, int month)
 {
-    return day == repeat::kLastDayOfMonth ? DaysInMonth(year, month) : day;
+    return day == repeat::kLastDayOfMonth ? DaysInMonth(year, month) : std::clamp(day, 1, 31);
 }
 
-// The year and month `offset` months after (year, month).
-void AddMonths(int& year, int& month, int offset)
+// A date, one day earlier when the day does not exist in the month and is carried over.
+DayNumber64 DayInMonthOrBefore(int year, int month, int day)
 {
-    const int index = year * 12 + (month - 1) + offset;
-    year = index / 12;
-    month = index % 12 + 1;
+    const DayNumber64 date = DaysFromCivil(year, month, day);
+    return day >= 1 && day <= DaysInMonth(year, month) ? date : date - 1;
 }
 
-// A date at 00:00, one day earlier when the day did not exist in the month and was carried over.
-CDTime DayInMonthOrBefore(int year, int month, int day)
-{
-    const CDTime date(year, month, day);
-    return date.Day() == day ? date : date - kDay;
-}
-
-CDTime FirstCandidate(const Rule& rule, CDTime from)
+std::optional<DayNumber64> FirstCandidate(const Rule& rule, const Span& span)
 {
     const CKalData& e = rule.entry;
-    const LocalFields f = from.Fields();
+    const CivilDate f = CivilFromDays(span.first);
     switch (e.repeatType) {
     case repeat::kDaily:
     case repeat::kWeekly: {
-        if (from < e.start)
-            return e.start;
-        const int step = rule.interval * (e.repeatType == repeat::kWeekly ? 7 : 1);
-        const int r
-            = (DayNumber(f.year, f.month, f.day) - DayNumber(rule.start.year, rule.start.month, rule.start.day)) % step;
-        return from + static_cast<std::int64_t>(r == 0 ? 0 : step - r) * kDay;
+        if (span.first <= rule.firstDay)
+            return rule.firstDay;
+        const long long step = rule.interval * (e.repeatType == repeat::kWeekly ? 7 : 1);
+        const long long r = (span.first - rule.firstDay) % step;
+        return span.first + (r == 0 ? 0 : step - r);
     }
     case repeat::kMonthly: {
-        const int months = (f.year - rule.start.year) * 12 + f.month - rule.start.month;
-        const int r = months % rule.interval;
-        int year = f.year;
-        int month = f.month;
-        AddMonths(year, month, r > 0 ? rule.interval - r : -r);
+        const long long r
+            = FloorMod(MonthIndex(f.year, f.month) - MonthIndex(rule.start.year, rule.start.month), rule.interval);
+        long long index = MonthIndex(f.year, f.month) + (r > 0 ? rule.interval - r : 0);
+        int year = static_cast<int>(index / 12);
+        int month = static_cast<int>(index % 12 + 1);
         int day = DayOrLast(e.repeatDayFrom, year, month);
         if (!IsValidDate(year, month, day)) {
-            AddMonths(year, month, 1);
+            ++index;
+            year = static_cast<int>(index / 12);
+            month = static_cast<int>(index % 12 + 1);
             day = DayOrLast(e.repeatDayFrom, year, month);
         }
         return DayInMonthOrBefore(year, month, day);
     }
     case repeat::kYearly: {
-        const int r = (f.year - rule.start.year) % rule.interval;
-        const int year = f.year + (r > 0 ? rule.interval - r : -r);
-        return CDTime(year, rule.start.month, DayOrLast(e.repeatDayFrom, year, rule.start.month));
+        const long long r = FloorMod(f.year - rule.start.year, rule.interval);
+        const int y = static_cast<int>(f.year + (r > 0 ? rule.interval - r : 0));
+        return DaysFromCivil(y, rule.start.month, DayOrLast(e.repeatDayFrom, y, rule.start.month));
     }
     case repeat::kCustom:
         return DayInMonthOrBefore(f.year, f.month, DayOrLast(e.repeatDayFrom, f.year, f.month));
     default:
-        return CDTime(f.year, f.month, rule.start.day);
+        return DaysFromCivil(f.year, f.month, rule.start.day);
     }
 }
 
-// The next period start after c; nothing for a repeat type the program does not know.
-std::optional<CDTime> NextCandidate(const Rule& rule, CDTime c)
+// The next period start after c; nothing once it would lie past `limit` or for a repeat type the
+// program does not know.
+std::optional<DayNumber64> NextCandidate(const Rule& rule, DayNumber64 c, DayNumber64 limit)
 {
     const CKalData& e = rule.entry;
     switch (e.repeatType) {
     case repeat::kDaily:
-        return c + static_cast<std::int64_t>(rule.interval) * kDay;
+        return c + rule.interval;
     case repeat::kWeekly:
-        return c + static_cast<std::int64_t>(rule.interval) * CDTime::kWeek;
+        return c + rule.interval * 7;
     case repeat::kMonthly:
     case repeat::kCustom: {
-        const LocalFields f = c.Fields();
-        int year = f.year;
-        int month = f.month;
+        const CivilDate f = CivilFromDays(c);
+        long long index = MonthIndex(f.year, f.month);
+        const long long limitIndex = MonthIndex(CivilFromDays(limit).year, CivilFromDays(limit).month);
         if (e.repeatDayFrom == repeat::kLastDayOfMonth) {
-            AddMonths(year, month, 1);
-            return CDTime(year, month, DaysInMonth(year, month));
+            ++index;
+            const int year = static_cast<int>(index / 12);
+            const int month = static_cast<int>(index % 12 + 1);
+            return DaysFromCivil(year, month, DaysInMonth(year, month));
         }
-        // Only months that have the day count towards the interval.
-        for (int counted = 0; counted < rule.interval;) {
-            AddMonths(year, month, 1);
-            if (DaysInMonth(year, month) >= f.day)
+        // Only months that have the day count towards the interval; the count stops once it has
+        // passed the limit, however large the interval.
+        for (long long counted = 0; counted < rule.interval;) {
+            if (++index > limitIndex)
+                return std::nullopt;
+            if (DaysInMonth(static_cast<int>(index / 12), static_cast<int>(index % 12 + 1)) >= f.day)
                 ++counted;
         }
-        return CDTime(year, month, f.day);
+        return DaysFromCivil(static_cast<int>(index / 12), static_cast<int>(index % 12 + 1), f.day);
     }
     case repeat::kYearly: {
-        const LocalFields f = c.Fields();
-        const int year = f.year + rule.interval;
-        return CDTime(year, f.month, std::min(f.day, DaysInMonth(year, f.month)));
+        const CivilDate f = CivilFromDays(c);
+        const long long year = f.year + rule.interval;
+        if (year > CivilFromDays(limit).year)
+            return std::nullopt;
+        const int y = static_cast<int>(year);
+        return DaysFromCivil(y, f.month, std::min(f.day, DaysInMonth(y, f.month)));
     }
     default:
         Ui::Current().ShowMessage(texts::kRepeatError);
@@ -144,25 +160,25 @@ std::optional<CDTime> NextCandidate(const Rule& rule, CDTime c)
     }
 }
 
-CDTime WeekdayOfMonth(int year, int month, int week, int weekday)
+DayNumber64 WeekdayOfMonth(int year, int month, int week, int weekday)
 {
     if (week < 4) {
         int day = weekday - WeekdayOf(year, month, 1) + 1;
         if (day <= 0)
             day += 7;
-        return CDTime(year, month, day + 7 * week);
+        return DaysFromCivil(year, month, day + 7 * week);
     }
     const int last = DaysInMonth(year, month);
-    return CDTime(year, month, last - (WeekdayOf(year, month, last) - weekday + 7) % 7);
+    return DaysFromCivil(year, month, last - (WeekdayOf(year, month, last) - weekday + 7) % 7);
 }
 
-bool PeriodActive(const Rule& rule, const LocalFields& c)
+bool PeriodActive(const Rule& rule, int year, int month)
 {
     switch (rule.entry.repeatType) {
     case repeat::kMonthly:
-        return ((c.year - rule.start.year) * 12 + c.month - rule.start.month) % rule.interval == 0;
+        return ((year - rule.start.year) * 12 + month - rule.start.month) % rule.interval == 0;
     case repeat::kYearly:
-        return (c.year - rule.start.year) % rule.interval == 0;
+        return (year - rule.start.year) % rule.interval == 0;
     default:
         return true;
     }
@@ -171,23 +187,24 @@ bool PeriodActive(const Rule& rule, const LocalFields& c)
 void MarkByPosition(const Rule& rule, const Span& span)
 {
     const CKalData& e = rule.entry;
-    LocalFields c = span.from.Fields();
-    for (CDTime month = span.from; month <= span.to;) {
-        if (e.months[static_cast<std::size_t>(c.month - 1)] && PeriodActive(rule, c)) {
-            for (int week = 0; week < 5; ++week) {
-                if (!e.weeks[static_cast<std::size_t>(week)])
+    const CivilDate from = CivilFromDays(span.first);
+    const CivilDate to = CivilFromDays(span.LastDay());
+    for (long long index = MonthIndex(from.year, from.month); index <= MonthIndex(to.year, to.month); ++index) {
+        const int year = static_cast<int>(index / 12);
+        const int month = static_cast<int>(index % 12 + 1);
+        if (!e.months[static_cast<std::size_t>(month - 1)] || !PeriodActive(rule, year, month))
+            continue;
+        for (int week = 0; week < 5; ++week) {
+            if (!e.weeks[static_cast<std::size_t>(week)])
+                continue;
+            for (int weekday = 0; weekday < 7; ++weekday) {
+                if (!e.weekdays[static_cast<std::size_t>(weekday)])
                     continue;
-                for (int weekday = 0; weekday < 7; ++weekday) {
-                    if (!e.weekdays[static_cast<std::size_t>(weekday)])
-                        continue;
-                    const CDTime x = WeekdayOfMonth(c.year, c.month, week, weekday);
-                    if (rule.firstDay <= x && x <= rule.repeatEnd)
-                        span.Mark(x);
-                }
+                const DayNumber64 x = WeekdayOfMonth(year, month, week, weekday);
+                if (rule.firstDay <= x && x <= rule.lastDay)
+                    span.Mark(x);
             }
         }
-        AddMonths(c.year, c.month, 1);
-        month = CDTime(c.year, c.month, 1);
     }
 }
 
@@ -195,18 +212,18 @@ void MarkByDayNumber(const Rule& rule, const Span& span)
 {
     const CKalData& e = rule.entry;
     const bool dayRange = e.repeatType == repeat::kMonthly || e.repeatType == repeat::kYearly;
-    for (std::optional<CDTime> c = FirstCandidate(rule, span.from); c && *c <= span.to && *c <= rule.repeatEnd;
-         c = NextCandidate(rule, *c)) {
-        int length = 0;
+    const DayNumber64 limit = std::min(span.LastDay(), rule.lastDay);
+    for (std::optional<DayNumber64> c = FirstCandidate(rule, span); c && *c <= limit;
+         c = NextCandidate(rule, *c, limit)) {
+        long long length = 0;
         if (dayRange) {
-            const LocalFields f = c->Fields();
-            length = DayOrLast(e.repeatDayTo, f.year, f.month) - DayOrLast(e.repeatDayFrom, f.year, f.month);
+            const CivilDate f = CivilFromDays(*c);
+            length = static_cast<long long>(DayOrLast(e.repeatDayTo, f.year, f.month))
+                - DayOrLast(e.repeatDayFrom, f.year, f.month);
         }
-        const CDTime rangeEnd = *c + static_cast<std::int64_t>(length) * kDay;
-        for (CDTime x = *c; x <= rangeEnd && x <= rule.repeatEnd; x += kDay) {
-            if (x < rule.firstDay || x < span.from)
-                continue;
-            if (e.repeatType == repeat::kCustom && !e.months[static_cast<std::size_t>(x.Month() - 1)])
+        const DayNumber64 rangeEnd = std::min(*c + length, limit);
+        for (DayNumber64 x = std::max({ *c, rule.firstDay, span.first }); x <= rangeEnd; ++x) {
+            if (e.repeatType == repeat::kCustom && !e.months[static_cast<std::size_t>(CivilFromDays(x).month - 1)])
                 continue;
             span.Mark(x);
         }
@@ -215,12 +232,13 @@ void MarkByDayNumber(const Rule& rule, const Span& span)
 
 void AvoidDays(const CKalData& e, const Span& span)
 {
-    for (std::int64_t k = span.last; k >= 0; --k) {
+    for (DayNumber64 k = span.last; k >= 0; --k) {
         if (!span.marks[static_cast<std::size_t>(k)])
             continue;
-        const LocalFields x = (span.from + k * kDay).Fields();
-        const bool avoided = ((e.avoidDays & avoid::kSaturday) && x.weekday == 6)
-            || ((e.avoidDays & avoid::kSunday) && x.weekday == 0)
+        const CivilDate x = CivilFromDays(span.first + k);
+        const int weekday = WeekdayOf(x.year, x.month, x.day);
+        const bool avoided = ((e.avoidDays & avoid::kSaturday) && weekday == 6)
+            || ((e.avoidDays & avoid::kSunday) && weekday == 0)
             || ((e.avoidDays & avoid::kHoliday) && IsHolidayOrSubstitute(x.year, x.month, x.day, SundayCounts::No));
         if (!avoided)
             continue;
@@ -233,40 +251,50 @@ void AvoidDays(const CKalData& e, const Span& span)
 void ApplyExclusions(const CKalData& e, const Span& span)
 {
     for (const ExclusionPeriod& period : e.exclusions) {
-        const CDTime first(period.startYear, period.startMonth, period.startDay);
-        const CDTime lastDay(period.endYear, period.endMonth, period.endDay);
-        if (lastDay + (kDay - 1) < span.from || first > span.to)
+        if (period.startMonth < 1 || period.startMonth > 12 || period.endMonth < 1 || period.endMonth > 12)
             continue;
-        const std::int64_t s = first < span.from ? 0 : (first - span.from) / kDay;
-        span.Clear(s, (lastDay - span.from) / kDay);
+        span.Clear(DaysFromCivil(period.startYear, period.startMonth, period.startDay),
+            DaysFromCivil(period.endYear, period.endMonth, period.endDay));
     }
 }
 
 } // namespace
 
+std::int64_t OccurrenceDays(CDTime from, CDTime to)
+{
+    return to < from ? 0 : DayOf(to) - DayOf(from) + 1;
+}
+
 void MarkOccurrences(const CKalData& entry, CDTime from, CDTime to, std::span<std::uint8_t> marks)
 {
     if (to < from)
         return;
-    const Span span { from, to, (to - from) / kDay, marks };
+    const DayNumber64 fromDay = DayOf(from);
+    const Span span { fromDay, DayOf(to) - fromDay, marks };
     std::fill_n(marks.begin(), span.last + 1, std::uint8_t { 0 });
     // Most entries of a long-kept file lie wholly before or after the span: tell them apart before
-    // any calendar arithmetic. The start's day begins at most a day (and an hour of clock change)
-    // before the start itself.
-    if (entry.end < from || entry.start > to + (kDay + 3600))
+    // any calendar arithmetic. Two days of margin cover any clock change between a moment and its day.
+    constexpr std::int64_t kMargin = 2 * CDTime::kDay;
+    if (std::int64_t { entry.end.Seconds() } + kMargin < std::int64_t { from.Seconds() }
+        || std::int64_t { entry.start.Seconds() } > std::int64_t { to.Seconds() } + kMargin)
         return;
     const LocalFields start = entry.start.Fields();
-    const CDTime firstDay(start.year, start.month, start.day);
-    if (to < firstDay || entry.end < from)
+    const DayNumber64 firstDay = DaysFromCivil(start.year, start.month, start.day);
+    const LocalFields end = entry.end.Fields();
+    DayNumber64 lastDay = DaysFromCivil(end.year, end.month, end.day);
+    // Daily and weekly occurrences happen at the start's time of day: an end time earlier in the day
+    // than that leaves the end's own day out.
+    const auto secondOfDay = [](const LocalFields& f) { return (f.hour * 60 + f.minute) * 60 + f.second; };
+    if ((entry.repeatType == repeat::kDaily || entry.repeatType == repeat::kWeekly) && entry.Has(flag::kEndTimeSet)
+        && secondOfDay(end) < secondOfDay(start))
+        --lastDay;
+    if (span.LastDay() < firstDay || lastDay < span.first)
         return;
-    const CDTime repeatEnd = entry.Has(flag::kEndTimeSet) ? entry.end : DateOnly(entry.end) + (kDay - 1);
-    const Rule rule { entry, std::max(entry.interval, 1), firstDay, repeatEnd, start };
+    const Rule rule { entry, std::clamp<long long>(entry.interval, 1, repeat::kMaxInterval), firstDay, lastDay, start };
 
     if (entry.repeatType == repeat::kNone) {
-        const std::int64_t s = entry.start < from ? 0 : (entry.start - from) / kDay;
-        const std::int64_t e = std::min(span.last, (entry.end - from) / kDay);
-        for (std::int64_t k = s; k <= e; ++k)
-            marks[static_cast<std::size_t>(k)] = 1;
+        for (DayNumber64 day = std::max(firstDay, span.first); day <= std::min(lastDay, span.LastDay()); ++day)
+            span.Mark(day);
     } else {
         if (entry.positionMode == 1)
             MarkByPosition(rule, span);
@@ -290,12 +318,11 @@ void MoveRuleToDate(CKalData& entry, CDTime day)
         entry.start = ComposeDate(target.year, target.month, target.day, oldStart);
         if (oldEnd.Year() == kLastYear)
             return; // an open-ended repetition keeps its end
-        if (entry.Has(flag::kEndTimeSet)) {
-            entry.end = entry.start + (oldEnd - oldStart);
-        } else {
-            const std::int64_t days = (DateOnly(oldEnd) + (kDay - 1) - DateOnly(oldStart)) / kDay;
-            entry.end = entry.start + days * kDay;
-        }
+        // The entry keeps its length in calendar days and its end's time of day (the start's when it
+        // has no end time), whatever the clocks do in between.
+        const long long days = DayOf(oldEnd) - DayOf(oldStart);
+        entry.end = ComposeDate(target.year, target.month, target.day + static_cast<int>(days),
+            entry.Has(flag::kEndTimeSet) ? oldEnd : entry.start);
         return;
     }
     default:

@@ -18,18 +18,19 @@ inline constexpr int kMonthly = 3;
 inline constexpr int kYearly = 4;
 inline constexpr int kCustom = 5;
 inline constexpr int kLastDayOfMonth = -1; // repeatDayFrom / repeatDayTo meaning the month's last day
+// The largest interval a rule keeps: more days than the calendar holds from its first year to its
+// last, so any larger interval shows the same single occurrence.
+inline constexpr int kMaxInterval = 99999;
 } // namespace repeat
 
-// The number of marks MarkOccurrences fills for a span: one per day from `from` to `to`, both included.
-[[nodiscard]] inline std::int64_t OccurrenceDays(CDTime from, CDTime to)
-{
-    return (to - from) / CDTime::kDay + 1;
-}
+// The number of marks MarkOccurrences fills for a span: one per calendar day from `from`'s date to
+// `to`'s date, both included (0 when `to` comes first).
+[[nodiscard]] std::int64_t OccurrenceDays(CDTime from, CDTime to);
 
-// Marks the days of the span [from, to] (`from` at 00:00) on which the entry occurs: marks[k] is set to
-// 1 for day from + k days and to 0 otherwise. `marks` must hold OccurrenceDays(from, to) bytes. The
-// entry's repetition, valid months, weeks and weekdays, avoid days (which may move an occurrence to the
-// day before, or drop it) and exclusions all apply. Nothing is allocated.
+// Marks the calendar days from `from`'s date to `to`'s date on which the entry occurs: marks[k] is set
+// to 1 for the k-th calendar day after `from`'s date and to 0 otherwise. `marks` must hold OccurrenceDays(from, to)
+// bytes. The entry's repetition, valid months, weeks and weekdays, avoid days (which may move an occurrence to the day
+// before, or drop it) and exclusions all apply. Nothing is allocated.
 void MarkOccurrences(const CKalData& entry, CDTime from, CDTime to, std::span<std::uint8_t> marks);
 
 // Moves a pasted entry's rule to `day`, keeping its kind of repetition.

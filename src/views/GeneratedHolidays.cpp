@@ -2,6 +2,7 @@
 
 #include "calendar/CalendarTexts.h"
 #include "calendar/CivilDate.h"
+#include "calendar/Holidays.h"
 #include "settings/KalSettings.h"
 #include "views/MonthGrid.h"
 
@@ -12,14 +13,27 @@ namespace kal {
 
 namespace {
 
-constexpr int kFirstGeneratedYear = 1980;
+constexpr int kFirstGeneratedYear = kFirstYear;
 constexpr int kLastGeneratedYear = 2150;
+constexpr int kLastLawYear = 2099; // the last year the holiday rules give equinox days for
+// The day the law that created substitute holidays took effect: a Sunday holiday before it has none.
+constexpr long long kSubstitutesFrom = DaysFromCivil(1973, 4, 12);
 
-// Day of the month of an equinox by the usual approximation, for 1980-2150.
-int EquinoxDay(int year, std::int64_t base, std::int64_t baseFrom2100)
+// Day of the month of an equinox by the usual approximation, for the years after kLastLawYear.
+int EquinoxDayFrom2100(int year, std::int64_t base)
 {
     const std::int64_t b = year - 1980;
-    return static_cast<int>((242194 * b - 1000000 * (b / 4) + (year < 2100 ? base : baseFrom2100)) / 1000000);
+    return static_cast<int>((242194 * b - 1000000 * (b / 4) + base) / 1000000);
+}
+
+int SpringEquinox(int year)
+{
+    return year <= kLastLawYear ? SpringEquinoxDay(year) : EquinoxDayFrom2100(year, 21851000);
+}
+
+int AutumnEquinox(int year)
+{
+    return year <= kLastLawYear ? AutumnEquinoxDay(year) : EquinoxDayFrom2100(year, 24248800);
 }
 
 CMonthCell* CellOf(CMonthGrid& grid, int year, int month, int day)
@@ -36,11 +50,11 @@ void GenerateEquinoxAndCitizensHolidays(CMonthGrid& grid)
     if (year < kFirstGeneratedYear || year > kLastGeneratedYear)
         return;
     if ((month == 2 && grid.Count() > 18) || month == 3) {
-        if (CMonthCell* cell = CellOf(grid, year, 3, EquinoxDay(year, 20843100, 21851000)))
+        if (CMonthCell* cell = CellOf(grid, year, 3, SpringEquinox(year)))
             grid.AddGeneratedHoliday(*cell, texts::kHolidaySpringEquinox);
     }
     if (month == 8 || month == 9) {
-        const int autumn = EquinoxDay(year, 23248800, 24248800);
+        const int autumn = AutumnEquinox(year);
         if (CMonthCell* cell = CellOf(grid, year, 9, autumn))
             grid.AddGeneratedHoliday(*cell, texts::kHolidayAutumnEquinox);
         // Between the third Monday (Respect for the Aged Day) and the equinox a single day is left.
@@ -71,7 +85,8 @@ void GenerateSubstituteHolidays(CMonthGrid& grid)
     const int firstWeekday = grid.Start().DayOfWeek();
     for (int i = (8 - firstWeekday) % 7; i < grid.Count(); i += 7) {
         CMonthCell& monday = grid.Cell(i);
-        if (monday.HasHoliday())
+        const LocalFields date = monday.date.Fields();
+        if (monday.HasHoliday() || DaysFromCivil(date.year, date.month, date.day) - 1 < kSubstitutesFrom)
             continue;
         const bool sundayHoliday = i > 0 ? grid.Cell(i - 1).HasHoliday() : HolidayBeforeGrid(grid);
         if (sundayHoliday)

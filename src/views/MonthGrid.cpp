@@ -19,6 +19,22 @@ long long DayOf(CDTime time)
     return DaysFromCivil(f.year, f.month, f.day);
 }
 
+// Whether `now` has reached the moment a to-do starts showing: `showDaysBefore` calendar days before
+// its deadline, at the deadline's time of day.
+bool ShowingBefore(const CKalData& todo, CDTime now)
+{
+    constexpr long long kFarBack = 1000000; // more days than the calendar holds
+    const LocalFields deadline = todo.start.Fields();
+    const LocalFields today = now.Fields();
+    const long long from = DaysFromCivil(deadline.year, deadline.month, deadline.day)
+        - std::clamp<long long>(todo.showDaysBefore, 0, kFarBack);
+    const long long day = DaysFromCivil(today.year, today.month, today.day);
+    if (from != day)
+        return from < day;
+    const auto secondOfDay = [](const LocalFields& f) { return (f.hour * 60 + f.minute) * 60 + f.second; };
+    return secondOfDay(deadline) < secondOfDay(today);
+}
+
 } // namespace
 
 void AddMonthsTo(YearMonth& month, int count)
@@ -152,7 +168,7 @@ void CMonthGrid::PlaceEntry(std::vector<CMonthCell>& cells, const std::vector<Lo
             day = DateOnly(entry.end);
         else if (entry.showDaysBefore == -1 || todoViewAll)
             day = todoPos == 1 ? DateOnly(entry.start) : DateOnly(now);
-        else if (entry.start - static_cast<std::int64_t>(entry.showDaysBefore) * CDTime::kDay < now)
+        else if (ShowingBefore(entry, now))
             day = DateOnly(now);
         else
             return;
@@ -161,7 +177,7 @@ void CMonthGrid::PlaceEntry(std::vector<CMonthCell>& cells, const std::vector<Lo
             append(index, entry.start.Fields(), entry.end.Fields());
         return;
     }
-    const CDTime to = first + static_cast<std::int64_t>(len + 2) * CDTime::kDay;
+    const CDTime to = CDTime(days[0].year, days[0].month, days[0].day + len + 2);
     const std::span<std::uint8_t> marks = std::span(marks_).first(static_cast<std::size_t>(len) + 3);
     MarkOccurrences(entry, first, to, marks);
     const int last = std::min(len, static_cast<int>(cells.size()) - 1);

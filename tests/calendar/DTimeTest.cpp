@@ -60,8 +60,11 @@ TEST_F(DTimeTest, FieldsComeFromLocalTime)
     EXPECT_EQ(f.minute, 5);
     EXPECT_EQ(f.second, 7);
     EXPECT_EQ(f.weekday, 0);
-    // Tokyo is nine hours ahead of UTC.
-    EXPECT_EQ(CDTime(1970, 1, 1, 9, 0, 0).Seconds(), 0u);
+    {
+        // Tokyo is nine hours ahead of UTC.
+        const test::ScopedTimeZone tokyo("Asia/Tokyo");
+        EXPECT_EQ(CDTime(1970, 1, 1, 9, 0, 0).Seconds(), 0u);
+    }
     // Out-of-range fields are normalised.
     EXPECT_EQ(CDTime(2005, 1, 32), CDTime(2005, 2, 1));
     EXPECT_EQ(CDTime(2005, 13, 1), CDTime(2006, 1, 1));

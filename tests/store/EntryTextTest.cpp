@@ -81,6 +81,24 @@ TEST_F(EntryTextTest, LinesWithCountdownAndPlace)
     EXPECT_EQ(EntryLine(report, CDTime(2005, 7, 11), TimeMode::PerEntry, Countdown::Off), u"レポート");
     report.Set(flag::kNoDeadline, true);
     EXPECT_EQ(EntryLine(report, CDTime(2005, 7, 11), TimeMode::PerEntry, Countdown::On), u"レポート");
+
+    // The countdown is in calendar days: over a clock change, and for a deadline later in the day.
+    report.Set(flag::kNoDeadline, false);
+    const struct {
+        CDTime deadline;
+        CDTime day;
+        std::u16string line;
+    } cases[] = {
+        { CDTime(2026, 3, 30), CDTime(2026, 3, 27), u"レポート(あと3日)" }, // Europe changes on the 29th
+        { CDTime(2026, 9, 7), CDTime(2026, 9, 4), u"レポート(あと3日)" }, // Chile changes on the 6th
+        { CDTime(2026, 4, 6), CDTime(2026, 4, 3), u"レポート(あと3日)" }, // and back on April 5
+        { CDTime(2026, 3, 27), CDTime(2026, 3, 30), u"レポート(3日超過!)" },
+        { CDTime(2005, 7, 10, 18, 0), CDTime(2005, 7, 11), u"レポート(1日超過!)" },
+    };
+    for (const auto& c : cases) {
+        report.start = report.end = c.deadline;
+        EXPECT_EQ(EntryLine(report, c.day, TimeMode::PerEntry, Countdown::On), c.line) << ToUtf8(DateText(c.day));
+    }
 }
 
 // The numeric sort key must order entries exactly as their texts would.

@@ -20,14 +20,16 @@ protected:
     // The days from `from` to `lastDay` (to its end) on which the entry occurs, as "YYYY/MM/DD".
     Days Expand(const CKalData& entry, CDTime from, CDTime lastDay)
     {
-        const CDTime to = lastDay + (CDTime::kDay - 1);
+        const LocalFields first = from.Fields();
+        const LocalFields last = lastDay.Fields();
+        const CDTime to(last.year, last.month, last.day, 23, 59, 59);
         std::vector<std::uint8_t> marks(static_cast<std::size_t>(OccurrenceDays(from, to)), 0xCC);
         MarkOccurrences(entry, from, to, marks);
         Days days;
         for (std::size_t k = 0; k < marks.size(); ++k) {
             EXPECT_LE(marks[k], 1);
             if (marks[k])
-                days.push_back(ToUtf8(DateText(from + static_cast<std::int64_t>(k) * CDTime::kDay)));
+                days.push_back(ToUtf8(DateText(CDTime(first.year, first.month, first.day + static_cast<int>(k)))));
         }
         return days;
     }
@@ -266,6 +268,17 @@ TEST_F(RepeatExpansionTest, MoveRuleToDate)
     single.end = CDTime(2005, 8, 12, 11, 0);
     MoveRuleToDate(single, CDTime(2005, 9, 1));
     EXPECT_EQ(single.end, CDTime(2005, 9, 3, 11, 0));
+
+    // A pasted entry keeps its length in calendar days across a clock change.
+    for (const CDTime target : { CDTime(2026, 3, 28), CDTime(2026, 10, 24), CDTime(2026, 4, 3), CDTime(2026, 9, 5) }) {
+        CKalData threeDays;
+        threeDays.start = CDTime(2005, 7, 3);
+        threeDays.end = CDTime(2005, 7, 5);
+        MoveRuleToDate(threeDays, target);
+        const LocalFields f = target.Fields();
+        EXPECT_EQ(threeDays.start, target);
+        EXPECT_EQ(threeDays.end, CDTime(f.year, f.month, f.day + 2)) << ToUtf8(DateText(target));
+    }
 
     CKalData openEnded = Rule(repeat::kDaily, CDTime(2005, 7, 3, 8, 0), CDTime(2036, 12, 31));
     MoveRuleToDate(openEnded, CDTime(2006, 1, 2));

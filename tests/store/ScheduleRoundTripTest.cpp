@@ -75,9 +75,10 @@ protected:
         entry->alarmMode = Between(-1, 5);
         entry->alarmMinutes = Between(-1, 10000);
         entry->repeatType = Between(0, 9);
-        entry->repeatDayFrom = Between(-3, 40);
-        entry->repeatDayTo = Between(-3, 40);
-        entry->interval = Between(-2, 99);
+        // Repeat days and intervals within the ranges a file keeps on load (-1 is the month's last day).
+        entry->repeatDayFrom = Between(0, 31) == 0 ? -1 : Between(1, 31);
+        entry->repeatDayTo = Between(0, 31) == 0 ? -1 : Between(1, 31);
+        entry->interval = Between(0, 99);
         entry->positionMode = Between(0, 1);
         if (entry->positionMode) {
             for (auto& week : entry->weeks)

@@ -1,5 +1,6 @@
 #include "TestEnvironment.h"
 
+#include "calendar/Holidays.h"
 #include "platform/FileIo.h"
 #include "platform/Text.h"
 #include "store/KalStore.h"
@@ -118,6 +119,37 @@ TEST_F(GeneratedHolidaysTest, EquinoxInTheFirstCell)
     EXPECT_EQ(HolidaysOn(2009, 3, 20), (Names { { u"春分の日", true } }));
     FillMonth(2013, 9);
     EXPECT_EQ(HolidaysOn(2013, 9, 23), (Names { { u"秋分の日", true } }));
+}
+
+// Before 1980 the built-in holiday rules are the oracle: the equinox days of their years, and no
+// substitute holiday before the law of 1973-04-12.
+TEST_F(GeneratedHolidaysTest, SeventiesFollowTheLawOfTheirYears)
+{
+    for (int year = kFirstYear; year < 1980; ++year) {
+        for (int month = 1; month <= 12; ++month) {
+            FillMonth(year, month, 6);
+            for (int i = 0; i < grid_.Count(); ++i) {
+                const CMonthCell& cell = grid_.Cell(i);
+                const LocalFields day = cell.date.Fields();
+                if (day.year < kFirstYear || day.year >= 1980)
+                    continue;
+                EXPECT_EQ(cell.HasHoliday(), IsHolidayOrSubstitute(day.year, day.month, day.day, SundayCounts::No))
+                    << ToUtf8(DateText(cell.date));
+            }
+        }
+    }
+    const struct {
+        int year, month, day;
+        Names names;
+    } cases[] = {
+        { 1972, 3, 20, { { u"春分の日", true } } }, { 1975, 9, 24, { { u"秋分の日", true } } },
+        { 1973, 2, 12, {} }, // 建国記念の日 on a Sunday, before substitutes existed
+        { 1973, 4, 30, { { u"振替休日", true } } }, // the first substitute holiday
+    };
+    for (const auto& c : cases) {
+        FillMonth(c.year, c.month);
+        EXPECT_EQ(HolidaysOn(c.year, c.month, c.day), c.names) << c.year << "/" << c.month << "/" << c.day;
+    }
 }
 
 // Every month from 1980 to 2036, in every grid layout, shows exactly the national holidays, on the

@@ -179,6 +179,35 @@ TEST_F(MonthGridTest, TodosShowByTheirPlacement)
     EXPECT_EQ(Texts(CDTime(2005, 7, 25)), (std::vector<std::u16string> { u"later" }));
 }
 
+// A to-do shows from so many calendar days before its deadline, at the deadline's time, whatever
+// the clocks do in between (the dates straddle changes in Europe and in Chile).
+TEST_F(MonthGridTest, TodosShowFromCalendarDaysBefore)
+{
+    const struct {
+        CDTime now;
+        CDTime deadline;
+        int daysBefore;
+        bool shown;
+    } cases[] = {
+        { CDTime(2026, 3, 26, 23, 30), CDTime(2026, 3, 30), 3, false },
+        { CDTime(2026, 3, 27, 0, 30), CDTime(2026, 3, 30), 3, true },
+        { CDTime(2026, 10, 24, 0, 30), CDTime(2026, 10, 27), 3, true },
+        { CDTime(2026, 9, 4, 23, 30), CDTime(2026, 9, 8), 3, false },
+        { CDTime(2026, 4, 3, 0, 30), CDTime(2026, 4, 6), 3, true },
+        { CDTime(2026, 4, 3, 10, 0), CDTime(2026, 4, 6, 10, 30), 3, false },
+        { CDTime(2026, 4, 3, 11, 0), CDTime(2026, 4, 6, 10, 30), 3, true },
+        { CDTime(1972, 1, 3), CDTime(2036, 12, 31), 99999, true },
+    };
+    for (const auto& c : cases) {
+        store_.entries.clear();
+        clock_.Set(c.now.Seconds());
+        AddTodo(u"todo", c.deadline).showDaysBefore = c.daysBefore;
+        const LocalFields today = c.now.Fields();
+        FillMonth(today.year, today.month, 6);
+        EXPECT_EQ(Texts(DateOnly(c.now)).size(), c.shown ? 1u : 0u) << ToUtf8(DateText(c.now));
+    }
+}
+
 TEST_F(MonthGridTest, GenresHideOrGrow)
 {
     store_.genres.Append(Genre(u"hidden", false));
