@@ -1,11 +1,14 @@
-// Feeds arbitrary bytes to the schedule file reader, then writes what it kept and reads that again:
-// nothing may crash, and the second reading must keep every entry of the first.
+// Feeds arbitrary bytes to the schedule file reader, fills month grids from what it kept, then writes
+// it and reads that again: nothing may crash or hang, and the second reading must keep every entry of
+// the first.
+#include "platform/Clock.h"
 #include "platform/CodePage.h"
 #include "platform/ValuesProfile.h"
 #include "settings/KalSettings.h"
 #include "store/KalStore.h"
 #include "store/ScheduleFile.h"
 #include "ui/Ui.h"
+#include "views/MonthGrid.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -21,7 +24,9 @@ struct Environment {
         kal::Ui::Install(&ui);
         settings.Load(profile);
         kal::CKalSettings::Install(&settings);
+        kal::Clock::Install(&clock);
     }
+    kal::FixedClock clock { 1136041200 }; // 2006-01-01 in Japan
     kal::MemoryProfile profile;
     kal::RecordingUi ui;
     kal::CKalSettings settings;
@@ -38,6 +43,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     if (kal::LoadScheduleBytes(store, bytes) == kal::LoadResult::Failed)
         return 0;
+    // Every stored number ends up in the month fill's arithmetic: fill the month of the first entry
+    // and one picked by the input, as the program does on opening a file.
+    {
+        kal::CMonthGrid grid;
+        grid.Create(&store, 6);
+        kal::YearMonth months[2]
+            = { { 2006, 1 }, { kal::kFirstYear + static_cast<int>(size % 65), 1 + static_cast<int>(size % 12) } };
+        if (store.EntryCount() > 0) {
+            const kal::LocalFields start = store.Entry(0).start.Fields();
+            months[0] = { start.year, start.month };
+        }
+        for (kal::YearMonth shown : months) {
+            if (shown.year < kal::kFirstYear || shown.year > kal::kLastYear)
+                continue;
+            (void)grid.Fill(kal::CDTime(shown.year, shown.month, 1), shown);
+        }
+        environment.ui.Clear();
+    }
     store.password.clear();
     const std::u16string text = kal::ScheduleFileText(store);
     const kal::CodePage::Encoded encoded = kal::CodePage::Ansi().Encode(text);

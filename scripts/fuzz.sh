@@ -12,6 +12,8 @@ fi
 CXX=clang++ cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKAL_BUILD_FUZZ=ON \
   -DKAL_BUILD_APPS=OFF -DKAL_BUILD_BENCH=OFF -DBUILD_TESTING=OFF >/dev/null
 cmake --build build/fuzz -j"$(nproc)"
+# An overflow or other undefined behaviour is a finding, not a note in the log.
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}
 for target in build/fuzz/*_fuzz; do
   name=$(basename "$target")
   corpus="build/fuzz/corpus/$name"

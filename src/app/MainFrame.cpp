@@ -216,7 +216,8 @@ void CMainFrame::BindCommands()
         ID_LIST_SHOW, [this] { ToggleListPane(); }, [this] { return CheckedIf(listShown_); });
     const std::pair<int, ListPlacement> placements[] = { { ID_LIST_BOTTOM, ListPlacement::Bottom },
         { ID_LIST_RIGHT, ListPlacement::Right }, { ID_LIST_AUTO, ListPlacement::Automatic } };
-    for (const auto& [id, placement] : placements) {
+    for (const auto& [id, place] : placements) {
+        const ListPlacement placement = place; // a named copy: some compilers cannot capture a binding
         commands_.Add(
             id, [this, placement] { SetPlacement(placement); },
             [this, placement] { return CheckedIf(placement_ == placement); });
