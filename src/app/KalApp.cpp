@@ -4,6 +4,7 @@
 #include "app/KalDoc.h"
 #include "platform/FileAssociation.h"
 #include "platform/FileIo.h"
+#include "platform/IniProfile.h"
 #include "platform/Profile.h"
 #include "platform/ProgramFolders.h"
 #include "platform/Text.h"
@@ -35,6 +36,9 @@ CKalApp::CKalApp()
 
 int CKalApp::Start(Size screen)
 {
+    IniProfile::SetSetAsideHandler([](const std::string& keptAs) {
+        Ui::Current().ShowMessage(std::u16string(kSettingsSetAside) + FromUtf8(keptAs));
+    });
     Profile& profile = Profile::Current();
     recent_.Load();
     RegisterFileAssociation(AssociationMode::IfMissing);

@@ -3,6 +3,7 @@
 #include "cli/FileCommands.h"
 #include "cli/MonthCommand.h"
 #include "cli/MonthText.h"
+#include "cli/ReadOnlyProfile.h"
 #include "platform/Text.h"
 #include "settings/KalSettings.h"
 
@@ -94,8 +95,13 @@ int main(int argc, char** argv)
         return kal::RunNew(arguments);
     if (command == "convert")
         return kal::RunConvert(arguments);
-    if (command == "check")
-        return kal::RunCheck(arguments);
+    if (command == "check") {
+        kal::ReadOnlyProfile settings(kal::Profile::Current());
+        kal::Profile* previous = kal::Profile::Install(&settings);
+        const int result = kal::RunCheck(arguments);
+        kal::Profile::Install(previous);
+        return result;
+    }
     if (command == "month")
         return kal::RunMonth(arguments);
     std::fprintf(stderr, "kalendra-cli: unknown command '%s'\n\n%s", command.c_str(), kUsage);

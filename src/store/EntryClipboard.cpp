@@ -23,6 +23,26 @@ std::u16string_view Trimmed(std::u16string_view text)
     return text;
 }
 
+// The "ends in the last year means open-ended" reading belongs to repeating rules: a one-off entry
+// that really ends then moves whole, by calendar days. A yearly rule keeps the month it recurs in
+// even when its start month lacks the pasted day (Feb 29 onto a common year's February).
+void MoveEntryToDay(CKalData& entry, CDTime day)
+{
+    const LocalFields start = entry.start.Fields();
+    if (entry.repeatType == repeat::kNone && entry.end.Year() == kLastYear) {
+        const LocalFields end = entry.end.Fields();
+        const LocalFields target = day.Fields();
+        const int span = DayNumber(end.year, end.month, end.day) - DayNumber(start.year, start.month, start.day);
+        entry.start = ComposeDate(target.year, target.month, target.day, entry.start);
+        entry.end = ComposeDate(
+            target.year, target.month, target.day + span, entry.Has(flag::kEndTimeSet) ? entry.end : entry.start);
+        return;
+    }
+    MoveRuleToDate(entry, day);
+    if (entry.repeatType == repeat::kYearly && entry.positionMode == 0 && entry.start.Month() != start.month)
+        entry.start = ComposeDate(start.year, start.month, DaysInMonth(start.year, start.month), entry.start);
+}
+
 } // namespace
 
 std::u16string EntryClipboardText(const CKalData& entry)
@@ -49,7 +69,7 @@ bool PasteText(CKalStore& store, std::u16string_view text, CDTime day)
         auto entry = std::make_unique<CKalData>();
         if (!DecodeEntryRow(row, *entry))
             return false;
-        MoveRuleToDate(*entry, day);
+        MoveEntryToDay(*entry, day);
         store.AppendEntry(std::move(entry));
         return true;
     }

@@ -111,6 +111,8 @@ std::u16string MonthText(const CKalData& entry)
         if (entry.months[month])
             text += kMonthLetters[month];
     }
+    if (text.empty())
+        return u"0"; // an empty column reads back as every month; the reader skips this letter
     return text.size() == entry.months.size() ? std::u16string() : text;
 }
 

@@ -18,9 +18,9 @@ Colour TextColour(const EntryDrawing& drawing, const CKalSettings& settings)
     const Colour entryColour = drawing.entry->DisplayColour(settings.Get(ColourSetting::Holiday));
     if (!drawing.selected)
         return entryColour;
-    // With a frame-only selection the cell keeps its colour, so the entry keeps its own; the first
-    // column's cells start at x = 0 and show white as every other selection does.
-    if (settings.Get(IntSetting::SelColorMode) == 2 && drawing.cell.left != 0)
+    // With a frame-only selection the cell keeps its colour, so the entry keeps its own: white would
+    // vanish on a white cell.
+    if (settings.Get(IntSetting::SelColorMode) == 2)
         return entryColour;
     return kWhite;
 }

@@ -28,6 +28,11 @@ grep -q '^entries: [1-9]' <<<"$report" || fail "no entries: $report"
 grep -q '^  holidays: [1-9]' <<<"$report" || fail "no holidays: $report"
 grep -q '^genres: 1$' <<<"$report" || fail "genres: $report"
 grep -q '^dropped rows: 0$' <<<"$report" || fail "dropped: $report"
+# Checking only reports: settings that loading a file would record are left as they were.
+printf '[View]\nYoubi=1\n' >"$work/check.ini"
+cp "$work/check.ini" "$work/check-before.ini"
+KALENDRA_CONFIG="$work/check.ini" "$cli" check "$work/new.klx" >/dev/null || fail "check with fresh settings"
+cmp -s "$work/check.ini" "$work/check-before.ini" || fail "check changed the settings: $(cat "$work/check.ini")"
 head -c 3 "$work/new.klx" | iconv -f CP932 -t UTF-8 | grep -q '"区' || fail "not a CP932 schedule file"
 pass
 

@@ -4,6 +4,9 @@
 work=$(mktemp -d)
 export KALENDRA_CONFIG="$work/Kalendra.ini" HOME="$work" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
 export XDG_RUNTIME_DIR="$work/run" TZ=Asia/Tokyo
+# These scripts drive a real X server: a platform inherited from the caller (offscreen in a test
+# shell) would show no window to send keys to.
+export QT_QPA_PLATFORM=xcb
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 printf '[System]\nHolidayChangeFlag1=1\n' >"$KALENDRA_CONFIG"
 pid=""

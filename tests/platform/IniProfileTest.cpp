@@ -5,9 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
 
 namespace kal {
 namespace {
@@ -100,11 +103,58 @@ TEST(IniProfile, AFailedWriteLeavesTheOldFile)
     }
     EXPECT_EQ(ReadText(path), before);
     EXPECT_EQ(profile.GetInt("View", "Youbi", 0), 1); // still in force for this run
-    // No temporary file is left behind.
-    int files = 0;
-    for ([[maybe_unused]] const auto& item : std::filesystem::directory_iterator(folder.Path()))
-        ++files;
-    EXPECT_EQ(files, 1);
+    // No temporary file is left behind; the lock file stays for the next writer.
+    std::vector<std::string> files;
+    for (const auto& item : std::filesystem::directory_iterator(folder.Path()))
+        files.push_back(item.path().filename().string());
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(files, (std::vector<std::string> { "k.ini", "k.ini.lock" }));
+}
+
+TEST(IniProfile, ProcessesSharingTheFileKeepEachOthersValues)
+{
+    TemporaryFolder folder;
+    const std::string path = folder.File("k.ini");
+    WriteText(path, "[View]\nMonthWeeks=5\n");
+    IniProfile desktop(path);
+    IniProfile tool(path); // started later, while the first still runs
+    ASSERT_TRUE(tool.SetInt("System", "HolidayChangeFlag1", 1));
+    ASSERT_TRUE(desktop.SetInt("View", "Youbi", 1));
+    ASSERT_TRUE(tool.SetInt("View", "MonthWeeks", 6));
+    ASSERT_TRUE(desktop.SetInt("View", "StartMonday", 1));
+
+    IniProfile reread(path);
+    EXPECT_EQ(reread.GetInt("System", "HolidayChangeFlag1", 0), 1);
+    EXPECT_EQ(reread.GetInt("View", "Youbi", 0), 1);
+    EXPECT_EQ(reread.GetInt("View", "MonthWeeks", 5), 6); // the desktop never set it, so it keeps the tool's
+    EXPECT_EQ(reread.GetInt("View", "StartMonday", 0), 1);
+    EXPECT_EQ(desktop.GetInt("View", "MonthWeeks", 5), 6); // a write also brings in what others wrote
+}
+
+TEST(IniProfile, AnUnreadableFileIsSetAsideNotReplaced)
+{
+    TemporaryFolder folder;
+    const std::string path = folder.File("k.ini");
+    WriteText(path, "[View]\nMonthWeeks=6\n");
+    const auto tooLarge = static_cast<off_t>(IniProfile::kMaxFileSize + 1);
+    ASSERT_EQ(::truncate(path.c_str(), tooLarge), 0); // sparse: the size alone stops the read
+    std::vector<std::string> told;
+    IniProfile::SetSetAsideHandler([&](const std::string& keptAs) { told.push_back(keptAs); });
+
+    IniProfile profile(path);
+    EXPECT_EQ(profile.GetInt("View", "MonthWeeks", 5), 5);
+    EXPECT_TRUE(profile.SetInt("View", "Youbi", 1));
+    EXPECT_TRUE(profile.SetInt("View", "StartMonday", 1));
+    IniProfile::SetSetAsideHandler(nullptr);
+
+    const std::string bad = path + IniProfile::kBadSuffix;
+    EXPECT_EQ(told, std::vector<std::string> { bad });
+    struct stat info { };
+    ASSERT_EQ(::stat(bad.c_str(), &info), 0);
+    EXPECT_EQ(info.st_size, tooLarge);
+    IniProfile reread(path);
+    EXPECT_EQ(reread.GetInt("View", "Youbi", 0), 1);
+    EXPECT_EQ(reread.GetInt("View", "StartMonday", 0), 1);
 }
 
 TEST(IniProfile, AFolderThatCannotBeMadeIsReportedNotFatal)

@@ -1,13 +1,18 @@
 #include "qt/InstanceGuard.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDeadlineTimer>
+#include <QDialog>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <barrier>
+#include <memory>
 #include <string>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -88,6 +93,56 @@ TEST(InstanceGuard, ReplacesASocketLeftByACrash)
     EXPECT_FALSE(later.TryBecomePrimary(u"after.klx"));
     ASSERT_TRUE(RunUntil([&] { return called; }));
     EXPECT_EQ(received, u"after.klx");
+}
+
+TEST(InstanceGuard, TwoStartsAtTheSameMomentMakeOnePrimary)
+{
+    for (int round = 0; round < 50; ++round) {
+        QTemporaryDir folder;
+        ASSERT_TRUE(folder.isValid());
+        const QString name = folder.filePath(QStringLiteral("kalendra.socket"));
+        std::barrier together(2);
+        std::atomic<int> primaries = 0;
+        const auto start = [&] {
+            InstanceGuard guard(name);
+            together.arrive_and_wait();
+            primaries += guard.TryBecomePrimary(u"x") ? 1 : 0;
+            together.arrive_and_wait(); // the winner keeps running until the other has handed over
+        };
+        // Qt's sockets want threads Qt knows.
+        std::unique_ptr<QThread> first(QThread::create(start));
+        std::unique_ptr<QThread> second(QThread::create(start));
+        first->start();
+        second->start();
+        first->wait();
+        second->wait();
+        ASSERT_EQ(primaries.load(), 1) << "round " << round;
+    }
+}
+
+TEST(InstanceGuard, AMessageWaitsUntilNoModalDialogIsOpen)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString name = folder.filePath(QStringLiteral("kalendra.socket"));
+    std::vector<std::u16string> messages;
+    InstanceGuard first(name);
+    first.SetMessageHandler([&](const std::u16string& message) { messages.push_back(message); });
+    ASSERT_TRUE(first.TryBecomePrimary());
+
+    QDialog dialog;
+    dialog.setModal(true);
+    dialog.show();
+    ASSERT_TRUE(RunUntil([] { return QApplication::activeModalWidget() != nullptr; }));
+    InstanceGuard second(name);
+    EXPECT_FALSE(second.TryBecomePrimary(u"a.klx"));
+    InstanceGuard third(name);
+    EXPECT_FALSE(third.TryBecomePrimary(u"b.klx"));
+    EXPECT_FALSE(RunUntil([&] { return !messages.empty(); }));
+
+    dialog.close();
+    ASSERT_TRUE(RunUntil([&] { return messages.size() == 2; }));
+    EXPECT_EQ(messages, (std::vector<std::u16string> { u"a.klx", u"b.klx" }));
 }
 
 } // namespace

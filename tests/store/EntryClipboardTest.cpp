@@ -2,8 +2,11 @@
 
 #include "store/EntryClipboard.h"
 #include "store/KalStore.h"
+#include "store/RepeatExpansion.h"
 
 #include <gtest/gtest.h>
+
+#include <array>
 
 namespace kal {
 namespace {
@@ -53,6 +56,56 @@ TEST_F(EntryClipboardTest, PlainTextBecomesAnEntryAndOtherRowsActAsInAFile)
     ASSERT_NE(store_.FindDayColour(u"2026/12/25"), nullptr);
     EXPECT_EQ(store_.FindDayColour(u"2026/12/25")->colour, 0x00FF00u);
     EXPECT_EQ(store_.EntryCount(), 1);
+}
+
+TEST_F(EntryClipboardTest, PastedRulesKeepTheirMeaning)
+{
+    struct Case {
+        const char* name;
+        int type;
+        CDTime start, end, day;
+        CDTime wantStart, wantEnd;
+    };
+    const Case cases[] = {
+        { "one-off ending in the last year moves whole", repeat::kNone, CDTime(2036, 3, 30, 9, 0),
+            CDTime(2036, 4, 1, 9, 0), CDTime(2026, 12, 30), CDTime(2026, 12, 30, 9, 0), CDTime(2027, 1, 1, 9, 0) },
+        { "open-ended daily rule keeps its end", repeat::kDaily, CDTime(2026, 1, 5, 8, 0), CDTime(2036, 12, 31),
+            CDTime(2026, 12, 10), CDTime(2026, 12, 10, 8, 0), CDTime(2036, 12, 31) },
+        { "yearly rule on Feb 29 keeps February", repeat::kYearly, CDTime(2007, 2, 10), CDTime(2036, 12, 31),
+            CDTime(2008, 2, 29), CDTime(2007, 2, 28), CDTime(2036, 12, 31) },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CKalStore store;
+        CKalData entry;
+        entry.repeatType = c.type;
+        entry.start = c.start;
+        entry.end = c.end;
+        entry.repeatDayFrom = entry.repeatDayTo = c.start.Day();
+        ASSERT_TRUE(PasteText(store, EntryClipboardText(entry), c.day));
+        const CKalData& pasted = store.Entry(0);
+        EXPECT_EQ(pasted.start, c.wantStart);
+        EXPECT_EQ(pasted.end, c.wantEnd);
+        EXPECT_EQ(pasted.repeatDayFrom, c.type == repeat::kYearly ? c.day.Day() : c.start.Day());
+    }
+}
+
+TEST_F(EntryClipboardTest, TheMonthsOfACustomRuleSurviveTheRow)
+{
+    const std::array<std::uint8_t, 12> none {};
+    const std::array<std::uint8_t, 12> some { 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1 };
+    const std::array<std::uint8_t, 12> all { 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1 };
+    for (const auto& months : { none, some, all }) {
+        CKalStore store;
+        CKalData rule;
+        rule.repeatType = repeat::kCustom;
+        rule.start = CDTime(2026, 1, 5);
+        rule.end = CDTime(2036, 12, 31);
+        rule.repeatDayFrom = rule.repeatDayTo = 5;
+        rule.months = months;
+        ASSERT_TRUE(PasteText(store, EntryClipboardText(rule), CDTime(2026, 1, 5)));
+        EXPECT_EQ(store.Entry(0).months, months);
+    }
 }
 
 } // namespace

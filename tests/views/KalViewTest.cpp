@@ -147,6 +147,35 @@ TEST_F(KalViewTest, SelectionModesAndColours)
     EXPECT_EQ(FillsOf(today.Deflated(3)), std::vector<Colour> { MakeColour(0, 255, 0) });
 }
 
+TEST_F(KalViewTest, SelectedEntryTextReadsOnItsCell)
+{
+    const Colour green = MakeColour(0, 128, 0);
+    Add(u"日曜の予定", CDTime(2026, 12, 6)).colour = green; // the first column
+    Add(u"水曜の予定", CDTime(2026, 12, 9)).colour = green;
+    struct Case {
+        int mode;
+        CDTime day;
+        const char16_t* text;
+        Colour want;
+    };
+    const Case cases[] = {
+        { 0, CDTime(2026, 12, 6), u"日曜の予定", 0xFFFFFF },
+        { 2, CDTime(2026, 12, 6), u"日曜の予定", green },
+        { 2, CDTime(2026, 12, 9), u"水曜の予定", green },
+    };
+    Draw();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mode);
+        settings_.Set(IntSetting::SelColorMode, c.mode);
+        const Rect& r = CellOf(c.day).rect;
+        view_.OnLButtonDown(Point { r.left + 5, r.top + 5 });
+        Draw();
+        const Op* text = canvas_.FindText(c.text);
+        ASSERT_NE(text, nullptr);
+        EXPECT_EQ(text->colour, c.want);
+    }
+}
+
 TEST_F(KalViewTest, TodayHasATwoPixelOutline)
 {
     Draw();
