@@ -16,6 +16,14 @@ inline constexpr char16_t kAskReload[]
     = u"ファイルを再読み込みしますか？\n注再読込した場合、それまでの変更は破棄されます。";
 inline constexpr char16_t kAskReloadChanged[]
     = u"ファイルが更新されているようです。再読み込みしますか？\n注再読込した場合、それまでの変更は破棄されます。";
+// The two choices beside Cancel when a file changed on disk is about to be saved over.
+inline constexpr char16_t kOverwriteChoice[] = u"上書き保存";
+inline constexpr char16_t kReloadChoice[] = u"再読み込み";
+// %d: how many rows of the opened file could not be read.
+inline constexpr char16_t kUnreadRows[] = u"読み込めない行が%d行ありました。\n保存するとこれらの行は失われるため、"
+                                          u"最初に保存する前に元のファイルを「.bak」を付けた名前で残します。";
+inline constexpr char16_t kUnreadRowsNotKept[]
+    = u"読み込めない行を含む元のファイルを残せないため、保存を中止しました。";
 inline constexpr char16_t kAskDeleteSuffix[] = u" を削除しますか？";
 // Holidays the month grid works out for itself are not stored, so they cannot be changed.
 inline constexpr char16_t kCannotEditGenerated[] = u"Kalendraが自動的に設定したスケジュールは変更できません";

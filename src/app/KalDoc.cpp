@@ -23,6 +23,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <string>
 #include <sys/stat.h>
 #include <tuple>
 
@@ -88,6 +89,10 @@ bool CKalDoc::NewDocument()
 {
     path_.clear();
     modified_ = false;
+    diskStamp_.reset();
+    unreadRowsPath_.clear();
+    // The store outlives its files; a password the user never gave for this document must not stay.
+    store_.password.clear();
     const bool loaded = StartNewSchedule(store_, applicationGenres_);
     loadTime_ = CDTime::Now();
     for (DocumentView* view : views_)
@@ -98,10 +103,11 @@ bool CKalDoc::NewDocument()
 bool CKalDoc::OpenDocument(const std::string& path)
 {
     LoadResult result;
+    LoadReport report;
     {
         WaitCursor wait;
         store_.Clear();
-        result = LoadScheduleFile(store_, path);
+        result = LoadScheduleFile(store_, path, &report);
     }
     if (result == LoadResult::Failed) {
         // Nothing of the file was read: keeping its name would let an empty store be saved over it.
@@ -114,6 +120,14 @@ bool CKalDoc::OpenDocument(const std::string& path)
     Profile::Current().SetString("System", "DefaultFile", FromUtf8(path));
     modified_ = result == LoadResult::LoadedAndUpdated;
     loadTime_ = CDTime::Now();
+    diskStamp_ = StampOf(path);
+    unreadRowsPath_.clear();
+    if (!report.droppedLines.empty()) {
+        unreadRowsPath_ = path;
+        std::u16string message = texts::kUnreadRows;
+        message.replace(message.find(u"%d"), 2, FromUtf8(std::to_string(report.droppedLines.size())));
+        Ui::Current().ShowMessage(message);
+    }
     for (DocumentView* view : views_)
         view->OnInitialUpdate();
     return true;
@@ -121,20 +135,59 @@ bool CKalDoc::OpenDocument(const std::string& path)
 
 bool CKalDoc::SaveDocument(const std::string& path)
 {
+    switch (CheckBeforeSave(path)) {
+    case DiskCheck::Proceed:
+        break;
+    case DiskCheck::Reloaded:
+        return true;
+    case DiskCheck::Cancelled:
+        return false;
+    }
     WaitCursor wait;
-    modified_ = false;
+    if (!KeepUnreadRows(path))
+        return false;
     Profile::Current().SetString("System", "DefaultFile", FromUtf8(path));
-    saveTime_ = loadTime_ = CDTime::Now();
     SaveOptions options;
     options.confirmReplacement = [](std::u16string_view replaced) {
         std::u16string question = texts::kReplacedCharacters;
         question += replaced;
         return Ui::Current().AskYesNo(question);
     };
-    if (SaveScheduleFile(store_, path, options) != SaveResult::Saved) {
-        modified_ = true;
+    options.keepPreviousVersion = true;
+    if (SaveScheduleFile(store_, path, options) != SaveResult::Saved)
+        return false;
+    modified_ = false;
+    saveTime_ = loadTime_ = CDTime::Now();
+    diskStamp_ = StampOf(path);
+    return true;
+}
+
+CKalDoc::DiskCheck CKalDoc::CheckBeforeSave(const std::string& path)
+{
+    // A file that is gone has no change to lose: the save makes it again.
+    const std::optional<FileStamp> now = StampOf(path);
+    if (!diskStamp_ || path != path_ || !now || *now == *diskStamp_)
+        return DiskCheck::Proceed;
+    switch (Ui::Current().AskChoice(texts::kAskReloadChanged, texts::kOverwriteChoice, texts::kReloadChoice)) {
+    case Ui::Answer::Yes:
+        return DiskCheck::Proceed;
+    case Ui::Answer::No:
+        ReopenAfterReload();
+        return DiskCheck::Reloaded;
+    default:
+        return DiskCheck::Cancelled;
+    }
+}
+
+bool CKalDoc::KeepUnreadRows(const std::string& path)
+{
+    if (unreadRowsPath_.empty() || path != unreadRowsPath_)
+        return true;
+    if (!KeepCopy(path, ".bak", JoinPath(DataHomeFolder(), "kalendra"))) {
+        Ui::Current().ShowMessage(texts::kUnreadRowsNotKept);
         return false;
     }
+    unreadRowsPath_.clear();
     return true;
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "calendar/DTime.h"
+#include "platform/FileIo.h"
 #include "store/KalStore.h"
 #include "ui/CommandTarget.h"
 #include "views/ViewDocument.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,6 +29,10 @@ public:
     // Opens a file. A file that cannot be opened (or whose password is not given) leaves a new
     // untitled document, so that nothing can be saved over the file that failed.
     bool OpenDocument(const std::string& path);
+    // Saves the store. Saving over the loaded file first asks when another program changed it since
+    // the load or the last save (overwrite, reload or cancel), keeps a copy of a file whose rows were
+    // not all read, and keeps the version before the save (see kPreviousVersionSuffix). True when the
+    // file on disk now holds the document.
     bool SaveDocument(const std::string& path);
     // Before close, new, open or exit: a titled modified document is saved without asking; an untitled
     // modified one asks. False when the user cancelled or the save failed.
@@ -72,6 +78,9 @@ private:
     bool Save();
     void SetPathName(const std::string& path);
     void ReopenAfterReload();
+    enum class DiskCheck { Proceed, Reloaded, Cancelled };
+    DiskCheck CheckBeforeSave(const std::string& path);
+    [[nodiscard]] bool KeepUnreadRows(const std::string& path);
 
     CKalStore store_;
     CDTime currentDate_;
@@ -84,6 +93,10 @@ private:
     CDTime loadTime_;
     CDTime saveTime_;
     bool checkBusy_ = false;
+    // The file as the document last read or wrote it; nothing when the document has no file.
+    std::optional<FileStamp> diskStamp_;
+    // A file opened with rows that could not be read, until a copy of it is kept.
+    std::string unreadRowsPath_;
 };
 
 } // namespace kal

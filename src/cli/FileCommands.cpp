@@ -83,8 +83,12 @@ int RunConvert(const std::vector<std::string>& arguments)
     if (arguments.size() != 2)
         return UsageError("convert IN.klx OUT.klx");
     CKalStore store;
-    if (!Open(store, arguments[0], nullptr))
+    LoadReport report;
+    if (!Open(store, arguments[0], &report))
         return kFailed;
+    if (!report.droppedLines.empty())
+        std::fprintf(stderr, "kalendra-cli: warning: %s: unreadable rows left out of %s: %zu%s\n", arguments[0].c_str(),
+            arguments[1].c_str(), report.droppedLines.size(), LineList(report.droppedLines).c_str());
     return Save(store, arguments[1]);
 }
 

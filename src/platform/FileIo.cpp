@@ -1,6 +1,9 @@
 #include "platform/FileIo.h"
 
+#include "platform/UserFolders.h"
+
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -45,15 +48,11 @@ private:
     int fd_;
 };
 
-bool WriteAll(int fd, std::string_view bytes)
+bool WriteAllNow(int fd, std::string_view bytes)
 {
-    std::size_t limit = bytes.size();
-    const bool injected = gFailAfter.has_value() && *gFailAfter < limit;
-    if (injected)
-        limit = *gFailAfter;
     std::size_t done = 0;
-    while (done < limit) {
-        const ssize_t written = ::write(fd, bytes.data() + done, limit - done);
+    while (done < bytes.size()) {
+        const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
         if (written < 0) {
             if (errno == EINTR)
                 continue;
@@ -61,6 +60,15 @@ bool WriteAll(int fd, std::string_view bytes)
         }
         done += static_cast<std::size_t>(written);
     }
+    return true;
+}
+
+// Writes as WriteAllNow does, unless a test armed a failure.
+bool WriteAll(int fd, std::string_view bytes)
+{
+    const bool injected = gFailAfter.has_value() && *gFailAfter < bytes.size();
+    if (!WriteAllNow(fd, injected ? bytes.substr(0, *gFailAfter) : bytes))
+        return false;
     if (injected) {
         errno = ENOSPC;
         return false;
@@ -121,13 +129,104 @@ std::optional<std::string> ReadWholeFile(const std::string& path, FileError* err
     return bytes;
 }
 
+namespace {
+
+enum class Injection { Armed, Off };
+
+// Puts `bytes` into the file in place of what it holds, writing through `fd` from the start.
+bool Overwrite(int fd, std::string_view bytes, Injection injection)
+{
+    if (::lseek(fd, 0, SEEK_SET) != 0 || ::ftruncate(fd, 0) != 0)
+        return false;
+    if (!(injection == Injection::Armed ? WriteAll(fd, bytes) : WriteAllNow(fd, bytes)))
+        return false;
+    return ::fsync(fd) == 0;
+}
+
+// For a file in a folder the user cannot write: no temporary file can sit beside it, so a copy of the
+// old content in the cache folder stands in for it while the file is rewritten in place.
+bool WriteInPlace(const std::string& path, std::string_view bytes, FileError* error)
+{
+    const std::optional<std::string> old = ReadWholeFile(path, error);
+    if (!old)
+        return false;
+    const std::string cacheFolder = JoinPath(CacheHomeFolder(), "kalendra");
+    std::string copy = JoinPath(cacheFolder, NameOf(path) + ".XXXXXX");
+    if (!MakeFolders(cacheFolder)) {
+        SetError(error, errno, "backup");
+        return false;
+    }
+    {
+        Descriptor copyFile(::mkstemp(copy.data()));
+        if (copyFile.Get() < 0) {
+            SetError(error, errno, "backup");
+            return false;
+        }
+        if (!WriteAllNow(copyFile.Get(), *old) || ::fsync(copyFile.Get()) != 0) {
+            SetError(error, errno, "backup");
+            ::unlink(copy.c_str());
+            return false;
+        }
+    }
+    Descriptor file(::open(path.c_str(), O_WRONLY | O_CLOEXEC));
+    if (file.Get() < 0) {
+        SetError(error, errno, "open");
+        ::unlink(copy.c_str());
+        return false;
+    }
+    if (!Overwrite(file.Get(), bytes, Injection::Armed)) {
+        SetError(error, errno, "write");
+        // The copy stays in the cache folder only when the old content could not be put back.
+        if (Overwrite(file.Get(), *old, Injection::Off))
+            ::unlink(copy.c_str());
+        return false;
+    }
+    ::unlink(copy.c_str());
+    return true;
+}
+
+} // namespace
+
+std::optional<std::string> ResolveLinks(const std::string& path, FileError* error)
+{
+    std::string current = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat info { };
+        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return current;
+        std::string target(PATH_MAX, '\0');
+        const ssize_t length = ::readlink(current.c_str(), target.data(), target.size());
+        if (length < 0) {
+            SetError(error, errno, "readlink");
+            return std::nullopt;
+        }
+        target.resize(static_cast<std::size_t>(length));
+        current = !target.empty() && target.front() == '/' ? target : JoinPath(FolderOf(current), target);
+    }
+    SetError(error, ELOOP, "open");
+    return std::nullopt;
+}
+
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, FileError* error)
 {
-    const std::string folder = FolderOf(path);
+    const std::optional<std::string> target = ResolveLinks(path, error);
+    if (!target)
+        return false;
+    struct stat old { };
+    const bool exists = ::stat(target->c_str(), &old) == 0;
+    // A file marked read-only stays as it is, even for a user the permissions would not stop.
+    if (exists && (::access(target->c_str(), W_OK) != 0 || (old.st_mode & 0222) == 0)) {
+        SetError(error, EACCES, "open");
+        return false;
+    }
+    const std::string folder = FolderOf(*target);
     std::string temporary = JoinPath(folder, ".kalendra-XXXXXX");
     Descriptor file(::mkstemp(temporary.data()));
     if (file.Get() < 0) {
-        SetError(error, errno, "create");
+        const int code = errno;
+        if (exists && (code == EACCES || code == EPERM))
+            return WriteInPlace(*target, bytes, error);
+        SetError(error, code, "create");
         return false;
     }
     const auto fail = [&](const char* what) {
@@ -135,11 +234,15 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, FileEr
         ::unlink(temporary.c_str());
         return false;
     };
-    // The new file keeps the permissions of the one it replaces; a new file gets the usual ones.
-    struct stat old { };
+    // The new file keeps the owner, group and permissions of the one it replaces; a new file gets the
+    // usual ones.
     mode_t mode;
-    if (::stat(path.c_str(), &old) == 0) {
+    if (exists) {
         mode = old.st_mode & 07777;
+        // Only root may give a file away; a user can still keep a group they belong to.
+        if (::fchown(file.Get(), old.st_uid, old.st_gid) != 0) {
+            [[maybe_unused]] const int groupKept = ::fchown(file.Get(), static_cast<uid_t>(-1), old.st_gid);
+        }
     } else {
         const mode_t mask = ::umask(0);
         ::umask(mask);
@@ -153,10 +256,37 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, FileEr
         return fail("sync");
     if (::close(file.Release()) != 0)
         return fail("close");
-    if (::rename(temporary.c_str(), path.c_str()) != 0)
+    if (::rename(temporary.c_str(), target->c_str()) != 0)
         return fail("rename");
     SyncFolder(folder);
     return true;
+}
+
+std::optional<std::string> KeepCopy(
+    const std::string& path, const std::string& suffix, const std::string& fallbackFolder, FileError* error)
+{
+    struct stat info { };
+    if (::stat(path.c_str(), &info) != 0)
+        return std::string();
+    const std::optional<std::string> bytes = ReadWholeFile(path, error);
+    if (!bytes)
+        return std::nullopt;
+    const std::string beside = path + suffix;
+    if (WriteFileAtomically(beside, *bytes, error))
+        return beside;
+    const std::string aside = JoinPath(fallbackFolder, NameOf(path) + suffix);
+    if (!MakeFolders(fallbackFolder) || !WriteFileAtomically(aside, *bytes, error))
+        return std::nullopt;
+    return aside;
+}
+
+std::optional<FileStamp> StampOf(const std::string& path)
+{
+    struct stat info { };
+    if (::stat(path.c_str(), &info) != 0)
+        return std::nullopt;
+    return FileStamp { static_cast<std::int64_t>(info.st_mtim.tv_sec), static_cast<std::int64_t>(info.st_mtim.tv_nsec),
+        static_cast<std::int64_t>(info.st_size) };
 }
 
 bool MakeFolders(const std::string& path)
@@ -180,6 +310,12 @@ std::string FolderOf(const std::string& path)
     if (slash == 0)
         return "/";
     return path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path)
+{
+    const std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 std::string JoinPath(const std::string& folder, const std::string& name)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,15 +19,40 @@ struct FileError {
 
 // Replaces the file at `path` with `bytes` so that a crash or a full disk never leaves a half-written
 // file: the content goes to a temporary file in the same folder, is flushed to disk, and is then
-// renamed over the old file, whose permission bits the new file keeps. On failure the old file is
-// untouched and the temporary file is removed. The folder must exist.
+// renamed over the old file, whose permission bits, owner and group (as far as the user may set them)
+// the new file keeps. A symbolic link is followed: its target is written and the link stays. A file
+// nobody may write is refused with EACCES and left as it is. When the folder cannot be written but
+// the file can, the old content is copied to the user's cache folder, the file is written in place
+// and put back from the copy on failure. On failure the old file is untouched and no temporary file
+// is left. The folder must exist.
 [[nodiscard]] bool WriteFileAtomically(const std::string& path, std::string_view bytes, FileError* error = nullptr);
+
+// The file a path names once symbolic links are followed (the path itself when it is no link, also
+// when the final target does not exist yet). Nothing for a loop of links.
+[[nodiscard]] std::optional<std::string> ResolveLinks(const std::string& path, FileError* error = nullptr);
+
+// Keeps a copy of the file at `path` as `path + suffix` beside it, or as its name plus `suffix` in
+// `fallbackFolder` (created when missing) when nothing can be written beside it. Gives the copy's
+// path, "" when there is no file to copy, nothing when no copy could be made.
+[[nodiscard]] std::optional<std::string> KeepCopy(
+    const std::string& path, const std::string& suffix, const std::string& fallbackFolder, FileError* error = nullptr);
+
+// What tells one state of a file from another without reading it.
+struct FileStamp {
+    std::int64_t seconds = 0; // last modification, since 1970
+    std::int64_t nanoseconds = 0; // [0, 999'999'999]
+    std::int64_t size = 0; // bytes
+    friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+// The stamp of the file at `path` (links followed); nothing when it cannot be read.
+[[nodiscard]] std::optional<FileStamp> StampOf(const std::string& path);
 
 // Creates a folder and its parents (mode 0700 for new ones). True when it exists afterwards.
 bool MakeFolders(const std::string& path);
 
-// Folder part of a path ("" when it has none) and the path joined with a name.
+// Folder part of a path ("" when it has none), its name part, and the path joined with a name.
 [[nodiscard]] std::string FolderOf(const std::string& path);
+[[nodiscard]] std::string NameOf(const std::string& path);
 [[nodiscard]] std::string JoinPath(const std::string& folder, const std::string& name);
 
 // Lets tests make the atomic writer fail after `bytesBeforeFailure` bytes of its next write (ENOSPC),

@@ -63,4 +63,10 @@ std::string DataHomeFolder()
     return xdg && *xdg == '/' ? xdg : JoinPath(Home(), ".local/share");
 }
 
+std::string CacheHomeFolder()
+{
+    const char* xdg = std::getenv("XDG_CACHE_HOME");
+    return xdg && *xdg == '/' ? xdg : JoinPath(Home(), ".cache");
+}
+
 } // namespace kal

@@ -11,4 +11,7 @@ namespace kal {
 // The folder of per-user program data: $XDG_DATA_HOME, else $HOME/.local/share.
 [[nodiscard]] std::string DataHomeFolder();
 
+// The folder of per-user cached data: $XDG_CACHE_HOME, else $HOME/.cache.
+[[nodiscard]] std::string CacheHomeFolder();
+
 } // namespace kal

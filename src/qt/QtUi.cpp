@@ -75,14 +75,14 @@ void QtUi::ShowMessage(std::u16string_view text)
     box.exec();
 }
 
-Ui::Answer QtUi::Ask(std::u16string_view text, bool withCancel)
+Ui::Answer QtUi::Ask(std::u16string_view text, bool withCancel, std::u16string_view yesText, std::u16string_view noText)
 {
     QMessageBox box(QMessageBox::Question, ToQString(qttext::kProgramCaption), ToQString(text),
         QMessageBox::Yes | QMessageBox::No, DialogParent());
     QAbstractButton* yes = box.button(QMessageBox::Yes);
     QAbstractButton* no = box.button(QMessageBox::No);
-    yes->setText(ToQString(qttext::kYes));
-    no->setText(ToQString(qttext::kNo));
+    yes->setText(ToQString(yesText.empty() ? qttext::kYes : yesText));
+    no->setText(ToQString(noText.empty() ? qttext::kNo : noText));
     box.setDefaultButton(QMessageBox::Yes);
     if (withCancel) {
         box.addButton(QMessageBox::Cancel)->setText(ToQString(qttext::kCancel));
@@ -105,6 +105,11 @@ bool QtUi::AskYesNo(std::u16string_view text)
 Ui::Answer QtUi::AskYesNoCancel(std::u16string_view text)
 {
     return Ask(text, true);
+}
+
+Ui::Answer QtUi::AskChoice(std::u16string_view text, std::u16string_view first, std::u16string_view second)
+{
+    return Ask(text, true, first, second);
 }
 
 std::optional<std::u16string> QtUi::AskPassword(std::u16string_view caption, std::u16string_view prompt)

@@ -20,6 +20,7 @@ public:
     bool AskYesNo(std::u16string_view text) override;
     // Escape and the window's close button are Cancel.
     Answer AskYesNoCancel(std::u16string_view text) override;
+    Answer AskChoice(std::u16string_view text, std::u16string_view first, std::u16string_view second) override;
     std::optional<std::u16string> AskPassword(std::u16string_view caption, std::u16string_view prompt) override;
     std::optional<std::u16string> AskOpenFile(const FileDialogOptions& options) override;
     std::optional<std::u16string> AskSaveFile(const FileDialogOptions& options) override;
@@ -32,7 +33,8 @@ public:
 
 private:
     enum class FileMode { Open, Save };
-    Answer Ask(std::u16string_view text, bool withCancel);
+    Answer Ask(
+        std::u16string_view text, bool withCancel, std::u16string_view yesText = {}, std::u16string_view noText = {});
     std::optional<std::u16string> AskFile(const FileDialogOptions& options, FileMode mode);
     QWidget* DialogParent() const;
 

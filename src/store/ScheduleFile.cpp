@@ -4,6 +4,7 @@
 #include "platform/FileIo.h"
 #include "platform/Profile.h"
 #include "platform/Text.h"
+#include "platform/UserFolders.h"
 #include "store/CsvTable.h"
 #include "store/EntryRow.h"
 #include "store/HolidayUpdates.h"
@@ -153,6 +154,8 @@ LoadResult LoadScheduleFile(CKalStore& store, const std::string& path, LoadRepor
 LoadResult LoadScheduleBytes(CKalStore& store, std::string_view bytes, LoadReport* report)
 {
     store.Clear();
+    // Clearing keeps the password, but it belongs to the file that was read: a file without one has none.
+    store.password.clear();
     const TextLineFile file = TextLineFile::FromBytes(bytes);
     LoadReport local;
     LoadReport& seen = report ? *report : local;
@@ -169,6 +172,7 @@ LoadResult LoadScheduleBytes(CKalStore& store, std::string_view bytes, LoadRepor
     // The password comes first so that a load that is refused changes nothing anywhere.
     if (!PasswordGiven(store)) {
         store.Clear();
+        store.password.clear();
         return LoadResult::Failed;
     }
     LoadResult result = LoadResult::Loaded;
@@ -233,6 +237,11 @@ SaveResult SaveScheduleFile(const CKalStore& store, const std::string& path, con
     if (!encoded.replaced.empty() && options.confirmReplacement && !options.confirmReplacement(encoded.replaced))
         return SaveResult::Cancelled;
     FileError error;
+    if (options.keepPreviousVersion
+        && !KeepCopy(path, kPreviousVersionSuffix, JoinPath(CacheHomeFolder(), "kalendra"), &error)) {
+        ShowFileError(texts::kCannotOpenFileForWriting, path + kPreviousVersionSuffix, error);
+        return SaveResult::Failed;
+    }
     if (!WriteFileAtomically(path, encoded.bytes, &error)) {
         ShowFileError(texts::kCannotOpenFileForWriting, path, error);
         return SaveResult::Failed;

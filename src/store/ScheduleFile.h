@@ -38,7 +38,12 @@ bool DispatchScheduleRow(const CsvLine& row, CKalStore& store);
 struct SaveOptions {
     // Told the characters the code page cannot hold before anything is written; false cancels.
     std::function<bool(std::u16string_view replaced)> confirmReplacement;
+    // Keeps the file as it was before this save as `path` + kPreviousVersionSuffix beside it (in the
+    // user's cache folder when its folder cannot be written); the save fails when no copy can be made.
+    bool keepPreviousVersion = false;
 };
+
+inline constexpr char kPreviousVersionSuffix[] = "~";
 
 enum class SaveResult { Saved, Cancelled, Failed };
 

@@ -38,6 +38,23 @@ bool ConsoleUi::AskYesNo(std::u16string_view text)
     return answer[0] == 'y' || answer[0] == 'Y';
 }
 
+Ui::Answer ConsoleUi::AskChoice(std::u16string_view text, std::u16string_view first, std::u16string_view second)
+{
+    if (!::isatty(STDIN_FILENO)) {
+        std::fprintf(stderr, "%s (no terminal: cancelled)\n", ToUtf8(text).c_str());
+        return Answer::Cancel;
+    }
+    std::fprintf(stderr, "%s\n1: %s  2: %s  (other: cancel) ", ToUtf8(text).c_str(), ToUtf8(first).c_str(),
+        ToUtf8(second).c_str());
+    std::fflush(stderr);
+    char answer[64];
+    if (!std::fgets(answer, sizeof answer, stdin))
+        return Answer::Cancel;
+    if (answer[0] == '1')
+        return Answer::Yes;
+    return answer[0] == '2' ? Answer::No : Answer::Cancel;
+}
+
 std::optional<std::u16string> ConsoleUi::AskPassword(std::u16string_view caption, std::u16string_view prompt)
 {
     if (!::isatty(STDIN_FILENO)) {
@@ -100,6 +117,16 @@ bool RecordingUi::AskYesNo(std::u16string_view text)
     const bool yes = answers_.front();
     answers_.pop_front();
     return yes;
+}
+
+Ui::Answer RecordingUi::AskChoice(std::u16string_view text, std::u16string_view, std::u16string_view)
+{
+    questions_.emplace_back(text);
+    if (choices_.empty())
+        return Answer::Cancel;
+    const Answer answer = choices_.front();
+    choices_.pop_front();
+    return answer;
 }
 
 std::optional<std::u16string> RecordingUi::AskPassword(std::u16string_view, std::u16string_view)
@@ -174,6 +201,7 @@ void RecordingUi::Clear()
     messages_.clear();
     questions_.clear();
     answers_.clear();
+    choices_.clear();
 }
 
 } // namespace kal

@@ -51,6 +51,15 @@ public:
     {
         return AskYesNo(text) ? Answer::Yes : Answer::No;
     }
+    // The same question with `first` on the Yes button and `second` on the No button, for a choice
+    // that is not a plain yes or no.
+    [[nodiscard]] virtual Answer AskChoice(
+        std::u16string_view text, std::u16string_view first, std::u16string_view second)
+    {
+        static_cast<void>(first);
+        static_cast<void>(second);
+        return AskYesNoCancel(text);
+    }
     // File choosers: the chosen path, nothing when cancelled. Saving asks before replacing a file.
     [[nodiscard]] virtual std::optional<std::u16string> AskOpenFile(const FileDialogOptions& options) = 0;
     [[nodiscard]] virtual std::optional<std::u16string> AskSaveFile(const FileDialogOptions& options) = 0;
@@ -75,6 +84,8 @@ class ConsoleUi : public Ui {
 public:
     void ShowMessage(std::u16string_view text) override;
     bool AskYesNo(std::u16string_view text) override;
+    // Offers the two choices by number; anything else, or no terminal, is Cancel.
+    Answer AskChoice(std::u16string_view text, std::u16string_view first, std::u16string_view second) override;
     // Reads the password without echo; cancelled when there is no terminal.
     std::optional<std::u16string> AskPassword(std::u16string_view caption, std::u16string_view prompt) override;
     // No choosers or dialogs on a terminal: they are cancelled.
@@ -92,6 +103,8 @@ class RecordingUi final : public Ui {
 public:
     void ShowMessage(std::u16string_view text) override;
     bool AskYesNo(std::u16string_view text) override;
+    // Answers with the queued choices in turn, then Cancel; the question counts among Questions().
+    Answer AskChoice(std::u16string_view text, std::u16string_view first, std::u16string_view second) override;
     // Answers with the queued passwords in turn, then cancels.
     std::optional<std::u16string> AskPassword(std::u16string_view caption, std::u16string_view prompt) override;
 
@@ -118,6 +131,7 @@ public:
     [[nodiscard]] int Waits() const { return waits_; }
 
     void QueueAnswer(bool yes) { answers_.push_back(yes); }
+    void QueueChoice(Answer answer) { choices_.push_back(answer); }
     void QueuePassword(std::optional<std::u16string> password) { passwords_.push_back(std::move(password)); }
     [[nodiscard]] int PasswordRequests() const { return passwordRequests_; }
 
@@ -129,6 +143,7 @@ private:
     std::vector<std::u16string> messages_;
     std::vector<std::u16string> questions_;
     std::deque<bool> answers_;
+    std::deque<Answer> choices_;
     std::deque<std::optional<std::u16string>> passwords_;
     int passwordRequests_ = 0;
     std::deque<DialogScript> dialogs_;

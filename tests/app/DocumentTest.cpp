@@ -201,6 +201,131 @@ TEST_F(DocumentTest, DeletingASingleEntryAsksByItsText)
     EXPECT_EQ(document_.Store().EntryCount(), 1);
 }
 
+TEST_F(DocumentTest, APasswordBelongsToTheFileThatWasLoaded)
+{
+    const std::string plain = SaveSample("plain.klx");
+    const std::string protectedPath = SaveSample("protected.klx");
+    CKalStore store;
+    ASSERT_EQ(LoadScheduleFile(store, protectedPath), LoadResult::Loaded);
+    store.password = u"secret";
+    ASSERT_EQ(SaveScheduleFile(store, protectedPath), SaveResult::Saved);
+
+    ui_.QueuePassword(u"secret");
+    ASSERT_TRUE(document_.OpenDocument(protectedPath));
+    ASSERT_TRUE(document_.OpenDocument(plain));
+    EXPECT_EQ(ui_.PasswordRequests(), 1);
+    EXPECT_TRUE(document_.Store().password.empty());
+    document_.SetModified();
+    ASSERT_TRUE(document_.SaveModified());
+    ASSERT_EQ(LoadScheduleFile(store, plain), LoadResult::Loaded);
+    EXPECT_EQ(ui_.PasswordRequests(), 1); // saved as plain as it was
+
+    ui_.QueuePassword(u"secret");
+    ASSERT_TRUE(document_.OpenDocument(protectedPath));
+    ui_.QueuePassword(u"wrong");
+    EXPECT_FALSE(document_.OpenDocument(protectedPath));
+    EXPECT_TRUE(document_.Store().password.empty());
+}
+
+TEST_F(DocumentTest, SavingOverAFileChangedOnDiskAsksFirst)
+{
+    struct Case {
+        std::optional<Ui::Answer> answer; // nothing: the file did not change, so nothing is asked
+        bool saved;
+        const char16_t* onDisk;
+        const char16_t* inDocument;
+    };
+    const Case cases[] = {
+        { std::nullopt, true, u"ours", u"ours" },
+        { Ui::Answer::Yes, true, u"ours", u"ours" }, // overwrite
+        { Ui::Answer::No, true, u"theirs, longer", u"theirs, longer" }, // reload
+        { Ui::Answer::Cancel, false, u"theirs, longer", u"ours" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.answer ? static_cast<int>(*c.answer) : -1);
+        ui_.Clear();
+        const std::string path = SaveSample("changed.klx");
+        clock_.Set(1'000'000'000); // loaded long before any change the test makes
+        ASSERT_TRUE(document_.OpenDocument(path));
+        if (c.answer) {
+            CKalStore theirs;
+            ASSERT_EQ(LoadScheduleFile(theirs, path), LoadResult::Loaded);
+            theirs.Entry(0).text = u"theirs, longer";
+            ASSERT_EQ(SaveScheduleFile(theirs, path), SaveResult::Saved);
+            ui_.QueueAnswer(false); // not reloaded when told of the change
+            document_.CheckChangedOnDisk();
+            ui_.QueueChoice(*c.answer);
+        }
+        document_.Store().Entry(0).text = u"ours";
+        document_.SetModified();
+        EXPECT_EQ(document_.SaveModified(), c.saved);
+        EXPECT_EQ(ui_.Questions().size(), c.answer ? 2u : 0u);
+        if (c.answer) {
+            EXPECT_EQ(ui_.Questions().back(), texts::kAskReloadChanged);
+        }
+        CKalStore reread;
+        ASSERT_EQ(LoadScheduleFile(reread, path), LoadResult::Loaded);
+        EXPECT_EQ(reread.Entry(0).text, c.onDisk);
+        EXPECT_EQ(document_.Store().Entry(0).text, c.inDocument);
+    }
+}
+
+TEST_F(DocumentTest, AFailedSaveKeepsTheLoadTimeForTheChangedOnDiskCheck)
+{
+    const std::string path = SaveSample("late.klx");
+    clock_.Set(1'900'000'000);
+    ASSERT_TRUE(document_.OpenDocument(path));
+    SetModificationTime(path, 1'900'000'005);
+    clock_.Set(1'900'000'010);
+    ui_.QueueChoice(Ui::Answer::Yes);
+    {
+        ScopedWriteFailure diskFull(10);
+        EXPECT_FALSE(document_.SaveDocument(path));
+    }
+    ui_.Clear();
+    document_.CheckChangedOnDisk();
+    ASSERT_EQ(ui_.Questions().size(), 1u);
+    EXPECT_EQ(ui_.Questions()[0], texts::kAskReloadChanged);
+}
+
+TEST_F(DocumentTest, RowsThatCannotBeReadAreToldAndKeptBeforeTheFirstSave)
+{
+    const std::string path = SaveSample("damaged.klx");
+    std::string original = ReadWholeFile(path).value_or("");
+    original += "\"0\",\"2005/07/03\"\n\x01\x02garbage\n";
+    std::ofstream(path, std::ios::binary) << original;
+
+    ASSERT_TRUE(document_.OpenDocument(path));
+    ASSERT_EQ(ui_.Messages().size(), 1u);
+    std::u16string told = texts::kUnreadRows;
+    told.replace(told.find(u"%d"), 2, u"2");
+    EXPECT_EQ(ui_.Messages()[0], told);
+    EXPECT_FALSE(ReadWholeFile(path + ".bak").has_value());
+
+    document_.SetModified();
+    ASSERT_TRUE(document_.SaveModified());
+    EXPECT_EQ(ReadWholeFile(path + ".bak").value_or(""), original);
+    // Later saves leave the copy of the damaged file alone.
+    document_.SetModified();
+    ASSERT_TRUE(document_.SaveModified());
+    EXPECT_EQ(ReadWholeFile(path + ".bak").value_or(""), original);
+}
+
+TEST_F(DocumentTest, EverySaveKeepsThePreviousVersion)
+{
+    const std::string path = SaveSample("kept.klx");
+    const std::string first = ReadWholeFile(path).value_or("");
+    ASSERT_TRUE(document_.OpenDocument(path));
+    EXPECT_FALSE(ReadWholeFile(path + "~").has_value());
+    document_.Store().Entry(0).text = u"二回目";
+    ASSERT_TRUE(document_.SaveDocument(path));
+    EXPECT_EQ(ReadWholeFile(path + "~").value_or(""), first);
+    const std::string second = ReadWholeFile(path).value_or("");
+    document_.Store().Entry(0).text = u"三回目";
+    ASSERT_TRUE(document_.SaveDocument(path));
+    EXPECT_EQ(ReadWholeFile(path + "~").value_or(""), second);
+}
+
 class StartUpTest : public DocumentTest {
 protected:
     CKalApp app_;

@@ -36,6 +36,14 @@ cmp -s "$work/check.ini" "$work/check-before.ini" || fail "check changed the set
 head -c 3 "$work/new.klx" | iconv -f CP932 -t UTF-8 | grep -q '"区' || fail "not a CP932 schedule file"
 pass
 
+# Rows that cannot be read are warned about when a conversion leaves them out.
+{ cat "$work/new.klx"; printf '"0","2005/07/03"\n'; } >"$work/damaged.klx"
+"$cli" convert "$work/damaged.klx" "$work/repaired.klx" 2>"$work/err" || fail "convert of a damaged file"
+grep -q 'damaged.klx: unreadable rows left out of .*repaired.klx: 1 (lines' "$work/err" || fail "no warning: $(cat "$work/err")"
+"$cli" convert "$work/new.klx" "$work/copy.klx" 2>"$work/err" || fail "convert"
+[ ! -s "$work/err" ] || fail "warning for a sound file: $(cat "$work/err")"
+pass
+
 # The month as the month view fills it, as JSON.
 json=$("$cli" month "$work/new.klx" 2026-09 --json)
 python3 - "$json" <<'PY' || fail "month --json: $json"

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <sys/stat.h>
 
 namespace kal {
 namespace {
@@ -316,6 +317,15 @@ TEST_F(ScheduleFileTest, AFailedSaveLeavesTheOldFile)
     EXPECT_NE(ui_.Messages()[0].find(u"No space left"), std::u16string::npos);
 
     EXPECT_EQ(SaveScheduleFile(store, folder_.File("no/such/folder.klx")), SaveResult::Failed);
+
+    // A read-only file is refused with the reason, not replaced.
+    ui_.Clear();
+    ASSERT_EQ(::chmod(folder_.File("keep.klx").c_str(), 0444), 0);
+    EXPECT_EQ(Save(store, "keep.klx"), SaveResult::Failed);
+    EXPECT_EQ(ReadBytes("keep.klx"), before);
+    ASSERT_EQ(ui_.Messages().size(), 1u);
+    EXPECT_EQ(ui_.Messages()[0].rfind(texts::kCannotOpenFileForWriting, 0), 0u);
+    EXPECT_NE(ui_.Messages()[0].find(u"Permission denied"), std::u16string::npos);
 }
 
 TEST_F(ScheduleFileTest, ReplacedCharactersAreToldBeforeSaving)

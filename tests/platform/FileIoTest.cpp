@@ -1,0 +1,190 @@
+#include "TestEnvironment.h"
+
+#include "platform/FileIo.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <dirent.h>
+#include <fstream>
+#include <functional>
+#include <optional>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace kal {
+namespace {
+
+using test::TemporaryFolder;
+
+constexpr uid_t kNobody = 65534;
+
+void WriteText(const std::string& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+std::string ReadText(const std::string& path)
+{
+    return ReadWholeFile(path).value_or("<none>");
+}
+
+std::vector<std::string> Names(const std::string& folder)
+{
+    std::vector<std::string> names;
+    if (DIR* dir = ::opendir(folder.c_str())) {
+        while (const dirent* item = ::readdir(dir)) {
+            const std::string name = item->d_name;
+            if (name != "." && name != "..")
+                names.push_back(name);
+        }
+        ::closedir(dir);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Runs `body` as a user the test's folders do not let write: the test's own user when it is not
+// root, else a child process that gives root up. Gives what the body gave, or 100 and up when the
+// child could not run it.
+int RunUnprivileged(const std::function<int()>& body)
+{
+    if (::geteuid() != 0)
+        return body();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)
+            ::_exit(100);
+        ::_exit(body());
+    }
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status))
+        return 101;
+    return WEXITSTATUS(status);
+}
+
+// Sets XDG_CACHE_HOME for the life of the object.
+class ScopedCacheHome {
+public:
+    explicit ScopedCacheHome(const std::string& folder)
+    {
+        if (const char* old = std::getenv("XDG_CACHE_HOME"))
+            previous_ = old;
+        ::setenv("XDG_CACHE_HOME", folder.c_str(), 1);
+    }
+    ~ScopedCacheHome()
+    {
+        if (previous_)
+            ::setenv("XDG_CACHE_HOME", previous_->c_str(), 1);
+        else
+            ::unsetenv("XDG_CACHE_HOME");
+    }
+    ScopedCacheHome(const ScopedCacheHome&) = delete;
+    ScopedCacheHome& operator=(const ScopedCacheHome&) = delete;
+
+private:
+    std::optional<std::string> previous_;
+};
+
+TEST(FileIoTest, SavingThroughLinksWritesTheirTargetAndKeepsTheLinks)
+{
+    TemporaryFolder folder;
+    ASSERT_TRUE(MakeFolders(folder.File("real")));
+    WriteText(folder.File("real/data.klx"), "old");
+    ASSERT_EQ(::symlink("real/data.klx", folder.File("link.klx").c_str()), 0);
+    ASSERT_EQ(::symlink(folder.File("link.klx").c_str(), folder.File("chain.klx").c_str()), 0);
+
+    for (const char* name : { "link.klx", "chain.klx" }) {
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(WriteFileAtomically(folder.File(name), name));
+        EXPECT_EQ(ReadText(folder.File("real/data.klx")), name);
+        struct stat info { };
+        ASSERT_EQ(::lstat(folder.File(name).c_str(), &info), 0);
+        EXPECT_TRUE(S_ISLNK(info.st_mode));
+    }
+    EXPECT_EQ(Names(folder.File("real")), std::vector<std::string> { "data.klx" });
+
+    ASSERT_EQ(::symlink("loop.klx", folder.File("loop.klx").c_str()), 0);
+    FileError error;
+    EXPECT_FALSE(WriteFileAtomically(folder.File("loop.klx"), "x", &error));
+    EXPECT_EQ(error.code, ELOOP);
+}
+
+TEST(FileIoTest, AReadOnlyFileIsRefusedAndLeftAsItWas)
+{
+    TemporaryFolder folder;
+    WriteText(folder.File("locked.klx"), "old");
+    ASSERT_EQ(::chmod(folder.File("locked.klx").c_str(), 0444), 0);
+    FileError error;
+    EXPECT_FALSE(WriteFileAtomically(folder.File("locked.klx"), "new", &error));
+    EXPECT_EQ(error.code, EACCES);
+    EXPECT_EQ(ReadText(folder.File("locked.klx")), "old");
+    EXPECT_EQ(Names(folder.Path()), std::vector<std::string> { "locked.klx" });
+}
+
+TEST(FileIoTest, RootKeepsTheOwnerAndGroupOfAnotherUsersFile)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root may give a file to another user";
+    TemporaryFolder folder;
+    WriteText(folder.File("theirs.klx"), "old");
+    ASSERT_EQ(::chown(folder.File("theirs.klx").c_str(), kNobody, kNobody), 0);
+    ASSERT_TRUE(WriteFileAtomically(folder.File("theirs.klx"), "new"));
+    struct stat info { };
+    ASSERT_EQ(::stat(folder.File("theirs.klx").c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, kNobody);
+    EXPECT_EQ(info.st_gid, kNobody);
+}
+
+TEST(FileIoTest, AWritableFileInAFolderTheUserCannotWriteIsWrittenInPlace)
+{
+    TemporaryFolder folder;
+    TemporaryFolder cache;
+    const std::string path = folder.File("shared.klx");
+    WriteText(path, "old content");
+    ASSERT_EQ(::chmod(path.c_str(), 0666), 0);
+    // Root gives the folder to nobody to read but not to write; another user takes the write bit off.
+    ASSERT_EQ(::chmod(folder.Path().c_str(), ::geteuid() == 0 ? 0755 : 0555), 0);
+    ASSERT_EQ(::chmod(cache.Path().c_str(), 0777), 0);
+    ScopedCacheHome cacheHome(cache.Path());
+
+    const int written = RunUnprivileged([&] { return WriteFileAtomically(path, "new content") ? 0 : 1; });
+    EXPECT_EQ(written, 0);
+    EXPECT_EQ(ReadText(path), "new content");
+
+    const int failed = RunUnprivileged([&] {
+        ScopedWriteFailure diskFull(3);
+        FileError error;
+        if (WriteFileAtomically(path, "newer content", &error))
+            return 1;
+        return error.code == ENOSPC ? 0 : 2;
+    });
+    EXPECT_EQ(failed, 0);
+    EXPECT_EQ(ReadText(path), "new content");
+    EXPECT_EQ(Names(folder.Path()), std::vector<std::string> { "shared.klx" });
+    // The copy the old content waited in is gone once the file holds it again.
+    EXPECT_EQ(Names(cache.File("kalendra")), std::vector<std::string> {});
+}
+
+TEST(FileIoTest, KeepCopyWritesBesideTheFileElseInTheFallbackFolder)
+{
+    TemporaryFolder folder;
+    TemporaryFolder fallback;
+    EXPECT_EQ(KeepCopy(folder.File("none.klx"), "~", fallback.Path()), std::string());
+
+    WriteText(folder.File("a.klx"), "first");
+    EXPECT_EQ(KeepCopy(folder.File("a.klx"), "~", fallback.Path()), folder.File("a.klx~"));
+    EXPECT_EQ(ReadText(folder.File("a.klx~")), "first");
+
+    // A copy that cannot be replaced beside the file goes to the fallback folder.
+    ASSERT_EQ(::chmod(folder.File("a.klx~").c_str(), 0444), 0);
+    WriteText(folder.File("a.klx"), "second");
+    EXPECT_EQ(KeepCopy(folder.File("a.klx"), "~", fallback.File("aside")), fallback.File("aside/a.klx~"));
+    EXPECT_EQ(ReadText(fallback.File("aside/a.klx~")), "second");
+}
+
+} // namespace
+} // namespace kal
