@@ -7,6 +7,7 @@
 #include "platform/UserFolders.h"
 #include "store/CsvTable.h"
 #include "store/EntryRow.h"
+#include "store/FileMessage.h"
 #include "store/HolidayUpdates.h"
 #include "store/KalStore.h"
 #include "store/PasswordScramble.h"
@@ -14,7 +15,6 @@
 #include "store/TextLineFile.h"
 #include "ui/Ui.h"
 
-#include <cstring>
 #include <memory>
 
 namespace kal {
@@ -27,18 +27,6 @@ constexpr int kKindSettings = 4;
 constexpr int kKindGenre = 5;
 constexpr int kKindMemo = 6;
 constexpr int kVersionWith2007Holidays = 410;
-
-void ShowFileError(const char16_t* message, const std::string& path, const FileError& error)
-{
-    std::u16string text = message;
-    text += u"\n";
-    text += FromUtf8(path);
-    if (error.code != 0) {
-        text += u"\n";
-        text += FromUtf8(std::strerror(error.code));
-    }
-    Ui::Current().ShowMessage(text);
-}
 
 bool IsBlank(const CsvLine& row)
 {
@@ -143,7 +131,7 @@ LoadResult LoadScheduleFile(CKalStore& store, const std::string& path, LoadRepor
 {
     store.Clear();
     FileError error;
-    const std::optional<std::string> bytes = ReadWholeFile(path, &error);
+    const std::optional<std::string> bytes = ReadWholeFile(path, &error, kMaxScheduleFileBytes);
     if (!bytes) {
         ShowFileError(texts::kCannotOpenFile, path, error);
         return LoadResult::Failed;

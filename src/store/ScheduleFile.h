@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -59,6 +60,9 @@ SaveResult SaveScheduleFile(const CKalStore& store, const std::string& path, con
 [[nodiscard]] bool LoadScheduleTemplate(CKalStore& store, const std::string& folder);
 
 inline constexpr int kCurrentFileVersion = 430;
+// Far above any real schedule file (a heavy user's 100,000 entries take about 18 MB): a larger file is
+// refused before it is read, so that a damaged or hostile one cannot exhaust the memory.
+inline constexpr std::size_t kMaxScheduleFileBytes = std::size_t(256) << 20;
 inline constexpr char kTemplateFileName[] = "kaldata.klx";
 
 } // namespace kal
