@@ -15,7 +15,10 @@ namespace {
 constexpr std::u16string_view kWeekdayLetters = u"SMTWHFA";
 constexpr std::u16string_view kMonthLetters = u"123456789ABC";
 constexpr char16_t kPeriodSeparator = u'～'; // U+FF5E
+constexpr int kKindSchedule = 0;
 constexpr int kKindTodo = 1;
+// Every column up to the place; the memo column came later and may be missing.
+constexpr int kMinEntryColumns = column::kPlace + 1;
 
 // Numbers a file may hold beyond what the program could ever make are brought into range on load,
 // so that nothing later computes with them unchecked:
@@ -149,11 +152,14 @@ std::u16string Flag(bool on)
 
 bool DecodeEntryRow(const CsvLine& row, CKalData& entry)
 {
+    // Only schedules and to-dos are entries. A row of any other kind is not guessed at: read with the
+    // to-do columns it would lose its dates and rule. A row cut short (a file truncated in the middle
+    // of it) would read its missing columns as 0, which turns a rule into one entry spanning years.
     const int kind = IntAt(row, column::kKind);
-    if (kind == 2 || kind == 3)
+    if ((kind != kKindSchedule && kind != kKindTodo) || row.FieldCount() < kMinEntryColumns)
         return false;
     const bool todo = kind == kKindTodo;
-    entry.Set(flag::kIsTodo, (kind & 1) != 0);
+    entry.Set(flag::kIsTodo, todo);
     if (todo) {
         entry.Set(flag::kDone, BitAt(row, column::kAlarmModeOrDone));
     } else {

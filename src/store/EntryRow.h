@@ -39,7 +39,8 @@ inline constexpr int kCount = 26;
 } // namespace column
 
 // Reads a schedule ("0") or to-do ("1") row into `entry`, which should be fresh. False when the row is
-// not an entry or its dates do not read; `entry` is then to be thrown away.
+// of another kind, lacks any column up to the place, or its dates do not read; `entry` is then to be
+// thrown away.
 [[nodiscard]] bool DecodeEntryRow(const CsvLine& row, CKalData& entry);
 
 // Writes `entry` as a row of 26 quoted fields.

@@ -79,7 +79,7 @@ void CKalFieldArray::ReplaceAll(const CKalFieldArray& other)
 
 bool CKalFieldArray::FillUpTo(int index)
 {
-    if (index < 0 || index > kFillUpLimit)
+    if (index < 0 || index >= Count() + kMaxFillUp)
         return At(index) != nullptr;
     while (Count() <= index) {
         auto genre = std::make_unique<CKalField>();

@@ -53,14 +53,16 @@ public:
     // Clears the list and appends copies of every genre of `other` (which may be this list).
     void ReplaceAll(const CKalFieldArray& other);
     // Appends genres named "ジャンル" and their 1-based position until `index` exists, so that an
-    // entry with a genre the list lacks still has one to show. An index beyond kFillUpLimit is left
-    // alone: only a damaged file carries one, and filling it would take the memory of millions of
-    // genres. True when the genre at `index` exists afterwards.
+    // entry with a genre the list lacks still has one to show. Only a gap of at most kMaxFillUp genres
+    // is filled: a file whose genre rows were lost, or that was written with a longer list, leaves
+    // small gaps, while an index far beyond the list comes only from a damaged or hostile file and
+    // would add thousands of made-up genres that are then saved. True when the genre at `index`
+    // exists afterwards.
     bool FillUpTo(int index);
     // Every name in list order, for genre selectors.
     [[nodiscard]] std::vector<std::u16string> Names() const;
 
-    static constexpr int kFillUpLimit = 9999;
+    static constexpr int kMaxFillUp = 64;
 
 private:
     std::vector<std::unique_ptr<CKalField>> genres_;

@@ -1,9 +1,7 @@
 #include "store/RepeatExpansion.h"
 
-#include "calendar/CalendarTexts.h"
 #include "calendar/Holidays.h"
 #include "store/KalData.h"
-#include "ui/Ui.h"
 
 #include <algorithm>
 
@@ -155,7 +153,7 @@ std::optional<DayNumber64> NextCandidate(const Rule& rule, DayNumber64 c, DayNum
         return DaysFromCivil(y, f.month, std::min(f.day, DaysInMonth(y, f.month)));
     }
     default:
-        Ui::Current().ShowMessage(texts::kRepeatError);
+        // A type the program does not know keeps its first day; the load told the user once.
         return std::nullopt;
     }
 }

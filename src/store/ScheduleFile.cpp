@@ -1,5 +1,6 @@
 #include "store/ScheduleFile.h"
 
+#include "calendar/CalendarTexts.h"
 #include "platform/CodePage.h"
 #include "platform/FileIo.h"
 #include "platform/Profile.h"
@@ -11,6 +12,7 @@
 #include "store/HolidayUpdates.h"
 #include "store/KalStore.h"
 #include "store/PasswordScramble.h"
+#include "store/RepeatExpansion.h"
 #include "store/StoreTexts.h"
 #include "store/TextLineFile.h"
 #include "ui/Ui.h"
@@ -66,12 +68,41 @@ CKalField GenreFromRow(const CsvLine& row)
 
 enum class EntryCopy { Direct, Copied };
 
-// Files one row into the store by its kind. False when the row held nothing the store keeps.
-bool DispatchRow(const CsvLine& row, CKalStore& store, EntryCopy copy)
+// Where a row stands: the saver writes the password as the first row after the header and nowhere
+// else. A password row anywhere else is a fragment of a damaged row (a line feed inside a date once
+// turned "2/05" into one) and must not lock the file.
+enum class RowPlace { First, Later };
+
+// The columns each kind of row needs before it means anything; a row cut shorter is not read. The
+// per-file settings row may be short: its missing columns keep their values.
+int MinimumColumns(int kind)
 {
-    auto entry = std::make_unique<CKalData>();
-    switch (ParseLeadingInt(row.Field(0))) {
+    switch (kind) {
     case kKindPassword:
+        return 2;
+    case kKindDayColour:
+        return 3; // key and colour; the note may be missing
+    case kKindSettings:
+        return 2;
+    case kKindGenre:
+        return 4; // name, shown, colour; the note may be missing
+    case kKindMemo:
+        return 3;
+    default:
+        return 0; // entries are checked by their decoder
+    }
+}
+
+// Files one row into the store by its kind. False when the row held nothing the store keeps.
+bool DispatchRow(const CsvLine& row, CKalStore& store, EntryCopy copy, RowPlace place)
+{
+    const int kind = ParseLeadingInt(row.Field(0));
+    if (row.FieldCount() < MinimumColumns(kind))
+        return false;
+    switch (kind) {
+    case kKindPassword:
+        if (place != RowPlace::First)
+            return false;
         store.password = UnscramblePassword(row.Field(1));
         return true;
     case kKindDayColour:
@@ -88,12 +119,34 @@ bool DispatchRow(const CsvLine& row, CKalStore& store, EntryCopy copy)
         store.memos.push_back(
             std::make_unique<CMemoData>(CMemoData { std::u16string(row.Field(1)), std::u16string(row.Field(2)) }));
         return true;
-    default:
+    default: {
+        auto entry = std::make_unique<CKalData>();
         if (!DecodeEntryRow(row, *entry))
             return false;
         store.AppendEntry(copy == EntryCopy::Copied ? std::make_unique<CKalData>(*entry) : std::move(entry));
         return true;
     }
+    }
+}
+
+// A header never starts with a number. A file saved without one (an old setting left it out) has a
+// row in its first line, and that row is read rather than thrown away with the header.
+bool IsHeader(const CsvLine& row)
+{
+    const std::u16string_view kind = row.Field(0);
+    const std::size_t digit = !kind.empty() && kind[0] == u'-' ? 1 : 0;
+    return digit >= kind.size() || kind[digit] < u'0' || kind[digit] > u'9';
+}
+
+// Schedules whose repeat type the program does not know show only their first day.
+int CountUnknownRules(const CKalStore& store)
+{
+    int count = 0;
+    for (const auto& entry : store.entries) {
+        if (!entry->IsTodo() && (entry->repeatType < repeat::kNone || entry->repeatType > repeat::kCustom))
+            ++count;
+    }
+    return count;
 }
 
 bool PasswordGiven(const CKalStore& store)
@@ -102,7 +155,13 @@ bool PasswordGiven(const CKalStore& store)
         return true;
     const std::optional<std::u16string> typed
         = Ui::Current().AskPassword(texts::kPasswordCaption, texts::kPasswordPrompt);
-    return typed && *typed == store.password;
+    if (!typed)
+        return false;
+    if (*typed != store.password) {
+        Ui::Current().ShowMessage(texts::kWrongPassword);
+        return false;
+    }
+    return true;
 }
 
 CsvLine ScheduleHeader()
@@ -124,7 +183,7 @@ void FillRow(CsvLine& row, std::initializer_list<std::u16string_view> texts)
 
 bool DispatchScheduleRow(const CsvLine& row, CKalStore& store)
 {
-    return DispatchRow(row, store, EntryCopy::Direct);
+    return DispatchRow(row, store, EntryCopy::Direct, RowPlace::Later);
 }
 
 LoadResult LoadScheduleFile(CKalStore& store, const std::string& path, LoadReport* report)
@@ -149,12 +208,18 @@ LoadResult LoadScheduleBytes(CKalStore& store, std::string_view bytes, LoadRepor
     LoadReport& seen = report ? *report : local;
     seen = LoadReport {};
     CsvLine row;
-    for (int line = 1; line < file.LineCount(); ++line) {
+    int first = 1;
+    if (file.LineCount() > 0) {
+        row.Parse(file.Line(0));
+        first = IsHeader(row) ? 1 : 0;
+    }
+    for (int line = first; line < file.LineCount(); ++line) {
         row.Parse(file.Line(line));
         ++seen.rows;
         if (row.WasCut())
             seen.cutLines.push_back(line + 1);
-        if (!DispatchRow(row, store, EntryCopy::Direct) && !IsBlank(row))
+        const RowPlace place = line == first ? RowPlace::First : RowPlace::Later;
+        if (!DispatchRow(row, store, EntryCopy::Direct, place) && !IsBlank(row))
             seen.droppedLines.push_back(line + 1);
     }
     // The password comes first so that a load that is refused changes nothing anywhere.
@@ -173,6 +238,14 @@ LoadResult LoadScheduleBytes(CKalStore& store, std::string_view bytes, LoadRepor
     if (static_cast<std::uint32_t>(store.fileVersion) < kVersionWith2007Holidays)
         ApplyHolidayUpdate2007(store);
     store.fileVersion = kCurrentFileVersion;
+    // Told once here rather than each time such an entry is drawn.
+    seen.unknownRules = CountUnknownRules(store);
+    if (seen.unknownRules > 0) {
+        std::u16string message = texts::kUnknownRules;
+        message.replace(message.find(u"%d"), 2, IntText(seen.unknownRules));
+        message.insert(0, std::u16string(texts::kRepeatError) + u"\n");
+        Ui::Current().ShowMessage(message);
+    }
     return result;
 }
 
@@ -208,9 +281,10 @@ std::u16string ScheduleFileText(const CKalStore& store)
     }
     table.MarkAllQuoted();
 
+    // The header is always written: the loader takes the first line for it, so a file saved without
+    // one would lose its first row, the password among them.
     std::u16string text;
-    const bool withHeader = Profile::Current().GetInt("System", "Item", 0) == 0;
-    table.AppendTo(text, withHeader ? HeaderLine::Present : HeaderLine::Absent);
+    table.AppendTo(text, HeaderLine::Present);
     CsvLine row;
     for (const auto& entry : store.entries) {
         EncodeEntryRow(*entry, row);
@@ -249,7 +323,7 @@ bool LoadScheduleTemplate(CKalStore& store, const std::string& folder)
         return false;
     }
     for (int i = 0; i < table.RowCount(); ++i)
-        DispatchRow(table.Row(i), store, EntryCopy::Copied);
+        DispatchRow(table.Row(i), store, EntryCopy::Copied, i == 0 ? RowPlace::First : RowPlace::Later);
     ApplyHolidayUpdate2003(store);
     ApplyHolidayUpdate2007(store);
     return true;

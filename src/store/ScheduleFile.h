@@ -21,6 +21,7 @@ struct LoadReport {
     int rows = 0; // lines after the header
     std::vector<int> droppedLines; // 1-based numbers of non-empty lines that held nothing usable
     std::vector<int> cutLines; // lines with more fields than a line can hold
+    int unknownRules = 0; // schedules whose repeat type the program does not know
 };
 
 // Reads a schedule file into the store (cleared first), applies the holiday updates that are due and

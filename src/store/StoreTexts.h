@@ -11,6 +11,10 @@ inline constexpr char16_t kCannotReadTemplate[] = u"kaldata.klx を読み込め�
 inline constexpr char16_t kPasswordCaption[] = u"パスワード";
 inline constexpr char16_t kPasswordPrompt[]
     = u"このファイルはパスワードで保護されています。パスワードを入力してください。";
+inline constexpr char16_t kWrongPassword[] = u"パスワードが違います。";
+// Follows the repeat error's own text.
+inline constexpr char16_t kUnknownRules[] = u"繰り返しの種類が分からないスケジュールが%d件あります。"
+                                            u"それぞれ最初の日だけを表示します。";
 
 // The header line of a schedule file, one text per column.
 inline constexpr const char16_t* kScheduleFileHeader[] = { u"区分", u"開始年月日", u"開始時間", u"終了年月日",

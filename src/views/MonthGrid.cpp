@@ -137,7 +137,9 @@ void CMonthGrid::FillCells(std::vector<CMonthCell>& cells, CDTime first, int len
     for (const auto& entry : store_->entries) {
         if (!store_->genres.At(entry->genre)) {
             // An entry of a genre the file does not have: the list grows to it and the entry shows.
-            store_->genres.FillUpTo(entry->genre);
+            // One far beyond the list belongs to the general genre instead.
+            if (!store_->genres.FillUpTo(entry->genre))
+                entry->genre = 0;
         } else if (store_->genres.At(entry->genre)->visible == 0) {
             continue;
         }

@@ -91,15 +91,15 @@ TEST(GenreList, FillingUpNumbersNewGenresByPosition)
     EXPECT_EQ(empty.Names(), (std::vector<std::u16string> { u"ジャンル1" }));
 }
 
-TEST(GenreList, FillingUpStopsShortOfAbsurdIndexes)
+TEST(GenreList, FillingUpFillsOnlySmallGaps)
 {
-    CKalFieldArray genres = Genres({ u"一般" });
-    EXPECT_FALSE(genres.FillUpTo(CKalFieldArray::kFillUpLimit + 1));
+    CKalFieldArray genres = Genres({ u"一般", u"仕事" });
+    EXPECT_FALSE(genres.FillUpTo(2 + CKalFieldArray::kMaxFillUp));
     EXPECT_FALSE(genres.FillUpTo(0x7FFFFFFF));
-    EXPECT_EQ(genres.Count(), 1);
-    EXPECT_TRUE(genres.FillUpTo(CKalFieldArray::kFillUpLimit));
-    EXPECT_EQ(genres.Count(), CKalFieldArray::kFillUpLimit + 1);
-    EXPECT_EQ(genres.At(CKalFieldArray::kFillUpLimit)->name, u"ジャンル10000");
+    EXPECT_EQ(genres.Count(), 2);
+    EXPECT_TRUE(genres.FillUpTo(1 + CKalFieldArray::kMaxFillUp));
+    EXPECT_EQ(genres.Count(), 2 + CKalFieldArray::kMaxFillUp);
+    EXPECT_EQ(genres.At(1 + CKalFieldArray::kMaxFillUp)->name, u"ジャンル66");
 }
 
 class GenreOperationsTest : public test::TestEnvironment {

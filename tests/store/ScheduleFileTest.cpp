@@ -178,9 +178,11 @@ TEST_F(ScheduleFileTest, PasswordMustBeGiven)
     EXPECT_EQ(Load(store, "in.klx"), LoadResult::Failed);
     EXPECT_EQ(store.EntryCount(), 0);
     EXPECT_TRUE(store.genres.IsEmpty());
+    EXPECT_EQ(ui_.Messages(), std::vector<std::u16string> { texts::kWrongPassword });
     ui_.QueuePassword(std::nullopt);
     EXPECT_EQ(Load(store, "in.klx"), LoadResult::Failed);
     EXPECT_EQ(ui_.PasswordRequests(), 2);
+    EXPECT_EQ(ui_.Messages().size(), 1u); // giving up is no mistake to tell about
     // A refused load leaves the holiday switch for the next file.
     profile_.SetInt("System", "HolidayChangeFlag1", 0);
     ui_.QueuePassword(u"nope");
@@ -235,16 +237,16 @@ TEST_F(ScheduleFileTest, DamagedFilesKeepWhatIsValid)
 {
     std::string bytes = Encode(Header());
     bytes += Encode(Row({ u"0", u"2005/07/03", u"09:00", u"2005/07/03", u"10:00", u"kept" })) + "\n";
-    bytes += Encode(Row({ u"0", u"2005/07/03" }, 2)) + "\n"; // missing columns: the end does not read
-    bytes += Encode(Row({ u"9", u"2005/07/04", u"9", u"2005/07/04", u"10", u"junk kind" }, 6)) + "\n";
-    bytes += Encode(Row({ u"x", u"2005/07/05", u"9", u"2005/07/05", u"10", u"odd kind" }, 6)) + "\n";
+    bytes += Encode(Row({ u"x", u"2005/07/05", u"9", u"2005/07/05", u"10", u"odd kind" })) + "\n";
     bytes += Encode(Row({ u"0", u"2005/02/30", u"9", u"2005/03/01", u"10", u"bad date" })) + "\n";
     std::string wide = Encode(Row({ u"0", u"2005/07/06", u"9", u"2005/07/06", u"10", u"wide" }));
     for (int i = 0; i < 600; ++i)
         wide += ",\"extra\"";
     bytes += wide + "\n";
-    bytes += Encode(Row({ u"0", u"2005/07/07", u"9", u"2005/07/07", u"10" }, 5)) + ",\"a\x81\xFF\x82" + "\"\n";
-    bytes += Encode(Row({ u"0", u"2005/07/08", u"9", u"2005/07/08", u"10" }, 5)) + std::string(",\"n\0l\"\n", 7);
+    bytes += Encode(Row({ u"0", u"2005/07/07", u"9", u"2005/07/07", u"10" }, 5)) + ",\"a\x81\xFF\x82\""
+        + Encode(Row({}, 20)).insert(0, ",") + "\n";
+    bytes += Encode(Row({ u"0", u"2005/07/08", u"9", u"2005/07/08", u"10" }, 5)) + std::string(",\"n\0l\"", 6)
+        + Encode(Row({}, 20)).insert(0, ",") + "\n";
     bytes += "\n";
     bytes += "\x01\x02\x03garbage without commas\n";
     bytes += Encode(Row({ u"0", u"2005/07/09", u"9", u"2005/07/09", u"10", u"no final LF" }));
@@ -256,20 +258,130 @@ TEST_F(ScheduleFileTest, DamagedFilesKeepWhatIsValid)
     std::vector<std::u16string> texts;
     for (const auto& entry : store.entries)
         texts.push_back(entry->text);
-    ASSERT_EQ(texts.size(), 7u);
+    ASSERT_EQ(texts.size(), 6u);
     EXPECT_EQ(texts[0], u"kept");
-    EXPECT_EQ(texts[1], u"junk kind");
-    EXPECT_EQ(texts[2], u"odd kind");
-    EXPECT_EQ(texts[3], u"wide");
-    EXPECT_EQ(texts[4].substr(0, 1), u"a");
-    EXPECT_EQ(texts[5], std::u16string(u"n\0l", 3));
-    EXPECT_EQ(texts[6], u"no final LF");
-    EXPECT_EQ(report.droppedLines, (std::vector<int> { 3, 6, 11 }));
-    EXPECT_EQ(report.cutLines, (std::vector<int> { 7 }));
+    EXPECT_EQ(texts[1], u"odd kind"); // a kind that is no number reads as a schedule
+    EXPECT_EQ(texts[2], u"wide");
+    EXPECT_EQ(texts[3].substr(0, 1), u"a");
+    EXPECT_EQ(texts[4], std::u16string(u"n\0l", 3));
+    EXPECT_EQ(texts[5], u"no final LF");
+    EXPECT_EQ(report.droppedLines, (std::vector<int> { 4, 9 }));
+    EXPECT_EQ(report.cutLines, (std::vector<int> { 5 }));
 
     // The undecodable bytes of the damaged text survive a save.
     ASSERT_EQ(Save(store, "again.klx"), SaveResult::Saved);
     EXPECT_NE(ReadBytes("again.klx").find("a\x81\xFF\x82"), std::string::npos);
+}
+
+// Rows of kinds the format does not have, and rows cut short, are refused rather than guessed at.
+TEST_F(ScheduleFileTest, RowsOfUnknownKindsOrCutShortAreRefused)
+{
+    const std::u16string monthly = Row({ u"0", u"2005/07/03", u"09:00", u"2016/12/31", u"10:00", u"月例", u"1", u"1",
+        u"0", u"0", u"000000", u"", u"0", u"0", u"0", u"0", u"3", u"3", u"3", u"1", u"0" });
+    struct Case {
+        std::u16string row;
+        bool kept;
+    };
+    const Case cases[] = {
+        { monthly, true },
+        { monthly.substr(0, monthly.find(u"\"3\",\"3\"")), false }, // cut before the rule's columns
+        { Row({ u"0", u"2005/07/03", u"09:00", u"2005/07/03", u"10:00", u"no place" }, 24), false },
+        { Row({ u"0", u"2005/07/03", u"09:00", u"2005/07/03", u"10:00", u"no memo" }, 25), true },
+        { Row({ u"1", u"2005/07/03", u"09:00", u"", u"", u"to-do" }), true },
+        { Row({ u"7", u"2005/07/03", u"09:00", u"2005/07/03", u"10:00", u"kind 7" }), false },
+        { Row({ u"-1", u"2005/07/03", u"09:00", u"2005/07/03", u"10:00", u"kind -1" }), false },
+        { Row({ u"3", u"2005/07/03" }, 2), false },
+        { Row({ u"5", u"仕事", u"1" }, 3), false },
+        { Row({ u"6", u"題" }, 2), false },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(ToUtf8(c.row));
+        WriteBytes("rows.klx", Encode(Header() + c.row + u"\n"));
+        CKalStore store;
+        LoadReport report;
+        ASSERT_EQ(Load(store, "rows.klx", &report), LoadResult::Loaded);
+        EXPECT_EQ(report.droppedLines.empty(), c.kept);
+        EXPECT_EQ(store.EntryCount() + store.genres.Count() + static_cast<int>(store.memos.size())
+                + static_cast<int>(store.dayColours.size()),
+            c.kept ? 1 : 0);
+    }
+
+    // A file cut in the middle of its last row loses that row, not eleven years of days.
+    std::string bytes
+        = Encode(Header() + Row({ u"0", u"2005/07/01", u"00:00", u"2005/07/01", u"00:00", u"前" }) + u"\n");
+    const std::string rule = Encode(monthly);
+    WriteBytes("cut.klx", bytes + rule.substr(0, rule.size() / 2));
+    CKalStore store;
+    LoadReport report;
+    ASSERT_EQ(Load(store, "cut.klx", &report), LoadResult::Loaded);
+    ASSERT_EQ(store.EntryCount(), 1);
+    EXPECT_EQ(store.Entry(0).text, u"前");
+    EXPECT_EQ(report.droppedLines, (std::vector<int> { 3 }));
+}
+
+// The saver writes the password as the first row after the header; nowhere else does it lock the file.
+TEST_F(ScheduleFileTest, APasswordCountsOnlyWhereTheSaverWritesIt)
+{
+    const std::u16string secret = Row({ u"2", ScramblePassword(u"secret") });
+    const std::u16string entry = Row({ u"0", u"2005/07/03", u"09:00", u"2005/07/03", u"10:00", u"予定" });
+    // A line feed inside a date splits a row; its second half starts with "2/05" and reads as kind 2.
+    const std::u16string split = u"\"0\",\"2005/0\n2/05\",\"09:00\",\"2005/02/05\",\"10:00\",\"割れ\"";
+    struct Case {
+        std::u16string text;
+        bool asks;
+    };
+    const Case cases[] = {
+        { Header() + secret + u"\n" + entry + u"\n", true }, { Header() + entry + u"\n" + secret + u"\n", false },
+        { Header() + entry + u"\n" + split + u"\n", false },
+        { secret + u"\n" + entry + u"\n", true }, // saved without a header: its first line is a row
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(ToUtf8(c.text));
+        WriteBytes("p.klx", Encode(c.text));
+        CKalStore store;
+        ui_.QueuePassword(u"secret");
+        const int before = ui_.PasswordRequests();
+        ASSERT_NE(Load(store, "p.klx"), LoadResult::Failed);
+        EXPECT_EQ(ui_.PasswordRequests() - before, c.asks ? 1 : 0);
+        EXPECT_EQ(store.password, c.asks ? u"secret" : u"");
+        EXPECT_EQ(store.EntryCount(), 1);
+    }
+}
+
+// Whatever the header setting says, a saved file reads back whole, its password first.
+TEST_F(ScheduleFileTest, AProtectedFileStaysProtectedWhateverTheHeaderSetting)
+{
+    profile_.SetInt("System", "Item", 1);
+    CKalStore store;
+    store.password = u"secret";
+    store.SetDayColour(u"2005/07/03", DayColour { 0x00FF00, u"緑" });
+    ASSERT_EQ(Save(store, "p.klx"), SaveResult::Saved);
+    CKalStore reread;
+    ui_.QueuePassword(u"secret");
+    ASSERT_EQ(Load(reread, "p.klx"), LoadResult::Loaded);
+    EXPECT_EQ(ui_.PasswordRequests(), 1);
+    EXPECT_EQ(reread.password, u"secret");
+    EXPECT_NE(reread.FindDayColour(u"2005/07/03"), nullptr);
+}
+
+// A thousand rules of an unknown type are told about once, when the file is read.
+TEST_F(ScheduleFileTest, UnknownRepeatTypesAreToldOncePerLoad)
+{
+    std::u16string text = Header();
+    for (int i = 0; i < 1000; ++i)
+        text += Row({ u"0", u"2005/07/03", u"09:00", u"2005/12/31", u"10:00", u"謎", u"1", u"1", u"0", u"0", u"000000",
+                    u"", u"0", u"0", u"0", u"0", u"9" })
+            + u"\n";
+    text += Row({ u"1", u"2005/07/03", u"09:00", u"", u"", u"to-do", u"1", u"1", u"0", u"0", u"000000", u"", u"0", u"0",
+                u"0", u"0", u"9" })
+        + u"\n";
+    WriteBytes("odd.klx", Encode(text));
+    CKalStore store;
+    LoadReport report;
+    ASSERT_EQ(Load(store, "odd.klx", &report), LoadResult::Loaded);
+    EXPECT_EQ(report.unknownRules, 1000);
+    ASSERT_EQ(ui_.Messages().size(), 1u);
+    EXPECT_NE(ui_.Messages()[0].find(u"1000"), std::u16string::npos);
 }
 
 TEST_F(ScheduleFileTest, AHugeSingleLineIsDropped)
@@ -349,15 +461,6 @@ TEST_F(ScheduleFileTest, ReplacedCharactersAreToldBeforeSaving)
     CKalStore reread;
     ASSERT_EQ(Load(reread, "r.klx"), LoadResult::Loaded);
     EXPECT_EQ(reread.Entry(0).text, u"?100 ～ ?");
-}
-
-TEST_F(ScheduleFileTest, HeaderIsLeftOutWhenTheSettingSaysSo)
-{
-    profile_.SetInt("System", "Item", 1);
-    CKalStore store;
-    const std::u16string text = ScheduleFileText(store);
-    EXPECT_EQ(text.substr(0, 4), u"\"\",\"");
-    EXPECT_EQ(text.find(u"区分"), std::u16string::npos);
 }
 
 } // namespace

@@ -213,11 +213,14 @@ TEST_F(MonthGridTest, GenresHideOrGrow)
     store_.genres.Append(Genre(u"hidden", false));
     Add(u"hidden genre", CDTime(2005, 7, 13), CDTime(2005, 7, 13)).genre = 1;
     Add(u"unknown genre", CDTime(2005, 7, 13), CDTime(2005, 7, 13)).genre = 4;
+    CKalData& absurd = Add(u"absurd genre", CDTime(2005, 7, 13), CDTime(2005, 7, 13));
+    absurd.genre = 9999;
     FillMonth(2005, 7);
-    EXPECT_EQ(Texts(CDTime(2005, 7, 13)), (std::vector<std::u16string> { u"unknown genre" }));
+    EXPECT_EQ(Texts(CDTime(2005, 7, 13)), (std::vector<std::u16string> { u"unknown genre", u"absurd genre" }));
     ASSERT_EQ(store_.genres.Count(), 5);
     EXPECT_EQ(store_.genres.At(4)->name, u"ジャンル5");
     EXPECT_EQ(store_.genres.At(4)->visible, 1);
+    EXPECT_EQ(absurd.genre, 0); // no thousands of made-up genres: it joins the general one
 }
 
 TEST_F(MonthGridTest, CellColours)
