@@ -10,6 +10,7 @@
 #include <QColorDialog>
 #include <QCursor>
 #include <QFileDialog>
+#include <QFontDatabase>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -198,6 +199,16 @@ Size QtUi::ScreenSize() const
     if (!screen)
         return Size { 1280, 800 };
     return Size { screen->size().width(), screen->size().height() };
+}
+
+std::vector<std::u16string> QtUi::FontFamilies() const
+{
+    std::vector<std::u16string> families;
+    const QStringList names = QFontDatabase::families();
+    families.reserve(static_cast<std::size_t>(names.size()));
+    for (const QString& name : names)
+        families.push_back(FromQString(name));
+    return families;
 }
 
 } // namespace kal

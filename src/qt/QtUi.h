@@ -30,6 +30,7 @@ public:
     void BeginWait() override;
     void EndWait() override;
     Size ScreenSize() const override;
+    std::vector<std::u16string> FontFamilies() const override;
 
 private:
     enum class FileMode { Open, Save };

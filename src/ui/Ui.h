@@ -74,6 +74,8 @@ public:
     virtual void BeginWait() { }
     virtual void EndWait() { }
     [[nodiscard]] virtual Size ScreenSize() const = 0;
+    // The font families the display offers, one name each, for the font chooser.
+    [[nodiscard]] virtual std::vector<std::u16string> FontFamilies() const { return {}; }
 
     // The installed user interface, else the terminal.
     static Ui& Current();
@@ -126,6 +128,8 @@ public:
     void QueueFile(std::optional<std::u16string> path) { files_.push_back(std::move(path)); }
     void QueueColour(std::optional<Colour> colour) { colours_.push_back(colour); }
     void SetScreenSize(Size size) { screen_ = size; }
+    std::vector<std::u16string> FontFamilies() const override { return fontFamilies_; }
+    void SetFontFamilies(std::vector<std::u16string> families) { fontFamilies_ = std::move(families); }
     [[nodiscard]] int DialogsRun() const { return dialogsRun_; }
     [[nodiscard]] const std::vector<FileDialogOptions>& FileDialogs() const { return fileDialogs_; }
     [[nodiscard]] int Waits() const { return waits_; }
@@ -152,6 +156,7 @@ private:
     std::deque<std::optional<Colour>> colours_;
     std::vector<FileDialogOptions> fileDialogs_;
     Size screen_ { 1280, 800 };
+    std::vector<std::u16string> fontFamilies_;
     int dialogsRun_ = 0;
     int waits_ = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "dialogs/ContinuousCopyDialog.h"
 #include "dialogs/DaysAfterDialog.h"
+#include "dialogs/FontDialog.h"
 #include "dialogs/OutlookPeriodDialog.h"
 #include "dialogs/SearchDialog.h"
 #include "dialogs/WeekdayColourDialog.h"
@@ -224,6 +225,54 @@ TEST_F(SmallDialogsTest, WeekdayColoursChangeThroughTheChooser)
         host.Key(Key::Escape);
     });
     EXPECT_EQ(AskWeekdayColours(given), std::nullopt);
+}
+
+TEST_F(SmallDialogsTest, FontChooserOpensOnTheFontAndGivesWhatWasChosen)
+{
+    using namespace fontdialog;
+    ui_.SetFontFamilies({ u"IPAGothic", u"Noto Sans CJK JP", u"DejaVu Serif" });
+    LogFont current;
+    current.faceName = u"Noto Sans CJK JP";
+    current.point = 11;
+    current.weight = 600;
+    current.underline = 1;
+    current.charSet = 128;
+    ui_.QueueDialog([](DialogLogic&, MemoryDialogHost& host) {
+        EXPECT_EQ(host.Selection(kFaceList), 1);
+        EXPECT_EQ(host.Selection(kSizeList), 3); // "11"
+        EXPECT_EQ(host.Text(kFaceEdit), u"Noto Sans CJK JP");
+        EXPECT_TRUE(host.IsChecked(kBold)); // from a weight of 600
+        EXPECT_FALSE(host.IsChecked(kItalic));
+        host.Choose(kFaceList, 2);
+        host.Choose(kSizeList, 10);
+        EXPECT_EQ(host.Text(kFaceEdit), u"DejaVu Serif");
+        EXPECT_EQ(host.Text(kSizeEdit), u"36");
+        host.Type(kSizeEdit, u"0"); // no font has no size
+        host.Press(kIdOk);
+        EXPECT_FALSE(host.HasEnded());
+        host.Type(kSizeEdit, u"13"); // any size may be typed
+        host.Press(kBold);
+        host.Press(kItalic);
+        host.Press(kIdOk);
+    });
+    const std::optional<LogFont> chosen = AskFont(current);
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(chosen->faceName, u"DejaVu Serif");
+    EXPECT_EQ(chosen->point, 13);
+    EXPECT_EQ(chosen->weight, 400);
+    EXPECT_EQ(chosen->italic, 1);
+    EXPECT_EQ(chosen->underline, 1); // kept
+    EXPECT_EQ(chosen->charSet, 128);
+
+    current.faceName = u"Gone";
+    current.point = 15;
+    ui_.QueueDialog([](DialogLogic&, MemoryDialogHost& host) {
+        EXPECT_EQ(host.Selection(kFaceList), -1);
+        EXPECT_EQ(host.Selection(kSizeList), -1);
+        EXPECT_EQ(host.Text(kSizeEdit), u"15");
+        host.Press(kIdCancel);
+    });
+    EXPECT_FALSE(AskFont(current));
 }
 
 } // namespace
