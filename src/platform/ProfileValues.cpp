@@ -30,6 +30,14 @@ bool IsPlainName(std::string_view name)
     });
 }
 
+// Section names may have spaces inside ("Recent File List"); the brackets trim those around them.
+bool IsSectionName(std::string_view name)
+{
+    return !name.empty() && std::all_of(name.begin(), name.end(), [](char c) {
+        return static_cast<unsigned char>(c) >= ' ' && static_cast<unsigned char>(c) < 0x7F && c != '[' && c != ']';
+    });
+}
+
 } // namespace
 
 ProfileValues::Section* ProfileValues::FindSection(std::string_view name)
@@ -114,7 +122,7 @@ ProfileValues ProfileValues::FromIni(std::string_view text)
             continue;
         if (trimmed.front() == '[') {
             const std::string_view name = trimmed.back() == ']' ? Trim(trimmed.substr(1, trimmed.size() - 2)) : "";
-            inSection = IsPlainName(name);
+            inSection = IsSectionName(name);
             if (inSection)
                 section = name;
             continue;

@@ -177,6 +177,13 @@ void MainWindow::BuildActions()
         connect(action, &QAction::triggered, this, [this, id = definition.id] { Run(id); });
         actions_.emplace(definition.id, action);
     }
+    // The menu names the first recent file only; the others follow it, one action each.
+    for (int id = ID_FILE_MRU_FILE1 + 1; id < ID_FILE_MRU_FILE1 + RecentFiles::kCount; ++id) {
+        auto* action = new QAction(this);
+        action->setData(id);
+        connect(action, &QAction::triggered, this, [this, id] { Run(id); });
+        actions_.emplace(id, action);
+    }
 }
 
 void MainWindow::FillMenu(QMenu* menu, const std::vector<MenuItem>& items)
@@ -186,6 +193,11 @@ void MainWindow::FillMenu(QMenu* menu, const std::vector<MenuItem>& items)
             menu->addSeparator();
         } else if (item.IsPopup()) {
             FillMenu(menu->addMenu(ToQString(item.text)), item.children);
+        } else if (item.id == ID_FILE_MRU_FILE1) {
+            for (int id = ID_FILE_MRU_FILE1; id < ID_FILE_MRU_FILE1 + RecentFiles::kCount; ++id) {
+                if (QAction* action = Action(id))
+                    menu->addAction(action);
+            }
         } else if (QAction* action = Action(item.id)) {
             menu->addAction(action);
         }

@@ -11,6 +11,7 @@
 #include "ui/UpdateHints.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QScreen>
 #include <QTimer>
 
@@ -26,12 +27,15 @@ int main(int argc, char* argv[])
 
     // A second start hands its file name to the running program, which comes to the front and
     // checks its file, and ends here.
+    // The file is kept by its absolute path: the recent-file list and a running program started
+    // from another folder must find it again.
     const QStringList arguments = QApplication::arguments();
+    const QString given = arguments.size() > 1 ? QFileInfo(arguments[1]).absoluteFilePath() : QString();
     std::optional<std::string> file;
-    if (arguments.size() > 1)
-        file = arguments[1].toStdString();
+    if (!given.isEmpty())
+        file = given.toStdString();
     InstanceGuard guard;
-    if (!guard.TryBecomePrimary(arguments.size() > 1 ? FromQString(arguments[1]) : std::u16string {}))
+    if (!guard.TryBecomePrimary(FromQString(given)))
         return 0;
 
     QtUi ui;
@@ -52,11 +56,17 @@ int main(int argc, char* argv[])
     window.resize(std::min(1100, screen.width()), std::min(760, screen.height() - 40));
     ui.SetMainWindow(&window);
     app.SetDocument(&document);
-    guard.SetMessageHandler([&window, &document](const std::u16string&) {
+    // A second start with a file (a double-click in a file manager) opens it here as File > Open
+    // would, asking to save changes first; without one it only brings the window forward.
+    guard.SetMessageHandler([&window, &document, &app](const std::u16string& path) {
         window.showNormal();
         window.raise();
         window.activateWindow();
-        document.CheckChangedOnDisk();
+        if (path.empty())
+            document.CheckChangedOnDisk();
+        else
+            app.OpenFile(ToUtf8(path));
+        window.RefreshCommands();
     });
 
     window.show();

@@ -90,6 +90,21 @@ TEST(IniProfile, DamagedFilesReadAsFarAsTheyCan)
     EXPECT_EQ(reread.GetInt("System", "SchSort", 1), 0);
 }
 
+// The recent-file list lives in "Recent File List": it must survive a restart.
+TEST(IniProfile, SectionNamesMayHoldSpaces)
+{
+    TemporaryFolder folder;
+    const std::string path = folder.File("k.ini");
+    {
+        IniProfile profile(path);
+        for (int i = 1; i <= 4; ++i)
+            ASSERT_TRUE(profile.SetString("Recent File List", "File" + std::to_string(i), u"/home/u/予定.klx"));
+    }
+    IniProfile reread(path);
+    for (int i = 1; i <= 4; ++i)
+        EXPECT_EQ(reread.GetString("Recent File List", "File" + std::to_string(i), u""), u"/home/u/予定.klx");
+}
+
 TEST(IniProfile, AFailedWriteLeavesTheOldFile)
 {
     TemporaryFolder folder;
