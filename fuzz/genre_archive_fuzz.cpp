@@ -1,16 +1,49 @@
 // Feeds arbitrary bytes to the genre file reader. Whatever it accepts must survive being written and
 // read again: names, notes, colours and the 16-bit values exactly (the reserved texts pass through the
-// code page, which may replace characters, so they are only required to read back).
+// code page, which may replace characters, so they are only required to read back). The genres then
+// become those of a small schedule, as for a file without genres of its own, whose entries point
+// inside, just past and far beyond the list, and months are filled from it.
 
+#include "FuzzSchedule.h"
+
+#include "platform/Clock.h"
+#include "platform/ValuesProfile.h"
+#include "settings/KalSettings.h"
 #include "store/GenreArchive.h"
+#include "store/KalStore.h"
+#include "store/ScheduleFile.h"
+#include "ui/Ui.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
+
+namespace {
+
+struct Environment {
+    Environment()
+    {
+        kal::Profile::Install(&profile);
+        kal::Ui::Install(&ui);
+        settings.Load(profile);
+        kal::CKalSettings::Install(&settings);
+        kal::Clock::Install(&clock);
+    }
+    kal::FixedClock clock { 1767225600 }; // 2026-01-01 in Japan
+    kal::MemoryProfile profile;
+    kal::RecordingUi ui;
+    kal::CKalSettings settings;
+    std::string schedule = kal::fuzz::SmallSchedule();
+};
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
+    static Environment environment;
+    environment.ui.Clear();
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     kal::GenreArchiveError error;
     const std::optional<kal::CKalFieldArray> genres = kal::ReadGenreArchive(bytes, &error);
@@ -29,5 +62,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             || after.visible != before.visible || after.reserved != before.reserved)
             __builtin_trap();
     }
+    kal::CKalStore store;
+    if (kal::LoadScheduleBytes(store, environment.schedule) == kal::LoadResult::Failed)
+        __builtin_trap();
+    store.genres = *genres;
+    kal::fuzz::FillMonths(store, environment.settings.Weeks(), size);
     return 0;
 }

@@ -2,6 +2,7 @@
 
 #include "platform/UserFolders.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstring>
@@ -20,7 +21,41 @@ void SetError(FileError* error, int code, const char* what)
     if (error) {
         error->code = code;
         error->what = what;
+        error->refusal = FileRefusal::None;
+        error->limit = 0;
     }
+}
+
+void SetRefusal(FileError* error, FileRefusal refusal, int code, const char* what, std::uint64_t limit = 0)
+{
+    SetError(error, code, what);
+    if (error) {
+        error->refusal = refusal;
+        error->limit = limit;
+    }
+}
+
+// Only regular files are read or replaced: reading a FIFO waits for a writer and a device may never
+// end, and renaming over either would put a file where the system expects something else.
+bool IsRegular(const struct stat& info, FileError* error, const char* what)
+{
+    if (S_ISREG(info.st_mode))
+        return true;
+    if (S_ISDIR(info.st_mode))
+        SetError(error, EISDIR, what);
+    else
+        SetRefusal(error, FileRefusal::NotRegularFile, EINVAL, what);
+    return false;
+}
+
+// Opens without waiting (a FIFO with no writer, a terminal line) and without taking a terminal as the
+// controlling one; the caller checks what it opened before using it.
+constexpr int kOpenFlags = O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+
+bool ClearNonBlocking(int fd)
+{
+    const int flags = ::fcntl(fd, F_GETFL);
+    return flags >= 0 && ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0;
 }
 
 class Descriptor {
@@ -89,29 +124,55 @@ void SyncFolder(const std::string& folder)
 
 std::optional<std::string> ReadWholeFile(const std::string& path, FileError* error, std::size_t maxBytes)
 {
-    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // The kind is checked before opening too, so that a device is refused without being opened.
+    struct stat info { };
+    if (::stat(path.c_str(), &info) != 0) {
+        SetError(error, errno, "open");
+        return std::nullopt;
+    }
+    if (!IsRegular(info, error, "open"))
+        return std::nullopt;
+    Descriptor file(::open(path.c_str(), O_RDONLY | kOpenFlags));
     if (file.Get() < 0) {
         SetError(error, errno, "open");
         return std::nullopt;
     }
-    struct stat info { };
     if (::fstat(file.Get(), &info) != 0) {
         SetError(error, errno, "stat");
         return std::nullopt;
     }
-    if (S_ISDIR(info.st_mode)) {
-        SetError(error, EISDIR, "open");
+    if (!IsRegular(info, error, "open"))
+        return std::nullopt;
+    if (static_cast<std::uint64_t>(info.st_size) > maxBytes) {
+        SetRefusal(error, FileRefusal::TooLarge, EFBIG, "size", maxBytes);
         return std::nullopt;
     }
-    if (static_cast<std::size_t>(info.st_size) > maxBytes) {
-        SetError(error, EFBIG, "size");
+    if (!ClearNonBlocking(file.Get())) {
+        SetError(error, errno, "open");
         return std::nullopt;
     }
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(info.st_size));
-    char buffer[65536];
+    // Read straight into the result: the file's size is all the memory this takes, unless it grows.
+    std::string bytes(static_cast<std::size_t>(info.st_size), '\0');
+    std::size_t filled = 0;
     for (;;) {
-        const ssize_t got = ::read(file.Get(), buffer, sizeof buffer);
+        if (filled == bytes.size()) {
+            if (filled == maxBytes) {
+                char probe;
+                const ssize_t more = ::read(file.Get(), &probe, 1);
+                if (more < 0 && errno == EINTR)
+                    continue;
+                if (more > 0)
+                    SetRefusal(error, FileRefusal::TooLarge, EFBIG, "size", maxBytes);
+                else if (more < 0)
+                    SetError(error, errno, "read");
+                if (more != 0)
+                    return std::nullopt;
+                break;
+            }
+            // The file grew since it was measured, or its size is not known (as for some system files).
+            bytes.resize(std::min(maxBytes, filled + std::max(filled / 2, std::size_t(65536))));
+        }
+        const ssize_t got = ::read(file.Get(), bytes.data() + filled, bytes.size() - filled);
         if (got < 0) {
             if (errno == EINTR)
                 continue;
@@ -120,13 +181,16 @@ std::optional<std::string> ReadWholeFile(const std::string& path, FileError* err
         }
         if (got == 0)
             break;
-        if (bytes.size() + static_cast<std::size_t>(got) > maxBytes) {
-            SetError(error, EFBIG, "size");
-            return std::nullopt;
-        }
-        bytes.append(buffer, static_cast<std::size_t>(got));
+        filled += static_cast<std::size_t>(got);
     }
+    bytes.resize(filled);
     return bytes;
+}
+
+bool IsReadableFile(const std::string& path)
+{
+    struct stat info { };
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && ::access(path.c_str(), R_OK) == 0;
 }
 
 namespace {
@@ -168,9 +232,14 @@ bool WriteInPlace(const std::string& path, std::string_view bytes, FileError* er
             return false;
         }
     }
-    Descriptor file(::open(path.c_str(), O_WRONLY | O_CLOEXEC));
-    if (file.Get() < 0) {
+    Descriptor file(::open(path.c_str(), O_WRONLY | kOpenFlags));
+    struct stat opened { };
+    if (file.Get() < 0 || ::fstat(file.Get(), &opened) != 0 || !ClearNonBlocking(file.Get())) {
         SetError(error, errno, "open");
+        ::unlink(copy.c_str());
+        return false;
+    }
+    if (!IsRegular(opened, error, "open")) {
         ::unlink(copy.c_str());
         return false;
     }
@@ -214,9 +283,11 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, FileEr
         return false;
     struct stat old { };
     const bool exists = ::stat(target->c_str(), &old) == 0;
+    if (exists && !IsRegular(old, error, "open"))
+        return false;
     // A file marked read-only stays as it is, even for a user the permissions would not stop.
     if (exists && (::access(target->c_str(), W_OK) != 0 || (old.st_mode & 0222) == 0)) {
-        SetError(error, EACCES, "open");
+        SetRefusal(error, FileRefusal::ReadOnlyFile, EACCES, "open");
         return false;
     }
     const std::string folder = FolderOf(*target);
@@ -256,6 +327,12 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, FileEr
         return fail("sync");
     if (::close(file.Release()) != 0)
         return fail("close");
+    // Something else may have been put in the file's place while it was written.
+    struct stat now { };
+    if (::stat(target->c_str(), &now) == 0 && !IsRegular(now, error, "rename")) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
     if (::rename(temporary.c_str(), target->c_str()) != 0)
         return fail("rename");
     SyncFolder(folder);

@@ -8,14 +8,30 @@
 
 namespace kal {
 
-struct FileError {
-    int code = 0; // errno of the failing call
-    std::string what; // which step failed, for logs and messages
+// Why a file was refused by the functions here rather than by the system.
+enum class FileRefusal {
+    None,
+    NotRegularFile, // a FIFO, socket or device node (code EINVAL); a folder is code EISDIR
+    ReadOnlyFile, // a file nobody may write, kept as it is (code EACCES)
+    TooLarge, // larger than `limit` (code EFBIG)
 };
 
-// Reads a whole file. Files larger than maxBytes are refused with EFBIG.
+struct FileError {
+    int code = 0; // errno of the failing call, or the one named beside the refusal
+    std::string what; // which step failed, for logs and messages
+    FileRefusal refusal = FileRefusal::None;
+    std::uint64_t limit = 0; // bytes: the bound a file went over, for TooLarge
+};
+
+// Reads a whole regular file. Anything else is refused at once, without waiting for a writer to a FIFO
+// or reading a device: a folder with EISDIR, a FIFO, socket or device as NotRegularFile. Files larger
+// than maxBytes are refused with TooLarge before anything is read; one that grows past it while it is
+// read is refused when the read reaches the bound. At most maxBytes are held in memory.
 [[nodiscard]] std::optional<std::string> ReadWholeFile(
     const std::string& path, FileError* error = nullptr, std::size_t maxBytes = std::size_t(1) << 31);
+
+// True when `path` (links followed) is a regular file this user may open for reading.
+[[nodiscard]] bool IsReadableFile(const std::string& path);
 
 // Replaces the file at `path` with `bytes` so that a crash or a full disk never leaves a half-written
 // file: the content goes to a temporary file in the same folder, is flushed to disk, and is then
@@ -24,7 +40,8 @@ struct FileError {
 // nobody may write is refused with EACCES and left as it is. When the folder cannot be written but
 // the file can, the old content is copied to the user's cache folder, the file is written in place
 // and put back from the copy on failure. On failure the old file is untouched and no temporary file
-// is left. The folder must exist.
+// is left. The folder must exist. Only a regular file is ever replaced: a folder (EISDIR), FIFO, socket
+// or device node (NotRegularFile) where the file should be is refused and left alone.
 [[nodiscard]] bool WriteFileAtomically(const std::string& path, std::string_view bytes, FileError* error = nullptr);
 
 // The file a path names once symbolic links are followed (the path itself when it is no link, also
@@ -33,7 +50,8 @@ struct FileError {
 
 // Keeps a copy of the file at `path` as `path + suffix` beside it, or as its name plus `suffix` in
 // `fallbackFolder` (created when missing) when nothing can be written beside it. Gives the copy's
-// path, "" when there is no file to copy, nothing when no copy could be made.
+// path, "" when there is no file to copy, nothing when no copy could be made (also when `path` is no
+// regular file).
 [[nodiscard]] std::optional<std::string> KeepCopy(
     const std::string& path, const std::string& suffix, const std::string& fallbackFolder, FileError* error = nullptr);
 

@@ -22,12 +22,25 @@ IniProfile::SetAsideHandler& Handler()
     return handler;
 }
 
+IniProfile::NotAFileHandler& NotAFile()
+{
+    static IniProfile::NotAFileHandler handler;
+    return handler;
+}
+
 // Holds an exclusive lock on a file for as long as it lives; no lock when the file cannot be opened.
 class FileLock {
 public:
     explicit FileLock(const std::string& path)
-        : fd_(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600))
+        : fd_(::open(path.c_str(), O_RDWR | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600))
     {
+        // A device or FIFO in the lock file's place is not ours to lock: go on unlocked, as when
+        // the lock file cannot be made at all.
+        struct stat info { };
+        if (fd_ >= 0 && (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode))) {
+            ::close(fd_);
+            fd_ = -1;
+        }
         if (fd_ < 0)
             return;
         while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) { }
@@ -48,6 +61,12 @@ bool IsRegularFile(const std::string& path)
 {
     struct stat info { };
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool IsOtherThanFile(const std::string& path)
+{
+    struct stat info { };
+    return ::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode);
 }
 
 } // namespace
@@ -76,6 +95,11 @@ std::string IniProfile::DefaultPath()
 void IniProfile::SetSetAsideHandler(SetAsideHandler handler)
 {
     Handler() = std::move(handler);
+}
+
+void IniProfile::SetNotAFileHandler(NotAFileHandler handler)
+{
+    NotAFile() = std::move(handler);
 }
 
 void IniProfile::Remember(std::string_view section, std::string_view name)
@@ -112,8 +136,16 @@ bool IniProfile::Merge()
     }
     if (error.code == ENOENT)
         return true; // nothing to merge with: what this process holds is the whole file
+    if (IsOtherThanFile(path_)) {
+        // A folder, FIFO or device where the file should be is not ours to move or replace.
+        if (!toldNotAFile_ && NotAFile()) {
+            toldNotAFile_ = true;
+            NotAFile()(path_);
+        }
+        return false;
+    }
     if (!IsRegularFile(path_))
-        return false; // a folder or device where the file should be is not ours to move
+        return false;
     // There is a file, but it cannot be read: keep it for the user rather than overwrite it.
     const std::string keptAs = path_ + kBadSuffix;
     if (std::rename(path_.c_str(), keptAs.c_str()) != 0)

@@ -67,7 +67,8 @@ bool InstanceGuard::TryBecomePrimary(std::u16string_view message)
     if (IsListening() || lock_ >= 0)
         return true;
     const QByteArray lockPath = QFile::encodeName(LockPath(name_));
-    const int fd = ::open(lockPath.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    // Without O_NONBLOCK a device node in the lock file's place could hold the start up for ever.
+    const int fd = ::open(lockPath.constData(), O_RDWR | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);
     if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
         lock_ = fd;
         // Whoever holds the lock is the only instance, so a socket file there is a crashed one's.

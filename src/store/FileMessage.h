@@ -10,4 +10,27 @@ struct FileError;
 // own why the system refused (permission, missing, disk full, not a regular file, too large, ...).
 void ShowFileError(const char16_t* message, const std::string& path, const FileError& error);
 
+// Why, as ShowFileError says it: one of the texts below, the size bound spelled out for a file too
+// large, the system's own words for a rare error, "" when there is no error code.
+[[nodiscard]] std::u16string FileErrorReason(const FileError& error);
+
 } // namespace kal
+
+namespace kal::texts {
+
+inline constexpr char16_t kReasonPermissionDenied[] = u"アクセスが許可されていません。";
+inline constexpr char16_t kReasonNotFound[] = u"ファイルまたはフォルダーが見つかりません。";
+inline constexpr char16_t kReasonDiskFull[] = u"ディスクの空き容量が足りません。";
+inline constexpr char16_t kReasonReadOnlyFileSystem[] = u"読み取り専用のドライブには書き込めません。";
+inline constexpr char16_t kReasonReadOnlyFile[] = u"読み取り専用のファイルです。";
+inline constexpr char16_t kReasonIsFolder[] = u"ファイルではなくフォルダーです。";
+inline constexpr char16_t kReasonNotInFolder[] = u"パスの途中にフォルダーでないものがあります。";
+inline constexpr char16_t kReasonNotRegularFile[] = u"通常のファイルではありません（デバイスや名前付きパイプなど）。";
+inline constexpr char16_t kReasonFileTooLarge[] = u"ファイルが大きすぎます。";
+// Followed by the bound, e.g. "256 MB", and kReasonTooLargeEnd.
+inline constexpr char16_t kReasonTooLarge[] = u"ファイルが大きすぎます（上限 ";
+inline constexpr char16_t kReasonTooLargeEnd[] = u"）。";
+inline constexpr char16_t kReasonTooManyLinks[] = u"シンボリックリンクが多すぎるか、循環しています。";
+inline constexpr char16_t kReasonNameTooLong[] = u"ファイル名が長すぎます。";
+
+} // namespace kal::texts

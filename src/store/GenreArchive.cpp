@@ -351,7 +351,7 @@ CKalFieldArray LoadGenreFile(const std::string& path)
     if (genres)
         return std::move(*genres);
     // A file we could not open is simply absent; one we opened but could not read is worth a word.
-    if (bytes || fileError.code == EFBIG)
+    if (bytes || fileError.refusal == FileRefusal::TooLarge)
         Ui::Current().ShowMessage(texts::kGenreFileDamaged);
     CKalFieldArray general;
     CKalField genre;

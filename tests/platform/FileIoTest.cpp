@@ -11,7 +11,10 @@
 #include <fstream>
 #include <functional>
 #include <optional>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -121,6 +124,7 @@ TEST(FileIoTest, AReadOnlyFileIsRefusedAndLeftAsItWas)
     FileError error;
     EXPECT_FALSE(WriteFileAtomically(folder.File("locked.klx"), "new", &error));
     EXPECT_EQ(error.code, EACCES);
+    EXPECT_EQ(error.refusal, FileRefusal::ReadOnlyFile);
     EXPECT_EQ(ReadText(folder.File("locked.klx")), "old");
     EXPECT_EQ(Names(folder.Path()), std::vector<std::string> { "locked.klx" });
 }
@@ -184,6 +188,133 @@ TEST(FileIoTest, KeepCopyWritesBesideTheFileElseInTheFallbackFolder)
     WriteText(folder.File("a.klx"), "second");
     EXPECT_EQ(KeepCopy(folder.File("a.klx"), "~", fallback.File("aside")), fallback.File("aside/a.klx~"));
     EXPECT_EQ(ReadText(fallback.File("aside/a.klx~")), "second");
+}
+
+// What sits in a file's place, made in `folder` under `name`; false when this user cannot make it.
+enum class Kind { Fifo, Folder, Socket, CharDevice, LinkToFifo };
+
+bool Make(Kind kind, const TemporaryFolder& folder, const std::string& name)
+{
+    const std::string path = folder.File(name);
+    switch (kind) {
+    case Kind::Fifo:
+        return ::mkfifo(path.c_str(), 0600) == 0;
+    case Kind::Folder:
+        return MakeFolders(path);
+    case Kind::Socket: {
+        sockaddr_un address {};
+        address.sun_family = AF_UNIX;
+        if (path.size() >= sizeof address.sun_path)
+            return false;
+        std::copy(path.begin(), path.end(), address.sun_path);
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        const bool bound = fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+        if (fd >= 0)
+            ::close(fd);
+        return bound;
+    }
+    case Kind::CharDevice: // the numbers of /dev/null
+        return ::geteuid() == 0 && ::mknod(path.c_str(), S_IFCHR | 0666, ::makedev(1, 3)) == 0;
+    case Kind::LinkToFifo:
+        return ::mkfifo(folder.File(name + ".fifo").c_str(), 0600) == 0
+            && ::symlink((name + ".fifo").c_str(), path.c_str()) == 0;
+    }
+    return false;
+}
+
+mode_t TypeOf(const std::string& path)
+{
+    struct stat info { };
+    return ::stat(path.c_str(), &info) == 0 ? info.st_mode & S_IFMT : 0;
+}
+
+struct SpecialCase {
+    Kind kind;
+    const char* name;
+    int code;
+    FileRefusal refusal;
+};
+
+constexpr SpecialCase kSpecialCases[] = {
+    { Kind::Fifo, "fifo", EINVAL, FileRefusal::NotRegularFile },
+    { Kind::Folder, "folder", EISDIR, FileRefusal::None },
+    { Kind::Socket, "socket", EINVAL, FileRefusal::NotRegularFile },
+    { Kind::CharDevice, "device", EINVAL, FileRefusal::NotRegularFile },
+    { Kind::LinkToFifo, "link", EINVAL, FileRefusal::NotRegularFile },
+};
+
+// A FIFO with no writer would hold an open or a read for ever; a device would be read without end.
+TEST(FileIoTest, OnlyRegularFilesAreReadAndNothingWaits)
+{
+    TemporaryFolder folder;
+    for (const SpecialCase& special : kSpecialCases) {
+        SCOPED_TRACE(special.name);
+        if (!Make(special.kind, folder, special.name)) {
+            EXPECT_EQ(special.kind, Kind::CharDevice) << "only a device node needs root";
+            continue;
+        }
+        FileError error;
+        EXPECT_FALSE(ReadWholeFile(folder.File(special.name), &error));
+        EXPECT_EQ(error.code, special.code);
+        EXPECT_EQ(error.refusal, special.refusal);
+        EXPECT_FALSE(IsReadableFile(folder.File(special.name)));
+    }
+    FileError error;
+    EXPECT_FALSE(ReadWholeFile("/dev/zero", &error));
+    EXPECT_EQ(error.refusal, FileRefusal::NotRegularFile);
+
+    WriteText(folder.File("plain"), "text");
+    EXPECT_TRUE(IsReadableFile(folder.File("plain")));
+    EXPECT_FALSE(IsReadableFile(folder.File("none")));
+}
+
+TEST(FileIoTest, SavesReplaceOnlyRegularFilesAndLeaveAnythingElseAlone)
+{
+    TemporaryFolder folder;
+    TemporaryFolder fallback;
+    WriteText(folder.File("data.klx"), "content");
+    for (const SpecialCase& special : kSpecialCases) {
+        SCOPED_TRACE(special.name);
+        if (!Make(special.kind, folder, special.name))
+            continue;
+        const std::string path = folder.File(special.name);
+        const mode_t type = TypeOf(path);
+        FileError error;
+        EXPECT_FALSE(WriteFileAtomically(path, "new", &error));
+        EXPECT_EQ(error.code, special.code);
+        EXPECT_EQ(error.refusal, special.refusal);
+        EXPECT_EQ(TypeOf(path), type);
+        EXPECT_FALSE(KeepCopy(path, "~", fallback.Path()));
+        // A copy whose name beside the file is taken by something else goes to the fallback folder.
+        ASSERT_EQ(::symlink(special.name, folder.File("data.klx~").c_str()), 0);
+        EXPECT_EQ(KeepCopy(folder.File("data.klx"), "~", fallback.Path()), fallback.File("data.klx~"));
+        EXPECT_EQ(TypeOf(path), type);
+        ASSERT_EQ(::unlink(folder.File("data.klx~").c_str()), 0);
+    }
+    EXPECT_EQ(ReadText(fallback.File("data.klx~")), "content");
+}
+
+TEST(FileIoTest, AFileOverTheBoundIsRefusedWithTheBoundBeforeItIsRead)
+{
+    TemporaryFolder folder;
+    const std::string path = folder.File("big");
+    constexpr std::size_t kBound = std::size_t(256) << 20;
+    WriteText(path, "");
+    ASSERT_EQ(::truncate(path.c_str(), static_cast<off_t>(kBound + 1)), 0); // sparse: nothing is written
+    FileError error;
+    EXPECT_FALSE(ReadWholeFile(path, &error, kBound));
+    EXPECT_EQ(error.code, EFBIG);
+    EXPECT_EQ(error.refusal, FileRefusal::TooLarge);
+    EXPECT_EQ(error.limit, kBound);
+
+    ASSERT_EQ(::truncate(path.c_str(), 10), 0);
+    EXPECT_EQ(ReadWholeFile(path, nullptr, 10), std::string(10, '\0'));
+    // A file whose size says nothing (as the system's own files) is still read only up to the bound.
+    const std::string status = "/proc/self/status";
+    ASSERT_TRUE(ReadWholeFile(status).has_value());
+    EXPECT_GT(ReadWholeFile(status)->size(), 64u);
+    EXPECT_FALSE(ReadWholeFile(status, &error, 64));
+    EXPECT_EQ(error.refusal, FileRefusal::TooLarge);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "platform/CodePage.h"
 #include "platform/FileIo.h"
 #include "platform/Text.h"
+#include "store/FileMessage.h"
 #include "store/KalStore.h"
 #include "store/PasswordScramble.h"
 #include "store/ScheduleFile.h"
@@ -426,7 +427,7 @@ TEST_F(ScheduleFileTest, AFailedSaveLeavesTheOldFile)
     EXPECT_EQ(ReadBytes("keep.klx"), before);
     ASSERT_EQ(ui_.Messages().size(), 1u);
     EXPECT_EQ(ui_.Messages()[0].rfind(texts::kCannotOpenFileForWriting, 0), 0u);
-    EXPECT_NE(ui_.Messages()[0].find(u"No space left"), std::u16string::npos);
+    EXPECT_NE(ui_.Messages()[0].find(texts::kReasonDiskFull), std::u16string::npos);
 
     EXPECT_EQ(SaveScheduleFile(store, folder_.File("no/such/folder.klx")), SaveResult::Failed);
 
@@ -437,7 +438,7 @@ TEST_F(ScheduleFileTest, AFailedSaveLeavesTheOldFile)
     EXPECT_EQ(ReadBytes("keep.klx"), before);
     ASSERT_EQ(ui_.Messages().size(), 1u);
     EXPECT_EQ(ui_.Messages()[0].rfind(texts::kCannotOpenFileForWriting, 0), 0u);
-    EXPECT_NE(ui_.Messages()[0].find(u"Permission denied"), std::u16string::npos);
+    EXPECT_NE(ui_.Messages()[0].find(texts::kReasonReadOnlyFile), std::u16string::npos);
 }
 
 TEST_F(ScheduleFileTest, ReplacedCharactersAreToldBeforeSaving)

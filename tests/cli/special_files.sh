@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# Puts FIFOs, devices, folders and an oversized file where the command-line program expects its
+# files: every run must end at once, fail with a clear message where it cannot go on, and leave
+# what it met as it was. Nothing ever writes to the FIFOs, so a program waiting for a writer hangs.
+set -euo pipefail
+cli="$1"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export KALENDRA_CONFIG="$work/Kalendra.ini"
+export HOME="$work/home" XDG_CONFIG_HOME="$work/config"
+mkdir -p "$HOME" "$XDG_CONFIG_HOME"
+unset KALENDRA_PASSWORD
+runs=0
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Runs the program with a time limit; gives its exit status, failing the test if it did not end.
+run() {
+  local status=0
+  timeout 10 "$cli" "$@" >"$work/out" 2>"$work/err" </dev/null || status=$?
+  [ "$status" != 124 ] || fail "$* did not end"
+  runs=$((runs + 1))
+  return "$status"
+}
+type_of() { stat -c %F "$1"; }
+
+"$cli" new "$work/x.klx" || fail "new"
+mkfifo "$work/fifo" "$work/fifo.klx" "$work/kfield.fifo" "$work/user-dirs.fifo"
+mkdir "$work/folder.klx"
+truncate -s 3G "$work/big.klx" # sparse: over the bound without taking the space
+
+# Files to read: refused with a reason, not read.
+for file in "$work/fifo.klx" /dev/zero "$work/folder.klx" "$work/big.klx"; do
+  if run check "$file"; then fail "check $file succeeded"; fi
+  grep -q . "$work/err" || fail "check $file: no message"
+done
+grep -q '256 MB' "$work/err" || fail "the bound is not named: $(cat "$work/err")"
+
+# Files to write: refused, and what was there stays what it was.
+targets=("$work/fifo.klx" "$work/folder.klx")
+if [ "$(id -u)" = 0 ]; then
+  mknod "$work/null" c 1 3
+  targets+=("$work/null")
+fi
+for target in "${targets[@]}"; do
+  before=$(type_of "$target")
+  if run convert "$work/x.klx" "$target"; then fail "convert over $before succeeded"; fi
+  grep -q . "$work/err" || fail "convert over $before: no message"
+  [ "$(type_of "$target")" = "$before" ] || fail "$before replaced by $(type_of "$target")"
+done
+
+# Settings, their lock file, the genre file and the desktop's folder list in the form of FIFOs.
+KALENDRA_CONFIG="$work/fifo" run holidays 2026-05 || fail "holidays with a FIFO for settings"
+grep -q '2026/05/05' "$work/out" || fail "holidays with a FIFO for settings: $(cat "$work/out")"
+[ "$(type_of "$work/fifo")" = fifo ] || fail "the settings FIFO was replaced"
+export KALENDRA_CONFIG="$work/locked.ini"
+mkfifo "$KALENDRA_CONFIG.lock"
+ln -s "$work/user-dirs.fifo" "$XDG_CONFIG_HOME/user-dirs.dirs"
+printf '[Field]\nFile=%s\n' "$work/kfield.fifo" >"$KALENDRA_CONFIG"
+run new "$work/y.klx" || fail "new with FIFOs for the genre file and lock"
+run check "$work/y.klx" || fail "check with FIFOs for the genre file and lock"
+for fifo in "$work/kfield.fifo" "$KALENDRA_CONFIG.lock" "$work/user-dirs.fifo"; do
+  [ "$(type_of "$fifo")" = fifo ] || fail "$fifo was replaced"
+done
+echo "cli special files: $runs runs ended"
