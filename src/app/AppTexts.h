@@ -7,6 +7,14 @@ namespace kal::texts {
 inline constexpr char16_t kCaption[] = u"Zentrik Kalendra";
 inline constexpr char16_t kAbout[]
     = u"Zentrik Kalendra\nKalendra for Linux 0.1\n\nソフトキー: F2 でメニュー、Esc で閉じる";
+// Shown, followed by the new name, when a settings file that could not be read was set aside
+// before the settings were written anew.
+inline constexpr char16_t kSettingsSetAside[]
+    = u"設定ファイルが読み込めなかったため、元のファイルを次の名前で残し、新しい設定ファイルを作りました。\n";
+// Shown, followed by its path, when something other than a file stands where the settings belong.
+inline constexpr char16_t kSettingsNotAFile[]
+    = u"設定ファイルの場所にファイルでないもの（名前付きパイプやデバイスなど）が"
+      u"あるため、設定は保存されず、この実行の間だけ有効です。\n";
 inline constexpr char16_t kOpenNewFile[] = u"新規ファイルを開きます";
 inline constexpr char16_t kPreviousFileMissing[]
     = u"前回ファイルが開けませんでした。[ファイル]-[開く]でファイルを選択してください。";

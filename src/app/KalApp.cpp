@@ -37,7 +37,10 @@ CKalApp::CKalApp()
 int CKalApp::Start(Size screen)
 {
     IniProfile::SetSetAsideHandler([](const std::string& keptAs) {
-        Ui::Current().ShowMessage(std::u16string(kSettingsSetAside) + FromUtf8(keptAs));
+        Ui::Current().ShowMessage(std::u16string(texts::kSettingsSetAside) + FromUtf8(keptAs));
+    });
+    IniProfile::SetNotAFileHandler([](const std::string& path) {
+        Ui::Current().ShowMessage(std::u16string(texts::kSettingsNotAFile) + FromUtf8(path));
     });
     Profile& profile = Profile::Current();
     recent_.Load();

@@ -21,10 +21,6 @@ public:
     // Everything before the window exists. Gives the menu resource to use.
     int Start(Size screen);
 
-    // Shown, followed by the new name, when a settings file that could not be read was set aside
-    // before the settings were written anew.
-    static constexpr char16_t kSettingsSetAside[]
-        = u"設定ファイルが読み込めなかったため、元のファイルを次の名前で残し、新しい設定ファイルを作りました。\n";
     // Opens the previous file, the one named on the command line, or a new document.
     void OpenFirstDocument(CKalDoc& document, const std::optional<std::string>& commandLineFile);
 
