@@ -4,6 +4,7 @@
 #include "store/KalData.h"
 #include "ui/Canvas.h"
 
+#include <algorithm>
 #include <array>
 
 namespace kal {
@@ -12,6 +13,10 @@ namespace {
 
 constexpr Colour kWhite = 0xFFFFFF;
 constexpr Colour kBlack = 0x000000;
+
+// The overflow mark takes at most this share of the cell each way, so a large font still leaves the
+// cell readable and the mark never reaches a neighbour.
+constexpr int kOverflowMarkCellShare = 3;
 
 Colour TextColour(const EntryDrawing& drawing, const CKalSettings& settings)
 {
@@ -25,7 +30,61 @@ Colour TextColour(const EntryDrawing& drawing, const CKalSettings& settings)
     return kWhite;
 }
 
+bool IsEmpty(const Rect& rect)
+{
+    return rect.Width() <= 0 || rect.Height() <= 0;
+}
+
+// A triangle pointing down in the cell's lower right corner: a font's average character wide and
+// half a line high, shrunk with its proportions kept when the cell is small for it.
+void DrawOverflowMark(Canvas& canvas, const Rect& r, int charWidth, int lineHeight)
+{
+    int width = std::max(charWidth, 2);
+    int height = std::max(lineHeight / 2, 1);
+    const int maxWidth = std::max(r.Width() / kOverflowMarkCellShare, 2);
+    const int maxHeight = std::max(r.Height() / kOverflowMarkCellShare, 1);
+    if (width > maxWidth) {
+        height = std::max(height * maxWidth / width, 1);
+        width = maxWidth;
+    }
+    if (height > maxHeight) {
+        width = std::max(width * maxHeight / height, 2);
+        height = maxHeight;
+    }
+    const std::array<Point, 3> triangle = { Point { r.right - width / 2, r.bottom },
+        Point { r.right - width, r.bottom - height }, Point { r.right - 1, r.bottom - height } };
+    canvas.SetPen(kBlack, 1);
+    canvas.Polygon(triangle, kBlack);
+}
+
 } // namespace
+
+std::u16string_view ShowablePart(std::u16string_view text, int width, int lines, bool hardBreaks)
+{
+    const std::size_t perLine = static_cast<std::size_t>(std::max(width, 0)) + 1;
+    const std::size_t lineCount = static_cast<std::size_t>(std::max(lines, 1));
+    const std::size_t limit = std::min(text.size(), perLine * lineCount);
+    std::size_t end = 0;
+    std::size_t breaks = 0;
+    while (end < limit) {
+        if (hardBreaks && text[end] == u'\n' && ++breaks == lineCount)
+            break;
+        ++end;
+    }
+    // A surrogate pair is one character: keep it whole.
+    if (end > 0 && end < text.size() && text[end] >= 0xDC00 && text[end] <= 0xDFFF)
+        ++end;
+    return text.substr(0, end);
+}
+
+Rect ClippedTo(const Rect& rect, const Rect& bounds)
+{
+    Rect clipped { std::max(rect.left, bounds.left), std::max(rect.top, bounds.top), std::min(rect.right, bounds.right),
+        std::min(rect.bottom, bounds.bottom) };
+    clipped.right = std::max(clipped.right, clipped.left);
+    clipped.bottom = std::max(clipped.bottom, clipped.top);
+    return clipped;
+}
 
 int DrawEntry(Canvas& canvas, const EntryDrawing& drawing, const CKalSettings& settings)
 {
@@ -36,27 +95,32 @@ int DrawEntry(Canvas& canvas, const EntryDrawing& drawing, const CKalSettings& s
     const Rect& r = drawing.cell;
     canvas.SetTextColour(drawing.selected ? kWhite : kBlack);
     if (drawing.y > r.bottom - h / 2) {
-        const std::array<Point, 3> triangle = { Point { r.right - w / 2, r.bottom },
-            Point { r.right - w, r.bottom - h / 2 }, Point { r.right - 1, r.bottom - h / 2 } };
-        canvas.SetPen(kBlack, 1);
-        canvas.Polygon(triangle, kBlack);
+        DrawOverflowMark(canvas, r, w, h);
         return h;
     }
     int x = r.left + 1;
     if (entry.IsTodo()) {
-        canvas.FillRect(Rect { x + w / 2, drawing.y + h / 4, x + 3 * w / 2, drawing.y + 3 * h / 4 }, kBlack);
+        const Rect square = ClippedTo(Rect { x + w / 2, drawing.y + h / 4, x + 3 * w / 2, drawing.y + 3 * h / 4 }, r);
+        if (!IsEmpty(square))
+            canvas.FillRect(square, kBlack);
         x += 2 * w;
     }
     const LinkMark& mark = settings.LinkFileMark();
     if (settings.IsOn(IntSetting::File) && !entry.Has(flag::kHidden) && !entry.linkFile.empty() && !mark.IsEmpty()) {
-        canvas.DrawImage(Point { x + 2, drawing.y }, mark);
+        // An image cannot shrink here: it is left out where the cell is too small for it.
+        const Point at { x + 2, drawing.y };
+        if (at.x + mark.width <= r.right && at.y + mark.height <= r.bottom)
+            canvas.DrawImage(at, mark);
         x += mark.width + 4;
     }
+    x = std::min(x, r.right);
     canvas.SetTextColour(TextColour(drawing, settings));
-    const unsigned flags
-        = textflag::kNoPrefix | (settings.IsOn(IntSetting::Multiline) ? textflag::kWordBreak : textflag::kSingleLine);
-    return canvas.DrawText(Rect { x, drawing.y, r.right, r.bottom },
-        EntryLine(entry, drawing.day, drawing.mode, drawing.countdown), flags);
+    const bool wrapped = settings.IsOn(IntSetting::Multiline);
+    const unsigned flags = textflag::kNoPrefix | (wrapped ? textflag::kWordBreak : textflag::kSingleLine);
+    const Rect box { x, drawing.y, r.right, r.bottom };
+    const int lines = wrapped ? box.Height() / std::max(h, 1) + 1 : 1;
+    const std::u16string line = EntryLine(entry, drawing.day, drawing.mode, drawing.countdown);
+    return canvas.DrawText(box, ShowablePart(line, box.Width(), lines, wrapped), flags);
 }
 
 } // namespace kal

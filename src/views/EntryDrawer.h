@@ -4,6 +4,8 @@
 #include "store/EntryText.h"
 #include "ui/Geometry.h"
 
+#include <string_view>
+
 namespace kal {
 
 class Canvas;
@@ -23,7 +25,16 @@ struct EntryDrawing {
 
 // Draws the entry: the overflow mark instead when the line starts below the cell's lower half-line,
 // a to-do square, the link-file mark, then the entry line in the entry's colour, wrapped when the
-// settings ask for it. Gives the height used.
+// settings ask for it. Every mark stays inside the cell, however large the font. Gives the height used.
 int DrawEntry(Canvas& canvas, const EntryDrawing& drawing, const CKalSettings& settings);
+
+// The start of `text` that can show in `lines` lines of `width` pixels, with one character more so
+// the box's edge still cuts it visibly. No glyph is narrower than a pixel, so nothing that could show
+// is left out; with `hardBreaks` a line break also ends a line. A text of megabytes is then never
+// handed whole to a layout engine.
+[[nodiscard]] std::u16string_view ShowablePart(std::u16string_view text, int width, int lines, bool hardBreaks);
+
+// A rectangle cut to what lies inside `bounds`; empty (zero width or height) when nothing does.
+[[nodiscard]] Rect ClippedTo(const Rect& rect, const Rect& bounds);
 
 } // namespace kal

@@ -14,6 +14,7 @@
 #include "views/EntryDrawer.h"
 #include "views/ViewTexts.h"
 
+#include <algorithm>
 #include <array>
 
 namespace kal {
@@ -34,6 +35,11 @@ const char16_t* const kEnglishWeekdayLabels[7] = { u"Sun.", u"Mon.", u"Tue.", u"
 Colour InverseSelection(Colour c)
 {
     return MakeColour(255 - RedOf(c), 255 - BlueOf(c), 255 - GreenOf(c));
+}
+
+bool IsEmpty(const Rect& rect)
+{
+    return rect.Width() <= 0 || rect.Height() <= 0;
 }
 
 LogFont EntryFont(const CKalSettings& settings, int textStyle)
@@ -200,10 +206,13 @@ void CKalView::DrawCell(Canvas& canvas, const CMonthCell& cell, bool selected, c
             background = InverseSelection(cell.colour);
             canvas.FillRect(r, background);
             break;
-        case 2:
+        case 2: {
             canvas.FillRect(r, settings.SelectBrush());
-            canvas.FillRect(r.Deflated(3), cell.colour);
+            const Rect inside = ClippedTo(r.Deflated(3), r);
+            if (!IsEmpty(inside))
+                canvas.FillRect(inside, cell.colour);
             break;
+        }
         default:
             background = settings.Get(ColourSetting::Select);
             canvas.FillRect(r, background);
@@ -254,9 +263,9 @@ void CKalView::DrawCell(Canvas& canvas, const CMonthCell& cell, bool selected, c
     } else {
         const bool anyShown = std::any_of(
             cell.entries.begin(), cell.entries.end(), [](const CKalData* entry) { return !entry->Has(flag::kHidden); });
-        if (anyShown)
-            canvas.FillRect(Rect { r.left + 2, y + 2, r.left + 7, y + 7 },
-                static_cast<Colour>(settings.Get(IntSetting::SchIconColor)));
+        const Rect icon = ClippedTo(Rect { r.left + 2, y + 2, r.left + 7, y + 7 }, r);
+        if (anyShown && !IsEmpty(icon))
+            canvas.FillRect(icon, static_cast<Colour>(settings.Get(IntSetting::SchIconColor)));
     }
 
     if (position >= 1 && position <= 3)
@@ -303,14 +312,19 @@ Size CKalView::DrawDayNumber(Canvas& canvas, const CMonthCell& cell, bool select
     }
     }
     Colour textColour = colour;
+    // A number font larger than the cell keeps its square or circle inside the cell.
+    const Rect square = ClippedTo(box, r);
+    const Rect circle = ClippedTo(box.Inflated(1), r);
     switch (settings.Get(IntSetting::DayDrawFrame)) {
     case 1:
-        canvas.FillRect(box, colour);
+        if (!IsEmpty(square))
+            canvas.FillRect(square, colour);
         textColour = colour == kWhite ? kBlack : kWhite;
         break;
     case 2:
         canvas.SetPen(colour, 1);
-        canvas.Ellipse(box.Inflated(1), colour);
+        if (!IsEmpty(circle))
+            canvas.Ellipse(circle, colour);
         canvas.SetPen(kBlack, 1);
         textColour = colour == kWhite ? kBlack : kWhite;
         break;
@@ -325,14 +339,15 @@ Size CKalView::DrawDayNumber(Canvas& canvas, const CMonthCell& cell, bool select
         constexpr std::u16string_view kMark = u" [D]";
         const Size mark = canvas.TextExtent(kMark);
         canvas.SetTextColour(colour);
+        // The mark is cut at the cell's edge rather than drawn over the neighbour.
         if (position == 1 || position == 3) {
             const int right = r.right - mark.width;
-            canvas.DrawText(Rect { right - mark.width, box.top, right, box.bottom }, kMark,
-                textflag::kRight | textflag::kSingleLine | textflag::kNoClip | textflag::kNoPrefix);
+            canvas.DrawText(ClippedTo(Rect { right - mark.width, box.top, right, box.bottom }, r), kMark,
+                textflag::kRight | textflag::kSingleLine | textflag::kNoPrefix);
         } else {
             const int right = position == 4 ? r.right : box.right + mark.width;
-            canvas.DrawText(Rect { box.right, box.top, right, box.bottom }, kMark,
-                textflag::kLeft | textflag::kSingleLine | textflag::kNoClip | textflag::kNoPrefix);
+            canvas.DrawText(ClippedTo(Rect { box.right, box.top, right, box.bottom }, r), kMark,
+                textflag::kLeft | textflag::kSingleLine | textflag::kNoPrefix);
         }
         drawn.width += mark.width;
     }

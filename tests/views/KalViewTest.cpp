@@ -6,6 +6,7 @@
 #include "ui/CommandIds.h"
 #include "ui/RecordingCanvas.h"
 #include "views/DayView.h"
+#include "views/EntryDrawer.h"
 #include "views/KalView.h"
 #include "views/ViewTexts.h"
 
@@ -394,6 +395,125 @@ TEST_F(KalViewTest, DayListRows)
     dayView_.OnUpdate(1, nullptr);
     EXPECT_TRUE(dayView_.Rows().empty());
     EXPECT_EQ(dayView_.Selection(), -1);
+}
+
+TEST(ShowablePartTest, KeepsWhatCanShowAndOneCharacterMore)
+{
+    struct Case {
+        std::u16string_view text;
+        int width;
+        int lines;
+        bool hardBreaks;
+        std::u16string_view want;
+    };
+    const Case cases[] = {
+        { u"abcdef", 3, 1, false, u"abcd" }, { u"abc", 10, 1, false, u"abc" }, { u"", 5, 1, false, u"" },
+        { u"ab\ncd\nef", 10, 2, true, u"ab\ncd" },
+        { u"ab\ncd\nef", 10, 1, false, u"ab\ncd\nef" }, // on one line a break is a space
+        { u"abcdefgh", 2, 2, true, u"abcdef" }, { u"abcdef", -4, 1, false, u"a" },
+        { u"a\U0001F600b", 0, 2, false, u"a\U0001F600" }, // a surrogate pair stays whole
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ShowablePart(c.text, c.width, c.lines, c.hardBreaks), c.want) << std::u16string(c.text).size();
+}
+
+// A text of megabytes reaches the canvas and the day list only as far as a cell or a row can show it,
+// and what shows is what the whole text would show.
+TEST_F(KalViewTest, ALongTextIsCutToWhatItsCellAndRowCanShow)
+{
+    std::u16string text;
+    for (int i = 0; i < 20000; ++i)
+        text += u"長い本文 text\n";
+    Add(text.c_str(), CDTime(2026, 12, 7));
+    for (const int multiline : { 0, 1 }) {
+        settings_.Set(IntSetting::Multiline, multiline);
+        Draw();
+        const Rect& r = CellOf(CDTime(2026, 12, 7)).rect;
+        const Op* drawn = canvas_.FindTextContaining(u"長い本文");
+        ASSERT_NE(drawn, nullptr);
+        const int width = drawn->rect.Width();
+        const int lines = multiline ? r.Height() / canvas_.LineHeight() + 1 : 1;
+        EXPECT_LE(drawn->text.size(), static_cast<std::size_t>(lines * (width + 1))) << multiline;
+        const std::vector<std::u16string> whole = canvas_.LayOut(text, width, drawn->flags);
+        ASSERT_GE(drawn->lines.size(), static_cast<std::size_t>(lines - 1));
+        for (std::size_t i = 0; i + 1 < static_cast<std::size_t>(lines); ++i)
+            EXPECT_EQ(drawn->lines[i], whole[i]) << multiline << " line " << i;
+        if (!multiline) {
+            EXPECT_EQ(drawn->lines[0], whole[0].substr(0, drawn->lines[0].size()));
+        }
+    }
+    dayView_.OnInitialUpdate();
+    ASSERT_EQ(dayView_.Rows().size(), 1u);
+    EXPECT_EQ(dayView_.Rows()[0], u"長い本文 text");
+}
+
+// Whatever the fonts and the window, every shape the month view draws stays inside the cell it
+// belongs to: each call after a cell's background fill, until the next cell's, lies within it.
+TEST_F(KalViewTest, ShapesStayInsideTheirCellsAtAnyFontAndCellSize)
+{
+    CKalData& todo = Add(u"締切", CDTime(2026, 12, 9), flag::kIsTodo);
+    todo.linkFile = u"/tmp/report.txt";
+    Add(u"祝日", CDTime(2026, 12, 10), flag::kHoliday);
+    for (int i = 0; i < 8; ++i)
+        Add(u"たくさん", CDTime(2026, 12, 9));
+    settings_.Set(IntSetting::File, 1);
+    struct Look {
+        int position;
+        int frame;
+        int schedules;
+    };
+    const Look looks[] = { { 0, 1, 1 }, { 3, 2, 1 }, { 4, 2, 0 }, { 1, 1, 1 }, { 2, 0, 0 } };
+    const Size windows[] = { { 700, 530 }, { 140, 160 }, { 49, 60 } };
+    const auto inside = [](const Rect& cell, Point p) {
+        return p.x >= cell.left && p.x <= cell.right && p.y >= cell.top && p.y <= cell.bottom;
+    };
+    Draw();
+    for (const int point : { 9, 72, 200 }) {
+        LogFont font = settings_.Font(FontSetting::Entry);
+        font.point = point;
+        settings_.SetFont(FontSetting::Entry, font);
+        font = settings_.Font(FontSetting::DayNumber);
+        font.point = point;
+        settings_.SetFont(FontSetting::DayNumber, font);
+        for (const Size window : windows) {
+            view_.OnSize(window.width, window.height);
+            for (const Look& look : looks) {
+                settings_.Set(IntSetting::DayDrawPos, look.position);
+                settings_.Set(IntSetting::DayDrawFrame, look.frame);
+                settings_.Set(IntSetting::MonthSchView, look.schedules);
+                Draw();
+                const Rect* cell = nullptr;
+                int checked = 0;
+                for (const Op& op : canvas_.Ops()) {
+                    if (op.kind == Op::Kind::FillRect) {
+                        for (int i = 0; i < view_.Grid().Count(); ++i) {
+                            if (view_.Grid().Cell(i).rect == op.rect)
+                                cell = &view_.Grid().Cell(i).rect;
+                        }
+                    }
+                    const bool shape = op.kind == Op::Kind::FillRect || op.kind == Op::Kind::Line
+                        || op.kind == Op::Kind::Ellipse || op.kind == Op::Kind::Polygon
+                        || op.kind == Op::Kind::FocusRect || op.kind == Op::Kind::DrawImage
+                        || op.kind == Op::Kind::DrawText;
+                    if (!cell || !shape)
+                        continue;
+                    std::vector<Point> corners = op.points;
+                    if (op.kind != Op::Kind::Line && op.kind != Op::Kind::Polygon)
+                        corners = { { op.rect.left, op.rect.top }, { op.rect.right, op.rect.bottom } };
+                    for (const Point p : corners) {
+                        EXPECT_TRUE(inside(*cell, p))
+                            << "font " << point << " window " << window.width << "x" << window.height << " position "
+                            << look.position << " frame " << look.frame << ": call " << static_cast<int>(op.kind)
+                            << " at " << p.x << "," << p.y << " outside " << cell->left << "," << cell->top << "-"
+                            << cell->right << "," << cell->bottom;
+                    }
+                    EXPECT_FALSE(op.kind == Op::Kind::DrawText && (op.flags & textflag::kNoClip));
+                    ++checked;
+                }
+                EXPECT_GT(checked, view_.Grid().Count());
+            }
+        }
+    }
 }
 
 } // namespace
