@@ -1,5 +1,6 @@
 #include "cli/CliUi.h"
 
+#include "cli/TerminalText.h"
 #include "platform/Text.h"
 
 #include <cstdio>
@@ -8,7 +9,7 @@ namespace kal {
 
 void CliUi::ShowMessage(std::u16string_view text)
 {
-    std::fprintf(stderr, "kalendra-cli: %s\n", ToUtf8(text).c_str());
+    std::fprintf(stderr, "kalendra-cli: %s\n", TerminalText(ToUtf8(text), LineBreaks::Keep).c_str());
 }
 
 std::optional<std::u16string> CliUi::AskPassword(std::u16string_view caption, std::u16string_view prompt)

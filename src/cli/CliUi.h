@@ -7,8 +7,10 @@
 
 namespace kal {
 
-// The terminal as the command-line program's user interface: messages on standard error, the
-// password from --password when one was given, else asked on the terminal.
+// The terminal as the command-line program's user interface: messages on standard error (their
+// line breaks kept, any other control character in them escaped, as file names can carry them), the
+// password given to the program (option, standard input or environment) when there is one, else
+// asked on the terminal.
 class CliUi final : public ConsoleUi {
 public:
     explicit CliUi(std::optional<std::u16string> password)

@@ -1,5 +1,6 @@
 #include "cli/FileCommands.h"
 
+#include "cli/TerminalText.h"
 #include "platform/Text.h"
 #include "store/KalStore.h"
 #include "store/NewSchedule.h"
@@ -25,7 +26,7 @@ SaveOptions WarnAboutReplacedCharacters()
     SaveOptions options;
     options.confirmReplacement = [](std::u16string_view replaced) {
         std::fprintf(stderr, "kalendra-cli: warning: these characters cannot be stored and are written as \"?\": %s\n",
-            ToUtf8(replaced).c_str());
+            TerminalText(ToUtf8(replaced)).c_str());
         return true;
     };
     return options;
@@ -43,7 +44,7 @@ bool Open(CKalStore& store, const std::string& path, LoadReport* report, LoadRes
     if (result)
         *result = loaded;
     if (loaded == LoadResult::Failed) {
-        std::fprintf(stderr, "kalendra-cli: %s was not loaded\n", path.c_str());
+        std::fprintf(stderr, "kalendra-cli: %s was not loaded\n", TerminalText(path).c_str());
         return false;
     }
     if (store.genres.IsEmpty())
@@ -87,8 +88,9 @@ int RunConvert(const std::vector<std::string>& arguments)
     if (!Open(store, arguments[0], &report))
         return kFailed;
     if (!report.droppedLines.empty())
-        std::fprintf(stderr, "kalendra-cli: warning: %s: unreadable rows left out of %s: %zu%s\n", arguments[0].c_str(),
-            arguments[1].c_str(), report.droppedLines.size(), LineList(report.droppedLines).c_str());
+        std::fprintf(stderr, "kalendra-cli: warning: %s: unreadable rows left out of %s: %zu%s\n",
+            TerminalText(arguments[0]).c_str(), TerminalText(arguments[1]).c_str(), report.droppedLines.size(),
+            LineList(report.droppedLines).c_str());
     return Save(store, arguments[1]);
 }
 
@@ -109,7 +111,7 @@ int RunCheck(const std::vector<std::string>& arguments)
         holidays += entry->IsHoliday();
         repeating += !entry->IsTodo() && entry->repeatType != 0;
     }
-    std::printf("file: %s\n", arguments[0].c_str());
+    std::printf("file: %s\n", TerminalText(arguments[0]).c_str());
     std::printf("load result: %d (%s)\n", static_cast<int>(result),
         result == LoadResult::LoadedAndUpdated ? "loaded, holidays updated" : "loaded");
     std::printf("entries: %d\n", store.EntryCount());

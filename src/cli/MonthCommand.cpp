@@ -2,6 +2,7 @@
 
 #include "cli/FileCommands.h"
 #include "cli/Json.h"
+#include "cli/TerminalText.h"
 #include "platform/Profile.h"
 #include "platform/Text.h"
 #include "settings/KalSettings.h"
@@ -43,8 +44,8 @@ std::optional<MonthOptions> ParseOptions(const std::vector<std::string>& argumen
         } else if (!options.month) {
             options.month = ParseYearMonth(argument);
             if (!options.month) {
-                std::fprintf(
-                    stderr, "kalendra-cli: '%s' is not a month from 1972-01 to 2036-12 (YYYY-MM)\n", argument.c_str());
+                std::fprintf(stderr, "kalendra-cli: '%s' is not a month from 1972-01 to 2036-12 (YYYY-MM)\n",
+                    TerminalText(argument).c_str());
                 return std::nullopt;
             }
         } else {
@@ -62,68 +63,77 @@ struct Shown {
     Countdown countdown;
 };
 
-std::string JsonMonth(const CMonthGrid& grid, const Shown& shown)
+void Put(std::string_view text)
 {
-    std::string out = "{\"year\":" + std::to_string(shown.month.year) + ",\"month\":"
-        + std::to_string(shown.month.month) + ",\"weeks\":" + std::to_string(grid.Count() / 7) + ",\"cells\":[";
-    for (int i = 0; i < grid.Count(); ++i) {
-        const CMonthCell& cell = grid.Cell(i);
-        out += i ? ",{" : "{";
-        out += "\"date\":" + JsonString(ToUtf8(DateText(cell.date)));
-        out += ",\"inMonth\":";
-        out += cell.date.Month() == shown.month.month ? "true" : "false";
-        out += ",\"colour\":" + JsonString(ToUtf8(HexText(cell.colour, 6)));
-        out += ",\"entries\":[";
-        for (std::size_t k = 0; k < cell.entries.size(); ++k) {
-            const CKalData& entry = *cell.entries[k];
-            out += k ? ",{" : "{";
-            out += "\"text\":" + JsonString(ToUtf8(entry.text));
-            out += ",\"line\":" + JsonString(ToUtf8(EntryLine(entry, cell.date, shown.mode, shown.countdown)));
-            out += ",\"holiday\":";
-            out += entry.IsHoliday() ? "true" : "false";
-            out += ",\"todo\":";
-            out += entry.IsTodo() ? "true" : "false";
-            out += ",\"generated\":";
-            out += grid.IsGenerated(&entry) ? "true" : "false";
-            out += "}";
-        }
-        out += "]}";
-    }
-    return out + "]}\n";
+    std::fwrite(text.data(), 1, text.size(), stdout);
 }
 
-std::string PlainMonth(const CMonthGrid& grid, const Shown& shown)
+// The month as JSON, written as it goes: the texts are data and stay whole, but no text is copied
+// into one string for every cell it shows in.
+void PutJsonMonth(const CMonthGrid& grid, const Shown& shown)
 {
-    std::string out = std::to_string(shown.month.year);
-    out.append("年 ").append(std::to_string(shown.month.month)).append("月\n");
+    Put("{\"year\":" + std::to_string(shown.month.year) + ",\"month\":" + std::to_string(shown.month.month)
+        + ",\"weeks\":" + std::to_string(grid.Count() / 7) + ",\"cells\":[");
+    for (int i = 0; i < grid.Count(); ++i) {
+        const CMonthCell& cell = grid.Cell(i);
+        Put(i ? ",{\"date\":" : "{\"date\":");
+        PutJsonString(stdout, DateText(cell.date));
+        Put(",\"inMonth\":");
+        Put(cell.date.Month() == shown.month.month ? "true" : "false");
+        Put(",\"colour\":");
+        PutJsonString(stdout, HexText(cell.colour, 6));
+        Put(",\"entries\":[");
+        for (std::size_t k = 0; k < cell.entries.size(); ++k) {
+            const CKalData& entry = *cell.entries[k];
+            Put(k ? ",{\"text\":" : "{\"text\":");
+            PutJsonString(stdout, entry.text);
+            Put(",\"line\":");
+            PutJsonString(stdout, EntryLine(entry, cell.date, shown.mode, shown.countdown));
+            Put(",\"holiday\":");
+            Put(entry.IsHoliday() ? "true" : "false");
+            Put(",\"todo\":");
+            Put(entry.IsTodo() ? "true" : "false");
+            Put(",\"generated\":");
+            Put(grid.IsGenerated(&entry) ? "true" : "false");
+            Put("}");
+        }
+        Put("]}");
+    }
+    Put("]}\n");
+}
+
+// The month for the terminal, written as it goes, every text from the file with its control
+// characters escaped.
+void PutPlainMonth(const CMonthGrid& grid, const Shown& shown)
+{
+    std::string head = std::to_string(shown.month.year);
+    head.append("年 ").append(std::to_string(shown.month.month)).append("月\n");
     const int firstWeekday = grid.Cell(0).date.DayOfWeek();
     for (int column = 0; column < 7; ++column)
-        out.append("  ").append(ToUtf8(kJapaneseWeekdayNames[(firstWeekday + column) % 7])).append(" ");
-    out += '\n';
+        head.append("  ").append(ToUtf8(kJapaneseWeekdayNames[(firstWeekday + column) % 7])).append(" ");
+    head += '\n';
+    Put(head);
     for (int i = 0; i < grid.Count(); ++i) {
         const CMonthCell& cell = grid.Cell(i);
         const bool inMonth = cell.date.Month() == shown.month.month;
         char day[16];
         std::snprintf(day, sizeof day, inMonth ? " %3d%s" : " (%2d)%s", cell.date.Day(), cell.HasHoliday() ? "*" : " ");
-        out += day;
+        Put(day);
         if (i % 7 == 6)
-            out += '\n';
+            Put("\n");
     }
-    out += '\n';
+    Put("\n");
     for (int i = 0; i < grid.Count(); ++i) {
         const CMonthCell& cell = grid.Cell(i);
         if (cell.entries.empty())
             continue;
-        out.append(ToUtf8(DateText(cell.date)))
-            .append("(")
-            .append(ToUtf8(kJapaneseWeekdayNames[cell.date.DayOfWeek()]));
-        out += ")\n";
+        Put(ToUtf8(DateText(cell.date)) + "(" + ToUtf8(kJapaneseWeekdayNames[cell.date.DayOfWeek()]) + ")\n");
         for (const CKalData* entry : cell.entries) {
-            out.append(entry->IsHoliday() ? "  ◆ " : entry->IsTodo() ? "  □ " : "  ・");
-            out.append(ToUtf8(EntryLine(*entry, cell.date, shown.mode, shown.countdown))).append("\n");
+            Put(entry->IsHoliday() ? "  ◆ " : entry->IsTodo() ? "  □ " : "  ・");
+            PutTerminalText(stdout, EntryLine(*entry, cell.date, shown.mode, shown.countdown));
+            Put("\n");
         }
     }
-    return out;
 }
 
 } // namespace
@@ -146,8 +156,14 @@ int RunMonth(const std::vector<std::string>& arguments)
     CMonthGrid grid;
     grid.Create(&store, settings.Weeks());
     grid.Fill(CDTime(shown.month.year, shown.month.month, 1), shown.month);
-    const std::string text = options->json ? JsonMonth(grid, shown) : PlainMonth(grid, shown);
-    std::fputs(text.c_str(), stdout);
+    if (options->json)
+        PutJsonMonth(grid, shown);
+    else
+        PutPlainMonth(grid, shown);
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        std::fputs("kalendra-cli: the month could not be written out\n", stderr);
+        return 1;
+    }
     return 0;
 }
 

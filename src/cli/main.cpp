@@ -4,17 +4,19 @@
 #include "cli/MonthCommand.h"
 #include "cli/MonthText.h"
 #include "cli/ReadOnlyProfile.h"
+#include "cli/TerminalText.h"
 #include "platform/Text.h"
 #include "settings/KalSettings.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace {
 
-constexpr char kUsage[] = "Usage: kalendra-cli [--password PASSWORD] COMMAND [ARGUMENTS]\n"
+constexpr char kUsage[] = "Usage: kalendra-cli [--password-stdin | --password PASSWORD] COMMAND [ARGUMENTS]\n"
                           "\n"
                           "Commands:\n"
                           "  new OUT.klx              a new schedule file with the national holidays\n"
@@ -25,7 +27,49 @@ constexpr char kUsage[] = "Usage: kalendra-cli [--password PASSWORD] COMMAND [AR
                           "  holidays [YYYY-MM]       a month with its national holidays (this month by default)\n"
                           "  --help                   this text\n"
                           "\n"
-                          "A protected file asks for its password on the terminal unless --password gives it.\n";
+                          "A protected file takes its password from --password-stdin (one line read from\n"
+                          "standard input) or --password PASSWORD (which every user sees in the process list),\n"
+                          "else from the environment variable KALENDRA_PASSWORD, else asks for it on the terminal.\n";
+
+constexpr char kPasswordVariable[] = "KALENDRA_PASSWORD";
+
+// The password given on the command line, on standard input or in the environment. False when the
+// options are wrong or standard input holds no line.
+bool TakePassword(std::vector<std::string>& arguments, std::optional<std::u16string>& password)
+{
+    bool fromStdin = false;
+    while (!arguments.empty()) {
+        if (arguments[0] == "--password" && arguments.size() >= 2 && !password && !fromStdin) {
+            password = kal::FromUtf8(arguments[1]);
+            arguments.erase(arguments.begin(), arguments.begin() + 2);
+        } else if (arguments[0] == "--password-stdin" && !password && !fromStdin) {
+            fromStdin = true;
+            arguments.erase(arguments.begin());
+        } else if (arguments[0] == "--password" || arguments[0] == "--password-stdin") {
+            return false;
+        } else {
+            break;
+        }
+    }
+    if (fromStdin) {
+        std::string line;
+        int c;
+        while ((c = std::fgetc(stdin)) != EOF && c != '\n')
+            line += static_cast<char>(c);
+        if (c == EOF && line.empty()) {
+            std::fputs("kalendra-cli: --password-stdin: no password on standard input\n", stderr);
+            return false;
+        }
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        password = kal::FromUtf8(line);
+    } else if (!password) {
+        const char* fromEnvironment = std::getenv(kPasswordVariable);
+        if (fromEnvironment && *fromEnvironment)
+            password = kal::FromUtf8(fromEnvironment);
+    }
+    return true;
+}
 
 struct YearMonth {
     int year;
@@ -55,8 +99,8 @@ int RunHolidays(const std::vector<std::string>& arguments)
     if (!arguments.empty()) {
         const auto parsed = ParseYearMonth(arguments[0]);
         if (!parsed) {
-            std::fprintf(
-                stderr, "kalendra-cli: '%s' is not a month from 1972-01 to 2036-12 (YYYY-MM)\n", arguments[0].c_str());
+            std::fprintf(stderr, "kalendra-cli: '%s' is not a month from 1972-01 to 2036-12 (YYYY-MM)\n",
+                kal::TerminalText(arguments[0]).c_str());
             return 2;
         }
         shown = *parsed;
@@ -73,11 +117,7 @@ int main(int argc, char** argv)
 {
     std::vector<std::string> arguments(argv + 1, argv + argc);
     std::optional<std::u16string> password;
-    if (arguments.size() >= 2 && arguments[0] == "--password") {
-        password = kal::FromUtf8(arguments[1]);
-        arguments.erase(arguments.begin(), arguments.begin() + 2);
-    }
-    if (arguments.empty()) {
+    if (!TakePassword(arguments, password) || arguments.empty()) {
         std::fputs(kUsage, stderr);
         return 2;
     }
@@ -104,6 +144,6 @@ int main(int argc, char** argv)
     }
     if (command == "month")
         return kal::RunMonth(arguments);
-    std::fprintf(stderr, "kalendra-cli: unknown command '%s'\n\n%s", command.c_str(), kUsage);
+    std::fprintf(stderr, "kalendra-cli: unknown command '%s'\n\n%s", kal::TerminalText(command).c_str(), kUsage);
     return 2;
 }

@@ -5,6 +5,7 @@ cli="$1"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export KALENDRA_CONFIG="$work/Kalendra.ini"
+unset KALENDRA_PASSWORD
 passed=0
 fail() { echo "FAIL: $*" >&2; echo "cli smoke: $passed passed, 1 failed"; exit 1; }
 pass() { passed=$((passed + 1)); }
@@ -78,6 +79,28 @@ printf '"h"\r\n"2","Mzor"\r\n"0","2005/07/03","09:00","2005/07/03","10:00","予�
 if "$cli" check "$work/p.klx" </dev/null 2>/dev/null; then fail "opened without the password"; fi
 if "$cli" --password wrong check "$work/p.klx" 2>/dev/null; then fail "opened with a wrong password"; fi
 "$cli" --password Pass check "$work/p.klx" | grep -q '^password: yes' || fail "right password refused"
+pass
+
+# The password can also come from standard input or the environment, out of the process list; a
+# wrong one is told as such.
+"$cli" --help | grep -q -- '--password-stdin' || fail "--help without --password-stdin"
+"$cli" --help | grep -q 'KALENDRA_PASSWORD' || fail "--help without KALENDRA_PASSWORD"
+printf 'Pass\n' | "$cli" --password-stdin check "$work/p.klx" | grep -q '^password: yes' || fail "password from stdin"
+printf 'Pass\r\n' | "$cli" --password-stdin check "$work/p.klx" | grep -q '^password: yes' || fail "CR LF on stdin"
+KALENDRA_PASSWORD=Pass "$cli" check "$work/p.klx" </dev/null | grep -q '^password: yes' || fail "password from env"
+KALENDRA_PASSWORD=wrong "$cli" --password Pass check "$work/p.klx" | grep -q '^password: yes' || fail "--password first"
+for way in stdin env option; do
+  status=0
+  case $way in
+    stdin) printf 'wrong\n' | "$cli" --password-stdin check "$work/p.klx" >/dev/null 2>"$work/err" || status=$? ;;
+    env) KALENDRA_PASSWORD=wrong "$cli" check "$work/p.klx" </dev/null >/dev/null 2>"$work/err" || status=$? ;;
+    option) "$cli" --password wrong check "$work/p.klx" >/dev/null 2>"$work/err" || status=$? ;;
+  esac
+  [ "$status" = 1 ] || fail "wrong password by $way: exit $status"
+  grep -q 'パスワードが違います' "$work/err" || fail "wrong password by $way not told: $(cat "$work/err")"
+done
+if "$cli" --password-stdin check "$work/p.klx" </dev/null 2>/dev/null; then fail "empty stdin accepted"; fi
+if "$cli" --password-stdin --password Pass check "$work/p.klx" </dev/null 2>/dev/null; then fail "two passwords"; fi
 pass
 
 echo "cli smoke: $passed passed, 0 failed"
