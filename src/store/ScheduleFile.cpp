@@ -190,20 +190,27 @@ LoadResult LoadScheduleFile(CKalStore& store, const std::string& path, LoadRepor
 {
     store.Clear();
     FileError error;
-    const std::optional<std::string> bytes = ReadWholeFile(path, &error, kMaxScheduleFileBytes);
+    std::optional<std::string> bytes = ReadWholeFile(path, &error, kMaxScheduleFileBytes);
     if (!bytes) {
         ShowFileError(texts::kCannotOpenFile, path, error);
         return LoadResult::Failed;
     }
-    return LoadScheduleBytes(store, *bytes, report);
+    const TextLineFile file = TextLineFile::FromBytes(*bytes);
+    // The decoded lines are all the load needs: a big file is not held twice.
+    bytes.reset();
+    return LoadScheduleLines(store, file, report);
 }
 
 LoadResult LoadScheduleBytes(CKalStore& store, std::string_view bytes, LoadReport* report)
 {
+    return LoadScheduleLines(store, TextLineFile::FromBytes(bytes), report);
+}
+
+LoadResult LoadScheduleLines(CKalStore& store, const TextLineFile& file, LoadReport* report)
+{
     store.Clear();
     // Clearing keeps the password, but it belongs to the file that was read: a file without one has none.
     store.password.clear();
-    const TextLineFile file = TextLineFile::FromBytes(bytes);
     LoadReport local;
     LoadReport& seen = report ? *report : local;
     seen = LoadReport {};
