@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/DocumentDialogs.h"
 #include "calendar/DTime.h"
 #include "platform/FileIo.h"
 #include "store/KalStore.h"
@@ -52,6 +53,7 @@ public:
     bool EditEntry(CKalData* entry, CDTime day) override;
     bool EditMemo(CKalData* entry) override;
     bool ShowDay(CKalView& monthView) override;
+    ViewDialogs& Dialogs() override { return dialogs_; }
 
     void AddView(DocumentView* view) { views_.push_back(view); }
     void RemoveView(DocumentView* view);
@@ -86,6 +88,7 @@ private:
     CDTime currentDate_;
     const CKalFieldArray& applicationGenres_;
     RecentFiles* recentFiles_;
+    DocumentDialogs dialogs_;
     std::vector<DocumentView*> views_;
     std::string path_;
     bool modified_ = false;

@@ -12,6 +12,7 @@
 #include "views/ColourChooser.h"
 #include "views/DiaryFiles.h"
 #include "views/EntryDrawer.h"
+#include "views/ViewDialogs.h"
 #include "views/ViewTexts.h"
 
 #include <algorithm>
@@ -462,6 +463,55 @@ void CKalView::OnLButtonDblClk(Point point)
     }
 }
 
+void CKalView::GoToDate()
+{
+    const LocalFields selected = grid_.Cell(selected_).date.Fields();
+    const std::optional<CivilDate> date
+        = document_.Dialogs().AskDate(CivilDate { shown_.year, shown_.month, selected.day });
+    if (date)
+        MoveByDate(CDTime(date->year, date->month, date->day), hint::kFoundOrJumped);
+}
+
+void CKalView::DaysAfter()
+{
+    const std::optional<int> days = document_.Dialogs().AskDaysAfter();
+    if (!days)
+        return;
+    const LocalFields f = grid_.Cell(selected_).date.Fields();
+    const CDTime date(f.year, f.month, f.day + *days);
+    // However many days were typed, the calendar ends where its years do.
+    if (date < CDTime(kFirstYear, 1, 1) || date >= CDTime(kLastYear + 1, 1, 1)) {
+        Ui::Current().ShowMessage(texts::kCannotGoFurther);
+        return;
+    }
+    MoveByDate(date, hint::kDateMoved);
+}
+
+void CKalView::ChooseWeekdayColours()
+{
+    CKalSettings& settings = CKalSettings::Current();
+    std::array<Colour, 7> colours {};
+    for (int day = 0; day < 7; ++day)
+        colours[static_cast<std::size_t>(day)] = settings.WeekColour(day);
+    if (const auto chosen = document_.Dialogs().AskWeekdayColours(colours)) {
+        for (int day = 0; day < 7; ++day)
+            settings.Set(static_cast<ColourSetting>(static_cast<int>(ColourSetting::Week0) + day),
+                (*chosen)[static_cast<std::size_t>(day)]);
+    }
+    document_.UpdateAllViews(hint::kRepaint);
+}
+
+void CKalView::ChooseFont(FontSetting font)
+{
+    CKalSettings& settings = CKalSettings::Current();
+    const std::optional<LogFont> chosen = document_.Dialogs().AskFont(settings.Font(font));
+    if (!chosen)
+        return;
+    settings.SetFont(font, *chosen);
+    layoutDirty_ = true;
+    document_.UpdateAllViews(hint::kRepaint);
+}
+
 void CKalView::ShowDay()
 {
     if (!SelectedCell() || !document_.ShowDay(*this))
@@ -559,6 +609,26 @@ void CKalView::BindCommands()
             document_.UpdateAllViews(hint::kEntriesChanged);
     });
     commands_.Add(ID_SCHEDULE_EDIT, [this] { ShowDay(); });
+    commands_.Add(ID_GO_DATE, [this] { GoToDate(); });
+    commands_.Add(ID_GO_DAYS_AFTER, [this] { DaysAfter(); });
+    commands_.Add(ID_WEEKDAY_COLOURS, [this] { ChooseWeekdayColours(); });
+    for (const auto& [id, font] :
+        { std::pair { ID_FONT_YEAR_MONTH, FontSetting::YearMonth }, std::pair { ID_FONT_WEEKDAY, FontSetting::Title },
+            std::pair { ID_FONT_DAY_NUMBER, FontSetting::DayNumber },
+            std::pair { ID_FONT_SCHEDULE, FontSetting::Entry } })
+        commands_.Add(id, [this, font = font] { ChooseFont(font); });
+    // The commands that act on one entry act on the day list's selected entry, so that Delete, Ctrl+C
+    // and Ctrl+X work wherever the focus is; they are as available as the list makes them.
+    for (const int id : { ID_EDIT_CUT, ID_EDIT_COPY, ID_SCHEDULE_DELETE, ID_SCHEDULE_UP, ID_SCHEDULE_DOWN,
+             ID_SCHEDULE_COPY_SERIES, ID_SCHEDULE_DETAILS, ID_LINK_FILE_OPEN }) {
+        commands_.Add(
+            id,
+            [this, id] {
+                if (dayView_)
+                    dayView_->OnCommand(id);
+            },
+            [this, id] { return dayView_ ? dayView_->StateOf(id) : EnabledIf(false); });
+    }
     commands_.Add(ID_DAY_COLOUR, [this] { ChooseDayColour(); });
     commands_.Add(ID_DAY_COLOUR_CLEAR, [this] { ResetDayColour(); });
     commands_.Add(ID_SELECT_COLOUR, [this] { ChooseSelectColour(); });
@@ -578,7 +648,9 @@ void CKalView::BindCommands()
         [this] {
             Toggle(IntSetting::StartMonday);
             document_.UpdateWeekOrder();
-            document_.UpdateAllViews(hint::kEntriesChanged);
+            // The columns move under the selection: the selected day stays selected, in its new cell.
+            selected_ = grid_.Fill(grid_.Cell(selected_).date, shown_);
+            document_.UpdateAllViews(hint::kDateMoved);
         },
         [] { return CheckedIf(Settings().IsOn(IntSetting::StartMonday)); });
     commands_.Add(

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "settings/KalSettings.h"
 #include "ui/CommandTarget.h"
 #include "ui/Geometry.h"
 #include "ui/MenuResource.h"
@@ -80,6 +81,10 @@ private:
     void ResetDayColour();
     void ChooseSelectColour();
     void ShowDay();
+    void GoToDate();
+    void DaysAfter();
+    void ChooseWeekdayColours();
+    void ChooseFont(FontSetting font);
 
     ViewDocument& document_;
     ViewWindow* window_ = nullptr;

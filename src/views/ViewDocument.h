@@ -9,6 +9,7 @@ namespace kal {
 class CKalData;
 class CKalStore;
 class CKalView;
+class ViewDialogs;
 
 // Something that shows the document and follows its update hints.
 class DocumentView {
@@ -49,6 +50,8 @@ public:
     virtual bool EditMemo(CKalData* entry) = 0;
     // The day dialog on the month view's selected cell; true when anything in the store changed.
     virtual bool ShowDay(CKalView& monthView) = 0;
+    // The other questions the views ask.
+    [[nodiscard]] virtual ViewDialogs& Dialogs() = 0;
 };
 
 } // namespace kal

@@ -1,9 +1,14 @@
 #include "TestEnvironment.h"
 
 #include "app/KalDoc.h"
+#include "dialogs/DaysAfterDialog.h"
+#include "dialogs/FontDialog.h"
+#include "dialogs/WeekdayColourDialog.h"
+#include "dialogs/YearMonthDayDialog.h"
 #include "platform/Clipboard.h"
 #include "platform/Text.h"
 #include "ui/CommandIds.h"
+#include "ui/MemoryDialogHost.h"
 #include "ui/RecordingCanvas.h"
 #include "views/DayView.h"
 #include "views/EntryDrawer.h"
@@ -11,6 +16,8 @@
 #include "views/ViewTexts.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace kal {
 namespace {
@@ -299,6 +306,137 @@ TEST_F(KalViewTest, CalendarLimits)
     view_.OnCommand(ID_GO_NEXT_WEEK);
     EXPECT_EQ(ui_.Messages().size(), 2u);
     EXPECT_EQ(view_.Grid().Cell(view_.Selected()).date, CDTime(2036, 12, 31));
+}
+
+// The month view's moves at the edges of its grid and of its years, and the dialogs that move it.
+TEST_F(KalViewTest, NavigationEdges)
+{
+    using Step = std::function<void()>;
+    struct Case {
+        const char* name;
+        CDTime today;
+        Step step;
+        CDTime selected; // afterwards
+        YearMonth shown;
+        std::size_t messages;
+    };
+    const auto command = [this](int id) { return [this, id] { view_.OnCommand(id); }; };
+    const auto tapOn = [this](CDTime day) {
+        return [this, day] { view_.OnLButtonDown(Point { CellOf(day).rect.left + 2, CellOf(day).rect.top + 2 }); };
+    };
+    const auto daysAfter = [this](const char16_t* typed) {
+        return [this, typed] {
+            ui_.QueueDialog([typed](DialogLogic&, MemoryDialogHost& host) {
+                host.Type(daysafterdialog::kDays, typed);
+                host.Press(kIdOk);
+            });
+            view_.OnCommand(ID_GO_DAYS_AFTER);
+        };
+    };
+    const Case cases[] = {
+        { "previous day onto another month's cell keeps the month", CDTime(2026, 12, 1), command(ID_GO_PREVIOUS_DAY),
+            CDTime(2026, 11, 30), { 2026, 12 }, 0 },
+        // Reaching cell 0 re-grids by date; the last row of November starts December's grid.
+        { "previous day onto cell 0 re-grids", CDTime(2026, 12, 1),
+            [&] {
+                tapOn(CDTime(2026, 11, 30))();
+                view_.OnCommand(ID_GO_PREVIOUS_DAY);
+            },
+            CDTime(2026, 11, 29), { 2026, 12 }, 0 },
+        { "cell 0 of January 1972 is the first", CDTime(1972, 1, 3),
+            [&] {
+                tapOn(CDTime(1971, 12, 27))();
+                view_.OnCommand(ID_GO_PREVIOUS_DAY);
+            },
+            CDTime(1971, 12, 27), { 1972, 1 }, 1 },
+        { "previous week from the first row of January 1972", CDTime(1972, 1, 1), command(ID_GO_PREVIOUS_WEEK),
+            CDTime(1972, 1, 1), { 1972, 1 }, 1 },
+        { "previous month in January 1972", CDTime(1972, 1, 20), command(ID_GO_PREVIOUS_MONTH), CDTime(1972, 1, 20),
+            { 1972, 1 }, 1 },
+        { "next month from the 31st", CDTime(2026, 1, 31), command(ID_GO_NEXT_MONTH), CDTime(2026, 2, 28), { 2026, 2 },
+            0 },
+        { "zero days after stays", CDTime(2026, 12, 7), daysAfter(u"0"), CDTime(2026, 12, 7), { 2026, 12 }, 0 },
+        { "three days back", CDTime(2026, 12, 2), daysAfter(u"-3"), CDTime(2026, 11, 29), { 2026, 12 }, 0 },
+        { "days after across a change of clocks", CDTime(2026, 3, 20), daysAfter(u"300"), CDTime(2027, 1, 14),
+            { 2027, 1 }, 0 },
+        { "days after beyond 2036", CDTime(2036, 6, 1), daysAfter(u"365"), CDTime(2036, 6, 1), { 2036, 6 }, 1 },
+        { "days after before 1972", CDTime(1972, 2, 1), daysAfter(u"-40"), CDTime(1972, 2, 1), { 1972, 2 }, 1 },
+        { "go to a date", CDTime(2026, 12, 7),
+            [&] {
+                ui_.QueueDialog([](DialogLogic&, MemoryDialogHost& host) {
+                    // Opened on the month shown and the selected day.
+                    EXPECT_EQ(host.Number(yearmonthdaydialog::kYear), 2026);
+                    EXPECT_EQ(host.Number(yearmonthdaydialog::kDay), 7);
+                    host.Type(yearmonthdaydialog::kYear, u"2030");
+                    host.Type(yearmonthdaydialog::kMonth, u"2");
+                    host.Press(kIdOk);
+                });
+                view_.OnCommand(ID_GO_DATE);
+            },
+            CDTime(2030, 2, 7), { 2030, 2 }, 0 },
+        { "week start keeps the day", CDTime(2026, 12, 10), command(ID_START_MONDAY), CDTime(2026, 12, 10),
+            { 2026, 12 }, 0 },
+        { "six weeks keep the day", CDTime(2026, 12, 31), command(ID_SIX_WEEKS), CDTime(2026, 12, 31), { 2027, 1 }, 0 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        clock_.Set(c.today.Seconds());
+        ui_.Clear();
+        view_.OnInitialUpdate();
+        view_.OnSize(700, 530);
+        Draw();
+        c.step();
+        EXPECT_EQ(view_.Grid().Cell(view_.Selected()).date, c.selected);
+        EXPECT_EQ(document_.CurrentDate(), c.selected);
+        EXPECT_EQ(view_.Shown(), c.shown);
+        EXPECT_EQ(ui_.Messages().size(), c.messages);
+        settings_.Set(IntSetting::StartMonday, 0);
+        settings_.Set(IntSetting::MonthWeeks, 5);
+        document_.UpdateWeekOrder();
+    }
+}
+
+// Delete, copy and cut act on the day list's selected entry from the month view too.
+TEST_F(KalViewTest, EntryCommandsReachTheDayListFromTheMonthView)
+{
+    Add(u"消す予定", CDTime(2026, 12, 7, 9, 0), flag::kStartTimeSet);
+    Draw();
+    dayView_.OnInitialUpdate();
+    EXPECT_TRUE(view_.StateOf(ID_SCHEDULE_DELETE).enabled);
+    ui_.QueueAnswer(true);
+    EXPECT_TRUE(view_.OnCommand(ID_SCHEDULE_DELETE));
+    EXPECT_EQ(document_.Store().EntryCount(), 0);
+    EXPECT_TRUE(dayView_.Rows().empty());
+    // An empty day has nothing to act on.
+    for (const int id : { ID_SCHEDULE_DELETE, ID_EDIT_COPY, ID_EDIT_CUT, ID_SCHEDULE_UP })
+        EXPECT_FALSE(view_.StateOf(id).enabled) << id;
+}
+
+// Fonts and weekday colours are chosen in their dialogs and kept in the settings.
+TEST_F(KalViewTest, FontAndWeekdayColourCommands)
+{
+    Draw();
+    ui_.SetFontFamilies({ u"IPAGothic", u"DejaVu Sans" });
+    ui_.QueueDialog([](DialogLogic&, MemoryDialogHost& host) {
+        host.Choose(fontdialog::kFaceList, 1);
+        host.Type(fontdialog::kSizeEdit, u"20");
+        host.Press(kIdOk);
+    });
+    view_.OnCommand(ID_FONT_DAY_NUMBER);
+    EXPECT_EQ(settings_.Font(FontSetting::DayNumber).faceName, u"DejaVu Sans");
+    EXPECT_EQ(settings_.Font(FontSetting::DayNumber).point, 20);
+    EXPECT_EQ(profile_.GetInt("DFont", "Point", 0), 20);
+    Draw();
+    EXPECT_EQ(DayNumber(CDTime(2026, 12, 7))->font.point, 20);
+
+    ui_.QueueColour(0x123456);
+    ui_.QueueDialog([](DialogLogic&, MemoryDialogHost& host) {
+        host.Press(weekdaycolourdialog::kChangeButtons[3]);
+        host.Press(kIdOk);
+    });
+    view_.OnCommand(ID_WEEKDAY_COLOURS);
+    EXPECT_EQ(settings_.WeekColour(3), 0x123456u);
+    EXPECT_EQ(profile_.GetInt("View", "WeekColor3", 0), 0x123456);
 }
 
 TEST_F(KalViewTest, CopyCutAndPasteThroughTheClipboard)
