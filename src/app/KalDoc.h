@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/DocumentDialogs.h"
 #include "calendar/DTime.h"
 #include "platform/FileIo.h"
 #include "store/KalStore.h"
@@ -51,7 +52,9 @@ public:
     CKalData* AddTodo(CDTime day) override;
     bool EditEntry(CKalData* entry, CDTime day) override;
     bool EditMemo(CKalData* entry) override;
+    bool CopyContinuously(const CKalData& entry) override;
     bool ShowDay(CKalView& monthView) override;
+    ViewDialogs& Dialogs() override { return dialogs_; }
 
     void AddView(DocumentView* view) { views_.push_back(view); }
     void RemoveView(DocumentView* view);
@@ -86,6 +89,7 @@ private:
     CDTime currentDate_;
     const CKalFieldArray& applicationGenres_;
     RecentFiles* recentFiles_;
+    DocumentDialogs dialogs_;
     std::vector<DocumentView*> views_;
     std::string path_;
     bool modified_ = false;

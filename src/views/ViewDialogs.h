@@ -1,0 +1,27 @@
+#pragma once
+
+#include "calendar/CivilDate.h"
+#include "settings/LogFont.h"
+#include "ui/Geometry.h"
+
+#include <array>
+#include <optional>
+
+namespace kal {
+
+// The questions the views ask the user through the program's dialogs, which live above them.
+class ViewDialogs {
+public:
+    virtual ~ViewDialogs() = default;
+    // The go-to-date dialog on `initial`; the date entered, nothing when cancelled.
+    [[nodiscard]] virtual std::optional<CivilDate> AskDate(CivilDate initial) = 0;
+    // The days-after dialog; a signed number of days, nothing when cancelled.
+    [[nodiscard]] virtual std::optional<int> AskDaysAfter() = 0;
+    // The weekday colour dialog on the seven colours, Sunday first.
+    [[nodiscard]] virtual std::optional<std::array<Colour, 7>> AskWeekdayColours(const std::array<Colour, 7>& colours)
+        = 0;
+    // The font chooser on `current`.
+    [[nodiscard]] virtual std::optional<LogFont> AskFont(const LogFont& current) = 0;
+};
+
+} // namespace kal
