@@ -165,14 +165,12 @@ TEST_F(DayDialogTest, EditKeepsTheRowWhileDeleteAndCutClampItToTheLastRow)
     EXPECT_TRUE(views_.document.IsModified());
 }
 
-TEST_F(DayDialogTest, CopyAndDetailsKeepTheRowAndOnlyAConfirmedMemoCounts)
+TEST_F(DayDialogTest, DetailsKeepTheRowAndOnlyAConfirmedMemoCounts)
 {
     Add(u"一つ目");
     Add(u"二つ目");
     Open();
     host_->Choose(daydialog::kList, 1);
-    host_->Press(daydialog::kCopy);
-    EXPECT_EQ(clipboard_.Text(), EntryClipboardText(Store().Entry(1)));
 
     ui_.QueueDialog([](DialogLogic&, MemoryDialogHost& host) {
         host.Type(memodialog::kMemo, u"取り消すメモ");
