@@ -2,6 +2,7 @@
 
 #include "app/AppTexts.h"
 #include "app/RecentFiles.h"
+#include "dialogs/ContinuousCopyDialog.h"
 #include "dialogs/DayDialog.h"
 #include "dialogs/MemoDialog.h"
 #include "dialogs/RepeatEditing.h"
@@ -20,6 +21,7 @@
 #include "ui/DialogHost.h"
 #include "ui/Ui.h"
 #include "ui/UpdateHints.h"
+#include "views/ViewTexts.h"
 
 #include <algorithm>
 #include <memory>
@@ -346,6 +348,23 @@ bool CKalDoc::EditMemo(CKalData* entry)
     if (!memo)
         return false;
     entry->memo = *memo;
+    modified_ = true;
+    return true;
+}
+
+bool CKalDoc::CopyContinuously(const CKalData& entry)
+{
+    const std::optional<ContinuousCopy> asked = AskContinuousCopy();
+    if (!asked)
+        return false;
+    ContinuousCopies made = MakeContinuousCopies(entry, *asked);
+    // The copies that fit are kept; the user learns that the rest could not be made.
+    if (made.cutShort)
+        Ui::Current().ShowMessage(texts::kCannotGoFurther);
+    if (made.copies.empty())
+        return false;
+    for (CKalData& copy : made.copies)
+        store_.AppendEntry(std::make_unique<CKalData>(std::move(copy)));
     modified_ = true;
     return true;
 }

@@ -52,6 +52,7 @@ public:
     CKalData* AddTodo(CDTime day) override;
     bool EditEntry(CKalData* entry, CDTime day) override;
     bool EditMemo(CKalData* entry) override;
+    bool CopyContinuously(const CKalData& entry) override;
     bool ShowDay(CKalView& monthView) override;
     ViewDialogs& Dialogs() override { return dialogs_; }
 

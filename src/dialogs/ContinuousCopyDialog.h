@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/DialogHost.h"
+#include "views/ContinuousCopies.h"
 
 #include <optional>
 
@@ -20,14 +21,6 @@ inline constexpr char16_t kTimesLabel[] = u"回";
 inline constexpr const char16_t* kUnits[] = { u"日", u"週", u"月", u"年" };
 inline constexpr const char16_t* kIntervalUnits[] = { u"日ごと", u"週間ごと", u"ヶ月ごと", u"年ごと" };
 } // namespace continuouscopydialog
-
-// Copies of an entry every `interval` units, `count` times.
-struct ContinuousCopy {
-    enum class Unit { Day, Week, Month, Year };
-    Unit unit = Unit::Day;
-    int interval = 0;
-    int count = 0;
-};
 
 class ContinuousCopyDialog final : public DialogLogic {
 public:

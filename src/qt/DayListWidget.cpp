@@ -2,10 +2,10 @@
 
 #include "qt/QtConvert.h"
 #include "qt/QtFonts.h"
-#include "settings/KalSettings.h"
 #include "ui/CommandIds.h"
 
 #include <QContextMenuEvent>
+#include <QPalette>
 #include <QScrollBar>
 
 namespace kal {
@@ -18,7 +18,6 @@ DayListWidget::DayListWidget(CDayView& view, QWidget* parent)
     setUniformItemSizes(true);
     setMinimumSize(160, 80);
     view_.SetWindow(this);
-    ApplySettings();
     connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
         if (filling_)
             return;
@@ -32,9 +31,13 @@ DayListWidget::DayListWidget(CDayView& view, QWidget* parent)
     });
 }
 
-void DayListWidget::ApplySettings()
+void DayListWidget::ApplyLook(const LogFont& font, Colour background)
 {
-    setFont(ToQFont(CKalSettings::Current().Font(FontSetting::DayList), logicalDpiY()));
+    setFont(ToQFont(font, logicalDpiY()));
+    // Only the background: the text and the selection keep the desktop's colours.
+    QPalette colours = palette();
+    colours.setColor(QPalette::Base, ToQColor(background));
+    setPalette(colours);
 }
 
 void DayListWidget::ShowRows(const std::vector<std::u16string>& rows, int selected)

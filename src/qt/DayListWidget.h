@@ -17,8 +17,7 @@ public:
 
     void ShowRows(const std::vector<std::u16string>& rows, int selected) override;
     void FocusList() override { setFocus(Qt::OtherFocusReason); }
-    // Takes the list font and background from the settings.
-    void ApplySettings();
+    void ApplyLook(const LogFont& font, Colour background) override;
 
     std::function<void()> onFocus;
     std::function<void(int command)> onCommand;

@@ -68,12 +68,14 @@ constexpr IntDefinition kIntDefinitions[] = {
 };
 static_assert(std::size(kIntDefinitions) == static_cast<std::size_t>(IntSetting::Count));
 
+constexpr const char* kColourSection = "View";
+
 struct ColourDefinition {
-    const char* name; // all in the "View" section
+    const char* name;
     Colour defaultValue;
+    const char* section = kColourSection;
 };
 
-constexpr const char* kColourSection = "View";
 constexpr ColourDefinition kColourDefinitions[] = {
     { "BackColor", 16777215 },
     { "OtherColor", 14737632 },
@@ -86,6 +88,10 @@ constexpr ColourDefinition kColourDefinitions[] = {
     { "WeekColor4", 0 },
     { "WeekColor5", 0 },
     { "WeekColor6", 16711680 },
+    // The day list reads back what its own colour commands stored. Taking the month view's
+    // "View" colours instead would change the list at the next start to a colour nobody chose for it.
+    { "BackColor", 16777215, "DayView" },
+    { "BackColor2", 8388608, "DayView" },
 };
 static_assert(std::size(kColourDefinitions) == static_cast<std::size_t>(ColourSetting::Count));
 
@@ -182,8 +188,8 @@ void CKalSettings::Load(Profile& profile)
             = value >= definition.minimum && value <= definition.maximum ? value : definition.defaultValue;
     }
     for (int i = 0; i < static_cast<int>(ColourSetting::Count); ++i)
-        colours_[i]
-            = ReadColour(profile, kColourSection, kColourDefinitions[i].name, kColourDefinitions[i].defaultValue);
+        colours_[i] = ReadColour(
+            profile, kColourDefinitions[i].section, kColourDefinitions[i].name, kColourDefinitions[i].defaultValue);
     for (int i = 0; i < kCustomColourCount; ++i)
         customColours_[i] = ReadColour(profile, kCustomColourSection, CustomColourName(i), kCustomColourDefault);
     for (int i = 0; i < static_cast<int>(FontSetting::Count); ++i)
@@ -202,7 +208,8 @@ void CKalSettings::Set(ColourSetting setting, Colour value)
 {
     colours_[Index(setting)] = value;
     if (profile_)
-        WriteColour(*profile_, kColourSection, kColourDefinitions[Index(setting)].name, value);
+        WriteColour(
+            *profile_, kColourDefinitions[Index(setting)].section, kColourDefinitions[Index(setting)].name, value);
 }
 
 Colour CKalSettings::WeekColour(int weekday) const

@@ -75,6 +75,8 @@ enum class ColourSetting {
     Week4,
     Week5,
     Week6, // Saturday
+    DayBack, // the day list's background
+    DaySelect, // kept for the day list's selection; the list selects in the desktop's colours
     Count
 };
 

@@ -8,9 +8,11 @@
 #include "store/KalStore.h"
 #include "ui/CommandIds.h"
 #include "ui/UpdateHints.h"
+#include "views/ColourChooser.h"
 #include "views/DayEntryMove.h"
 #include "views/EntryDrawer.h"
 #include "views/KalView.h"
+#include "views/ViewDialogs.h"
 
 #include <algorithm>
 
@@ -24,8 +26,9 @@ namespace {
 constexpr int kListRowWidth = 8192;
 
 constexpr int kPassedToMonthView[] = { ID_GO_NEXT_MONTH, ID_GO_PREVIOUS_MONTH, ID_GO_DATE, ID_GO_NEXT_WEEK,
-    ID_GO_PREVIOUS_WEEK, ID_GO_DAYS_AFTER, ID_GO_TODAY, ID_GO_NEXT_DAY, ID_GO_PREVIOUS_DAY, ID_EDIT_PASTE,
-    ID_START_MONDAY, ID_SIX_WEEKS, ID_MONTH_NUMBERS, ID_MONTH_ENGLISH, ID_DAY_COLOUR, ID_DAY_COLOUR_CLEAR };
+    ID_GO_PREVIOUS_WEEK, ID_GO_DAYS_AFTER, ID_GO_TODAY, ID_GO_NEXT_DAY, ID_GO_PREVIOUS_DAY, ID_DIARY_EDIT,
+    ID_GENRE_SETTINGS, ID_DAY_COLOUR, ID_DAY_COLOUR_CLEAR, ID_EDIT_FIND, ID_FIND_NEXT, ID_FIND_PREVIOUS,
+    ID_WEEKDAY_COLOURS, ID_START_MONDAY, ID_SIX_WEEKS, ID_MONTH_NUMBERS, ID_MONTH_ENGLISH, ID_EDIT_PASTE };
 
 } // namespace
 
@@ -34,6 +37,20 @@ CDayView::CDayView(ViewDocument& document, CKalView& monthView)
     , monthView_(monthView)
 {
     BindCommands();
+}
+
+void CDayView::SetWindow(ListWindow* window)
+{
+    window_ = window;
+    ApplyLook();
+}
+
+void CDayView::ApplyLook()
+{
+    if (window_) {
+        const CKalSettings& settings = CKalSettings::Current();
+        window_->ApplyLook(settings.Font(FontSetting::DayList), settings.Get(ColourSetting::DayBack));
+    }
 }
 
 std::u16string CDayView::RowText(const CKalData& entry, CDTime day, int timeMode, bool countdown)
@@ -104,10 +121,12 @@ void CDayView::ChangedSoRefill()
 
 void CDayView::MoveSelected(int direction)
 {
-    if (!cell_ || !MoveDayEntry(document_, *cell_, selection_, direction))
+    const int row = selection_;
+    if (!cell_ || !MoveDayEntry(document_, *cell_, row, direction))
         return;
+    // The update refills the list on its first row; the moved entry's row is selected after it.
     document_.UpdateAllViews(hint::kEntriesChanged);
-    Fill(selection_ + direction);
+    Fill(row + direction);
     if (window_)
         window_->FocusList();
 }
@@ -133,6 +152,47 @@ void CDayView::CutSelected()
     if (window_)
         window_->FocusList();
     Fill(row);
+}
+
+void CDayView::CopySelectedContinuously()
+{
+    const CKalData* entry = SelectedEntry();
+    if (!entry || !document_.CopyContinuously(*entry))
+        return;
+    if (window_)
+        window_->FocusList();
+    document_.UpdateAllViews(hint::kEntriesChanged);
+}
+
+void CDayView::ChooseFont()
+{
+    CKalSettings& settings = CKalSettings::Current();
+    const std::optional<LogFont> chosen = document_.Dialogs().AskFont(settings.Font(FontSetting::DayList));
+    if (!chosen)
+        return;
+    settings.SetFont(FontSetting::DayList, *chosen);
+    ApplyLook();
+    Fill(0);
+    document_.UpdateAllViews(hint::kRepaint);
+}
+
+void CDayView::ChooseBackColour()
+{
+    CKalSettings& settings = CKalSettings::Current();
+    const std::optional<Colour> chosen = ChooseColour(settings.Get(ColourSetting::DayBack));
+    if (!chosen)
+        return;
+    settings.Set(ColourSetting::DayBack, *chosen);
+    ApplyLook();
+    document_.UpdateAllViews(hint::kRepaint);
+}
+
+void CDayView::ChooseSelectColour()
+{
+    CKalSettings& settings = CKalSettings::Current();
+    if (const std::optional<Colour> chosen = ChooseColour(settings.Get(ColourSetting::DaySelect)))
+        settings.Set(ColourSetting::DaySelect, *chosen);
+    document_.UpdateAllViews(hint::kRepaint);
 }
 
 void CDayView::EditSelected()
@@ -191,6 +251,11 @@ void CDayView::BindCommands()
         ID_EDIT_COPY, [this] { CopySelected(); }, selected);
     commands_.Add(
         ID_EDIT_CUT, [this] { CutSelected(); }, selected);
+    commands_.Add(
+        ID_SCHEDULE_COPY_SERIES, [this] { CopySelectedContinuously(); }, selected);
+    commands_.Add(ID_FONT_LIST, [this] { ChooseFont(); });
+    commands_.Add(ID_BACK_COLOUR, [this] { ChooseBackColour(); });
+    commands_.Add(ID_SELECT_COLOUR, [this] { ChooseSelectColour(); });
     for (int id = ID_TIME_PER_ENTRY; id <= ID_TIME_NONE; ++id) {
         const int mode = id - ID_TIME_PER_ENTRY;
         commands_.Add(
@@ -201,9 +266,18 @@ void CDayView::BindCommands()
             },
             [mode] { return CheckedIf(CKalSettings::Current().Get(IntSetting::DayViewTime) == mode); });
     }
+    BindPassedOn();
+}
+
+void CDayView::BindPassedOn()
+{
     for (const int id : kPassedToMonthView) {
-        // The list passes the calendar's commands to the month view and keeps the keyboard; they
-        // look here as they look there.
+        // A command the month view does not handle stays unbound here, so that it still reaches the
+        // document or the frame behind the active view.
+        CommandState ignored;
+        if (!monthView_.OnUpdateCommand(id, ignored))
+            continue;
+        // The list keeps the keyboard, and the commands look here as they look there.
         commands_.Add(
             id,
             [this, id] {

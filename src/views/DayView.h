@@ -1,5 +1,6 @@
 #pragma once
 
+#include "settings/KalSettings.h"
 #include "ui/CommandTarget.h"
 #include "views/ViewDocument.h"
 
@@ -18,6 +19,8 @@ public:
     // Replaces the rows, keeps the top row where it was (clamped) and selects `selected` (-1 = none).
     virtual void ShowRows(const std::vector<std::u16string>& rows, int selected) = 0;
     virtual void FocusList() = 0;
+    // The list's font and background colour; the text keeps the desktop's colour.
+    virtual void ApplyLook(const LogFont& font, Colour background) = 0;
 };
 
 // The entries of the selected day as a list beside the calendar, in the order the day's cell has them.
@@ -25,7 +28,8 @@ class CDayView : public DocumentView, public CommandTarget {
 public:
     CDayView(ViewDocument& document, CKalView& monthView);
 
-    void SetWindow(ListWindow* window) { window_ = window; }
+    // Gives the window the list's font and background at once.
+    void SetWindow(ListWindow* window);
 
     void OnInitialUpdate() override { Fill(0); }
     void OnUpdate(int hint, const CKalData* entry) override;
@@ -52,7 +56,14 @@ private:
     void EditSelectedMemo();
     void CopySelected();
     void CutSelected();
+    void CopySelectedContinuously();
+    void ChooseFont();
+    void ChooseBackColour();
+    void ChooseSelectColour();
+    void ApplyLook();
     void ChangedSoRefill();
+    // Binds the commands the list hands to the month view as if chosen there.
+    void BindPassedOn();
 
     ViewDocument& document_;
     CKalView& monthView_;

@@ -48,6 +48,9 @@ public:
     virtual bool EditEntry(CKalData* entry, CDTime day) = 0;
     // The memo dialog on the entry's memo; true when OK replaced it.
     virtual bool EditMemo(CKalData* entry) = 0;
+    // The continuous-copy dialog for `entry`; on OK the copies are appended to the store. True when
+    // any copy was added.
+    virtual bool CopyContinuously(const CKalData& entry) = 0;
     // The day dialog on the month view's selected cell; true when anything in the store changed.
     virtual bool ShowDay(CKalView& monthView) = 0;
     // The other questions the views ask.

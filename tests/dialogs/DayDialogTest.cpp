@@ -3,6 +3,7 @@
 #include "app/AppTexts.h"
 #include "app/DocumentViews.h"
 #include "dialogs/DayDialog.h"
+#include "dialogs/MemoDialog.h"
 #include "dialogs/ScheduleDialog.h"
 #include "dialogs/TodoDialog.h"
 #include "platform/Clipboard.h"
@@ -161,6 +162,29 @@ TEST_F(DayDialogTest, EditKeepsTheRowWhileDeleteAndCutClampItToTheLastRow)
     EXPECT_EQ(ListRows(), (Rows { u"一つ目" }));
     EXPECT_EQ(Selected(), 0);
     EXPECT_EQ(Store().EntryCount(), 1);
+    EXPECT_TRUE(views_.document.IsModified());
+}
+
+TEST_F(DayDialogTest, DetailsKeepTheRowAndOnlyAConfirmedMemoCounts)
+{
+    Add(u"一つ目");
+    Add(u"二つ目");
+    Open();
+    host_->Choose(daydialog::kList, 1);
+
+    ui_.QueueDialog([](DialogLogic&, MemoryDialogHost& host) {
+        host.Type(memodialog::kMemo, u"取り消すメモ");
+        host.Press(kIdCancel);
+    });
+    host_->Press(daydialog::kDetails);
+    EXPECT_FALSE(dialog_->Changed());
+    EXPECT_FALSE(views_.document.IsModified());
+
+    QueueTyped(memodialog::kMemo, u"持ち物: 資料");
+    host_->Press(daydialog::kDetails);
+    EXPECT_EQ(Store().Entry(1).memo, u"持ち物: 資料");
+    EXPECT_EQ(Selected(), 1);
+    EXPECT_TRUE(dialog_->Changed());
     EXPECT_TRUE(views_.document.IsModified());
 }
 
