@@ -21,6 +21,7 @@
 #include "ui/DialogHost.h"
 #include "ui/Ui.h"
 #include "ui/UpdateHints.h"
+#include "views/EntryDrawer.h"
 #include "views/ViewTexts.h"
 
 #include <algorithm>
@@ -293,7 +294,7 @@ bool CKalDoc::DeleteEntry(CKalData* entry, CDTime day)
         case RepeatDeleteChoice::Cancel:
             return false;
         }
-    } else if (!Ui::Current().AskYesNo(entry->text + texts::kAskDeleteSuffix)) {
+    } else if (!Ui::Current().AskYesNo(std::u16string(ListRowPart(entry->text)) + texts::kAskDeleteSuffix)) {
         return false;
     }
     RemoveEntry(entry);

@@ -9,6 +9,7 @@
 #include "store/KalStore.h"
 #include "ui/Ui.h"
 #include "views/DayEntryMove.h"
+#include "views/EntryDrawer.h"
 #include "views/KalView.h"
 #include "views/ViewDocument.h"
 
@@ -80,7 +81,7 @@ std::u16string DayDialog::RowText(const CKalData& entry, CDTime day)
     const int mode = CKalSettings::Current().Get(IntSetting::DayViewTime);
     const bool countdown = Profile::Current().GetInt("View", "TodoLeftDraw", 1) != 0;
     row += EntryLine(entry, day, TimeModeFromSetting(mode), countdown ? Countdown::On : Countdown::Off);
-    return row;
+    return std::u16string(ListRowPart(row));
 }
 
 void DayDialog::OnInit(DialogHost& host)

@@ -21,10 +21,6 @@ namespace kal {
 namespace {
 
 // Calendar commands the list hands to the month view as if chosen there.
-// A list row shows one line, and no screen is this many pixels wide: a row is cut to this many
-// characters of its first line before the list lays it out.
-constexpr int kListRowWidth = 8192;
-
 constexpr int kPassedToMonthView[] = { ID_GO_NEXT_MONTH, ID_GO_PREVIOUS_MONTH, ID_GO_DATE, ID_GO_NEXT_WEEK,
     ID_GO_PREVIOUS_WEEK, ID_GO_DAYS_AFTER, ID_GO_TODAY, ID_GO_NEXT_DAY, ID_GO_PREVIOUS_DAY, ID_DIARY_EDIT,
     ID_GENRE_SETTINGS, ID_DAY_COLOUR, ID_DAY_COLOUR_CLEAR, ID_EDIT_FIND, ID_FIND_NEXT, ID_FIND_PREVIOUS,
@@ -81,9 +77,7 @@ void CDayView::Fill(int selectRow)
         const int mode = CKalSettings::Current().Get(IntSetting::DayViewTime);
         const bool countdown = Profile::Current().GetInt("View", "TodoLeftDraw", 1) != 0;
         for (const CKalData* entry : cell_->entries) {
-            const std::u16string row = RowText(*entry, cell_->date, mode, countdown);
-            const std::u16string_view firstLine = std::u16string_view(row).substr(0, row.find_first_of(u"\r\n"));
-            rows_.emplace_back(ShowablePart(firstLine, kListRowWidth, 1, false));
+            rows_.emplace_back(ListRowPart(RowText(*entry, cell_->date, mode, countdown)));
         }
     }
     const int last = static_cast<int>(rows_.size()) - 1;

@@ -123,4 +123,10 @@ int DrawEntry(Canvas& canvas, const EntryDrawing& drawing, const CKalSettings& s
     return canvas.DrawText(box, ShowablePart(line, box.Width(), lines, wrapped), flags);
 }
 
+std::u16string_view ListRowPart(std::u16string_view text)
+{
+    constexpr int kWidestRow = 8192; // pixels: wider than any screen
+    return ShowablePart(text.substr(0, text.find_first_of(u"\r\n")), kWidestRow, 1, false);
+}
+
 } // namespace kal

@@ -34,6 +34,10 @@ int DrawEntry(Canvas& canvas, const EntryDrawing& drawing, const CKalSettings& s
 // handed whole to a layout engine.
 [[nodiscard]] std::u16string_view ShowablePart(std::u16string_view text, int width, int lines, bool hardBreaks);
 
+// What a list row or a one-line question shows of a text: its first line, at most as much of it as
+// the widest window could show.
+[[nodiscard]] std::u16string_view ListRowPart(std::u16string_view text);
+
 // A rectangle cut to what lies inside `bounds`; empty (zero width or height) when nothing does.
 [[nodiscard]] Rect ClippedTo(const Rect& rect, const Rect& bounds);
 

@@ -89,9 +89,12 @@ TEST_F(DayDialogTest, OpensOnTheDayWithToDosMarkedAndTheFirstRowSelected)
     Add(u"会議");
     Add(u"報告書", CDTime(2026, 12, 7), flag::kIsTodo)->textStyle = textstyle::kBold | textstyle::kStrikeOut;
     Add(u"翌日の予定", CDTime(2026, 12, 8));
+    // A text of megabytes shows as much of its first line as a row can, not all of it.
+    const std::u16string huge = u"長文\n" + std::u16string(1u << 20, u'x');
+    Add(huge.c_str());
     Open();
     EXPECT_EQ(host_->Caption(), u"2026年12月7日");
-    EXPECT_EQ(ListRows(), (Rows { u"会議", std::u16string(daydialog::kTodoPrefix) + u"報告書" }));
+    EXPECT_EQ(ListRows(), (Rows { u"会議", std::u16string(daydialog::kTodoPrefix) + u"報告書", u"長文" }));
     EXPECT_EQ(Selected(), 0);
     EXPECT_FALSE(host_->IsEnabled(daydialog::kDiary));
     EXPECT_FALSE(host_->IsEnabled(daydialog::kLink));
