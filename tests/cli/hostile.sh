@@ -2,11 +2,8 @@
 # Feeds the command-line month view schedule rows with numbers no dialog could write, one column at a
 # time: every run must end within a few seconds with exit 0 or a clear error.
 set -euo pipefail
-cli="$1"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-export KALENDRA_CONFIG="$work/Kalendra.ini"
-fail() { echo "FAIL: $*" >&2; exit 1; }
+suite="hostile numbers"
+. "$(dirname "$0")/common.sh"
 
 # A repeating entry from 2026/01/05 to the calendar's end; the type goes into column 16.
 base=("0" "2026/01/05" "09:00" "2036/12/31" "10:00" "hostile" "1" "1" "0" "0" "0000FF" "" "1" "-1" "0" "0"

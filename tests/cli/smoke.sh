@@ -1,14 +1,8 @@
 #!/usr/bin/env bash
 # Runs the command-line program as a user would and checks what it prints and writes.
 set -euo pipefail
-cli="$1"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-export KALENDRA_CONFIG="$work/Kalendra.ini"
-unset KALENDRA_PASSWORD
-passed=0
-fail() { echo "FAIL: $*" >&2; echo "cli smoke: $passed passed, 1 failed"; exit 1; }
-pass() { passed=$((passed + 1)); }
+suite="smoke"
+. "$(dirname "$0")/common.sh"
 
 out=$("$cli" holidays 2026-09)
 grep -q '2026年 9月' <<<"$out" || fail "title missing: $out"

@@ -3,15 +3,11 @@
 # files: every run must end at once, fail with a clear message where it cannot go on, and leave
 # what it met as it was. Nothing ever writes to the FIFOs, so a program waiting for a writer hangs.
 set -euo pipefail
-cli="$1"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-export KALENDRA_CONFIG="$work/Kalendra.ini"
+suite="special files"
+. "$(dirname "$0")/common.sh"
 export HOME="$work/home" XDG_CONFIG_HOME="$work/config"
 mkdir -p "$HOME" "$XDG_CONFIG_HOME"
-unset KALENDRA_PASSWORD
 runs=0
-fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # Runs the program with a time limit; gives its exit status, failing the test if it did not end.
 run() {

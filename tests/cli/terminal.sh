@@ -3,14 +3,8 @@
 # characters escaped, a huge text is written out without being copied per cell, and the password
 # prompt gives the terminal its echo back when the program is interrupted.
 set -euo pipefail
-cli="$1"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-export KALENDRA_CONFIG="$work/Kalendra.ini"
-unset KALENDRA_PASSWORD
-passed=0
-fail() { echo "FAIL: $*" >&2; echo "cli terminal: $passed passed, 1 failed"; exit 1; }
-pass() { passed=$((passed + 1)); }
+suite="terminal"
+. "$(dirname "$0")/common.sh"
 
 # No byte that steers a terminal (C0 but line feed, DEL, C1, line separators, bidi controls) is
 # written raw; the escapes named in $2 show instead.
