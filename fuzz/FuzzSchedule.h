@@ -4,14 +4,38 @@
 // to-dos in January 2026, with genres inside the usual list, just past it, far beyond it and negative.
 
 #include "calendar/DTime.h"
+#include "platform/Clock.h"
+#include "platform/ValuesProfile.h"
+#include "settings/KalSettings.h"
 #include "store/KalStore.h"
 #include "store/ScheduleFile.h"
+#include "ui/Ui.h"
 #include "views/MonthGrid.h"
 
 #include <cstddef>
 #include <string>
 
 namespace kal::fuzz {
+
+// What the readers and the month fill call on, installed for the life of a fuzz target: settings in
+// memory (with the holiday updates already done, so that a load changes nothing beyond the file), a
+// user interface that answers nothing, and a clock stopped at `now`.
+struct Services {
+    explicit Services(std::int64_t now)
+        : clock(now)
+    {
+        profile.SetInt("System", "HolidayChangeFlag1", 1);
+        Profile::Install(&profile);
+        Ui::Install(&ui);
+        settings.Load(profile);
+        CKalSettings::Install(&settings);
+        Clock::Install(&clock);
+    }
+    FixedClock clock;
+    MemoryProfile profile;
+    RecordingUi ui;
+    CKalSettings settings;
+};
 
 inline std::string ScheduleRow(const char* kind, const char* start, const char* end, const char* text, int genre,
     const char* repeatType, const char* interval)

@@ -6,13 +6,9 @@
 
 #include "FuzzSchedule.h"
 
-#include "platform/Clock.h"
-#include "platform/ValuesProfile.h"
-#include "settings/KalSettings.h"
 #include "store/GenreArchive.h"
 #include "store/KalStore.h"
 #include "store/ScheduleFile.h"
-#include "ui/Ui.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -23,18 +19,7 @@
 namespace {
 
 struct Environment {
-    Environment()
-    {
-        kal::Profile::Install(&profile);
-        kal::Ui::Install(&ui);
-        settings.Load(profile);
-        kal::CKalSettings::Install(&settings);
-        kal::Clock::Install(&clock);
-    }
-    kal::FixedClock clock { 1767225600 }; // 2026-01-01 in Japan
-    kal::MemoryProfile profile;
-    kal::RecordingUi ui;
-    kal::CKalSettings settings;
+    kal::fuzz::Services services { 1767225600 }; // 2026-01-01 in Japan
     std::string schedule = kal::fuzz::SmallSchedule();
 };
 
@@ -43,7 +28,7 @@ struct Environment {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     static Environment environment;
-    environment.ui.Clear();
+    environment.services.ui.Clear();
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     kal::GenreArchiveError error;
     const std::optional<kal::CKalFieldArray> genres = kal::ReadGenreArchive(bytes, &error);
@@ -66,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (kal::LoadScheduleBytes(store, environment.schedule) == kal::LoadResult::Failed)
         __builtin_trap();
     store.genres = *genres;
-    kal::fuzz::FillMonths(store, environment.settings.Weeks(), size);
+    kal::fuzz::FillMonths(store, environment.services.settings.Weeks(), size);
     // The fill may close a small gap in the list for an entry's genre, never make up a long run of them.
     if (store.genres.Count() > genres->Count() + kal::CKalFieldArray::kMaxFillUp + 1)
         __builtin_trap();

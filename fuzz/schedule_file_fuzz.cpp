@@ -1,13 +1,11 @@
 // Feeds arbitrary bytes to the schedule file reader, fills month grids from what it kept, then writes
 // it and reads that again: nothing may crash or hang, and the second reading must keep every entry of
 // the first.
-#include "platform/Clock.h"
+#include "FuzzSchedule.h"
+
 #include "platform/CodePage.h"
-#include "platform/ValuesProfile.h"
-#include "settings/KalSettings.h"
 #include "store/KalStore.h"
 #include "store/ScheduleFile.h"
-#include "ui/Ui.h"
 #include "views/MonthGrid.h"
 
 #include <cstdint>
@@ -17,19 +15,7 @@
 namespace {
 
 struct Environment {
-    Environment()
-    {
-        profile.SetInt("System", "HolidayChangeFlag1", 1);
-        kal::Profile::Install(&profile);
-        kal::Ui::Install(&ui);
-        settings.Load(profile);
-        kal::CKalSettings::Install(&settings);
-        kal::Clock::Install(&clock);
-    }
-    kal::FixedClock clock { 1136041200 }; // 2006-01-01 in Japan
-    kal::MemoryProfile profile;
-    kal::RecordingUi ui;
-    kal::CKalSettings settings;
+    kal::fuzz::Services services { 1136041200 }; // 2006-01-01 in Japan
 };
 
 } // namespace
@@ -37,8 +23,8 @@ struct Environment {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     static Environment environment;
-    environment.ui.Clear();
-    environment.ui.QueuePassword(std::nullopt);
+    environment.services.ui.Clear();
+    environment.services.ui.QueuePassword(std::nullopt);
     kal::CKalStore store;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     if (kal::LoadScheduleBytes(store, bytes) == kal::LoadResult::Failed)
@@ -59,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 continue;
             (void)grid.Fill(kal::CDTime(shown.year, shown.month, 1), shown);
         }
-        environment.ui.Clear();
+        environment.services.ui.Clear();
     }
     store.password.clear();
     const std::u16string text = kal::ScheduleFileText(store);
