@@ -1,10 +1,13 @@
 #include "qt/DayListWidget.h"
 
+#include "qt/KeyMapping.h"
+#include "qt/PressAndHold.h"
 #include "qt/QtConvert.h"
 #include "qt/QtFonts.h"
 #include "ui/CommandIds.h"
 
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QPalette>
 #include <QScrollBar>
 
@@ -18,6 +21,7 @@ DayListWidget::DayListWidget(CDayView& view, QWidget* parent)
     setUniformItemSizes(true);
     setMinimumSize(160, 80);
     view_.SetWindow(this);
+    new PressAndHold(viewport(), this);
     connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
         if (filling_)
             return;
@@ -54,13 +58,29 @@ void DayListWidget::ShowRows(const std::vector<std::u16string>& rows, int select
         onChanged();
 }
 
+void DayListWidget::keyPressEvent(QKeyEvent* event)
+{
+    if (IsContextMenuKey(*event)) {
+        QContextMenuEvent menuEvent(QContextMenuEvent::Keyboard, QPoint(), QPoint(), event->modifiers());
+        contextMenuEvent(&menuEvent);
+        return;
+    }
+    QListWidget::keyPressEvent(event);
+}
+
 void DayListWidget::contextMenuEvent(QContextMenuEvent* event)
 {
-    // The row under the pointer is the one the menu's commands work on.
-    if (QListWidgetItem* item = itemAt(event->pos()))
+    QPoint at = event->globalPos();
+    if (event->reason() == QContextMenuEvent::Keyboard) {
+        // From the keyboard the menu opens over the selected row, or at the top of an empty list.
+        const QRect row = currentItem() ? visualItemRect(currentItem()) : QRect();
+        at = viewport()->mapToGlobal(row.isValid() ? row.center() : QPoint(0, 0));
+    } else if (QListWidgetItem* item = itemAt(event->pos())) {
+        // The row under the pointer is the one the menu's commands work on.
         setCurrentItem(item);
+    }
     if (onContextMenu)
-        onContextMenu(event->globalPos());
+        onContextMenu(at);
 }
 
 void DayListWidget::focusInEvent(QFocusEvent* event)

@@ -1,5 +1,7 @@
 #include "qt/KeyMapping.h"
 
+#include <QKeyEvent>
+
 namespace kal {
 
 namespace {
@@ -54,6 +56,13 @@ unsigned ModifiersOf(Qt::KeyboardModifiers modifiers)
     if (modifiers & Qt::AltModifier)
         result |= modifier::kAlt;
     return result;
+}
+
+bool IsContextMenuKey(const QKeyEvent& event)
+{
+    const Qt::KeyboardModifiers held
+        = event.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    return event.key() == Qt::Key_F10 && held == Qt::ShiftModifier;
 }
 
 QKeySequence SequenceOf(const Accelerator& accelerator)

@@ -4,6 +4,7 @@
 #include "app/KalApp.h"
 #include "app/KalDoc.h"
 #include "qt/DayListWidget.h"
+#include "qt/FocusFrame.h"
 #include "qt/KeyMapping.h"
 #include "qt/MonthViewWidget.h"
 #include "qt/QtConvert.h"
@@ -23,6 +24,8 @@
 #include <QSplitter>
 #include <QTimer>
 #include <QToolBar>
+
+#include <cstdlib>
 
 namespace kal {
 
@@ -51,10 +54,11 @@ MainWindow::MainWindow(CKalApp& app, CKalDoc& document, CKalView& monthView, CDa
     setWindowTitle(ToQString(texts::kCaption));
     splitter_ = new QSplitter(Qt::Horizontal, this);
     splitter_->setChildrenCollapsible(false);
-    monthWidget_ = new MonthViewWidget(monthView_, splitter_);
-    listWidget_ = new DayListWidget(dayView_, splitter_);
-    splitter_->addWidget(monthWidget_);
-    splitter_->addWidget(listWidget_);
+    monthWidget_ = new MonthViewWidget(monthView_);
+    listWidget_ = new DayListWidget(dayView_);
+    splitter_->addWidget(new FocusFrame(monthWidget_, splitter_));
+    listFrame_ = new FocusFrame(listWidget_, splitter_);
+    splitter_->addWidget(listFrame_);
     splitter_->setStretchFactor(0, 1);
     setCentralWidget(splitter_);
     monthWidget_->onFocus = [this] {
@@ -69,6 +73,7 @@ MainWindow::MainWindow(CKalApp& app, CKalDoc& document, CKalView& monthView, CDa
     listWidget_->onChanged = [this] { RefreshSoon(); };
     listWidget_->onCommand = [this](int command) { Run(command); };
     monthWidget_->onContextMenu = [this](std::size_t popup, const QPoint& at) { ShowContextMenu(popup, at); };
+    monthWidget_->onWheelMonths = [this](int months) { StepMonths(months); };
     listWidget_->onContextMenu = [this](const QPoint& at) {
         ActivateMonthView(false);
         ShowContextMenu(kListPopup, at);
@@ -96,6 +101,7 @@ MainWindow::~MainWindow()
     monthWidget_->onFocus = nullptr;
     monthWidget_->onChanged = nullptr;
     monthWidget_->onContextMenu = nullptr;
+    monthWidget_->onWheelMonths = nullptr;
     listWidget_->onFocus = nullptr;
     listWidget_->onChanged = nullptr;
     listWidget_->onCommand = nullptr;
@@ -242,6 +248,18 @@ void MainWindow::ShowContextMenu(std::size_t popup, const QPoint& globalPosition
     menu.exec(globalPosition);
 }
 
+void MainWindow::StepMonths(int months)
+{
+    const int command = months > 0 ? ID_GO_NEXT_MONTH : ID_GO_PREVIOUS_MONTH;
+    for (int step = 0; step < std::abs(months); ++step) {
+        const YearMonth before = monthView_.Shown();
+        Run(command);
+        // At the first or last month the view says so once; a fast wheel must not repeat it.
+        if (monthView_.Shown() == before)
+            break;
+    }
+}
+
 void MainWindow::BindSoftKeys()
 {
     // The handheld's two soft keys: the left one opened the first pop-up of the portrait menu at the
@@ -291,7 +309,7 @@ int MainWindow::MonthPaneSize() const
 
 void MainWindow::ShowListPane(bool shown)
 {
-    listWidget_->setVisible(shown);
+    listFrame_->setVisible(shown);
 }
 
 void MainWindow::ActivateMonthView(bool month)

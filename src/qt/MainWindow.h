@@ -23,6 +23,7 @@ class CKalDoc;
 class CKalView;
 class CDayView;
 class DayListWidget;
+class FocusFrame;
 class MonthViewWidget;
 struct MenuItem;
 
@@ -89,6 +90,9 @@ private:
     void RefreshSoon();
     void ShowRecentFiles();
     void ShowContextMenu(std::size_t popup, const QPoint& globalPosition);
+    // Steps the shown month through the month view's own commands, so their limits and messages hold;
+    // stops at the first step the view refuses.
+    void StepMonths(int months);
 
     CKalApp& app_;
     CKalDoc& document_;
@@ -102,6 +106,7 @@ private:
     QSplitter* splitter_ = nullptr;
     MonthViewWidget* monthWidget_ = nullptr;
     DayListWidget* listWidget_ = nullptr;
+    FocusFrame* listFrame_ = nullptr;
     QTimer* timer_ = nullptr;
     bool monthActive_ = true;
     bool refreshPending_ = false;

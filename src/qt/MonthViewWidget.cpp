@@ -1,12 +1,14 @@
 #include "qt/MonthViewWidget.h"
 
 #include "qt/KeyMapping.h"
+#include "qt/PressAndHold.h"
 #include "qt/QtCanvas.h"
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 namespace kal {
 
@@ -18,6 +20,7 @@ MonthViewWidget::MonthViewWidget(CKalView& view, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(280, 220);
     view_.SetWindow(this);
+    new PressAndHold(this, this);
 }
 
 void MonthViewWidget::paintEvent(QPaintEvent*)
@@ -45,6 +48,11 @@ void MonthViewWidget::keyPressEvent(QKeyEvent* event)
             return;
         }
     }
+    if (IsContextMenuKey(*event)) {
+        QContextMenuEvent menuEvent(QContextMenuEvent::Keyboard, QPoint(), QPoint(), event->modifiers());
+        contextMenuEvent(&menuEvent);
+        return;
+    }
     QWidget::keyPressEvent(event);
 }
 
@@ -52,7 +60,7 @@ void MonthViewWidget::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton)
         view_.OnLButtonDown(Point { event->position().toPoint().x(), event->position().toPoint().y() });
-    setFocus(Qt::MouseFocusReason);
+    TakeFocus();
     if (onChanged)
         onChanged();
 }
@@ -65,6 +73,16 @@ void MonthViewWidget::mouseDoubleClickEvent(QMouseEvent* event)
 
 void MonthViewWidget::contextMenuEvent(QContextMenuEvent* event)
 {
+    // From the keyboard the menu belongs to the selected day and opens over it, wherever the pointer is.
+    if (event->reason() == QContextMenuEvent::Keyboard) {
+        if (view_.Grid().Count() == 0)
+            return;
+        const Rect cell = view_.Grid().Cell(view_.Selected()).rect;
+        const QPoint centre((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
+        if (onContextMenu)
+            onContextMenu(kMonthPopup, mapToGlobal(centre));
+        return;
+    }
     // A day's menu works on that day, so the day is selected first, as a tap would.
     const Point point { event->pos().x(), event->pos().y() };
     const CMonthGrid& grid = view_.Grid();
@@ -76,11 +94,39 @@ void MonthViewWidget::contextMenuEvent(QContextMenuEvent* event)
             break;
         }
     }
-    setFocus(Qt::MouseFocusReason);
+    TakeFocus();
     if (onChanged)
         onChanged();
     if (onContextMenu)
         onContextMenu(popup, event->globalPos());
+}
+
+void MonthViewWidget::wheelEvent(QWheelEvent* event)
+{
+    const int travel = event->angleDelta().y();
+    if (travel == 0) {
+        event->ignore();
+        return;
+    }
+    // Turning back starts afresh: what was left over belonged to the other direction.
+    if ((travel > 0) != (wheelRest_ > 0))
+        wheelRest_ = 0;
+    wheelRest_ += travel;
+    const int steps = wheelRest_ / kWheelStep; // truncated toward zero, so the rest keeps its sign
+    wheelRest_ -= steps * kWheelStep;
+    event->accept();
+    // Rolling the wheel away from oneself goes back in time, as it scrolls a page up.
+    if (steps != 0 && onWheelMonths)
+        onWheelMonths(-steps);
+}
+
+void MonthViewWidget::TakeFocus()
+{
+    setFocus(Qt::MouseFocusReason);
+    // A click in a window that is not yet active gets the focus only once the window is activated,
+    // but the commands it leads to (the pop-up's above all) are the month view's at once.
+    if (!hasFocus() && onFocus)
+        onFocus();
 }
 
 void MonthViewWidget::focusInEvent(QFocusEvent* event)

@@ -26,6 +26,11 @@ public:
     // A pop-up menu of the context menu resource (kMonthPopup on a day, kHeadingPopup above the days)
     // is asked for at a point on the screen.
     std::function<void(std::size_t popup, const QPoint& globalPosition)> onContextMenu;
+    // The wheel asks to step this many months, later when positive; a notch is one month.
+    std::function<void(int months)> onWheelMonths;
+
+    // Wheel travel for one month: a notch of a common wheel. Finer wheels send parts of it.
+    static constexpr int kWheelStep = 120;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -35,9 +40,14 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
+    void TakeFocus();
+
     CKalView& view_;
+    // Wheel travel not yet turned into months, below one step either way.
+    int wheelRest_ = 0;
 };
 
 } // namespace kal

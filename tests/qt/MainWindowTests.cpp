@@ -1,9 +1,9 @@
+#include "WindowFixture.h"
 #include "app/DocumentViews.h"
 #include "app/KalApp.h"
 #include "app/MainFrame.h"
 #include "platform/Clock.h"
 #include "platform/ValuesProfile.h"
-#include "qt/DayListWidget.h"
 #include "qt/MainWindow.h"
 #include "qt/MonthViewWidget.h"
 #include "qt/ToolIcons.h"
@@ -11,75 +11,21 @@
 #include "ui/CommandIds.h"
 #include "ui/CommandTarget.h"
 #include "ui/Commands.h"
-#include "ui/MenuResource.h"
 #include "ui/Ui.h"
 #include "ui/UpdateHints.h"
 #include "views/DayView.h"
 #include "views/KalView.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QImage>
-#include <QMenu>
 #include <QSplitter>
-#include <QTimer>
 #include <QToolBar>
 
 #include <gtest/gtest.h>
 
 namespace kal {
 namespace {
-
-// The whole window on the offscreen platform: the month view paints the grid the core filled, the
-// list shows the day, and commands from the menus reach the core.
-class MainWindowTest : public ::testing::Test {
-protected:
-    MainWindowTest()
-        : clock_(CDTime(2026, 12, 7, 9, 30).Seconds())
-    {
-        profile_.SetInt("System", "HolidayChangeFlag1", 1);
-        profile_.SetInt("System", "InitFile", 0);
-        Profile::Install(&profile_);
-        Clock::Install(&clock_);
-        Ui::Install(&ui_);
-        settings_.Load(profile_);
-        CKalSettings::Install(&settings_);
-    }
-    ~MainWindowTest() override
-    {
-        CKalSettings::Install(nullptr);
-        Ui::Install(nullptr);
-        Clock::Install(nullptr);
-        Profile::Install(nullptr);
-    }
-
-    MemoryProfile profile_;
-    FixedClock clock_;
-    RecordingUi ui_;
-    CKalSettings settings_;
-};
-
-// A window over a document read from the template, as the program starts.
-struct OpenWindow {
-    explicit OpenWindow(CKalApp& app)
-        : menu(app.Start(Size { 1280, 800 }))
-        , views(app.Genres(), &app.Recent())
-        , frame(views.document, views.month, views.day)
-        , window(app, views.document, views.month, views.day, frame, menu, false)
-    {
-        window.resize(1000, 700);
-        window.show();
-        frame.CreateClient(window, Size { 1280, 800 });
-        app.OpenFirstDocument(views.document, std::nullopt);
-        window.RefreshCommands();
-    }
-
-    int menu;
-    DocumentViews views;
-    CMainFrame frame;
-    MainWindow window;
-};
 
 TEST_F(MainWindowTest, ShowsTheMonthAndRoutesCommands)
 {
@@ -178,40 +124,6 @@ TEST_F(MainWindowTest, ADocumentUpdateRefreshesTheCommandsOnceTheEventIsDone)
     ASSERT_NE(open.views.day.SelectedEntry(), nullptr);
     QCoreApplication::processEvents();
     EXPECT_TRUE(copy->isEnabled());
-}
-
-TEST_F(MainWindowTest, TheListsPopUpMakesTheListActiveAndOffersTheSharedActions)
-{
-    CKalApp app;
-    OpenWindow open(app);
-    auto* list = open.window.findChild<DayListWidget*>();
-    ASSERT_NE(list, nullptr);
-    ASSERT_TRUE(open.window.MonthViewActive());
-
-    std::vector<QAction*> offered;
-    QTimer::singleShot(0, [&offered] {
-        auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (!popup)
-            return;
-        for (QAction* action : popup->actions()) {
-            if (!action->isSeparator())
-                offered.push_back(action);
-        }
-        popup->close();
-    });
-    // The pointer's events reach a list through its viewport.
-    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), list->viewport()->mapToGlobal(QPoint(5, 5)));
-    QCoreApplication::sendEvent(list->viewport(), &event);
-
-    EXPECT_FALSE(open.window.MonthViewActive());
-    const MenuResource* context = FindMenu(menuid::kContext);
-    ASSERT_NE(context, nullptr);
-    std::vector<QAction*> expected;
-    for (const MenuItem& item : context->items[kListPopup].children) {
-        if (!item.IsSeparator())
-            expected.push_back(open.window.Action(item.id));
-    }
-    EXPECT_EQ(offered, expected);
 }
 
 TEST(ToolIconTest, EveryIconACommandNamesIsDrawn)
