@@ -1,17 +1,22 @@
 #!/usr/bin/env bash
-# Takes the pictures of the entry dialogs in docs/: the schedule dialog on a wide and on a tall
-# screen, the repeat dialog and the date picker, each in a real X server of that screen's size.
-#   scripts/dialog-screenshots.sh [BUILD-FOLDER]   (default build/test)
+# Takes the pictures in docs/: the schedule dialog on a wide and on a tall screen, the repeat dialog
+# and the date picker, the month view with a day's pop-up menu open, the day dialog and the font
+# dialog, each in a real X server of that screen's size.
+#   scripts/dialog-screenshots.sh [BUILD-FOLDER [PICTURE...]]   (default build/test, every picture)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${1:-build/test}"
 program="$PWD/$build/kalendra"
 cli="$PWD/$build/kalendra-cli"
 docs="$PWD/docs"
+wanted=("${@:2}")
+# True when the picture was asked for, or none was named.
+wanted() { [ ${#wanted[@]} -eq 0 ] || [[ " ${wanted[*]} " == *" $1 "* ]]; }
 
 shoot() { # SCREEN NAME KEYS... : opens the schedule dialog, presses the keys, photographs the newest window
   local screen="$1" name="$2"
   shift 2
+  wanted "$name" || return 0
   xvfb-run -a -s "-screen 0 ${screen}x24" bash -s "$program" "$cli" "$docs/$name" "$@" <<'SCRIPT'
 set -euo pipefail
 program="$1" cli="$2" picture="$3"
@@ -45,3 +50,55 @@ shoot 480x640 schedule-dialog-480x640.png
 tabs=(); for _ in $(seq 9); do tabs+=(Tab); done # content -> 繰り返し...
 shoot 1280x800 repeat-dialog.png "${tabs[@]}" space Down Down
 shoot 1280x800 date-picker.png shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab space
+
+shoot_month() { # NAME WHAT : opens a sample week around today, then shows WHAT (popup, day or font)
+  local name="$1" what="$2"
+  wanted "$name" || return 0
+  xvfb-run -a -s "-screen 0 1280x800x24" bash -s "$program" "$cli" "$docs/$name" "$what" "$PWD" <<'SCRIPT'
+set -euo pipefail
+program="$1" cli="$2" picture="$3" what="$4" tree="$5"
+work=$(mktemp -d)
+export KALENDRA_CONFIG="$work/Kalendra.ini" HOME="$work" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
+export XDG_RUNTIME_DIR="$work/run" TZ=Asia/Tokyo
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+printf '[System]\nHolidayChangeFlag1=1\n' >"$KALENDRA_CONFIG"
+python3 "$tree/scripts/make_sample.py" "$work/sample.klx" "$(date +%F)" --template "$tree/data/kaldata.klx"
+"$program" "$work/sample.klx" >/dev/null 2>&1 &
+pid=$!
+window=$(timeout 20 xdotool search --sync --name '^Zentrik Kalendra$' | head -1)
+sleep 1.5
+xdotool windowfocus --sync "$window"
+xdotool key Home
+sleep 0.5
+case "$what" in
+popup)
+  # A right-click on the day after today, whose pop-up opens at the pointer; the picture is the
+  # whole window with the menu over it.
+  import -window root "$work/screen.png"
+  read -r width height left top <<<"$(convert "$work/screen.png" -fill white +opaque 'rgb(0,0,128)' -format '%@' info: |
+    sed -E 's/^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$/\1 \2 \3 \4/')"
+  xdotool mousemove $((left + width * 3 / 2)) $((top + height / 3)) click 3
+  sleep 1
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$picture"
+  ;;
+day)
+  xdotool key Return # this day's schedule
+  sleep 1
+  import -window "$(xdotool getwindowfocus)" "$picture"
+  ;;
+font)
+  xdotool key alt+v f Return # 表示 > フォント > 年月
+  sleep 1.5
+  import -window "$(xdotool getwindowfocus)" "$picture"
+  ;;
+esac
+kill "$pid"
+rm -rf "$work"
+SCRIPT
+  echo "$docs/$name"
+}
+
+shoot_month month-popup.png popup
+shoot_month day-dialog.png day
+shoot_month font-dialog.png font
