@@ -7,6 +7,7 @@
 #include "dialogs/MemoDialog.h"
 #include "dialogs/RepeatEditing.h"
 #include "dialogs/ScheduleDialog.h"
+#include "dialogs/SearchDialog.h"
 #include "dialogs/TodoDialog.h"
 #include "platform/Clipboard.h"
 #include "platform/Profile.h"
@@ -65,9 +66,29 @@ std::optional<std::int64_t> ModificationTime(const std::string& path)
 CKalDoc::CKalDoc(const CKalFieldArray& applicationGenres, RecentFiles* recentFiles)
     : applicationGenres_(applicationGenres)
     , recentFiles_(recentFiles)
+    , searchConditions_(ReadSearchConditions(Profile::Current()))
 {
     UpdateWeekOrder();
     BindCommands();
+}
+
+SearchOutcome CKalDoc::Search(SearchStep step)
+{
+    switch (step) {
+    case SearchStep::First: {
+        const std::optional<SearchConditions> conditions = AskSearchConditions(searchConditions_);
+        if (!conditions)
+            return {};
+        searchConditions_ = *conditions;
+        WriteSearchConditions(Profile::Current(), searchConditions_);
+        return SearchOutcome { true, search_.First(store_.entries, searchConditions_) };
+    }
+    case SearchStep::Next:
+        return SearchOutcome { true, search_.Next(store_.entries, searchConditions_) };
+    case SearchStep::Previous:
+        return SearchOutcome { true, search_.Previous(store_.entries, searchConditions_) };
+    }
+    return {};
 }
 
 void CKalDoc::UpdateWeekOrder()

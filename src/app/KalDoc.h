@@ -3,6 +3,7 @@
 #include "app/DocumentDialogs.h"
 #include "calendar/DTime.h"
 #include "platform/FileIo.h"
+#include "store/EntrySearch.h"
 #include "store/KalStore.h"
 #include "ui/CommandTarget.h"
 #include "views/ViewDocument.h"
@@ -55,6 +56,9 @@ public:
     bool CopyContinuously(const CKalData& entry) override;
     bool ShowDay(CKalView& monthView) override;
     ViewDialogs& Dialogs() override { return dialogs_; }
+    // First asks for the conditions (kept in the settings on OK); the place of the last match is kept
+    // across files, and a later step goes on from it.
+    SearchOutcome Search(SearchStep step) override;
 
     void AddView(DocumentView* view) { views_.push_back(view); }
     void RemoveView(DocumentView* view);
@@ -90,6 +94,8 @@ private:
     const CKalFieldArray& applicationGenres_;
     RecentFiles* recentFiles_;
     DocumentDialogs dialogs_;
+    SearchConditions searchConditions_;
+    EntrySearch search_;
     std::vector<DocumentView*> views_;
     std::string path_;
     bool modified_ = false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/EntrySearch.h"
 #include "ui/DialogHost.h"
 
 #include <optional>
@@ -25,21 +26,6 @@ inline constexpr char16_t kContentLabel[] = u"内容(&C)";
 inline constexpr char16_t kPlaceLabel[] = u"場所(&L)";
 inline constexpr char16_t kMemoLabel[] = u"詳細(&M)";
 } // namespace searchdialog
-
-// What a search looks for and where.
-struct SearchConditions {
-    enum class Match { Contains, Equals, StartsWith, EndsWith };
-    static constexpr unsigned kContent = 1; // the entry's text
-    static constexpr unsigned kPlace = 2;
-    static constexpr unsigned kMemo = 4;
-
-    std::u16string word;
-    bool matchCase = false;
-    Match condition = Match::Contains;
-    unsigned targets = kContent;
-
-    bool operator==(const SearchConditions&) const = default;
-};
 
 class SearchDialog final : public DialogLogic {
 public:

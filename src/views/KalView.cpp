@@ -512,6 +512,25 @@ void CKalView::ChooseFont(FontSetting font)
     document_.UpdateAllViews(hint::kRepaint);
 }
 
+void CKalView::Search(SearchStep step)
+{
+    const SearchOutcome outcome = document_.Search(step);
+    if (!outcome.ran)
+        return;
+    if (!outcome.found) {
+        Ui::Current().ShowMessage(texts::kNotFound);
+        return;
+    }
+    const CDTime day = DateOnly(outcome.found->start);
+    // A one-off entry may lie outside the calendar's years; the calendar stays where it can show.
+    if (day < CDTime(kFirstYear, 1, 1) || day >= CDTime(kLastYear + 1, 1, 1)) {
+        Ui::Current().ShowMessage(texts::kCannotGoFurther);
+        return;
+    }
+    found = outcome.found;
+    MoveByDate(day, hint::kFoundOrJumped);
+}
+
 void CKalView::ShowDay()
 {
     if (!SelectedCell() || !document_.ShowDay(*this))
@@ -610,6 +629,9 @@ void CKalView::BindCommands()
     });
     commands_.Add(ID_SCHEDULE_EDIT, [this] { ShowDay(); });
     commands_.Add(ID_GO_DATE, [this] { GoToDate(); });
+    commands_.Add(ID_EDIT_FIND, [this] { Search(SearchStep::First); });
+    commands_.Add(ID_FIND_NEXT, [this] { Search(SearchStep::Next); });
+    commands_.Add(ID_FIND_PREVIOUS, [this] { Search(SearchStep::Previous); });
     commands_.Add(ID_GO_DAYS_AFTER, [this] { DaysAfter(); });
     commands_.Add(ID_WEEKDAY_COLOURS, [this] { ChooseWeekdayColours(); });
     for (const auto& [id, font] :

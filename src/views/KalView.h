@@ -82,6 +82,7 @@ private:
     void ChooseSelectColour();
     void ShowDay();
     void GoToDate();
+    void Search(SearchStep step);
     void DaysAfter();
     void ChooseWeekdayColours();
     void ChooseFont(FontSetting font);

@@ -11,6 +11,14 @@ class CKalStore;
 class CKalView;
 class ViewDialogs;
 
+// The three ways of searching: asking for the conditions and finding the first match, or stepping
+// to the next or previous match.
+enum class SearchStep { First, Next, Previous };
+struct SearchOutcome {
+    bool ran = false; // false when the conditions were not given
+    CKalData* found = nullptr;
+};
+
 // Something that shows the document and follows its update hints.
 class DocumentView {
 public:
@@ -53,6 +61,8 @@ public:
     virtual bool CopyContinuously(const CKalData& entry) = 0;
     // The day dialog on the month view's selected cell; true when anything in the store changed.
     virtual bool ShowDay(CKalView& monthView) = 0;
+    // Searches the entries in file order.
+    virtual SearchOutcome Search(SearchStep step) = 0;
     // The other questions the views ask.
     [[nodiscard]] virtual ViewDialogs& Dialogs() = 0;
 };

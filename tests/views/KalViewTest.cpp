@@ -3,6 +3,7 @@
 #include "app/KalDoc.h"
 #include "dialogs/DaysAfterDialog.h"
 #include "dialogs/FontDialog.h"
+#include "dialogs/SearchDialog.h"
 #include "dialogs/WeekdayColourDialog.h"
 #include "dialogs/YearMonthDayDialog.h"
 #include "platform/Clipboard.h"
@@ -394,6 +395,37 @@ TEST_F(KalViewTest, NavigationEdges)
         settings_.Set(IntSetting::MonthWeeks, 5);
         document_.UpdateWeekOrder();
     }
+}
+
+// A search moves the calendar to the day of the entry found and the day list selects it.
+TEST_F(KalViewTest, SearchMovesTheCalendarToTheEntryFound)
+{
+    Add(u"昼食", CDTime(2027, 3, 4, 12, 0), flag::kStartTimeSet);
+    Add(u"定例会議", CDTime(2027, 3, 4, 9, 0), flag::kStartTimeSet);
+    Add(u"会議の準備", CDTime(2026, 11, 20));
+    Draw();
+    dayView_.OnInitialUpdate();
+    ui_.QueueDialog([](DialogLogic&, MemoryDialogHost& host) {
+        host.Type(searchdialog::kWord, u"会議");
+        host.Press(kIdOk);
+    });
+    dayView_.OnCommand(ID_EDIT_FIND); // the list hands it to the month view
+    EXPECT_EQ(view_.Shown(), (YearMonth { 2027, 3 }));
+    EXPECT_EQ(document_.CurrentDate(), CDTime(2027, 3, 4));
+    EXPECT_EQ(dayView_.SelectedEntry(), &document_.Store().Entry(1));
+    EXPECT_EQ(profile_.GetString("System", "FindStr", u""), u"会議");
+
+    view_.OnCommand(ID_FIND_NEXT);
+    EXPECT_EQ(document_.CurrentDate(), CDTime(2026, 11, 20));
+    EXPECT_EQ(dayView_.SelectedEntry(), &document_.Store().Entry(2));
+    view_.OnCommand(ID_FIND_NEXT);
+    EXPECT_EQ(ui_.Messages(), std::vector<std::u16string> { texts::kNotFound });
+    EXPECT_EQ(document_.CurrentDate(), CDTime(2026, 11, 20));
+
+    ui_.QueueDialog([](DialogLogic&, MemoryDialogHost& host) { host.Press(kIdCancel); });
+    view_.OnCommand(ID_EDIT_FIND);
+    EXPECT_EQ(ui_.Messages().size(), 1u);
+    EXPECT_EQ(document_.CurrentDate(), CDTime(2026, 11, 20));
 }
 
 // Delete, copy and cut act on the day list's selected entry from the month view too.

@@ -1,0 +1,121 @@
+#include "store/EntrySearch.h"
+
+#include "platform/Profile.h"
+#include "store/KalData.h"
+
+#include <algorithm>
+
+namespace kal {
+
+namespace {
+
+constexpr char kSection[] = "System";
+
+// Upper case to lower case for the scripts a schedule is written in: Latin (ASCII, Latin-1 and
+// full-width), Greek and Cyrillic. Kana and kanji have no case.
+char16_t LowerCase(char16_t c)
+{
+    if ((c >= u'A' && c <= u'Z') || (c >= 0x00C0 && c <= 0x00DE && c != 0x00D7) || (c >= 0x0391 && c <= 0x03AB)
+        || (c >= 0x0410 && c <= 0x042F))
+        return static_cast<char16_t>(c + 0x20);
+    if (c >= 0xFF21 && c <= 0xFF3A) // full-width Ａ-Ｚ
+        return static_cast<char16_t>(c + 0x20);
+    if (c >= 0x0400 && c <= 0x040F)
+        return static_cast<char16_t>(c + 0x50);
+    return c;
+}
+
+// Where `word` first occurs in `text`, or npos.
+std::size_t FirstOccurrence(std::u16string_view text, std::u16string_view word, bool matchCase)
+{
+    if (matchCase)
+        return text.find(word);
+    const auto same = [](char16_t a, char16_t b) { return LowerCase(a) == LowerCase(b); };
+    const auto found = std::search(text.begin(), text.end(), word.begin(), word.end(), same);
+    return found == text.end() && !word.empty() ? std::u16string_view::npos
+                                                : static_cast<std::size_t>(found - text.begin());
+}
+
+} // namespace
+
+SearchConditions ReadSearchConditions(const Profile& profile)
+{
+    SearchConditions conditions;
+    conditions.word = profile.GetString(kSection, "FindStr", u"");
+    const int mode = profile.GetInt(kSection, "FindMode", 0);
+    conditions.condition = static_cast<SearchConditions::Match>(std::clamp(mode, 0, 3));
+    conditions.matchCase = profile.GetInt(kSection, "ISearch", 1) == 0;
+    const unsigned targets = static_cast<unsigned>(profile.GetInt(kSection, "FindTarget", 7)) & 7u;
+    conditions.targets = targets != 0 ? targets : SearchConditions::kContent;
+    return conditions;
+}
+
+void WriteSearchConditions(Profile& profile, const SearchConditions& conditions)
+{
+    profile.SetString(kSection, "FindStr", conditions.word);
+    profile.SetInt(kSection, "FindMode", static_cast<int>(conditions.condition));
+    profile.SetInt(kSection, "ISearch", conditions.matchCase ? 0 : 1);
+    profile.SetInt(kSection, "FindTarget", static_cast<int>(conditions.targets));
+}
+
+bool TextMatches(std::u16string_view text, const SearchConditions& conditions)
+{
+    const std::u16string_view word = conditions.word;
+    if (word.empty())
+        return true;
+    const std::size_t at = FirstOccurrence(text, word, conditions.matchCase);
+    switch (conditions.condition) {
+    case SearchConditions::Match::Contains:
+        return at != std::u16string_view::npos;
+    case SearchConditions::Match::Equals:
+        return text.size() == word.size() && at == 0;
+    case SearchConditions::Match::StartsWith:
+        return at == 0;
+    case SearchConditions::Match::EndsWith:
+        return text.size() >= word.size() && at == text.size() - word.size();
+    }
+    return false;
+}
+
+bool EntryMatches(const CKalData& entry, const SearchConditions& conditions)
+{
+    return ((conditions.targets & SearchConditions::kContent) && TextMatches(entry.text, conditions))
+        || ((conditions.targets & SearchConditions::kPlace) && TextMatches(entry.place, conditions))
+        || ((conditions.targets & SearchConditions::kMemo) && TextMatches(entry.memo, conditions));
+}
+
+CKalData* EntrySearch::First(const Entries& entries, const SearchConditions& conditions)
+{
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (EntryMatches(*entries[i], conditions)) {
+            place_ = i;
+            return entries[i].get();
+        }
+    }
+    place_ = 0;
+    return nullptr;
+}
+
+CKalData* EntrySearch::Next(const Entries& entries, const SearchConditions& conditions)
+{
+    for (std::size_t i = place_ + 1; i < entries.size(); ++i) {
+        if (EntryMatches(*entries[i], conditions)) {
+            place_ = i;
+            return entries[i].get();
+        }
+    }
+    return nullptr;
+}
+
+CKalData* EntrySearch::Previous(const Entries& entries, const SearchConditions& conditions)
+{
+    for (std::size_t i = std::min(place_, entries.size()); i-- > 0;) {
+        if (EntryMatches(*entries[i], conditions)) {
+            place_ = i;
+            return entries[i].get();
+        }
+    }
+    return nullptr;
+}
+
+} // namespace kal
