@@ -56,6 +56,14 @@ TEST_F(EntryClipboardTest, PlainTextBecomesAnEntryAndOtherRowsActAsInAFile)
     ASSERT_NE(store_.FindDayColour(u"2026/12/25"), nullptr);
     EXPECT_EQ(store_.FindDayColour(u"2026/12/25")->colour, 0x00FF00u);
     EXPECT_EQ(store_.EntryCount(), 1);
+
+    // A password row from the clipboard is refused: pasting must never lock the file, nor unlock it.
+    std::u16string passwordRow = u"\"2\",\"secret\"";
+    for (int i = 2; i < 26; ++i)
+        passwordRow += u",\"\"";
+    store_.password = u"mine";
+    EXPECT_FALSE(PasteText(store_, passwordRow, CDTime(2026, 12, 10)));
+    EXPECT_EQ(store_.password, u"mine");
 }
 
 TEST_F(EntryClipboardTest, PastedRulesKeepTheirMeaning)
