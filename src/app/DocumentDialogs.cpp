@@ -2,6 +2,7 @@
 
 #include "dialogs/DaysAfterDialog.h"
 #include "dialogs/FontDialog.h"
+#include "dialogs/GenreDialog.h"
 #include "dialogs/WeekdayColourDialog.h"
 #include "dialogs/YearMonthDayDialog.h"
 
@@ -25,6 +26,12 @@ std::optional<std::array<Colour, 7>> DocumentDialogs::AskWeekdayColours(const st
 std::optional<LogFont> DocumentDialogs::AskFont(const LogFont& current)
 {
     return kal::AskFont(current);
+}
+
+bool DocumentDialogs::EditGenres(CKalStore& store)
+{
+    // The program's own list is owned by the application, which reads it again at the next start.
+    return kal::EditGenres(store, nullptr);
 }
 
 } // namespace kal

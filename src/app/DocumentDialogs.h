@@ -11,6 +11,7 @@ public:
     std::optional<int> AskDaysAfter() override;
     std::optional<std::array<Colour, 7>> AskWeekdayColours(const std::array<Colour, 7>& colours) override;
     std::optional<LogFont> AskFont(const LogFont& current) override;
+    bool EditGenres(CKalStore& store) override;
 };
 
 } // namespace kal

@@ -501,6 +501,15 @@ void CKalView::ChooseWeekdayColours()
     document_.UpdateAllViews(hint::kRepaint);
 }
 
+// Genre changes renumber and recolour entries, so the grid is built again from the store.
+void CKalView::EditGenres()
+{
+    if (!document_.Dialogs().EditGenres(document_.Store()))
+        return;
+    document_.SetModified();
+    document_.UpdateAllViews(hint::kEntriesChanged);
+}
+
 void CKalView::ChooseFont(FontSetting font)
 {
     CKalSettings& settings = CKalSettings::Current();
@@ -634,6 +643,7 @@ void CKalView::BindCommands()
     commands_.Add(ID_FIND_PREVIOUS, [this] { Search(SearchStep::Previous); });
     commands_.Add(ID_GO_DAYS_AFTER, [this] { DaysAfter(); });
     commands_.Add(ID_WEEKDAY_COLOURS, [this] { ChooseWeekdayColours(); });
+    commands_.Add(ID_GENRE_SETTINGS, [this] { EditGenres(); });
     for (const auto& [id, font] :
         { std::pair { ID_FONT_YEAR_MONTH, FontSetting::YearMonth }, std::pair { ID_FONT_WEEKDAY, FontSetting::Title },
             std::pair { ID_FONT_DAY_NUMBER, FontSetting::DayNumber },

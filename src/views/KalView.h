@@ -85,6 +85,7 @@ private:
     void Search(SearchStep step);
     void DaysAfter();
     void ChooseWeekdayColours();
+    void EditGenres();
     void ChooseFont(FontSetting font);
 
     ViewDocument& document_;

@@ -9,6 +9,8 @@
 
 namespace kal {
 
+class CKalStore;
+
 // The questions the views ask the user through the program's dialogs, which live above them.
 class ViewDialogs {
 public:
@@ -22,6 +24,8 @@ public:
         = 0;
     // The font chooser on `current`.
     [[nodiscard]] virtual std::optional<LogFont> AskFont(const LogFont& current) = 0;
+    // The genre settings of `store`, changed in place; true when anything in the store changed.
+    virtual bool EditGenres(CKalStore& store) = 0;
 };
 
 } // namespace kal
