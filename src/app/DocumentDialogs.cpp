@@ -30,8 +30,7 @@ std::optional<LogFont> DocumentDialogs::AskFont(const LogFont& current)
 
 bool DocumentDialogs::EditGenres(CKalStore& store)
 {
-    // The program's own list is owned by the application, which reads it again at the next start.
-    return kal::EditGenres(store, nullptr);
+    return kal::EditGenres(store, applicationGenres_);
 }
 
 } // namespace kal

@@ -4,6 +4,8 @@
 
 namespace kal {
 
+class CKalFieldArray;
+
 // The views' questions answered by the program's own dialogs.
 class DocumentDialogs final : public ViewDialogs {
 public:
@@ -12,6 +14,10 @@ public:
     std::optional<std::array<Colour, 7>> AskWeekdayColours(const std::array<Colour, 7>& colours) override;
     std::optional<LogFont> AskFont(const LogFont& current) override;
     bool EditGenres(CKalStore& store) override;
+    void SetApplicationGenres(CKalFieldArray* genres) { applicationGenres_ = genres; }
+
+private:
+    CKalFieldArray* applicationGenres_ = nullptr;
 };
 
 } // namespace kal

@@ -19,6 +19,13 @@
 
 namespace kal {
 
+void CKalApp::SetDocument(CKalDoc* document)
+{
+    document_ = document;
+    if (document_ != nullptr)
+        document_->SetApplicationGenres(genres_);
+}
+
 namespace {
 
 bool FileExists(const std::string& path)

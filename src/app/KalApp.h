@@ -26,7 +26,8 @@ public:
 
     [[nodiscard]] const CKalFieldArray& Genres() const { return genres_; }
     [[nodiscard]] RecentFiles& Recent() { return recent_; }
-    void SetDocument(CKalDoc* document) { document_ = document; }
+    // The document also gets the program's genre list to read again when another genre file is named.
+    void SetDocument(CKalDoc* document);
 
     // Opens a file as the document after the current one was saved or let go.
     bool OpenFile(const std::string& path);

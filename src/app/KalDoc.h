@@ -56,6 +56,9 @@ public:
     bool CopyContinuously(const CKalData& entry) override;
     bool ShowDay(CKalView& monthView) override;
     ViewDialogs& Dialogs() override { return dialogs_; }
+    // The program's genre list, which naming another genre file reads again; without it only the name
+    // is kept.
+    void SetApplicationGenres(CKalFieldArray& genres) { dialogs_.SetApplicationGenres(&genres); }
     // First asks for the conditions (kept in the settings on OK); the place of the last match is kept
     // across files, and a later step goes on from it.
     SearchOutcome Search(SearchStep step) override;

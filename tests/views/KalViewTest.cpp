@@ -3,6 +3,7 @@
 #include "app/KalDoc.h"
 #include "dialogs/DaysAfterDialog.h"
 #include "dialogs/FontDialog.h"
+#include "dialogs/GenreDialog.h"
 #include "dialogs/SearchDialog.h"
 #include "dialogs/WeekdayColourDialog.h"
 #include "dialogs/YearMonthDayDialog.h"
@@ -518,6 +519,36 @@ TEST_F(KalViewTest, ViewOptionsFollowTheActiveView)
     view_.OnCommand(ID_START_MONDAY);
     EXPECT_EQ(document_.WeekOrder()[0], 1);
     EXPECT_EQ(view_.Grid().Start().DayOfWeek(), 1);
+}
+
+TEST_F(KalViewTest, GenreSettingsFromTheDayListRedrawAndMarkTheFileModified)
+{
+    for (const char16_t* name : { u"一般", u"仕事" }) {
+        CKalField genre;
+        genre.name = name;
+        document_.Store().genres.Append(genre);
+    }
+    Add(u"会議", CDTime(2026, 12, 7, 10, 0), flag::kStartTimeSet).genre = 1;
+    Draw();
+    dayView_.OnInitialUpdate();
+    ASSERT_EQ(CellOf(CDTime(2026, 12, 7)).entries.size(), 1U);
+
+    // Closing without a change leaves the file as it was.
+    ui_.QueueDialog([](DialogLogic&, MemoryDialogHost& host) { host.Press(kIdOk); });
+    dayView_.OnCommand(ID_GENRE_SETTINGS); // the list hands it to the month view
+    EXPECT_EQ(ui_.DialogsRun(), 1);
+    EXPECT_FALSE(document_.IsModified());
+
+    ui_.QueueDialog([](DialogLogic&, MemoryDialogHost& host) {
+        host.Choose(genredialog::kList, 1);
+        host.Press(genredialog::kVisibility);
+        host.Press(kIdOk);
+    });
+    dayView_.OnCommand(ID_GENRE_SETTINGS);
+    EXPECT_EQ(ui_.DialogsRun(), 2);
+    EXPECT_TRUE(document_.IsModified());
+    EXPECT_EQ(document_.Store().genres.At(1)->visible, 0);
+    EXPECT_TRUE(CellOf(CDTime(2026, 12, 7)).entries.empty()); // the hidden genre is gone from the grid
 }
 
 TEST_F(KalViewTest, DayColourCommands)
