@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Takes the pictures in docs/: the schedule dialog on a wide and on a tall screen, the repeat dialog
-# and the date picker, the month view with a day's pop-up menu open, the day dialog and the font
-# dialog, each in a real X server of that screen's size.
+# and the date picker, the month view with a day's pop-up menu open, the day dialog, the font
+# dialog and the genre settings, each in a real X server of that screen's size.
 #   scripts/dialog-screenshots.sh [BUILD-FOLDER [PICTURE...]]   (default build/test, every picture)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -92,6 +92,11 @@ font)
   sleep 1.5
   import -window "$(xdotool getwindowfocus)" "$picture"
   ;;
+genre)
+  xdotool key alt+t w # ツール > ジャンル設定
+  sleep 1.5
+  import -window "$(xdotool getwindowfocus)" "$picture"
+  ;;
 esac
 kill "$pid"
 rm -rf "$work"
@@ -102,3 +107,4 @@ SCRIPT
 shoot_month month-popup.png popup
 shoot_month day-dialog.png day
 shoot_month font-dialog.png font
+shoot_month genre-dialog.png genre
