@@ -185,7 +185,10 @@ std::optional<std::u16string> OutlookCsvLine(
     const bool alarmOn = entry.alarmMode != 0 && entry.alarmMinutes >= 0;
     const CDTime startDay = repeating ? day : entry.start;
     const CDTime endDay = repeating ? day : entry.end;
-    const CDTime alarm = alarmOn ? entry.AlarmTime() : entry.start;
+    // A repeating entry's reminder goes with the occurrence written, not with the rule's first day.
+    const LocalFields shown = startDay.Fields();
+    const CDTime occurrence = repeating ? ComposeDate(shown.year, shown.month, shown.day, entry.start) : entry.start;
+    const CDTime alarm = alarmOn ? occurrence - static_cast<std::int64_t>(entry.alarmMinutes) * 60 : occurrence;
     const CKalField* genre = store.genres.At(entry.genre);
 
     std::u16string line;
