@@ -233,7 +233,7 @@ CsvImportReport ImportOutlookCsv(CKalStore& store, const TextLineFile& file)
             ++report.skipped;
             continue;
         }
-        store.entries.push_back(std::make_unique<CKalData>(*entry));
+        store.AppendEntry(std::make_unique<CKalData>(*entry));
         ++report.added;
     }
     if (!complete)
