@@ -69,6 +69,11 @@ bool OpenScheduleFile(CKalStore& store, const std::string& path)
     return Open(store, path, nullptr);
 }
 
+int SaveScheduleFileFromCli(const CKalStore& store, const std::string& path)
+{
+    return Save(store, path);
+}
+
 int RunNew(const std::vector<std::string>& arguments)
 {
     if (arguments.size() != 1)

@@ -10,6 +10,8 @@ class CKalStore;
 // Opens a schedule file as the desktop program does (a file without genres takes the program's
 // own); tells the user and returns false when it cannot.
 bool OpenScheduleFile(CKalStore& store, const std::string& path);
+// Saves safely as the desktop program does, warning about characters the file cannot hold. The exit code.
+int SaveScheduleFileFromCli(const CKalStore& store, const std::string& path);
 
 // The commands that work on schedule files. Each returns the process exit code.
 int RunNew(const std::vector<std::string>& arguments);

@@ -1,5 +1,6 @@
 #include "calendar/DTime.h"
 #include "cli/CliUi.h"
+#include "cli/ExchangeCommands.h"
 #include "cli/FileCommands.h"
 #include "cli/MonthCommand.h"
 #include "cli/MonthText.h"
@@ -25,6 +26,14 @@ constexpr char kUsage[] = "Usage: kalendra-cli [--password-stdin | --password PA
                           "  month FILE.klx [YYYY-MM] [--json]\n"
                           "                           the month as the month view shows it (this month by default)\n"
                           "  holidays [YYYY-MM]       a month with its national holidays (this month by default)\n"
+                          "  agenda FILE.klx FROM [TO] [--year] [--weekday]\n"
+                          "                           the entries of the days FROM to TO (YYYY-MM-DD), one a line\n"
+                          "  export-csv FILE.klx FROM TO OUT.csv [--hidden]\n"
+                          "                           the period as CSV in the desktop calendar's Japanese layout\n"
+                          "  import-csv FILE.klx IN.csv\n"
+                          "                           add the entries of such a CSV file and save FILE.klx\n"
+                          "  find FILE.klx TEXT [--mode contains|equals|starts|ends] [--target text,place,memo]\n"
+                          "       [--ignore-case]     the entries whose texts match, with their dates\n"
                           "  --help                   this text\n"
                           "\n"
                           "A protected file takes its password from --password-stdin (one line read from\n"
@@ -144,6 +153,14 @@ int main(int argc, char** argv)
     }
     if (command == "month")
         return kal::RunMonth(arguments);
+    if (command == "agenda")
+        return kal::RunAgenda(arguments);
+    if (command == "export-csv")
+        return kal::RunExportCsv(arguments);
+    if (command == "import-csv")
+        return kal::RunImportCsv(arguments);
+    if (command == "find")
+        return kal::RunFind(arguments);
     std::fprintf(stderr, "kalendra-cli: unknown command '%s'\n\n%s", kal::TerminalText(command).c_str(), kUsage);
     return 2;
 }

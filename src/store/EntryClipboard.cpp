@@ -49,7 +49,20 @@ std::u16string EntryClipboardText(const CKalData& entry)
 {
     CsvLine row;
     EncodeEntryRow(entry, row);
-    return row.Join(LineEnd::Lf);
+    // Other programs take the memo from the clipboard as it is: its line breaks stay real line breaks,
+    // which the row reader keeps inside the quotes when the text is pasted back.
+    std::u16string text = row.Join(LineEnd::Lf);
+    std::u16string kept;
+    kept.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\u0001' && i + 1 < text.size() && text[i + 1] == u'\u0002') {
+            kept += u"\r\n";
+            ++i;
+        } else {
+            kept += text[i];
+        }
+    }
+    return kept;
 }
 
 bool PasteText(CKalStore& store, std::u16string_view text, CDTime day)

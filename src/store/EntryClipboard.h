@@ -10,7 +10,8 @@ namespace kal {
 class CKalData;
 class CKalStore;
 
-// One entry as the clipboard carries it: its schedule-file row, ended with LF.
+// One entry as the clipboard carries it: its schedule-file row, ended with LF, except that the memo's
+// line breaks stay CR LF.
 [[nodiscard]] std::u16string EntryClipboardText(const CKalData& entry);
 
 // Adds what the clipboard text holds to the store on `day`: a schedule-file row (an entry moves its

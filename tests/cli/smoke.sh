@@ -97,4 +97,38 @@ if "$cli" --password-stdin check "$work/p.klx" </dev/null 2>/dev/null; then fail
 if "$cli" --password-stdin --password Pass check "$work/p.klx" </dev/null 2>/dev/null; then fail "two passwords"; fi
 pass
 
+# A CSV as the desktop calendar writes it (CP932, CR LF, quoted fields with commas, doubled quotes and
+# line breaks) imports; the period's agenda, search, export and a second import agree on every day.
+header='"件名","開始日","開始時刻","終了日","終了時刻","終日ｲﾍﾞﾝﾄ","ｱﾗｰﾑ ｵﾝ/ｵﾌ","ｱﾗｰﾑ日付","ｱﾗｰﾑ時刻","会議の開催者","必須出席者","任意出席者","ﾘｿｰｽ","ﾌﾟﾗｲﾍﾞｰﾄ","経費情報","公開する時間帯の種類","支払い条件","場所","内容","秘密度","分類","優先度"'
+{
+  printf '%s\r\n' "$header"
+  printf '"定例 ""A"" 会議","2026/03/10","9:00:00","2026/03/10","10:30:00","False","True","2026/03/10","7:30:00","","","","","True","","2","","本社, 3F","1行目\r\n2行目","標準","仕事","標準"\r\n'
+  printf '"旅行","2026/03/20","0:00:00","2026/03/23","0:00:00","True","False","2026/03/20","0:00:00","","","","","True","","2","","","","標準","","標準"\r\n'
+  printf '"壊れた","2026/13/40","0:00:00","2026/03/23","0:00:00","True","False","","","","","","","True","","2","","","","標準","","標準"\r\n'
+} | iconv -f UTF-8 -t CP932 >"$work/in.csv"
+"$cli" new "$work/x.klx" || fail "new for the import"
+report=$("$cli" import-csv "$work/x.klx" "$work/in.csv") || fail "import-csv"
+[ "$report" = $'added: 2\nskipped: 1' ] || fail "import report: $report"
+agenda=$("$cli" agenda "$work/x.klx" 2026-03-09 2026-03-22 --year --weekday)
+expected=$'2026/03/10(火) 09:00 ～10:30 定例 "A" 会議\n2026/03/20(金) 旅行\n2026/03/21(土) 旅行\n2026/03/22(日) 旅行'
+[ "$agenda" = "$expected" ] || fail "agenda: $agenda"
+[ "$("$cli" agenda "$work/x.klx" 2026-03-21)" = '03/21 旅行' ] || fail "agenda of one day"
+[ "$("$cli" find "$work/x.klx" 3f --target place --ignore-case)" = '2026/03/10 定例 "A" 会議' ] || fail "find by place"
+[ -z "$("$cli" find "$work/x.klx" 3f --target place 2>/dev/null)" ] || fail "find ignored the case"
+[ "$("$cli" find "$work/x.klx" 旅 --mode starts)" = '2026/03/20 旅行' ] || fail "find starting with"
+if "$cli" find "$work/x.klx" x --mode sideways 2>/dev/null; then fail "unknown mode accepted"; fi
+"$cli" export-csv "$work/x.klx" 2026-03-01 2026-03-31 "$work/out.csv" || fail "export-csv"
+head -1 "$work/out.csv" | iconv -f CP932 -t UTF-8 | grep -qxF "$header" || fail "export header"
+iconv -f CP932 -t UTF-8 "$work/out.csv" | grep -qF '"旅行","2026/03/20","0:00:00","2026/03/23","0:00:00","True"' || fail "all-day export"
+"$cli" new "$work/y.klx" || fail "new for the re-import"
+"$cli" import-csv "$work/y.klx" "$work/out.csv" | grep -qx 'added: 2' || fail "re-import"
+[ "$("$cli" agenda "$work/y.klx" 2026-03-09 2026-03-22 --year --weekday)" = "$expected" ] || fail "re-imported days differ"
+[ "$("$cli" find "$work/y.klx" 2行目 --target memo)" = '2026/03/10 定例 "A" 会議' ] || fail "memo line break lost"
+if "$cli" import-csv "$work/y.klx" "$work/missing.csv" 2>"$work/err"; then fail "missing CSV accepted"; fi
+grep -q 'ファイルが開けません' "$work/err" || fail "missing CSV not told: $(cat "$work/err")"
+if "$cli" export-csv "$work/y.klx" 2026-03-01 2026-03-31 "$work/no/out.csv" 2>"$work/err"; then fail "unwritable export"; fi
+grep -q 'エクスポートに失敗しました' "$work/err" || fail "failed export not told: $(cat "$work/err")"
+if "$cli" agenda "$work/y.klx" 2026-02-30 2>/dev/null; then fail "February 30 accepted"; fi
+pass
+
 echo "cli smoke: $passed passed, 0 failed"

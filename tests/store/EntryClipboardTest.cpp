@@ -27,6 +27,8 @@ TEST_F(EntryClipboardTest, ACopiedEntryPastesOntoAnotherDay)
     const std::u16string text = EntryClipboardText(meeting);
     EXPECT_EQ(text.back(), u'\n');
     EXPECT_EQ(text.substr(0, 4), u"\"0\",");
+    EXPECT_NE(text.find(u"一行目\r\n二行目"), std::u16string::npos);
+    EXPECT_EQ(text.find(u'\u0001'), std::u16string::npos);
 
     ASSERT_TRUE(PasteText(store_, text, CDTime(2026, 12, 24)));
     ASSERT_EQ(store_.EntryCount(), 1);

@@ -1,0 +1,27 @@
+#include "store/PeriodText.h"
+
+#include "store/ExchangeTexts.h"
+#include "store/KalData.h"
+
+namespace kal {
+
+std::u16string TextCopyLine(CDTime day, const CKalData& entry, int options)
+{
+    if (entry.IsTodo())
+        return exchange::kTodoPrefix + entry.text;
+    std::u16string line;
+    if (options & textcopy::kYear)
+        line += day.Format(u"%Y/");
+    line += day.Format(u"%m/%d");
+    if (options & textcopy::kWeekday)
+        line += u"(" + std::u16string(kJapaneseWeekdayNames[day.DayOfWeek()]) + u")";
+    line += u" ";
+    if (entry.Has(flag::kStartTimeSet))
+        line += entry.start.Format(u"%H:%M ");
+    if (entry.Has(flag::kEndTimeSet))
+        line += exchange::kRangeMark + entry.end.Format(u"%H:%M ");
+    line += entry.text;
+    return line;
+}
+
+} // namespace kal

@@ -1,0 +1,86 @@
+#include "views/PeriodWriter.h"
+
+#include "platform/CodePage.h"
+#include "platform/FileIo.h"
+#include "store/ExchangeTexts.h"
+#include "store/KalData.h"
+#include "store/KalStore.h"
+#include "store/PeriodText.h"
+#include "store/RepeatExpansion.h"
+#include "views/MonthGrid.h"
+
+#include <set>
+#include <vector>
+
+namespace kal {
+
+CPeriodWriter::CPeriodWriter(CKalStore& store, CDTime first, CDTime last)
+    : store_(store)
+    , first_(DateOnly(first))
+    , last_(DateOnly(last))
+{
+}
+
+void CPeriodWriter::ForEachLine(const LineText& line, const std::function<void(const std::u16string&)>& put) const
+{
+    const int days = DaysBetween(first_, last_) + 1;
+    if (days <= 0)
+        return;
+    CMonthGrid grid;
+    grid.Create(&store_, 0);
+    std::vector<CMonthCell> cells(static_cast<std::size_t>(days) + 1);
+    grid.FillCells(cells, first_, days);
+    for (int i = 0; i < days; ++i) {
+        const CMonthCell& cell = cells[static_cast<std::size_t>(i)];
+        for (const CKalData* entry : cell.entries) {
+            if (auto text = line(cell.date, *entry))
+                put(*text);
+        }
+    }
+}
+
+std::u16string CPeriodWriter::BuildText(const LineText& line) const
+{
+    std::u16string text;
+    ForEachLine(line, [&](const std::u16string& one) {
+        text += one;
+        text += u"\r\n";
+    });
+    return text;
+}
+
+bool CPeriodWriter::WriteFile(const std::string& path, std::u16string_view header, const LineText& line) const
+{
+    std::u16string text;
+    if (!header.empty()) {
+        text += header;
+        text += u'\n';
+    }
+    ForEachLine(line, [&](const std::u16string& one) {
+        if (one.empty())
+            return;
+        text += one;
+        text += u'\n';
+    });
+    return WriteFileAtomically(path, CodePage::Ansi().Encode(text).bytes);
+}
+
+std::u16string PeriodTextCopy(CKalStore& store, CDTime first, CDTime last, int options)
+{
+    return CPeriodWriter(store, first, last).BuildText([options](CDTime day, const CKalData& entry) {
+        return std::optional<std::u16string>(TextCopyLine(day, entry, options));
+    });
+}
+
+bool ExportOutlookCsv(CKalStore& store, CDTime first, CDTime last, const std::string& path, HiddenEntries hidden)
+{
+    std::set<const CKalData*> written;
+    return CPeriodWriter(store, first, last)
+        .WriteFile(path, exchange::kCsvHeader, [&](CDTime day, const CKalData& entry) -> std::optional<std::u16string> {
+            if (entry.repeatType == repeat::kNone && !written.insert(&entry).second)
+                return std::nullopt;
+            return OutlookCsvLine(day, entry, store, hidden);
+        });
+}
+
+} // namespace kal

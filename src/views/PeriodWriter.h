@@ -1,0 +1,48 @@
+#pragma once
+
+#include "calendar/DTime.h"
+#include "store/OutlookCsv.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace kal {
+
+class CKalData;
+class CKalStore;
+
+// Walks the days of a period as the month view lists them: for every day from `first` to `last`
+// (both included, calendar days) every entry the grid shows that day, in the grid's order, which
+// applies the genres' visibility and the time sort. An entry shown on several days comes once a day.
+class CPeriodWriter {
+public:
+    // A line for an entry on a day, or nothing for no line.
+    using LineText = std::function<std::optional<std::u16string>(CDTime day, const CKalData& entry)>;
+
+    CPeriodWriter(CKalStore& store, CDTime first, CDTime last);
+
+    // The lines, each followed by CR LF; empty when no line was produced.
+    [[nodiscard]] std::u16string BuildText(const LineText& line) const;
+    // Replaces the file at `path` safely with the header (when not empty) and the lines, each followed
+    // by LF, in the ANSI code page. False when the file could not be written.
+    [[nodiscard]] bool WriteFile(const std::string& path, std::u16string_view header, const LineText& line) const;
+
+private:
+    void ForEachLine(const LineText& line, const std::function<void(const std::u16string&)>& put) const;
+
+    CKalStore& store_;
+    CDTime first_;
+    CDTime last_;
+};
+
+// The text copy of a period with the options of PeriodText.h; empty when the period has no entry.
+[[nodiscard]] std::u16string PeriodTextCopy(CKalStore& store, CDTime first, CDTime last, int options);
+
+// Exports the period's entries as the desktop calendar's Japanese CSV. A non-repeating entry that
+// spans several days is written once, on its first day in the period, so that importing the file
+// gives it once. False when the file could not be written.
+[[nodiscard]] bool ExportOutlookCsv(
+    CKalStore& store, CDTime first, CDTime last, const std::string& path, HiddenEntries hidden);
+
+} // namespace kal

@@ -1,0 +1,195 @@
+#include "TestEnvironment.h"
+
+#include "platform/CodePage.h"
+#include "platform/FileIo.h"
+#include "store/ExchangeTexts.h"
+#include "store/KalStore.h"
+#include "store/OutlookCsv.h"
+#include "store/PeriodText.h"
+#include "store/RepeatExpansion.h"
+#include "store/TextLineFile.h"
+#include "views/PeriodWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace kal {
+namespace {
+
+class ExchangeTest : public test::TestEnvironment {
+protected:
+    ExchangeTest() { store_.genres.FindOrAddByName(u"一般"); }
+
+    CKalData& Add(std::u16string text, CDTime start, CDTime end, std::uint32_t flags)
+    {
+        auto entry = std::make_unique<CKalData>();
+        entry->text = std::move(text);
+        entry->start = start;
+        entry->end = end;
+        entry->flags = flags;
+        store_.entries.push_back(std::move(entry));
+        return *store_.entries.back();
+    }
+
+    // The CSV's records as the file holds them: the lines after the header.
+    std::vector<std::u16string> ExportedLines(CDTime first, CDTime last, HiddenEntries hidden = HiddenEntries::Skip)
+    {
+        const std::string path = folder_.File("out.csv");
+        EXPECT_TRUE(ExportOutlookCsv(store_, first, last, path, hidden));
+        const auto file = TextLineFile::Read(path);
+        EXPECT_TRUE(file.has_value());
+        std::vector<std::u16string> lines;
+        for (int i = 1; file && i < file->LineCount(); ++i)
+            lines.emplace_back(file->Line(i));
+        if (file) {
+            EXPECT_EQ(file->Line(0), exchange::kCsvHeader);
+        }
+        return lines;
+    }
+
+    CKalStore store_;
+    test::TemporaryFolder folder_;
+};
+
+constexpr auto kTimed = flag::kStartTimeSet | flag::kEndTimeSet;
+
+TEST_F(ExchangeTest, TextCopyLinesFollowTheOptions)
+{
+    CKalData meeting;
+    meeting.text = u"会議";
+    meeting.start = CDTime(2003, 1, 5, 9, 0);
+    meeting.end = CDTime(2003, 1, 5, 10, 30);
+    meeting.flags = kTimed;
+    CKalData startOnly = meeting;
+    startOnly.flags = flag::kStartTimeSet;
+    CKalData todo = meeting;
+    todo.flags = flag::kIsTodo;
+    const CDTime day(2003, 1, 5);
+    struct Case {
+        const CKalData* entry;
+        int options;
+        std::u16string expected;
+    } const cases[] = {
+        { &meeting, textcopy::kYear | textcopy::kWeekday, u"2003/01/05(日) 09:00 ～10:30 会議" },
+        { &meeting, 0, u"01/05 09:00 ～10:30 会議" },
+        { &meeting, textcopy::kYear, u"2003/01/05 09:00 ～10:30 会議" },
+        { &meeting, textcopy::kWeekday, u"01/05(日) 09:00 ～10:30 会議" },
+        { &startOnly, 0, u"01/05 09:00 会議" },
+        { &todo, textcopy::kYear | textcopy::kWeekday, u"Todo：会議" },
+        { &todo, 0, u"Todo：会議" },
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(TextCopyLine(day, *c.entry, c.options), c.expected) << c.options;
+}
+
+TEST_F(ExchangeTest, TextCopyListsEachDayOfTheGridInOrder)
+{
+    Add(u"旅行", CDTime(2026, 3, 20), CDTime(2026, 3, 21), 0);
+    Add(u"朝会", CDTime(2026, 3, 21, 8, 0), CDTime(2026, 3, 21, 8, 0), flag::kStartTimeSet);
+    Add(u"外の日", CDTime(2026, 3, 25), CDTime(2026, 3, 25), 0);
+    EXPECT_EQ(PeriodTextCopy(store_, CDTime(2026, 3, 20), CDTime(2026, 3, 22), 0),
+        u"03/20 旅行\r\n03/21 旅行\r\n03/21 08:00 朝会\r\n");
+    EXPECT_EQ(PeriodTextCopy(store_, CDTime(2026, 3, 1), CDTime(2026, 3, 2), 0), u"");
+}
+
+TEST_F(ExchangeTest, ExportWritesAllDayAndRepeatingEntriesInTheDesktopLayout)
+{
+    Add(u"休み", CDTime(2003, 1, 5), CDTime(2003, 1, 5), 0).alarmMinutes = -1;
+    CKalData& weekly = Add(u"朝会", CDTime(2003, 1, 6, 9, 0), CDTime(2003, 1, 6, 9, 30), kTimed);
+    weekly.repeatType = repeat::kWeekly;
+    weekly.end = CDTime(kLastYear, 12, 31, 9, 30);
+    weekly.weekdays = { 0, 1, 0, 0, 0, 0, 0 };
+    weekly.alarmMinutes = 15;
+    weekly.alarmMode = 1;
+    CKalData& secret = Add(u"秘密", CDTime(2003, 1, 7), CDTime(2003, 1, 7), flag::kHidden);
+    secret.alarmMinutes = -1;
+    Add(u"宿題", CDTime(2003, 1, 7), CDTime(2003, 1, 7), flag::kIsTodo);
+
+    const auto lines = ExportedLines(CDTime(2003, 1, 5), CDTime(2003, 1, 13));
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0],
+        u"\"休み\",\"2003/01/05\",\"0:00:00\",\"2003/01/06\",\"0:00:00\",\"True\",\"False\",\"2003/01/05\","
+        u"\"00:00:00\",\"\",\"\",\"\",\"\",\"True\",\"\",\"2\",\"\",\"\",\"\",\"標準\",\"一般\",\"標準\"");
+    for (int i = 1; i <= 2; ++i) {
+        const std::u16string day = i == 1 ? u"2003/01/06" : u"2003/01/13";
+        const std::u16string prefix = u"\"朝会\",\"" + day + u"\",\"09:00:00\",\"" + day
+            + u"\",\"09:30:00\",\"False\",\"True\",\"" + day + u"\",\"08:45:00\",";
+        EXPECT_EQ(lines[static_cast<std::size_t>(i)].substr(0, prefix.size()), prefix) << i;
+    }
+    EXPECT_EQ(ExportedLines(CDTime(2003, 1, 7), CDTime(2003, 1, 7), HiddenEntries::Export).size(), 1u);
+
+    // A longer file already there is replaced whole.
+    ASSERT_TRUE(WriteFileAtomically(folder_.File("out.csv"), std::string(100000, 'x')));
+    EXPECT_TRUE(ExportedLines(CDTime(2003, 1, 8), CDTime(2003, 1, 8)).empty());
+    EXPECT_FALSE(ExportOutlookCsv(
+        store_, CDTime(2003, 1, 5), CDTime(2003, 1, 5), folder_.File("none/out.csv"), HiddenEntries::Skip));
+}
+
+TEST_F(ExchangeTest, ImportReadsRecordsAcrossLinesAlarmsSpansAndGenres)
+{
+    const std::u16string csv = std::u16string(exchange::kCsvHeader) + u"\r\n"
+        + u"\"定例 \"\"A\"\"\",\"2026/03/10\",\"9:00:00\",\"2026/03/10\",\"10:30:00\",\"False\",\"True\","
+          u"\"2026/03/10\",\"7:30:00\",,,,,\"True\",,\"2\",,\"本社, "
+          u"3F\",\"1行目\r\n2行目\r\n\",\"標準\",\"新分類\",\"標準\"\r\n"
+        + u"旅行,2026/03/20,0:00:00,2026/03/23,0:00:00,TRUE,false,,,,,,,,,,,,,,一般,\r\n"
+        + u"壊れた,2026/13/20,0:00:00,2026/03/23,0:00:00,True,False\r\n" + u"\r\n"
+        + u"\"開いたまま\",\"2026/03/20\",\"0:00:00\",\"2026/03/"
+          u"20\",\"0:00:00\",\"True\",\"False\",\"\",\"\",\"終わらない\r\n";
+    const CsvImportReport report = ImportOutlookCsv(store_, TextLineFile::FromText(csv));
+    EXPECT_EQ(report.added, 2);
+    EXPECT_EQ(report.skipped, 2);
+    ASSERT_EQ(store_.EntryCount(), 2);
+
+    const CKalData& meeting = store_.Entry(0);
+    EXPECT_EQ(meeting.text, u"定例 \"A\"");
+    EXPECT_EQ(meeting.start, CDTime(2026, 3, 10, 9, 0));
+    EXPECT_EQ(meeting.end, CDTime(2026, 3, 10, 10, 30));
+    EXPECT_EQ(meeting.flags, kTimed);
+    EXPECT_EQ(meeting.alarmMinutes, 90);
+    EXPECT_EQ(meeting.place, u"本社, 3F");
+    EXPECT_EQ(meeting.memo, u"1行目\r\n2行目\r\n");
+    EXPECT_EQ(store_.genres.FindByName(u"新分類"), meeting.genre);
+    EXPECT_EQ(store_.genres.Count(), 2);
+
+    const CKalData& trip = store_.Entry(1);
+    EXPECT_EQ(trip.start, CDTime(2026, 3, 20));
+    EXPECT_EQ(trip.end, CDTime(2026, 3, 22)); // the file's end is the day after the last day
+    EXPECT_EQ(trip.flags, 0u);
+    EXPECT_EQ(trip.alarmMinutes, -1);
+    EXPECT_EQ(trip.genre, 0);
+}
+
+TEST_F(ExchangeTest, ExportAndImportKeepTextsAndDays)
+{
+    CKalData& meeting
+        = Add(u"会議, \"定例\", 第\"1\"回", CDTime(2026, 3, 10, 9, 0), CDTime(2026, 3, 10, 10, 0), kTimed);
+    meeting.memo = u"議題:\r\n\"予算\", 人員";
+    meeting.place = u"\"本社\",3F";
+    meeting.alarmMinutes = 30;
+    Add(u"連休", CDTime(2026, 3, 20), CDTime(2026, 3, 22), 0);
+    CKalData& daily = Add(u"散歩", CDTime(2026, 3, 1, 7, 0), CDTime(kLastYear, 12, 31, 7, 0), flag::kStartTimeSet);
+    daily.repeatType = repeat::kDaily;
+    const std::string path = folder_.File("round.csv");
+    ASSERT_TRUE(ExportOutlookCsv(store_, CDTime(2026, 3, 9), CDTime(2026, 3, 21), path, HiddenEntries::Skip));
+
+    CKalStore back;
+    const auto report = ImportOutlookCsvFile(back, path);
+    ASSERT_TRUE(report.has_value());
+    EXPECT_EQ(report->added, 1 + 1 + 13);
+    EXPECT_EQ(report->skipped, 0);
+    EXPECT_EQ(PeriodTextCopy(back, CDTime(2026, 3, 9), CDTime(2026, 3, 21), textcopy::kYear),
+        PeriodTextCopy(store_, CDTime(2026, 3, 9), CDTime(2026, 3, 21), textcopy::kYear));
+    const auto found = std::find_if(
+        back.entries.begin(), back.entries.end(), [&](const auto& entry) { return entry->text == meeting.text; });
+    ASSERT_NE(found, back.entries.end());
+    const CKalData& copy = **found;
+    EXPECT_EQ(copy.memo, meeting.memo);
+    EXPECT_EQ(copy.place, meeting.place);
+    EXPECT_EQ(copy.alarmMinutes, 30);
+    EXPECT_FALSE(ImportOutlookCsvFile(back, folder_.File("missing.csv")).has_value());
+}
+
+} // namespace
+} // namespace kal
