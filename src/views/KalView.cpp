@@ -1,10 +1,13 @@
 #include "views/KalView.h"
 
 #include "calendar/CivilDate.h"
+#include "platform/Clipboard.h"
 #include "platform/Profile.h"
 #include "platform/Text.h"
 #include "settings/KalSettings.h"
+#include "store/ExchangeTexts.h"
 #include "store/KalStore.h"
+#include "store/PeriodText.h"
 #include "ui/Canvas.h"
 #include "ui/CommandIds.h"
 #include "ui/Ui.h"
@@ -12,6 +15,7 @@
 #include "views/ColourChooser.h"
 #include "views/DiaryFiles.h"
 #include "views/EntryDrawer.h"
+#include "views/PeriodWriter.h"
 #include "views/ViewDialogs.h"
 #include "views/ViewTexts.h"
 
@@ -540,6 +544,20 @@ void CKalView::Search(SearchStep step)
     MoveByDate(day, hint::kFoundOrJumped);
 }
 
+void CKalView::CopyDayAsText()
+{
+    const Profile& profile = Profile::Current();
+    const int options = (profile.GetInt("TextCopy", "Year", 0) != 0 ? textcopy::kYear : 0)
+        | (profile.GetInt("TextCopy", "Youbi", 1) != 0 ? textcopy::kWeekday : 0);
+    const CDTime day = grid_.Cell(selected_).date;
+    const std::u16string text = PeriodTextCopy(document_.Store(), day, day, options);
+    if (text.empty()) {
+        Ui::Current().ShowMessage(exchange::kNoSchedules);
+        return;
+    }
+    Clipboard::Current().SetText(text);
+}
+
 void CKalView::ShowDay()
 {
     if (!SelectedCell() || !document_.ShowDay(*this))
@@ -638,6 +656,7 @@ void CKalView::BindCommands()
     });
     commands_.Add(ID_SCHEDULE_EDIT, [this] { ShowDay(); });
     commands_.Add(ID_GO_DATE, [this] { GoToDate(); });
+    commands_.Add(ID_DAY_TEXT_COPY, [this] { CopyDayAsText(); });
     commands_.Add(ID_EDIT_FIND, [this] { Search(SearchStep::First); });
     commands_.Add(ID_FIND_NEXT, [this] { Search(SearchStep::Next); });
     commands_.Add(ID_FIND_PREVIOUS, [this] { Search(SearchStep::Previous); });

@@ -82,6 +82,8 @@ private:
     void ChooseSelectColour();
     void ShowDay();
     void GoToDate();
+    // The selected day's entries as text on the clipboard, with the text copy's year and weekday options.
+    void CopyDayAsText();
     void Search(SearchStep step);
     void DaysAfter();
     void ChooseWeekdayColours();

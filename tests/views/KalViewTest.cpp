@@ -9,6 +9,7 @@
 #include "dialogs/YearMonthDayDialog.h"
 #include "platform/Clipboard.h"
 #include "platform/Text.h"
+#include "store/ExchangeTexts.h"
 #include "ui/CommandIds.h"
 #include "ui/MemoryDialogHost.h"
 #include "ui/RecordingCanvas.h"
@@ -427,6 +428,28 @@ TEST_F(KalViewTest, SearchMovesTheCalendarToTheEntryFound)
     view_.OnCommand(ID_EDIT_FIND);
     EXPECT_EQ(ui_.Messages().size(), 1u);
     EXPECT_EQ(document_.CurrentDate(), CDTime(2026, 11, 20));
+}
+
+// The selected day's entries go to the clipboard as text, with the weekday by default.
+TEST_F(KalViewTest, ThisDaysTextCopy)
+{
+    MemoryClipboard clipboard;
+    Clipboard* previous = Clipboard::Install(&clipboard);
+    Add(u"定例会議", CDTime(2026, 12, 7, 9, 0), flag::kStartTimeSet);
+    Draw();
+    view_.OnCommand(ID_DAY_TEXT_COPY);
+    ASSERT_TRUE(clipboard.Text().has_value());
+    EXPECT_EQ(clipboard.Text()->substr(0, 9), u"12/07(月) ");
+    EXPECT_NE(clipboard.Text()->find(u"定例会議"), std::u16string::npos);
+    profile_.SetInt("TextCopy", "Year", 1);
+    profile_.SetInt("TextCopy", "Youbi", 0);
+    view_.OnCommand(ID_DAY_TEXT_COPY);
+    EXPECT_EQ(clipboard.Text()->substr(0, 11), u"2026/12/07 ");
+    view_.OnCommand(ID_GO_NEXT_DAY); // a day without entries copies nothing and says so
+    view_.OnCommand(ID_DAY_TEXT_COPY);
+    EXPECT_EQ(clipboard.Text()->substr(0, 11), u"2026/12/07 ");
+    EXPECT_EQ(ui_.Messages(), std::vector<std::u16string> { exchange::kNoSchedules });
+    Clipboard::Install(previous);
 }
 
 // Delete, copy and cut act on the day list's selected entry from the month view too.
