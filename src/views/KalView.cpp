@@ -481,14 +481,16 @@ void CKalView::DaysAfter()
     const std::optional<int> days = document_.Dialogs().AskDaysAfter();
     if (!days)
         return;
+    // Counted in day numbers: however many days were typed, the calendar ends where its years do, and
+    // no count may wrap a date round into them.
     const LocalFields f = grid_.Cell(selected_).date.Fields();
-    const CDTime date(f.year, f.month, f.day + *days);
-    // However many days were typed, the calendar ends where its years do.
-    if (date < CDTime(kFirstYear, 1, 1) || date >= CDTime(kLastYear + 1, 1, 1)) {
+    const long long target = DaysFromCivil(f.year, f.month, f.day) + *days;
+    if (target < DaysFromCivil(kFirstYear, 1, 1) || target > DaysFromCivil(kLastYear, 12, 31)) {
         Ui::Current().ShowMessage(texts::kCannotGoFurther);
         return;
     }
-    MoveByDate(date, hint::kDateMoved);
+    const CivilDate date = CivilFromDays(target);
+    MoveByDate(CDTime(date.year, date.month, date.day), hint::kDateMoved);
 }
 
 void CKalView::ChooseWeekdayColours()

@@ -364,6 +364,10 @@ TEST_F(KalViewTest, NavigationEdges)
             { 2027, 1 }, 0 },
         { "days after beyond 2036", CDTime(2036, 6, 1), daysAfter(u"365"), CDTime(2036, 6, 1), { 2036, 6 }, 1 },
         { "days after before 1972", CDTime(1972, 2, 1), daysAfter(u"-40"), CDTime(1972, 2, 1), { 1972, 2 }, 1 },
+        { "days after far beyond any year", CDTime(2026, 12, 7), daysAfter(u"2147483647"), CDTime(2026, 12, 7),
+            { 2026, 12 }, 1 },
+        { "days after far before any year", CDTime(2026, 12, 7), daysAfter(u"-2147483648"), CDTime(2026, 12, 7),
+            { 2026, 12 }, 1 },
         { "go to a date", CDTime(2026, 12, 7),
             [&] {
                 ui_.QueueDialog([](DialogLogic&, MemoryDialogHost& host) {
