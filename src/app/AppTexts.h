@@ -30,6 +30,8 @@ inline constexpr char16_t kReloadChoice[] = u"再読み込み";
 // %d: how many rows of the opened file could not be read.
 inline constexpr char16_t kUnreadRows[] = u"読み込めない行が%d行ありました。\n保存するとこれらの行は失われるため、"
                                           u"最初に保存する前に元のファイルを「.bak」を付けた名前で残します。";
+// %d: how many records of an imported CSV file were left out.
+inline constexpr char16_t kImportSkipped[] = u"日付や時刻が読めないため、%d件のスケジュールを取り込みませんでした。";
 inline constexpr char16_t kUnreadRowsNotKept[]
     = u"読み込めない行を含む元のファイルを残せないため、保存を中止しました。";
 inline constexpr char16_t kAskDeleteSuffix[] = u" を削除しますか？";

@@ -1,10 +1,12 @@
 #include "app/KalDoc.h"
 
 #include "app/AppTexts.h"
+#include "app/PeriodCommands.h"
 #include "app/RecentFiles.h"
 #include "dialogs/ContinuousCopyDialog.h"
 #include "dialogs/DayDialog.h"
 #include "dialogs/MemoDialog.h"
+#include "dialogs/MemoSheet.h"
 #include "dialogs/RepeatEditing.h"
 #include "dialogs/ScheduleDialog.h"
 #include "dialogs/SearchDialog.h"
@@ -411,6 +413,21 @@ void CKalDoc::BindCommands()
     commands_.Add(ID_FILE_SAVE_AS, [this] { SaveAs(); });
     commands_.Add(ID_FILE_RELOAD, [this] { Reload(); });
     commands_.Add(ID_FILE_CHECK_UPDATE, [this] { CheckChangedOnDisk(); });
+    commands_.Add(ID_TEXT_COPY, [this] {
+        CopyPeriodText(store_);
+        UpdateAllViews(hint::kRepaint);
+    });
+    commands_.Add(ID_OUTLOOK_EXPORT, [this] { ExportPeriod(store_); });
+    commands_.Add(ID_OUTLOOK_IMPORT, [this] {
+        if (!ImportCsv(store_))
+            return;
+        modified_ = true;
+        UpdateAllViews(hint::kEntriesChanged);
+    });
+    commands_.Add(ID_MEMO, [this] {
+        if (EditMemos(store_))
+            modified_ = true;
+    });
 }
 
 } // namespace kal

@@ -3,6 +3,7 @@
 #include "app/AppTexts.h"
 #include "app/KalDoc.h"
 #include "dialogs/DateFormatDialog.h"
+#include "dialogs/OptionsSheet.h"
 #include "platform/FileAssociation.h"
 #include "platform/FileIo.h"
 #include "platform/ProgramFolders.h"
@@ -162,6 +163,52 @@ void CMainFrame::ChooseDateFormat()
     document_.UpdateAllViews(hint::kRepaint);
 }
 
+namespace {
+
+struct OptionSetting {
+    IntSetting setting;
+    bool OptionValues::*value;
+};
+constexpr OptionSetting kOptionSwitches[] = {
+    { IntSetting::SchSort, &OptionValues::sortByTime },
+    { IntSetting::Shunbun, &OptionValues::equinoxes },
+    { IntSetting::Hurikae, &OptionValues::substitutes },
+    { IntSetting::InitFile, &OptionValues::openLastFile },
+    { IntSetting::OkFrame, &OptionValues::okQuits },
+    { IntSetting::EnterSch, &OptionValues::enterOpens },
+    { IntSetting::DefaultKigen, &OptionValues::deadline },
+};
+
+} // namespace
+
+void CMainFrame::ChooseOptions()
+{
+    CKalSettings& settings = CKalSettings::Current();
+    CKalStore& store = document_.Store();
+    OptionValues values;
+    for (const OptionSetting& option : kOptionSwitches)
+        values.*option.value = settings.IsOn(option.setting);
+    values.timeDisplay = settings.Get(IntSetting::ViewTime);
+    values.deadlineDays = settings.Get(IntSetting::DefaultDays);
+    values.scheduleGenre = store.DefaultScheduleGenre();
+    values.todoGenre = store.DefaultTodoGenre();
+    const std::vector<std::u16string> genres = store.genres.Names();
+    const std::optional<OptionValues> chosen = AskOptions(values, &genres);
+    if (!chosen)
+        return;
+    for (const OptionSetting& option : kOptionSwitches)
+        settings.Set(option.setting, (*chosen).*option.value ? 1 : 0);
+    settings.Set(IntSetting::ViewTime, chosen->timeDisplay);
+    settings.Set(IntSetting::DefaultDays, chosen->deadlineDays);
+    // The presets are kept in the file: a change must be saved with it.
+    if (chosen->scheduleGenre != store.DefaultScheduleGenre() || chosen->todoGenre != store.DefaultTodoGenre()) {
+        store.defaultScheduleGenre = chosen->scheduleGenre;
+        store.defaultTodoGenre = chosen->todoGenre;
+        document_.SetModified();
+    }
+    document_.UpdateAllViews(hint::kEntriesChanged);
+}
+
 void CMainFrame::ToggleListPane()
 {
     listShown_ = !listShown_;
@@ -206,6 +253,7 @@ void CMainFrame::BindCommands()
             [settings, mode] { return CheckedIf(settings()->Get(IntSetting::SelColorMode) == mode); });
     }
     commands_.Add(ID_DATE_FORMAT, [this] { ChooseDateFormat(); });
+    commands_.Add(ID_OPTIONS, [this] { ChooseOptions(); });
     commands_.Add(ID_BACK_COLOUR, [this] { ChooseBackColour(); });
     commands_.Add(ID_FILE_ASSOCIATE, [] {
         RegisterFileAssociation(AssociationMode::Force);

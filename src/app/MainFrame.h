@@ -55,6 +55,8 @@ private:
     void ChooseSettingColour(int setting, bool alwaysRepaint);
     void ChooseBackColour();
     void ChooseDateFormat();
+    // The options sheet; on OK its values go to the settings and the file's genre presets.
+    void ChooseOptions();
     void ToggleListPane();
     void ActivateMonthView(bool month);
     void SwitchPane();

@@ -44,4 +44,18 @@ bool ReadPeriodFields(DialogHost& host, int startId, std::u16string_view startMe
     return true;
 }
 
+bool ReadOrderedPeriodFields(DialogHost& host, int startId, std::u16string_view startMessage, int endId,
+    std::u16string_view endMessage, CDTime& start, CDTime& end)
+{
+    CDTime typedStart;
+    CDTime typedEnd;
+    if (!ReadPeriodFields(host, startId, startMessage, endId, endMessage, typedStart, typedEnd))
+        return false;
+    if (typedEnd < typedStart)
+        return RefuseField(host, endId, endMessage);
+    start = typedStart;
+    end = typedEnd;
+    return true;
+}
+
 } // namespace kal

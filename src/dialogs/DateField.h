@@ -27,5 +27,9 @@ bool RefuseField(DialogHost& host, int id, std::u16string_view message);
 // change only when both read. True when they did.
 [[nodiscard]] bool ReadPeriodFields(DialogHost& host, int startId, std::u16string_view startMessage, int endId,
     std::u16string_view endMessage, CDTime& start, CDTime& end);
+// The same for a period whose end may not come before its start: such an end is refused with
+// `endMessage`.
+[[nodiscard]] bool ReadOrderedPeriodFields(DialogHost& host, int startId, std::u16string_view startMessage, int endId,
+    std::u16string_view endMessage, CDTime& start, CDTime& end);
 
 } // namespace kal

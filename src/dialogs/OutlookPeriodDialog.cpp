@@ -43,16 +43,7 @@ void OutlookPeriodDialog::OnControl(DialogHost& host, int id, Notification notif
 
 bool OutlookPeriodDialog::OnOk(DialogHost& host)
 {
-    const std::optional<CDTime> start = ReadDateField(host, kStart, kInvalidStart);
-    if (!start)
-        return false;
-    const std::optional<CDTime> end = ReadDateField(host, kEnd, kInvalidEnd);
-    if (!end)
-        return false;
-    if (*end < *start)
-        return RefuseField(host, kEnd, kInvalidEnd);
-    period_ = OutlookPeriod { *start, *end };
-    return true;
+    return ReadOrderedPeriodFields(host, kStart, kInvalidStart, kEnd, kInvalidEnd, period_.start, period_.end);
 }
 
 std::optional<OutlookPeriod> AskOutlookPeriod(OutlookPeriod period)

@@ -25,6 +25,7 @@ public:
     void SetCaption(std::u16string_view caption) override;
     void End(int result) override;
     bool HasEnded() const override { return result_.has_value(); }
+    void PressDialogButton(int id) override { id == kIdOk ? accept() : reject(); }
 
 public Q_SLOTS:
     void accept() override;

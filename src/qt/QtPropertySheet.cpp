@@ -32,6 +32,7 @@ public:
     }
     void End(int result) override { sheet_.End(result); }
     bool HasEnded() const override { return sheet_.HasEnded(); }
+    void PressDialogButton(int id) override { id == kIdOk ? sheet_.accept() : sheet_.reject(); }
 
 private:
     QtPropertySheet& sheet_;

@@ -241,9 +241,9 @@ CsvImportReport ImportOutlookCsv(CKalStore& store, const TextLineFile& file)
     return report;
 }
 
-std::optional<CsvImportReport> ImportOutlookCsvFile(CKalStore& store, const std::string& path)
+std::optional<CsvImportReport> ImportOutlookCsvFile(CKalStore& store, const std::string& path, FileError* error)
 {
-    auto file = TextLineFile::Read(path);
+    auto file = TextLineFile::Read(path, error);
     if (!file)
         return std::nullopt;
     return ImportOutlookCsv(store, *file);

@@ -11,6 +11,7 @@ namespace kal {
 class CKalData;
 class CKalStore;
 class TextLineFile;
+struct FileError;
 
 enum class HiddenEntries { Skip, Export };
 
@@ -30,7 +31,8 @@ struct CsvImportReport {
 // it names that the store lacks. Quoted fields may hold commas, doubled quotes (one quote each) and line
 // breaks (kept as CR LF).
 CsvImportReport ImportOutlookCsv(CKalStore& store, const TextLineFile& file);
-// The same from a file in the ANSI code page; nothing when it cannot be read.
-[[nodiscard]] std::optional<CsvImportReport> ImportOutlookCsvFile(CKalStore& store, const std::string& path);
+// The same from a file in the ANSI code page; nothing when it cannot be read (`error` says why).
+[[nodiscard]] std::optional<CsvImportReport> ImportOutlookCsvFile(
+    CKalStore& store, const std::string& path, FileError* error = nullptr);
 
 } // namespace kal

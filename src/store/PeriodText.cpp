@@ -1,9 +1,17 @@
 #include "store/PeriodText.h"
 
+#include "settings/KalSettings.h"
 #include "store/ExchangeTexts.h"
 #include "store/KalData.h"
 
 namespace kal {
+
+int StoredTextCopyOptions()
+{
+    const CKalSettings& settings = CKalSettings::Current();
+    return (settings.IsOn(IntSetting::TextCopyYear) ? textcopy::kYear : 0)
+        | (settings.IsOn(IntSetting::TextCopyYoubi) ? textcopy::kWeekday : 0);
+}
 
 std::u16string TextCopyLine(CDTime day, const CKalData& entry, int options)
 {

@@ -48,6 +48,9 @@ public:
     virtual void SetFocus(int id) = 0;
     // Closes the dialog with `result` (kIdOk, kIdCancel or a button id).
     virtual void End(int result) = 0;
+    // Presses the window's OK or cancel (kIdOk, kIdCancel) as the user would, checks included; on a
+    // page of a property sheet, the sheet's, so that every page is heard.
+    virtual void PressDialogButton(int id) = 0;
     [[nodiscard]] virtual bool HasEnded() const = 0;
 
     // The text of a control read as a whole number ("-12", " 7 "), or nothing.

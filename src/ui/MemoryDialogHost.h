@@ -43,6 +43,7 @@ public:
     void SetFocus(int id) override;
     void End(int result) override { result_ = result; }
     bool HasEnded() const override { return result_.has_value(); }
+    void PressDialogButton(int id) override { Press(id); }
 
     // What a user does.
     void Open(); // the dialog appears: its logic fills it

@@ -548,9 +548,7 @@ void CKalView::Search(SearchStep step)
 
 void CKalView::CopyDayAsText()
 {
-    const Profile& profile = Profile::Current();
-    const int options = (profile.GetInt("TextCopy", "Year", 0) != 0 ? textcopy::kYear : 0)
-        | (profile.GetInt("TextCopy", "Youbi", 1) != 0 ? textcopy::kWeekday : 0);
+    const int options = StoredTextCopyOptions();
     const CDTime day = grid_.Cell(selected_).date;
     const std::u16string text = PeriodTextCopy(document_.Store(), day, day, options);
     if (text.empty()) {

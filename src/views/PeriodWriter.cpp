@@ -49,7 +49,8 @@ std::u16string CPeriodWriter::BuildText(const LineText& line) const
     return text;
 }
 
-bool CPeriodWriter::WriteFile(const std::string& path, std::u16string_view header, const LineText& line) const
+bool CPeriodWriter::WriteFile(
+    const std::string& path, std::u16string_view header, const LineText& line, FileError* error) const
 {
     std::u16string text;
     if (!header.empty()) {
@@ -62,7 +63,7 @@ bool CPeriodWriter::WriteFile(const std::string& path, std::u16string_view heade
         text += one;
         text += u'\n';
     });
-    return WriteFileAtomically(path, CodePage::Ansi().Encode(text).bytes);
+    return WriteFileAtomically(path, CodePage::Ansi().Encode(text).bytes, error);
 }
 
 std::u16string PeriodTextCopy(CKalStore& store, CDTime first, CDTime last, int options)
@@ -72,15 +73,19 @@ std::u16string PeriodTextCopy(CKalStore& store, CDTime first, CDTime last, int o
     });
 }
 
-bool ExportOutlookCsv(CKalStore& store, CDTime first, CDTime last, const std::string& path, HiddenEntries hidden)
+bool ExportOutlookCsv(
+    CKalStore& store, CDTime first, CDTime last, const std::string& path, HiddenEntries hidden, FileError* error)
 {
     std::set<const CKalData*> written;
     return CPeriodWriter(store, first, last)
-        .WriteFile(path, exchange::kCsvHeader, [&](CDTime day, const CKalData& entry) -> std::optional<std::u16string> {
-            if (entry.repeatType == repeat::kNone && !written.insert(&entry).second)
-                return std::nullopt;
-            return OutlookCsvLine(day, entry, store, hidden);
-        });
+        .WriteFile(
+            path, exchange::kCsvHeader,
+            [&](CDTime day, const CKalData& entry) -> std::optional<std::u16string> {
+                if (entry.repeatType == repeat::kNone && !written.insert(&entry).second)
+                    return std::nullopt;
+                return OutlookCsvLine(day, entry, store, hidden);
+            },
+            error);
 }
 
 } // namespace kal

@@ -10,6 +10,7 @@
 namespace kal {
 
 class CKalData;
+struct FileError;
 class CKalStore;
 
 // Walks the days of a period as the month view lists them: for every day from `first` to `last`
@@ -25,8 +26,9 @@ public:
     // The lines, each followed by CR LF; empty when no line was produced.
     [[nodiscard]] std::u16string BuildText(const LineText& line) const;
     // Replaces the file at `path` safely with the header (when not empty) and the lines, each followed
-    // by LF, in the ANSI code page. False when the file could not be written.
-    [[nodiscard]] bool WriteFile(const std::string& path, std::u16string_view header, const LineText& line) const;
+    // by LF, in the ANSI code page. False when the file could not be written (`error` says why).
+    [[nodiscard]] bool WriteFile(
+        const std::string& path, std::u16string_view header, const LineText& line, FileError* error = nullptr) const;
 
 private:
     void ForEachLine(const LineText& line, const std::function<void(const std::u16string&)>& put) const;
@@ -41,8 +43,8 @@ private:
 
 // Exports the period's entries as the desktop calendar's Japanese CSV. A non-repeating entry that
 // spans several days is written once, on its first day in the period, so that importing the file
-// gives it once. False when the file could not be written.
-[[nodiscard]] bool ExportOutlookCsv(
-    CKalStore& store, CDTime first, CDTime last, const std::string& path, HiddenEntries hidden);
+// gives it once. False when the file could not be written (`error` says why).
+[[nodiscard]] bool ExportOutlookCsv(CKalStore& store, CDTime first, CDTime last, const std::string& path,
+    HiddenEntries hidden, FileError* error = nullptr);
 
 } // namespace kal

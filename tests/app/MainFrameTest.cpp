@@ -4,6 +4,7 @@
 #include "app/KalDoc.h"
 #include "app/MainFrame.h"
 #include "dialogs/DateFormatDialog.h"
+#include "dialogs/OptionsSheet.h"
 #include "platform/Shell.h"
 #include "ui/CommandIds.h"
 #include "ui/CommandTarget.h"
@@ -207,6 +208,59 @@ TEST_F(MainFrameTest, BackColourRecolorsOnlyCellsOfTheOldBackground)
     EXPECT_EQ(grid.Cell(plain).colour, 0xEEEEFFu);
     EXPECT_EQ(grid.Cell(marked).colour, 0x00FFFFu);
     EXPECT_EQ(grid.Cell(other).colour, settings_.Get(ColourSetting::Other));
+}
+
+} // namespace
+} // namespace kal
+
+namespace kal {
+namespace {
+
+// The options sheet writes its values on OK, through any page's "OK" too, and nothing otherwise.
+TEST_F(MainFrameTest, OptionsSheetWritesSettingsAndTheFilePresetsOnlyOnOk)
+{
+    for (const char16_t* name : { u"一般", u"仕事", u"私用" }) {
+        CKalField genre;
+        genre.name = name;
+        document_.Store().genres.Append(genre);
+    }
+    const auto change = [](MemoryPropertySheet& sheet) {
+        sheet.Page(0).SetChecked(optsystempage::kSortByTime, false);
+        sheet.Page(1).Choose(opteditpage::kScheduleGenre, 2);
+        sheet.Page(1).Choose(opteditpage::kTimeDisplay, 3);
+        sheet.Page(1).Type(opteditpage::kDeadlineDays, u"10");
+        sheet.Page(2).SetChecked(optkeypage::kEnterOpens, true);
+    };
+    ui_.QueueSheet([&](MemoryPropertySheet& sheet) {
+        change(sheet);
+        sheet.Page(2).Press(optionssheet::kClose);
+    });
+    frame_.OnCommand(ID_OPTIONS);
+    EXPECT_TRUE(settings_.IsOn(IntSetting::SchSort));
+    EXPECT_EQ(document_.Store().defaultScheduleGenre, 0);
+    EXPECT_FALSE(document_.IsModified());
+
+    std::vector<std::u16string> genreItems;
+    ui_.QueueSheet([&](MemoryPropertySheet& sheet) {
+        genreItems = sheet.Page(1).Items(opteditpage::kTodoGenre);
+        change(sheet);
+        sheet.Page(1).Type(opteditpage::kDeadlineDays, u"-1"); // refused: the sheet stays on that page
+        sheet.PressOk();
+        EXPECT_FALSE(sheet.HasEnded());
+        EXPECT_EQ(sheet.ActivePage(), 1);
+        sheet.Page(1).Type(opteditpage::kDeadlineDays, u"10");
+        sheet.Page(0).Press(optionssheet::kOk);
+    });
+    frame_.OnCommand(ID_OPTIONS);
+    EXPECT_EQ(genreItems, (std::vector<std::u16string> { u"一般", u"仕事", u"私用" }));
+    EXPECT_FALSE(settings_.IsOn(IntSetting::SchSort));
+    EXPECT_EQ(profile_.GetInt("System", "SchSort", 1), 0);
+    EXPECT_EQ(settings_.Get(IntSetting::ViewTime), 3);
+    EXPECT_EQ(settings_.Get(IntSetting::DefaultDays), 10);
+    EXPECT_TRUE(settings_.IsOn(IntSetting::EnterSch));
+    EXPECT_EQ(document_.Store().defaultScheduleGenre, 2);
+    EXPECT_EQ(document_.Store().defaultTodoGenre, 0);
+    EXPECT_TRUE(document_.IsModified()); // the presets are saved with the file
 }
 
 } // namespace

@@ -445,8 +445,8 @@ TEST_F(KalViewTest, ThisDaysTextCopy)
     ASSERT_TRUE(clipboard.Text().has_value());
     EXPECT_EQ(clipboard.Text()->substr(0, 9), u"12/07(月) ");
     EXPECT_NE(clipboard.Text()->find(u"定例会議"), std::u16string::npos);
-    profile_.SetInt("TextCopy", "Year", 1);
-    profile_.SetInt("TextCopy", "Youbi", 0);
+    settings_.Set(IntSetting::TextCopyYear, 1);
+    settings_.Set(IntSetting::TextCopyYoubi, 0);
     view_.OnCommand(ID_DAY_TEXT_COPY);
     EXPECT_EQ(clipboard.Text()->substr(0, 11), u"2026/12/07 ");
     view_.OnCommand(ID_GO_NEXT_DAY); // a day without entries copies nothing and says so
