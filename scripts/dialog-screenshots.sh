@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the pictures in docs/: the schedule dialog on a wide and on a tall screen, the repeat dialog
 # and the date picker, the month view with a day's pop-up menu open, the day dialog, the font
-# dialog and the genre settings, each in a real X server of that screen's size.
+# dialog, the genre settings, the options sheet, the memo notebook and the export dialog, each in a
+# real X server of that screen's size.
 #   scripts/dialog-screenshots.sh [BUILD-FOLDER [PICTURE...]]   (default build/test, every picture)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -97,6 +98,25 @@ genre)
   sleep 1.5
   import -window "$(xdotool getwindowfocus)" "$picture"
   ;;
+options)
+  xdotool key alt+t Up Up Up Up Return # ツール > その他の設定, above the three soft-key items
+  sleep 1.5
+  xdotool key ctrl+Tab # its second page, with the genre presets
+  sleep 0.5
+  import -window "$(xdotool getwindowfocus)" "$picture"
+  ;;
+memo)
+  xdotool key alt+t Down Return # ツール > メモ
+  sleep 1.5
+  xdotool type --delay 20 '年末の買い物'
+  sleep 0.5
+  import -window "$(xdotool getwindowfocus)" "$picture"
+  ;;
+export)
+  xdotool key alt+f Down Down Down Down Down Down Down Return # ファイル > Outlook CSV エクスポート
+  sleep 1.5
+  import -window "$(xdotool getwindowfocus)" "$picture"
+  ;;
 esac
 kill "$pid"
 rm -rf "$work"
@@ -108,3 +128,6 @@ shoot_month month-popup.png popup
 shoot_month day-dialog.png day
 shoot_month font-dialog.png font
 shoot_month genre-dialog.png genre
+shoot_month options-sheet.png options
+shoot_month memo-notebook.png memo
+shoot_month export-dialog.png export

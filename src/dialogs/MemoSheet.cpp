@@ -84,6 +84,8 @@ bool EditMemos(CKalStore& store)
         pages.push_back(std::make_unique<CMemoPage>(kCaption, std::u16string()));
 
     PropertySheet sheet;
+    // A desktop window without a title cannot be told apart in the task bar.
+    sheet.caption = kCaption;
     for (const auto& page : pages)
         sheet.pages.push_back(page.get());
     sheet.startPage = std::clamp<int>(store.settingsExtra, 0, static_cast<int>(pages.size()) - 1);
