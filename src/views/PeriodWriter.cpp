@@ -14,18 +14,30 @@
 
 namespace kal {
 
-CPeriodWriter::CPeriodWriter(CKalStore& store, CDTime first, CDTime last)
+namespace {
+
+// Enough rows for any month, whichever weekday it starts on.
+constexpr int kMonthWeeks = 6;
+
+} // namespace
+
+CPeriodWriter::CPeriodWriter(CKalStore& store, CDTime first, CDTime last, Holidays holidays)
     : store_(store)
     , first_(DateOnly(first))
     , last_(DateOnly(last))
+    , holidays_(holidays)
 {
 }
 
-void CPeriodWriter::ForEachLine(const LineText& line, const std::function<void(const std::u16string&)>& put) const
+void CPeriodWriter::ForEachLine(const LineText& line, const Put& put) const
 {
     const int days = DaysBetween(first_, last_) + 1;
     if (days <= 0)
         return;
+    if (holidays_ == Holidays::WithGenerated) {
+        ForEachLineByMonth(line, put);
+        return;
+    }
     CMonthGrid grid;
     grid.Create(&store_, 0);
     std::vector<CMonthCell> cells(static_cast<std::size_t>(days) + 1);
@@ -36,6 +48,29 @@ void CPeriodWriter::ForEachLine(const LineText& line, const std::function<void(c
             if (auto text = line(cell.date, *entry))
                 put(*text);
         }
+    }
+}
+
+void CPeriodWriter::ForEachLineByMonth(const LineText& line, const Put& put) const
+{
+    // Each month's days come from that month's own view, which is where its holidays are worked out.
+    CMonthGrid grid;
+    grid.Create(&store_, kMonthWeeks);
+    const YearMonth last { last_.Year(), last_.Month() };
+    for (YearMonth month { first_.Year(), first_.Month() };; AddMonthsTo(month, 1)) {
+        YearMonth shown = month;
+        grid.Fill(CDTime(month.year, month.month, 1), shown);
+        for (int i = 0; i < grid.Count(); ++i) {
+            const CMonthCell& cell = grid.Cell(i);
+            if (cell.date.Month() != month.month || cell.date < first_ || last_ < cell.date)
+                continue;
+            for (const CKalData* entry : cell.entries) {
+                if (auto text = line(cell.date, *entry))
+                    put(*text);
+            }
+        }
+        if (month == last)
+            break;
     }
 }
 
@@ -68,9 +103,10 @@ bool CPeriodWriter::WriteFile(
 
 std::u16string PeriodTextCopy(CKalStore& store, CDTime first, CDTime last, int options)
 {
-    return CPeriodWriter(store, first, last).BuildText([options](CDTime day, const CKalData& entry) {
-        return std::optional<std::u16string>(TextCopyLine(day, entry, options));
-    });
+    return CPeriodWriter(store, first, last, CPeriodWriter::Holidays::WithGenerated)
+        .BuildText([options](CDTime day, const CKalData& entry) {
+            return std::optional<std::u16string>(TextCopyLine(day, entry, options));
+        });
 }
 
 bool ExportOutlookCsv(

@@ -20,8 +20,11 @@ class CPeriodWriter {
 public:
     // A line for an entry on a day, or nothing for no line.
     using LineText = std::function<std::optional<std::u16string>(CDTime day, const CKalData& entry)>;
+    // Whether the holidays the month view works out for itself (equinox days, citizens' and
+    // substitute holidays) come too: they cost a month view's fill for each month of the period.
+    enum class Holidays { StoredOnly, WithGenerated };
 
-    CPeriodWriter(CKalStore& store, CDTime first, CDTime last);
+    CPeriodWriter(CKalStore& store, CDTime first, CDTime last, Holidays holidays = Holidays::StoredOnly);
 
     // The lines, each followed by CR LF; empty when no line was produced.
     [[nodiscard]] std::u16string BuildText(const LineText& line) const;
@@ -31,11 +34,14 @@ public:
         const std::string& path, std::u16string_view header, const LineText& line, FileError* error = nullptr) const;
 
 private:
-    void ForEachLine(const LineText& line, const std::function<void(const std::u16string&)>& put) const;
+    using Put = std::function<void(const std::u16string&)>;
+    void ForEachLine(const LineText& line, const Put& put) const;
+    void ForEachLineByMonth(const LineText& line, const Put& put) const;
 
     CKalStore& store_;
     CDTime first_;
     CDTime last_;
+    Holidays holidays_;
 };
 
 // The text copy of a period with the options of PeriodText.h; empty when the period has no entry.

@@ -84,14 +84,21 @@ TEST_F(ExchangeTest, TextCopyLinesFollowTheOptions)
         EXPECT_EQ(TextCopyLine(day, *c.entry, c.options), c.expected) << c.options;
 }
 
+// The month view's own holidays (here the equinox day) are listed as the view shows them, also across
+// the end of a month.
 TEST_F(ExchangeTest, TextCopyListsEachDayOfTheGridInOrder)
 {
     Add(u"旅行", CDTime(2026, 3, 20), CDTime(2026, 3, 21), 0);
     Add(u"朝会", CDTime(2026, 3, 21, 8, 0), CDTime(2026, 3, 21, 8, 0), flag::kStartTimeSet);
     Add(u"外の日", CDTime(2026, 3, 25), CDTime(2026, 3, 25), 0);
+    Add(u"月またぎ", CDTime(2026, 3, 31), CDTime(2026, 4, 1), 0);
     EXPECT_EQ(PeriodTextCopy(store_, CDTime(2026, 3, 20), CDTime(2026, 3, 22), 0),
-        u"03/20 旅行\r\n03/21 旅行\r\n03/21 08:00 朝会\r\n");
+        u"03/20 春分の日\r\n03/20 旅行\r\n03/21 旅行\r\n03/21 08:00 朝会\r\n");
+    EXPECT_EQ(
+        PeriodTextCopy(store_, CDTime(2026, 3, 31), CDTime(2026, 4, 2), 0), u"03/31 月またぎ\r\n04/01 月またぎ\r\n");
     EXPECT_EQ(PeriodTextCopy(store_, CDTime(2026, 3, 1), CDTime(2026, 3, 2), 0), u"");
+    settings_.Set(IntSetting::Shunbun, 0);
+    EXPECT_EQ(PeriodTextCopy(store_, CDTime(2026, 3, 20), CDTime(2026, 3, 20), 0), u"03/20 旅行\r\n");
 }
 
 TEST_F(ExchangeTest, ExportWritesAllDayAndRepeatingEntriesInTheDesktopLayout)
