@@ -1,24 +1,17 @@
 #include "platform/CodePage.h"
 
+#include <array>
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 #include <iconv.h>
+#include <vector>
 
 namespace kal {
 
 namespace {
 
 constexpr char16_t kEscapeBase = 0xDC00; // bytes 0x80-0xFF that do not decode live at U+DC80-U+DCFF
-
-iconv_t Handle(void* handle)
-{
-    return static_cast<iconv_t>(handle);
-}
-
-void* Open(const char* to, const char* from)
-{
-    const iconv_t handle = iconv_open(to, from);
-    return handle == reinterpret_cast<iconv_t>(-1) ? nullptr : handle;
-}
 
 bool IsEscapedByte(char16_t c)
 {
@@ -32,15 +25,113 @@ bool IsLowSurrogate(char16_t c)
 {
     return c >= 0xDC00 && c <= 0xDFFF;
 }
-
-void AppendUtf16Le(std::u16string& out, const char* bytes, std::size_t count)
+bool IsSurrogate(char16_t c)
 {
-    for (std::size_t i = 0; i + 1 < count; i += 2)
-        out += static_cast<char16_t>(
-            static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8);
+    return c >= 0xD800 && c <= 0xDFFF;
+}
+
+// One converter, opened for as long as the object lives.
+class Converter {
+public:
+    Converter(const char* to, const char* from)
+        : handle_(iconv_open(to, from))
+    {
+    }
+    ~Converter()
+    {
+        if (IsOpen())
+            iconv_close(handle_);
+    }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    [[nodiscard]] bool IsOpen() const { return handle_ != reinterpret_cast<iconv_t>(-1); }
+    void Reset() { iconv(handle_, nullptr, nullptr, nullptr, nullptr); }
+    // Writes what takes a converter with a shift state back to its initial state.
+    void Flush(char*& output, std::size_t& outputLeft) { iconv(handle_, nullptr, nullptr, &output, &outputLeft); }
+    // Converts what it can; the C library's result, with errno telling why it stopped.
+    std::size_t Convert(const char*& input, std::size_t& inputLeft, char*& output, std::size_t& outputLeft)
+    {
+        char* in = const_cast<char*>(input);
+        const std::size_t result = iconv(handle_, &in, &inputLeft, &output, &outputLeft);
+        input = in;
+        return result;
+    }
+
+private:
+    iconv_t handle_;
+};
+
+enum class Outcome { Character, Incomplete, Invalid, Unusable };
+
+// How the converter decodes exactly `bytes`: one UTF-16 unit from all of them, a sequence cut
+// short, bytes that start no character, or an answer no table can hold (several units, a partial use).
+Outcome DecodeExactly(Converter& converter, std::string_view bytes, char16_t& decoded)
+{
+    converter.Reset();
+    const char* input = bytes.data();
+    std::size_t inputLeft = bytes.size();
+    char buffer[16];
+    char* output = buffer;
+    std::size_t outputLeft = sizeof buffer;
+    const std::size_t result = converter.Convert(input, inputLeft, output, outputLeft);
+    const std::size_t produced = sizeof buffer - outputLeft;
+    if (result == static_cast<std::size_t>(-1) && produced == 0 && inputLeft == bytes.size())
+        return errno == EINVAL ? Outcome::Incomplete : Outcome::Invalid;
+    if (result == static_cast<std::size_t>(-1) || inputLeft != 0 || produced != 2)
+        return Outcome::Unusable;
+    decoded = static_cast<char16_t>(static_cast<unsigned char>(buffer[0]) | static_cast<unsigned char>(buffer[1]) << 8);
+    return IsSurrogate(decoded) ? Outcome::Unusable : Outcome::Character;
+}
+
+// How the converter encodes one character: its bytes (empty when it is refused), or false when the
+// answer does not fit a table (more than two bytes, or a shift state to leave afterwards).
+bool EncodeExactly(Converter& converter, char16_t c, std::string& encoded)
+{
+    converter.Reset();
+    const char input[2] = { static_cast<char>(c & 0xFF), static_cast<char>(c >> 8) };
+    const char* in = input;
+    std::size_t inputLeft = 2;
+    char buffer[16];
+    char* output = buffer;
+    std::size_t outputLeft = sizeof buffer;
+    const std::size_t result = converter.Convert(in, inputLeft, output, outputLeft);
+    if (result == static_cast<std::size_t>(-1)) {
+        const bool refused = errno == EILSEQ && outputLeft == sizeof buffer;
+        encoded.clear();
+        return refused;
+    }
+    const std::size_t beforeFlush = outputLeft;
+    converter.Flush(output, outputLeft);
+    encoded.assign(buffer, sizeof buffer - outputLeft);
+    return outputLeft == beforeFlush && encoded.size() <= 2 && !encoded.empty();
+}
+
+// Eight bytes of plain ASCII at once, when `p` has them.
+bool EightAscii(const unsigned char* p)
+{
+    std::uint64_t word;
+    std::memcpy(&word, p, sizeof word);
+    return (word & 0x8080808080808080ULL) == 0;
 }
 
 } // namespace
+
+// Every byte and every pair of bytes, decoded once.
+struct CodePage::DecodeTable {
+    enum : std::uint8_t { kInvalid, kSingle, kLead };
+    std::array<std::uint8_t, 256> kind {};
+    std::array<char16_t, 256> single {};
+    std::vector<char16_t> pairs = std::vector<char16_t>(65536); // lead << 8 | trail; 0 = no character
+    bool asciiIsAscii = true;
+};
+
+// Every character of the Basic Multilingual Plane, encoded once: one or two bytes, or refused.
+struct CodePage::EncodeTable {
+    std::vector<std::uint16_t> code = std::vector<std::uint16_t>(65536);
+    std::vector<std::uint8_t> length = std::vector<std::uint8_t>(65536); // 0 = refused
+    bool asciiIsAscii = true;
+};
 
 char16_t CodePageLookAlike(char16_t c)
 {
@@ -65,86 +156,341 @@ char16_t CodePageLookAlike(char16_t c)
 }
 
 CodePage::CodePage(const char* name)
-    : toUnicode_(Open("UTF-16LE", name))
-    , fromUnicode_(Open(name, "UTF-16LE"))
+    : name_(name)
 {
+    Converter toUnicode("UTF-16LE", name);
+    Converter fromUnicode(name, "UTF-16LE");
+    open_ = toUnicode.IsOpen() && fromUnicode.IsOpen();
 }
 
-CodePage::~CodePage()
+CodePage::~CodePage() = default;
+
+namespace {
+
+// Decodes every pair of bytes starting with `lead` into `pairs` (0 for a pair that starts no
+// character). A few calls do it: the converter runs through all 256 pairs at once and stops only at
+// the pairs it refuses. False when the code page does not decode pairs one character each.
+bool DecodePairs(Converter& converter, unsigned char lead, std::vector<char16_t>& pairs)
 {
-    if (toUnicode_)
-        iconv_close(Handle(toUnicode_));
-    if (fromUnicode_)
-        iconv_close(Handle(fromUnicode_));
+    char input[512];
+    for (int trail = 0; trail < 256; ++trail) {
+        input[2 * trail] = static_cast<char>(lead);
+        input[2 * trail + 1] = static_cast<char>(trail);
+    }
+    const char* next = input;
+    std::size_t left = sizeof input;
+    while (left > 0) {
+        converter.Reset();
+        const char* const from = next;
+        char buffer[sizeof input];
+        char* output = buffer;
+        std::size_t outputLeft = sizeof buffer;
+        const std::size_t result = converter.Convert(next, left, output, outputLeft);
+        const std::size_t consumed = static_cast<std::size_t>(next - from);
+        const std::size_t units = (sizeof buffer - outputLeft) / 2;
+        if (consumed % 2 != 0 || units * 2 != consumed)
+            return false;
+        const std::size_t first = static_cast<std::size_t>(from - input) / 2;
+        for (std::size_t i = 0; i < units; ++i) {
+            const auto c = static_cast<char16_t>(
+                static_cast<unsigned char>(buffer[2 * i]) | static_cast<unsigned char>(buffer[2 * i + 1]) << 8);
+            if (c == 0 || IsSurrogate(c))
+                return false;
+            pairs[static_cast<std::size_t>(lead << 8) + first + i] = c;
+        }
+        if (result != static_cast<std::size_t>(-1))
+            break;
+        if (errno != EILSEQ)
+            return false; // a character longer than two bytes
+        next += 2; // this pair starts no character
+        left -= 2;
+    }
+    return true;
+}
+
+// Every character of the Basic Multilingual Plane but the surrogates, each followed by a line feed,
+// as UTF-16LE.
+std::string EveryCharacterOnItsOwnLine()
+{
+    std::string input;
+    input.reserve(0x10000 * 4);
+    for (int c = 0; c < 0x10000; ++c) {
+        if (IsSurrogate(static_cast<char16_t>(c)) || c == '\n')
+            continue;
+        input += static_cast<char>(c & 0xFF);
+        input += static_cast<char>(c >> 8);
+        input += '\n';
+        input += '\0';
+    }
+    return input;
+}
+
+} // namespace
+
+const CodePage::DecodeTable* CodePage::Decoder() const
+{
+    std::call_once(decoderBuilt_, [this] {
+        Converter converter("UTF-16LE", name_.c_str());
+        if (!converter.IsOpen())
+            return;
+        auto table = std::make_unique<DecodeTable>();
+        for (int lead = 0; lead < 256; ++lead) {
+            const char one = static_cast<char>(lead);
+            char16_t decoded = 0;
+            switch (DecodeExactly(converter, std::string_view(&one, 1), decoded)) {
+            case Outcome::Character:
+                table->kind[lead] = DecodeTable::kSingle;
+                table->single[lead] = decoded;
+                break;
+            case Outcome::Invalid:
+                break;
+            case Outcome::Unusable:
+                return;
+            case Outcome::Incomplete:
+                table->kind[lead] = DecodeTable::kLead;
+                if (!DecodePairs(converter, static_cast<unsigned char>(lead), table->pairs))
+                    return;
+                break;
+            }
+            if (lead < 0x80 && (table->kind[lead] != DecodeTable::kSingle || table->single[lead] != lead))
+                table->asciiIsAscii = false;
+        }
+        decoder_ = std::move(table);
+    });
+    return decoder_.get();
+}
+
+// The whole plane goes through the converter in one call that skips what it cannot convert; the line
+// feed after each character tells where its bytes end, and an empty line that it was refused. Where
+// that does not work out, each character is asked on its own.
+bool CodePage::FillEncodeTable(EncodeTable& table) const
+{
+    Converter skipping((name_ + "//IGNORE").c_str(), "UTF-16LE");
+    if (!skipping.IsOpen())
+        return false;
+    const std::string input = EveryCharacterOnItsOwnLine();
+    std::string output(input.size(), '\0');
+    const char* in = input.data();
+    std::size_t inputLeft = input.size();
+    char* out = output.data();
+    std::size_t outputLeft = output.size();
+    (void)skipping.Convert(in, inputLeft, out, outputLeft); // reports the skipped characters as an error
+    const std::size_t beforeFlush = outputLeft;
+    skipping.Flush(out, outputLeft);
+    if (inputLeft != 0 || outputLeft != beforeFlush)
+        return false;
+    output.resize(output.size() - outputLeft);
+    std::size_t at = 0;
+    for (int c = 0; c < 0x10000; ++c) {
+        if (IsSurrogate(static_cast<char16_t>(c)) || c == '\n')
+            continue;
+        const std::size_t end = output.find('\n', at);
+        if (end == std::string::npos || end - at > 2)
+            return false;
+        const auto index = static_cast<std::size_t>(c);
+        table.length[index] = static_cast<std::uint8_t>(end - at);
+        for (std::size_t i = at; i < end; ++i)
+            table.code[index]
+                = static_cast<std::uint16_t>(table.code[index] << 8 | static_cast<unsigned char>(output[i]));
+        at = end + 1;
+    }
+    return at == output.size();
+}
+
+const CodePage::EncodeTable* CodePage::Encoder() const
+{
+    std::call_once(encoderBuilt_, [this] {
+        Converter converter(name_.c_str(), "UTF-16LE");
+        if (!converter.IsOpen())
+            return;
+        auto table = std::make_unique<EncodeTable>();
+        const bool filled = FillEncodeTable(*table);
+        std::string encoded;
+        for (int c = 0; c < 0x10000; ++c) {
+            if (IsSurrogate(static_cast<char16_t>(c)) || (filled && c != '\n'))
+                continue;
+            if (!EncodeExactly(converter, static_cast<char16_t>(c), encoded))
+                return;
+            const auto index = static_cast<std::size_t>(c);
+            table->length[index] = static_cast<std::uint8_t>(encoded.size());
+            table->code[index] = 0;
+            for (const char byte : encoded)
+                table->code[index]
+                    = static_cast<std::uint16_t>(table->code[index] << 8 | static_cast<unsigned char>(byte));
+        }
+        for (int c = 0; c < 0x80; ++c) {
+            if (table->length[static_cast<std::size_t>(c)] != 1 || table->code[static_cast<std::size_t>(c)] != c)
+                table->asciiIsAscii = false;
+        }
+        encoder_ = std::move(table);
+    });
+    return encoder_.get();
 }
 
 std::u16string CodePage::Decode(std::string_view bytes) const
 {
+    const DecodeTable* table = open_ ? Decoder() : nullptr;
+    if (!table)
+        return DecodeThroughConverter(bytes);
+    std::u16string text(bytes.size(), u'\0'); // never more characters than bytes
+    char16_t* out = text.data();
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const unsigned char* const end = p + bytes.size();
+    while (p < end) {
+        if (table->asciiIsAscii) {
+            while (end - p >= 8 && EightAscii(p)) {
+                for (int i = 0; i < 8; ++i)
+                    *out++ = p[i];
+                p += 8;
+            }
+        }
+        const unsigned char byte = *p;
+        switch (table->kind[byte]) {
+        case DecodeTable::kSingle:
+            *out++ = table->single[byte];
+            ++p;
+            continue;
+        case DecodeTable::kLead:
+            if (end - p >= 2) {
+                if (const char16_t c = table->pairs[static_cast<std::size_t>(byte << 8 | p[1])]) {
+                    *out++ = c;
+                    p += 2;
+                    continue;
+                }
+            }
+            break;
+        default:
+            break;
+        }
+        // A byte that starts no character here: kept as itself, and decoding goes on after it.
+        *out++ = static_cast<char16_t>(kEscapeBase + byte);
+        ++p;
+    }
+    text.resize(static_cast<std::size_t>(out - text.data()));
+    return text;
+}
+
+CodePage::Encoded CodePage::Encode(std::u16string_view text) const
+{
+    Encoded encoded;
+    AppendEncoded(text, encoded);
+    return encoded;
+}
+
+void CodePage::AppendEncoded(std::u16string_view text, Encoded& into) const
+{
+    const EncodeTable* table = open_ ? Encoder() : nullptr;
+    if (!table) {
+        EncodeThroughConverter(text, into);
+        return;
+    }
+    std::string& bytes = into.bytes;
+    const std::size_t start = bytes.size();
+    bytes.resize(start + text.size() * 2); // never more than two bytes a character
+    char* out = bytes.data() + start;
+    const auto replace = [&](std::u16string_view character) {
+        *out++ = kDefaultCharacter;
+        if (into.replaced.find(character) == std::u16string::npos)
+            into.replaced += character;
+    };
+    const std::size_t size = text.size();
+    for (std::size_t i = 0; i < size; ++i) {
+        const char16_t raw = text[i];
+        if (raw < 0x80 && table->asciiIsAscii) {
+            *out++ = static_cast<char>(raw);
+            continue;
+        }
+        const char16_t c = CodePageLookAlike(raw);
+        if (IsEscapedByte(c)) {
+            *out++ = static_cast<char>(c - kEscapeBase);
+        } else if (IsHighSurrogate(c) && i + 1 < size && IsLowSurrogate(text[i + 1])) {
+            replace(text.substr(i, 2)); // outside the Basic Multilingual Plane: no code page here holds it
+            ++i;
+        } else if (IsSurrogate(c)) {
+            replace(text.substr(i, 1));
+        } else {
+            const std::uint16_t code = table->code[c];
+            switch (table->length[c]) {
+            case 2:
+                *out++ = static_cast<char>(code >> 8);
+                [[fallthrough]];
+            case 1:
+                *out++ = static_cast<char>(code & 0xFF);
+                break;
+            default:
+                replace(std::u16string_view(&c, 1));
+                break;
+            }
+        }
+    }
+    bytes.resize(static_cast<std::size_t>(out - bytes.data()));
+}
+
+std::u16string CodePage::DecodeThroughConverter(std::string_view bytes) const
+{
     std::u16string out;
     out.reserve(bytes.size());
-    if (!toUnicode_) {
+    Converter converter("UTF-16LE", name_.c_str());
+    if (!converter.IsOpen()) {
         for (const char c : bytes)
             out += static_cast<unsigned char>(c) < 0x80 ? static_cast<char16_t>(c)
                                                         : kEscapeBase + static_cast<unsigned char>(c);
         return out;
     }
-    iconv(Handle(toUnicode_), nullptr, nullptr, nullptr, nullptr);
     char buffer[16384];
-    char* input = const_cast<char*>(bytes.data());
+    const char* input = bytes.data();
     std::size_t inputLeft = bytes.size();
     while (inputLeft > 0) {
         char* output = buffer;
         std::size_t outputLeft = sizeof buffer;
-        const std::size_t result = iconv(Handle(toUnicode_), &input, &inputLeft, &output, &outputLeft);
-        AppendUtf16Le(out, buffer, sizeof buffer - outputLeft);
+        const std::size_t result = converter.Convert(input, inputLeft, output, outputLeft);
+        for (std::size_t i = 0; i + 1 < sizeof buffer - outputLeft; i += 2)
+            out += static_cast<char16_t>(
+                static_cast<unsigned char>(buffer[i]) | static_cast<unsigned char>(buffer[i + 1]) << 8);
         if (result != static_cast<std::size_t>(-1) || errno == E2BIG)
             continue;
         // EILSEQ or EINVAL (a sequence cut off by the end): keep the byte and go on after it.
         out += static_cast<char16_t>(kEscapeBase + static_cast<unsigned char>(*input));
         ++input;
         --inputLeft;
-        iconv(Handle(toUnicode_), nullptr, nullptr, nullptr, nullptr);
+        converter.Reset();
     }
     return out;
 }
 
-CodePage::Encoded CodePage::Encode(std::u16string_view text) const
+void CodePage::EncodeThroughConverter(std::u16string_view text, Encoded& into) const
 {
-    Encoded encoded;
-    encoded.bytes.reserve(text.size() * 2);
+    Converter converter(name_.c_str(), "UTF-16LE");
     const auto replace = [&](std::u16string_view character) {
-        encoded.bytes += kDefaultCharacter;
-        if (encoded.replaced.find(character) == std::u16string::npos)
-            encoded.replaced += character;
+        into.bytes += kDefaultCharacter;
+        if (into.replaced.find(character) == std::u16string::npos)
+            into.replaced += character;
     };
-    if (fromUnicode_)
-        iconv(Handle(fromUnicode_), nullptr, nullptr, nullptr, nullptr);
     // Runs of ordinary characters go through the converter together; escaped bytes, surrogates and
     // characters the converter refuses are handled one at a time.
     std::string run;
     const auto flush = [&] {
-        char* input = run.data();
+        const char* input = run.data();
         std::size_t inputLeft = run.size();
         char buffer[16384];
         while (inputLeft > 0) {
             char* output = buffer;
             std::size_t outputLeft = sizeof buffer;
-            const std::size_t result = fromUnicode_
-                ? iconv(Handle(fromUnicode_), &input, &inputLeft, &output, &outputLeft)
-                : std::size_t(-1);
-            encoded.bytes.append(buffer, sizeof buffer - outputLeft);
-            if (result != static_cast<std::size_t>(-1) || (fromUnicode_ && errno == E2BIG))
+            const std::size_t result
+                = converter.IsOpen() ? converter.Convert(input, inputLeft, output, outputLeft) : std::size_t(-1);
+            into.bytes.append(buffer, sizeof buffer - outputLeft);
+            if (result != static_cast<std::size_t>(-1) || (converter.IsOpen() && errno == E2BIG))
                 continue;
             const char16_t refused = static_cast<char16_t>(
                 static_cast<unsigned char>(input[0]) | static_cast<unsigned char>(input[1]) << 8);
-            if (!fromUnicode_ && refused < 0x80)
-                encoded.bytes += static_cast<char>(refused);
+            if (!converter.IsOpen() && refused < 0x80)
+                into.bytes += static_cast<char>(refused);
             else
                 replace(std::u16string_view(&refused, 1));
             input += 2;
             inputLeft -= 2;
-            if (fromUnicode_)
-                iconv(Handle(fromUnicode_), nullptr, nullptr, nullptr, nullptr);
+            if (converter.IsOpen())
+                converter.Reset();
         }
         run.clear();
     };
@@ -152,12 +498,12 @@ CodePage::Encoded CodePage::Encode(std::u16string_view text) const
         const char16_t c = CodePageLookAlike(text[i]);
         if (IsEscapedByte(c)) {
             flush();
-            encoded.bytes += static_cast<char>(c - kEscapeBase);
+            into.bytes += static_cast<char>(c - kEscapeBase);
         } else if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
             flush();
-            replace(text.substr(i, 2)); // outside the Basic Multilingual Plane: no code page here holds it
+            replace(text.substr(i, 2));
             ++i;
-        } else if (IsHighSurrogate(c) || IsLowSurrogate(c)) {
+        } else if (IsSurrogate(c)) {
             flush();
             replace(text.substr(i, 1));
         } else {
@@ -166,7 +512,6 @@ CodePage::Encoded CodePage::Encode(std::u16string_view text) const
         }
     }
     flush();
-    return encoded;
 }
 
 const CodePage& CodePage::Ansi()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 
@@ -14,7 +16,10 @@ namespace kal {
 // and lists them. A few characters that desktop input methods type where the code page has a
 // look-alike (U+301C WAVE DASH for FULLWIDTH TILDE and the like) are written as that look-alike.
 //
-// An object keeps its converters open; it is not meant to be shared between threads.
+// The C library's converter defines the code page: on first use of each direction it is asked once
+// for every byte, every pair of bytes and every character of the Basic Multilingual Plane, and the
+// answers are kept as tables that every conversion then reads. Code pages whose characters take more
+// than two bytes, or that keep a shift state, are converted through the converter itself.
 class CodePage {
 public:
     explicit CodePage(const char* name = "CP932");
@@ -22,7 +27,7 @@ public:
     CodePage(const CodePage&) = delete;
     CodePage& operator=(const CodePage&) = delete;
 
-    [[nodiscard]] bool IsOpen() const { return toUnicode_ != nullptr && fromUnicode_ != nullptr; }
+    [[nodiscard]] bool IsOpen() const { return open_; }
 
     [[nodiscard]] std::u16string Decode(std::string_view bytes) const;
 
@@ -31,6 +36,8 @@ public:
         std::u16string replaced; // each character that became "?", once, in order of appearance
     };
     [[nodiscard]] Encoded Encode(std::u16string_view text) const;
+    // Encodes `text` onto the end of `into`, so that many texts can make one buffer.
+    void AppendEncoded(std::u16string_view text, Encoded& into) const;
 
     // The code page of schedule files and the other text files the program reads and writes.
     static const CodePage& Ansi();
@@ -38,8 +45,21 @@ public:
     static constexpr char kDefaultCharacter = '?';
 
 private:
-    void* toUnicode_ = nullptr;
-    void* fromUnicode_ = nullptr;
+    struct DecodeTable;
+    struct EncodeTable;
+
+    const DecodeTable* Decoder() const;
+    const EncodeTable* Encoder() const;
+    bool FillEncodeTable(EncodeTable& table) const;
+    [[nodiscard]] std::u16string DecodeThroughConverter(std::string_view bytes) const;
+    void EncodeThroughConverter(std::u16string_view text, Encoded& into) const;
+
+    std::string name_;
+    bool open_ = false;
+    mutable std::once_flag decoderBuilt_;
+    mutable std::once_flag encoderBuilt_;
+    mutable std::unique_ptr<DecodeTable> decoder_;
+    mutable std::unique_ptr<EncodeTable> encoder_;
 };
 
 // The look-alike the code page holds for a character it does not, or the character itself.

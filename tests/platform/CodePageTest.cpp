@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <iconv.h>
+
 namespace kal {
 namespace {
 
@@ -86,6 +89,88 @@ TEST(CodePage, LargeTextsConvertWhole)
     const CodePage::Encoded encoded = page.Encode(text);
     EXPECT_EQ(encoded.bytes.size(), 20000u * 13u);
     EXPECT_EQ(page.Decode(encoded.bytes), text);
+}
+
+// The converter itself, one sequence at a time, as the tables must answer.
+class Reference {
+public:
+    Reference()
+        : toUnicode_(iconv_open("UTF-16LE", "CP932"))
+        , fromUnicode_(iconv_open("CP932", "UTF-16LE"))
+    {
+    }
+    ~Reference()
+    {
+        iconv_close(toUnicode_);
+        iconv_close(fromUnicode_);
+    }
+
+    // Bytes that start no character become U+DC00 + byte, and decoding goes on after them.
+    std::u16string Decode(const std::string& bytes)
+    {
+        std::u16string text;
+        char* input = const_cast<char*>(bytes.data());
+        std::size_t inputLeft = bytes.size();
+        while (inputLeft > 0) {
+            iconv(toUnicode_, nullptr, nullptr, nullptr, nullptr);
+            char buffer[16];
+            char* output = buffer;
+            std::size_t outputLeft = sizeof buffer;
+            const std::size_t result = iconv(toUnicode_, &input, &inputLeft, &output, &outputLeft);
+            for (char* p = buffer; p + 1 < output; p += 2)
+                text += static_cast<char16_t>(static_cast<unsigned char>(p[0]) | static_cast<unsigned char>(p[1]) << 8);
+            if (result == static_cast<std::size_t>(-1)) {
+                text += static_cast<char16_t>(0xDC00 + static_cast<unsigned char>(*input));
+                ++input;
+                --inputLeft;
+            }
+        }
+        return text;
+    }
+
+    // A character the code page lacks is "?".
+    std::string Encode(char16_t c)
+    {
+        iconv(fromUnicode_, nullptr, nullptr, nullptr, nullptr);
+        char input[2] = { static_cast<char>(c & 0xFF), static_cast<char>(c >> 8) };
+        char* in = input;
+        std::size_t inputLeft = 2;
+        char buffer[16];
+        char* output = buffer;
+        std::size_t outputLeft = sizeof buffer;
+        if (iconv(fromUnicode_, &in, &inputLeft, &output, &outputLeft) == static_cast<std::size_t>(-1))
+            return "?";
+        return std::string(buffer, output);
+    }
+
+private:
+    iconv_t toUnicode_;
+    iconv_t fromUnicode_;
+};
+
+TEST(CodePage, AgreesWithTheConverterOnEveryByteEveryPairAndEveryCharacter)
+{
+    const CodePage& page = CodePage::Ansi();
+    Reference reference;
+    int differences = 0;
+    for (int lead = 0; lead < 256; ++lead) {
+        const std::string one(1, static_cast<char>(lead));
+        differences += page.Decode(one) != reference.Decode(one);
+        for (int trail = 0; trail < 256; ++trail) {
+            const std::string two = one + static_cast<char>(trail);
+            if (page.Decode(two) != reference.Decode(two) && ++differences < 5)
+                ADD_FAILURE() << "bytes " << lead << " " << trail;
+        }
+    }
+    for (int c = 0; c < 0x10000; ++c) {
+        if (c >= 0xD800 && c <= 0xDFFF)
+            continue;
+        const char16_t character = static_cast<char16_t>(c);
+        if (page.Encode(std::u16string_view(&character, 1)).bytes != reference.Encode(CodePageLookAlike(character))
+            && ++differences < 5)
+            ADD_FAILURE() << "character " << c;
+    }
+    EXPECT_EQ(differences, 0);
 }
 
 } // namespace
