@@ -329,10 +329,19 @@ const CodePage::EncodeTable* CodePage::Encoder() const
 
 std::u16string CodePage::Decode(std::string_view bytes) const
 {
+    std::u16string text;
+    DecodeInto(bytes, text);
+    return text;
+}
+
+void CodePage::DecodeInto(std::string_view bytes, std::u16string& text) const
+{
     const DecodeTable* table = open_ ? Decoder() : nullptr;
-    if (!table)
-        return DecodeThroughConverter(bytes);
-    std::u16string text(bytes.size(), u'\0'); // never more characters than bytes
+    if (!table) {
+        text = DecodeThroughConverter(bytes);
+        return;
+    }
+    text.resize(bytes.size()); // never more characters than bytes
     char16_t* out = text.data();
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const unsigned char* const end = p + bytes.size();
@@ -343,6 +352,8 @@ std::u16string CodePage::Decode(std::string_view bytes) const
                     *out++ = p[i];
                 p += 8;
             }
+            if (p == end)
+                break;
         }
         const unsigned char byte = *p;
         switch (table->kind[byte]) {
@@ -367,7 +378,6 @@ std::u16string CodePage::Decode(std::string_view bytes) const
         ++p;
     }
     text.resize(static_cast<std::size_t>(out - text.data()));
-    return text;
 }
 
 CodePage::Encoded CodePage::Encode(std::u16string_view text) const

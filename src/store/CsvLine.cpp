@@ -42,50 +42,53 @@ void AppendFieldText(std::u16string& out, std::u16string_view text)
     }
 }
 
-void CsvLine::AddParsed(std::u16string_view text, bool quoted)
+void CsvLine::AddParsed(std::size_t start, std::size_t length, bool quoted)
 {
-    const std::size_t start = buffer_.size();
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == kBreakFirst && i + 1 < text.size() && text[i + 1] == kBreakSecond) {
-            buffer_ += u"\r\n";
-            ++i;
-        } else {
-            buffer_ += text[i];
-        }
-    }
-    fields_.push_back(FieldSpan { start, buffer_.size() - start, quoted });
+    fields_.push_back(FieldSpan { start, length, quoted });
 }
 
 void CsvLine::Parse(std::u16string_view line)
 {
     Clear();
+    // The fields are read where they stand in one copy of the line; a line-break mark is as long as
+    // the CR LF it stands for, so it is turned back in place.
+    buffer_.assign(line.data(), line.size());
+    char16_t* const text = buffer_.data();
+    const std::size_t size = buffer_.size();
+    for (std::size_t i = 0; i + 1 < size; ++i) {
+        if (text[i] == kBreakFirst && text[i + 1] == kBreakSecond) {
+            text[i] = u'\r';
+            text[++i] = u'\n';
+        }
+    }
+    const std::u16string_view view = buffer_;
     std::size_t position = 0;
     for (;;) {
         if (FieldCount() == kMaxFields) {
             cut_ = true;
             return;
         }
-        if (position < line.size() && line[position] == u'"') {
+        if (position < size && view[position] == u'"') {
             const std::size_t start = position + 1;
-            const std::size_t end = FindQuoteComma(line, start);
+            const std::size_t end = FindQuoteComma(view, start);
             if (end != std::u16string_view::npos) {
-                AddParsed(line.substr(start, end - start), true);
+                AddParsed(start, end - start, true);
                 position = end + 2;
                 continue;
             }
             // The last field: it ends at a closing quote at the line end, or with the line.
-            std::size_t length = line.size() - start;
-            if (length > 0 && line.back() == u'"')
+            std::size_t length = size - start;
+            if (length > 0 && view.back() == u'"')
                 --length;
-            AddParsed(line.substr(start, length), true);
+            AddParsed(start, length, true);
             return;
         }
-        const std::size_t comma = line.find(u',', position);
+        const std::size_t comma = view.find(u',', position);
         if (comma == std::u16string_view::npos) {
-            AddParsed(line.substr(position), false);
+            AddParsed(position, size - position, false);
             return;
         }
-        AddParsed(line.substr(position, comma - position), false);
+        AddParsed(position, comma - position, false);
         position = comma + 1;
     }
 }

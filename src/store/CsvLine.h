@@ -54,7 +54,7 @@ private:
         std::size_t length;
         bool quoted;
     };
-    void AddParsed(std::u16string_view text, bool quoted);
+    void AddParsed(std::size_t start, std::size_t length, bool quoted);
 
     std::u16string buffer_; // the texts of all fields
     std::vector<FieldSpan> fields_;

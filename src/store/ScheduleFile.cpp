@@ -186,27 +186,83 @@ bool DispatchScheduleRow(const CsvLine& row, CKalStore& store)
     return DispatchRow(row, store, EntryCopy::Direct, RowPlace::Later);
 }
 
-LoadResult LoadScheduleFile(CKalStore& store, const std::string& path, LoadReport* report)
-{
-    store.Clear();
-    FileError error;
-    std::optional<std::string> bytes = ReadWholeFile(path, &error, kMaxScheduleFileBytes);
-    if (!bytes) {
-        ShowFileError(texts::kCannotOpenFile, path, error);
-        return LoadResult::Failed;
+namespace {
+
+// The lines of a file's bytes, each decoded only when it is reached, into one buffer: the whole text
+// is never held decoded. Lines end with LF, a CR before it is not part of the line, and Ctrl-Z ends the
+// text. The bytes LF, CR and Ctrl-Z never occur inside a double-byte character, so splitting the
+// bytes splits the text at the same places.
+class ByteLines {
+public:
+    explicit ByteLines(std::string_view bytes)
+        : bytes_(bytes.substr(0, bytes.find('\x1A')))
+    {
     }
-    const TextLineFile file = TextLineFile::FromBytes(*bytes);
-    // The decoded lines are all the load needs: a big file is not held twice.
-    bytes.reset();
-    return LoadScheduleLines(store, file, report);
-}
 
-LoadResult LoadScheduleBytes(CKalStore& store, std::string_view bytes, LoadReport* report)
+    bool Next(std::u16string_view& line)
+    {
+        if (position_ >= bytes_.size())
+            return false;
+        std::size_t end = bytes_.find('\n', position_);
+        const std::size_t next = end == std::string_view::npos ? bytes_.size() : end + 1;
+        if (end == std::string_view::npos)
+            end = bytes_.size();
+        else if (end > position_ && bytes_[end - 1] == '\r')
+            --end;
+        CodePage::Ansi().DecodeInto(bytes_.substr(position_, end - position_), buffer_);
+        position_ = next;
+        line = buffer_;
+        return true;
+    }
+
+private:
+    std::string_view bytes_;
+    std::size_t position_ = 0;
+    std::u16string buffer_;
+};
+
+class IndexedLines {
+public:
+    explicit IndexedLines(const TextLineFile& file)
+        : file_(file)
+    {
+    }
+
+    bool Next(std::u16string_view& line)
+    {
+        if (index_ >= file_.LineCount())
+            return false;
+        line = file_.Line(index_++);
+        return true;
+    }
+
+private:
+    const TextLineFile& file_;
+    int index_ = 0;
+};
+
+// Reads every row the lines hold into the store; what could not be read goes to `seen`.
+template <typename Lines> void ReadRows(CKalStore& store, Lines& lines, LoadReport& seen)
 {
-    return LoadScheduleLines(store, TextLineFile::FromBytes(bytes), report);
+    CsvLine row;
+    std::u16string_view text;
+    for (int line = 0; lines.Next(text); ++line) {
+        row.Parse(text);
+        // The header names the columns; a file without one starts with its first row.
+        if (line == 0 && IsHeader(row))
+            continue;
+        ++seen.rows;
+        if (row.WasCut())
+            seen.cutLines.push_back(line + 1);
+        const RowPlace place = seen.rows == 1 ? RowPlace::First : RowPlace::Later;
+        if (!DispatchRow(row, store, EntryCopy::Direct, place) && !IsBlank(row))
+            seen.droppedLines.push_back(line + 1);
+    }
 }
 
-LoadResult LoadScheduleLines(CKalStore& store, const TextLineFile& file, LoadReport* report)
+LoadResult FinishLoad(CKalStore& store, LoadReport& seen);
+
+template <typename Lines> LoadResult LoadRows(CKalStore& store, Lines& lines, LoadReport* report)
 {
     store.Clear();
     // Clearing keeps the password, but it belongs to the file that was read: a file without one has none.
@@ -214,21 +270,40 @@ LoadResult LoadScheduleLines(CKalStore& store, const TextLineFile& file, LoadRep
     LoadReport local;
     LoadReport& seen = report ? *report : local;
     seen = LoadReport {};
-    CsvLine row;
-    int first = 1;
-    if (file.LineCount() > 0) {
-        row.Parse(file.Line(0));
-        first = IsHeader(row) ? 1 : 0;
+    ReadRows(store, lines, seen);
+    return FinishLoad(store, seen);
+}
+
+} // namespace
+
+LoadResult LoadScheduleFile(CKalStore& store, const std::string& path, LoadReport* report)
+{
+    store.Clear();
+    FileError error;
+    const std::optional<std::string> bytes = ReadWholeFile(path, &error, kMaxScheduleFileBytes);
+    if (!bytes) {
+        ShowFileError(texts::kCannotOpenFile, path, error);
+        return LoadResult::Failed;
     }
-    for (int line = first; line < file.LineCount(); ++line) {
-        row.Parse(file.Line(line));
-        ++seen.rows;
-        if (row.WasCut())
-            seen.cutLines.push_back(line + 1);
-        const RowPlace place = line == first ? RowPlace::First : RowPlace::Later;
-        if (!DispatchRow(row, store, EntryCopy::Direct, place) && !IsBlank(row))
-            seen.droppedLines.push_back(line + 1);
-    }
+    return LoadScheduleBytes(store, *bytes, report);
+}
+
+LoadResult LoadScheduleBytes(CKalStore& store, std::string_view bytes, LoadReport* report)
+{
+    ByteLines lines(bytes);
+    return LoadRows(store, lines, report);
+}
+
+LoadResult LoadScheduleLines(CKalStore& store, const TextLineFile& file, LoadReport* report)
+{
+    IndexedLines lines(file);
+    return LoadRows(store, lines, report);
+}
+
+namespace {
+
+LoadResult FinishLoad(CKalStore& store, LoadReport& seen)
+{
     // The password comes first so that a load that is refused changes nothing anywhere.
     if (!PasswordGiven(store)) {
         store.Clear();
@@ -255,6 +330,8 @@ LoadResult LoadScheduleLines(CKalStore& store, const TextLineFile& file, LoadRep
     }
     return result;
 }
+
+} // namespace
 
 std::u16string ScheduleFileText(const CKalStore& store)
 {

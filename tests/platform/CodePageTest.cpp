@@ -80,6 +80,15 @@ TEST(CodePage, EveryByteSequenceDecodesWithoutStopping)
     EXPECT_EQ(page.Encode(decoded).bytes.size(), page.Encode(page.Decode(page.Encode(decoded).bytes)).bytes.size());
 }
 
+// A text that ends with a run of plain ASCII is not read past its end: the line feed after it here
+// must not appear.
+TEST(CodePage, DecodingStopsAtTheEndOfTheBytes)
+{
+    const std::string line = "0123456789abcdef\n";
+    EXPECT_EQ(CodePage::Ansi().Decode(std::string_view(line).substr(0, 8)), u"01234567");
+    EXPECT_EQ(CodePage::Ansi().Decode(std::string_view(line).substr(0, 16)), u"0123456789abcdef");
+}
+
 TEST(CodePage, LargeTextsConvertWhole)
 {
     const CodePage& page = CodePage::Ansi();
