@@ -333,7 +333,11 @@ LoadResult FinishLoad(CKalStore& store, LoadReport& seen)
 
 } // namespace
 
-std::u16string ScheduleFileText(const CKalStore& store)
+namespace {
+
+// Every line before the entries: the header, then the password, day colours, settings, genres and
+// memos.
+std::u16string LinesBeforeEntries(const CKalStore& store)
 {
     CsvTable table;
     table.SetHeader(ScheduleHeader(), true);
@@ -364,22 +368,49 @@ std::u16string ScheduleFileText(const CKalStore& store)
         table.AddRowCopy(row);
     }
     table.MarkAllQuoted();
-
     // The header is always written: the loader takes the first line for it, so a file saved without
     // one would lose its first row, the password among them.
     std::u16string text;
     table.AppendTo(text, HeaderLine::Present);
+    return text;
+}
+
+// Calls `put` with each entry's line in turn, the same buffer each time.
+template <typename Put> void ForEachEntryLine(const CKalStore& store, Put put)
+{
     CsvLine row;
+    std::u16string line;
     for (const auto& entry : store.entries) {
         EncodeEntryRow(*entry, row);
-        row.AppendTo(text, LineEnd::Lf);
+        line.clear();
+        row.AppendTo(line, LineEnd::Lf);
+        put(line);
     }
+}
+
+} // namespace
+
+std::u16string ScheduleFileText(const CKalStore& store)
+{
+    std::u16string text = LinesBeforeEntries(store);
+    ForEachEntryLine(store, [&](const std::u16string& line) { text += line; });
     return text;
+}
+
+CodePage::Encoded ScheduleFileBytes(const CKalStore& store)
+{
+    // Each line is encoded as it is made, straight onto the end of the file's bytes: the whole text
+    // never exists as UTF-16 beside them.
+    const CodePage& page = CodePage::Ansi();
+    CodePage::Encoded encoded;
+    page.AppendEncoded(LinesBeforeEntries(store), encoded);
+    ForEachEntryLine(store, [&](const std::u16string& line) { page.AppendEncoded(line, encoded); });
+    return encoded;
 }
 
 SaveResult SaveScheduleFile(const CKalStore& store, const std::string& path, const SaveOptions& options)
 {
-    const CodePage::Encoded encoded = CodePage::Ansi().Encode(ScheduleFileText(store));
+    const CodePage::Encoded encoded = ScheduleFileBytes(store);
     if (!encoded.replaced.empty() && options.confirmReplacement && !options.confirmReplacement(encoded.replaced))
         return SaveResult::Cancelled;
     FileError error;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/CodePage.h"
+
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -59,6 +61,8 @@ SaveResult SaveScheduleFile(const CKalStore& store, const std::string& path, con
 
 // The text of the file SaveScheduleFile writes, before the code-page conversion.
 [[nodiscard]] std::u16string ScheduleFileText(const CKalStore& store);
+// The bytes SaveScheduleFile writes, with the characters the code page could not hold.
+[[nodiscard]] CodePage::Encoded ScheduleFileBytes(const CKalStore& store);
 
 // Reads the template of new files, kaldata.klx in `folder`, into the store (which the caller has
 // cleared) and brings its holidays up to date.

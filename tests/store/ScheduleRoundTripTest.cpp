@@ -1,6 +1,7 @@
 #include "TestEnvironment.h"
 
 #include "platform/CodePage.h"
+#include "platform/FileIo.h"
 #include "store/KalStore.h"
 #include "store/ScheduleFile.h"
 
@@ -161,6 +162,8 @@ TEST_F(ScheduleRoundTripTest, RandomStoresComeBackFieldForField)
 
         const std::string path = folder.File("round.klx");
         ASSERT_EQ(SaveScheduleFile(store, path), SaveResult::Saved);
+        // Saving encodes line by line; that must be the whole text encoded at once.
+        EXPECT_EQ(ReadWholeFile(path), CodePage::Ansi().Encode(ScheduleFileText(store)).bytes);
         CKalStore reread;
         ASSERT_EQ(LoadScheduleFile(reread, path), LoadResult::Loaded) << round;
 
