@@ -336,13 +336,20 @@ std::u16string CodePage::Decode(std::string_view bytes) const
 
 void CodePage::DecodeInto(std::string_view bytes, std::u16string& text) const
 {
+    text.clear();
+    AppendDecoded(bytes, text);
+}
+
+void CodePage::AppendDecoded(std::string_view bytes, std::u16string& text) const
+{
     const DecodeTable* table = open_ ? Decoder() : nullptr;
     if (!table) {
-        text = DecodeThroughConverter(bytes);
+        text += DecodeThroughConverter(bytes);
         return;
     }
-    text.resize(bytes.size()); // never more characters than bytes
-    char16_t* out = text.data();
+    const std::size_t start = text.size();
+    text.resize(start + bytes.size()); // never more characters than bytes
+    char16_t* out = text.data() + start;
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const unsigned char* const end = p + bytes.size();
     while (p < end) {

@@ -33,6 +33,8 @@ public:
     // Decodes into `text`, replacing what it held but keeping its room, so that a loop over many
     // lines allocates once.
     void DecodeInto(std::string_view bytes, std::u16string& text) const;
+    // Decodes onto the end of `text`.
+    void AppendDecoded(std::string_view bytes, std::u16string& text) const;
 
     struct Encoded {
         std::string bytes;

@@ -1,5 +1,9 @@
 #include "store/CsvLine.h"
 
+#include "platform/CodePage.h"
+
+#include <cstring>
+
 namespace kal {
 
 namespace {
@@ -89,6 +93,57 @@ void CsvLine::Parse(std::u16string_view line)
             return;
         }
         AddParsed(position, comma - position, false);
+        position = comma + 1;
+    }
+}
+
+void CsvLine::AddDecoded(std::string_view bytes, bool quoted, const CodePage& page)
+{
+    const std::size_t start = buffer_.size();
+    page.AppendDecoded(bytes, buffer_);
+    if (std::memchr(bytes.data(), kBreakFirst, bytes.size())) {
+        char16_t* const text = buffer_.data();
+        for (std::size_t i = start; i + 1 < buffer_.size(); ++i) {
+            if (text[i] == kBreakFirst && text[i + 1] == kBreakSecond) {
+                text[i] = u'\r';
+                text[++i] = u'\n';
+            }
+        }
+    }
+    fields_.push_back(FieldSpan { start, buffer_.size() - start, quoted });
+}
+
+void CsvLine::ParseEncoded(std::string_view line, const CodePage& page)
+{
+    Clear();
+    const std::size_t size = line.size();
+    std::size_t position = 0;
+    for (;;) {
+        if (FieldCount() == kMaxFields) {
+            cut_ = true;
+            return;
+        }
+        if (position < size && line[position] == '"') {
+            const std::size_t start = position + 1;
+            std::size_t end = line.find("\",", start);
+            if (end != std::string_view::npos) {
+                AddDecoded(line.substr(start, end - start), true, page);
+                position = end + 2;
+                continue;
+            }
+            // The last field: it ends at a closing quote at the line end, or with the line.
+            std::size_t length = size - start;
+            if (length > 0 && line.back() == '"')
+                --length;
+            AddDecoded(line.substr(start, length), true, page);
+            return;
+        }
+        const std::size_t comma = line.find(',', position);
+        if (comma == std::string_view::npos) {
+            AddDecoded(line.substr(position), false, page);
+            return;
+        }
+        AddDecoded(line.substr(position, comma - position), false, page);
         position = comma + 1;
     }
 }

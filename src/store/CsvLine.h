@@ -6,6 +6,8 @@
 
 namespace kal {
 
+class CodePage;
+
 enum class LineEnd { Lf, CrLf };
 
 // One comma-separated line: its field texts and whether each field is quoted.
@@ -26,6 +28,10 @@ public:
 
     // Reads a line given without its line end.
     void Parse(std::u16string_view line);
+    // The same for a line still in the bytes of `page`, decoding only the field texts. The quote, the
+    // comma and the line-break marks are single bytes no multi-byte character contains, so the fields
+    // are found where the decoded line would have them.
+    void ParseEncoded(std::string_view line, const CodePage& page);
 
     [[nodiscard]] int FieldCount() const { return static_cast<int>(fields_.size()); }
     // The text of field `index`; empty for a field the line does not have.
@@ -55,6 +61,7 @@ private:
         bool quoted;
     };
     void AddParsed(std::size_t start, std::size_t length, bool quoted);
+    void AddDecoded(std::string_view bytes, bool quoted, const CodePage& page);
 
     std::u16string buffer_; // the texts of all fields
     std::vector<FieldSpan> fields_;

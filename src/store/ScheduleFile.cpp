@@ -188,10 +188,10 @@ bool DispatchScheduleRow(const CsvLine& row, CKalStore& store)
 
 namespace {
 
-// The lines of a file's bytes, each decoded only when it is reached, into one buffer: the whole text
-// is never held decoded. Lines end with LF, a CR before it is not part of the line, and Ctrl-Z ends the
-// text. The bytes LF, CR and Ctrl-Z never occur inside a double-byte character, so splitting the
-// bytes splits the text at the same places.
+// The rows of a file's bytes, each read only when it is reached: the whole text is never held decoded.
+// Lines end with LF, a CR before it is not part of the line, and Ctrl-Z ends the text. The bytes LF,
+// CR and Ctrl-Z never occur inside a double-byte character, so splitting the bytes splits the text at
+// the same places.
 class ByteLines {
 public:
     explicit ByteLines(std::string_view bytes)
@@ -199,7 +199,7 @@ public:
     {
     }
 
-    bool Next(std::u16string_view& line)
+    bool Next(CsvLine& row)
     {
         if (position_ >= bytes_.size())
             return false;
@@ -209,16 +209,14 @@ public:
             end = bytes_.size();
         else if (end > position_ && bytes_[end - 1] == '\r')
             --end;
-        CodePage::Ansi().DecodeInto(bytes_.substr(position_, end - position_), buffer_);
+        row.ParseEncoded(bytes_.substr(position_, end - position_), CodePage::Ansi());
         position_ = next;
-        line = buffer_;
         return true;
     }
 
 private:
     std::string_view bytes_;
     std::size_t position_ = 0;
-    std::u16string buffer_;
 };
 
 class IndexedLines {
@@ -228,11 +226,11 @@ public:
     {
     }
 
-    bool Next(std::u16string_view& line)
+    bool Next(CsvLine& row)
     {
         if (index_ >= file_.LineCount())
             return false;
-        line = file_.Line(index_++);
+        row.Parse(file_.Line(index_++));
         return true;
     }
 
@@ -245,9 +243,7 @@ private:
 template <typename Lines> void ReadRows(CKalStore& store, Lines& lines, LoadReport& seen)
 {
     CsvLine row;
-    std::u16string_view text;
-    for (int line = 0; lines.Next(text); ++line) {
-        row.Parse(text);
+    for (int line = 0; lines.Next(row); ++line) {
         // The header names the columns; a file without one starts with its first row.
         if (line == 0 && IsHeader(row))
             continue;

@@ -1,4 +1,5 @@
 #include "store/CsvLine.h"
+#include "platform/CodePage.h"
 #include "platform/Text.h"
 #include "store/CsvTable.h"
 #include "store/TextLineFile.h"
@@ -10,14 +11,23 @@
 namespace kal {
 namespace {
 
-std::vector<std::u16string> Fields(std::u16string_view line)
+std::vector<std::u16string> FieldsOf(const CsvLine& parsed)
 {
-    CsvLine parsed;
-    parsed.Parse(line);
     std::vector<std::u16string> fields;
     for (int i = 0; i < parsed.FieldCount(); ++i)
         fields.emplace_back(parsed.Field(i));
     return fields;
+}
+
+// The fields of a line; reading the same line from its code-page bytes must find the same ones.
+std::vector<std::u16string> Fields(std::u16string_view line)
+{
+    CsvLine parsed;
+    parsed.Parse(line);
+    CsvLine fromBytes;
+    fromBytes.ParseEncoded(CodePage::Ansi().Encode(line).bytes, CodePage::Ansi());
+    EXPECT_EQ(FieldsOf(fromBytes), FieldsOf(parsed)) << ToUtf8(line);
+    return FieldsOf(parsed);
 }
 
 using Texts = std::vector<std::u16string>;
@@ -43,6 +53,8 @@ TEST(CsvLine, FieldsFollowTheQuoteRules)
     // An unquoted field keeps its quotes.
     EXPECT_EQ(Fields(u"a\"b,c"), (Texts { u"a\"b", u"c" }));
     EXPECT_EQ(Fields(u"\"x\x01\x02y\",\x01z"), (Texts { u"x\r\ny", u"\x01z" }));
+    // A lead byte cut off by the quote, and double-byte characters next to the separators.
+    EXPECT_EQ(Fields(u"\"\xDC81\",表,\"ソ\"\""), (Texts { u"\xDC81", u"表", u"ソ\"" }));
 }
 
 TEST(CsvLine, QuotedFlagsAndEdits)
