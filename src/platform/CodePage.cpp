@@ -1,5 +1,6 @@
 #include "platform/CodePage.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdint>
@@ -349,7 +350,16 @@ void CodePage::AppendDecoded(std::string_view bytes, std::u16string& text) const
     }
     const std::size_t start = text.size();
     text.resize(start + bytes.size()); // never more characters than bytes
-    char16_t* out = text.data() + start;
+    text.resize(static_cast<std::size_t>(DecodeTo(bytes, text.data() + start) - text.data()));
+}
+
+char16_t* CodePage::DecodeTo(std::string_view bytes, char16_t* out) const
+{
+    const DecodeTable* table = open_ ? Decoder() : nullptr;
+    if (!table) {
+        const std::u16string text = DecodeThroughConverter(bytes);
+        return std::copy_n(text.data(), std::min(text.size(), bytes.size()), out);
+    }
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const unsigned char* const end = p + bytes.size();
     while (p < end) {
@@ -384,7 +394,7 @@ void CodePage::AppendDecoded(std::string_view bytes, std::u16string& text) const
         *out++ = static_cast<char16_t>(kEscapeBase + byte);
         ++p;
     }
-    text.resize(static_cast<std::size_t>(out - text.data()));
+    return out;
 }
 
 CodePage::Encoded CodePage::Encode(std::u16string_view text) const

@@ -35,6 +35,9 @@ public:
     void DecodeInto(std::string_view bytes, std::u16string& text) const;
     // Decodes onto the end of `text`.
     void AppendDecoded(std::string_view bytes, std::u16string& text) const;
+    // Decodes into the characters from `out`, which has room for one character a byte; gives the end
+    // of what was written.
+    char16_t* DecodeTo(std::string_view bytes, char16_t* out) const;
 
     struct Encoded {
         std::string bytes;

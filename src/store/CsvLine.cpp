@@ -97,25 +97,34 @@ void CsvLine::Parse(std::u16string_view line)
     }
 }
 
-void CsvLine::AddDecoded(std::string_view bytes, bool quoted, const CodePage& page)
+void CsvLine::AddDecoded(std::string_view bytes, bool quoted, const CodePage& page, std::size_t& used)
 {
-    const std::size_t start = buffer_.size();
-    page.AppendDecoded(bytes, buffer_);
+    const std::size_t start = used;
+    char16_t* const text = buffer_.data();
+    used = static_cast<std::size_t>(page.DecodeTo(bytes, text + start) - text);
     if (std::memchr(bytes.data(), kBreakFirst, bytes.size())) {
-        char16_t* const text = buffer_.data();
-        for (std::size_t i = start; i + 1 < buffer_.size(); ++i) {
+        for (std::size_t i = start; i + 1 < used; ++i) {
             if (text[i] == kBreakFirst && text[i + 1] == kBreakSecond) {
                 text[i] = u'\r';
                 text[++i] = u'\n';
             }
         }
     }
-    fields_.push_back(FieldSpan { start, buffer_.size() - start, quoted });
+    fields_.push_back(FieldSpan { start, used - start, quoted });
 }
 
 void CsvLine::ParseEncoded(std::string_view line, const CodePage& page)
 {
     Clear();
+    // The fields' texts are decoded one after the other into room made once for the whole line.
+    buffer_.resize(line.size());
+    std::size_t used = 0;
+    ParseEncodedFields(line, page, used);
+    buffer_.resize(used);
+}
+
+void CsvLine::ParseEncodedFields(std::string_view line, const CodePage& page, std::size_t& used)
+{
     const std::size_t size = line.size();
     std::size_t position = 0;
     for (;;) {
@@ -125,9 +134,12 @@ void CsvLine::ParseEncoded(std::string_view line, const CodePage& page)
         }
         if (position < size && line[position] == '"') {
             const std::size_t start = position + 1;
-            std::size_t end = line.find("\",", start);
-            if (end != std::string_view::npos) {
-                AddDecoded(line.substr(start, end - start), true, page);
+            // Fields are short: a plain loop beats a library search started for each.
+            std::size_t end = start;
+            while (end + 1 < size && !(line[end] == '"' && line[end + 1] == ','))
+                ++end;
+            if (end + 1 < size) {
+                AddDecoded(line.substr(start, end - start), true, page, used);
                 position = end + 2;
                 continue;
             }
@@ -135,15 +147,17 @@ void CsvLine::ParseEncoded(std::string_view line, const CodePage& page)
             std::size_t length = size - start;
             if (length > 0 && line.back() == '"')
                 --length;
-            AddDecoded(line.substr(start, length), true, page);
+            AddDecoded(line.substr(start, length), true, page, used);
             return;
         }
-        const std::size_t comma = line.find(',', position);
-        if (comma == std::string_view::npos) {
-            AddDecoded(line.substr(position), false, page);
+        std::size_t comma = position;
+        while (comma < size && line[comma] != ',')
+            ++comma;
+        if (comma == size) {
+            AddDecoded(line.substr(position), false, page, used);
             return;
         }
-        AddDecoded(line.substr(position, comma - position), false, page);
+        AddDecoded(line.substr(position, comma - position), false, page, used);
         position = comma + 1;
     }
 }

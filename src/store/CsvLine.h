@@ -61,7 +61,8 @@ private:
         bool quoted;
     };
     void AddParsed(std::size_t start, std::size_t length, bool quoted);
-    void AddDecoded(std::string_view bytes, bool quoted, const CodePage& page);
+    void ParseEncodedFields(std::string_view line, const CodePage& page, std::size_t& used);
+    void AddDecoded(std::string_view bytes, bool quoted, const CodePage& page, std::size_t& used);
 
     std::u16string buffer_; // the texts of all fields
     std::vector<FieldSpan> fields_;
