@@ -263,6 +263,14 @@ std::int64_t OccurrenceDays(CDTime from, CDTime to)
     return to < from ? 0 : DayOf(to) - DayOf(from) + 1;
 }
 
+bool MayOccur(const CKalData& entry, CDTime from, CDTime to)
+{
+    // Two days of margin cover any clock change between a moment and its day.
+    constexpr std::int64_t kMargin = 2 * CDTime::kDay;
+    return std::int64_t { entry.end.Seconds() } + kMargin >= std::int64_t { from.Seconds() }
+    && std::int64_t { entry.start.Seconds() } <= std::int64_t { to.Seconds() } + kMargin;
+}
+
 void MarkOccurrences(const CKalData& entry, CDTime from, CDTime to, std::span<std::uint8_t> marks)
 {
     if (to < from)
@@ -271,10 +279,8 @@ void MarkOccurrences(const CKalData& entry, CDTime from, CDTime to, std::span<st
     const Span span { fromDay, DayOf(to) - fromDay, marks };
     std::fill_n(marks.begin(), span.last + 1, std::uint8_t { 0 });
     // Most entries of a long-kept file lie wholly before or after the span: tell them apart before
-    // any calendar arithmetic. Two days of margin cover any clock change between a moment and its day.
-    constexpr std::int64_t kMargin = 2 * CDTime::kDay;
-    if (std::int64_t { entry.end.Seconds() } + kMargin < std::int64_t { from.Seconds() }
-        || std::int64_t { entry.start.Seconds() } > std::int64_t { to.Seconds() } + kMargin)
+    // any calendar arithmetic.
+    if (!MayOccur(entry, from, to))
         return;
     const LocalFields start = entry.start.Fields();
     const DayNumber64 firstDay = DaysFromCivil(start.year, start.month, start.day);

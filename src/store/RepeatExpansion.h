@@ -32,6 +32,9 @@ inline constexpr int kMaxInterval = 99999;
 // bytes. The entry's repetition, valid months, weeks and weekdays, avoid days (which may move an occurrence to the day
 // before, or drop it) and exclusions all apply. Nothing is allocated.
 void MarkOccurrences(const CKalData& entry, CDTime from, CDTime to, std::span<std::uint8_t> marks);
+// False when the entry's whole lifetime lies well before `from` or after `to`, so that it cannot occur
+// between them; a test of two numbers, for passing over most of a long-kept file's entries at once.
+[[nodiscard]] bool MayOccur(const CKalData& entry, CDTime from, CDTime to);
 
 // Moves a pasted entry's rule to `day`, keeping its kind of repetition.
 void MoveRuleToDate(CKalData& entry, CDTime day);

@@ -134,6 +134,8 @@ void CMonthGrid::FillCells(std::vector<CMonthCell>& cells, CDTime first, int len
     const bool todoViewAll = settings.IsOn(IntSetting::TodoViewAll);
     if (marks_.size() < static_cast<std::size_t>(len) + 3)
         marks_.resize(static_cast<std::size_t>(len) + 3);
+    // Two days past the span: an occurrence there that avoids a weekend may move back into it.
+    const CDTime to = CDTime(firstDay.year, firstDay.month, firstDay.day + len + 2);
     for (const auto& entry : store_->entries) {
         if (!store_->genres.At(entry->genre)) {
             // An entry of a genre the file does not have: the list grows to it and the entry shows.
@@ -143,7 +145,7 @@ void CMonthGrid::FillCells(std::vector<CMonthCell>& cells, CDTime first, int len
         } else if (store_->genres.At(entry->genre)->visible == 0) {
             continue;
         }
-        PlaceEntry(cells, days, len, *entry, first, now, todoPos, todoViewAll);
+        PlaceEntry(cells, days, len, *entry, first, to, now, todoPos, todoViewAll);
     }
     const bool sortByTime = settings.IsOn(IntSetting::SchSort);
     for (int i = 0; i <= len && i < static_cast<int>(cells.size()); ++i)
@@ -153,7 +155,7 @@ void CMonthGrid::FillCells(std::vector<CMonthCell>& cells, CDTime first, int len
 }
 
 void CMonthGrid::PlaceEntry(std::vector<CMonthCell>& cells, const std::vector<LocalFields>& days, int len,
-    CKalData& entry, CDTime first, CDTime now, int todoPos, bool todoViewAll)
+    CKalData& entry, CDTime first, CDTime to, CDTime now, int todoPos, bool todoViewAll)
 {
     // Entries are appended in store order with their sort keys; OrderCell puts each cell in order
     // once everything is placed.
@@ -179,7 +181,8 @@ void CMonthGrid::PlaceEntry(std::vector<CMonthCell>& cells, const std::vector<Lo
             append(index, entry.start.Fields(), entry.end.Fields());
         return;
     }
-    const CDTime to = CDTime(days[0].year, days[0].month, days[0].day + len + 2);
+    if (!MayOccur(entry, first, to))
+        return;
     const std::span<std::uint8_t> marks = std::span(marks_).first(static_cast<std::size_t>(len) + 3);
     MarkOccurrences(entry, first, to, marks);
     const int last = std::min(len, static_cast<int>(cells.size()) - 1);

@@ -94,7 +94,7 @@ private:
     // Puts a cell's entries, appended in store order, into the order the cell shows them.
     void OrderCell(CMonthCell& cell, bool sortByTime);
     void PlaceEntry(std::vector<CMonthCell>& cells, const std::vector<LocalFields>& days, int len, CKalData& entry,
-        CDTime first, CDTime now, int todoPos, bool todoViewAll);
+        CDTime first, CDTime to, CDTime now, int todoPos, bool todoViewAll);
 
     std::vector<CMonthCell> cells_;
     int count_ = 0;
