@@ -58,4 +58,36 @@ bool ReadOrderedPeriodFields(DialogHost& host, int startId, std::u16string_view 
     return true;
 }
 
+std::vector<ControlResource> PeriodFields::Rows(int row) const
+{
+    return {
+        { 0, ControlKind::Label, periodfield::kStartLabel, {}, row, 0 },
+        { start, ControlKind::Edit, {}, {}, row, 1 },
+        { startCalendar, ControlKind::PushButton, std::u16string(calendarLabel), {}, row, 2 },
+        { 0, ControlKind::Label, periodfield::kEndLabel, {}, row + 1, 0 },
+        { end, ControlKind::Edit, {}, {}, row + 1, 1 },
+        { endCalendar, ControlKind::PushButton, std::u16string(calendarLabel), {}, row + 1, 2 },
+    };
+}
+
+void PeriodFields::Show(DialogHost& host, CDTime startDate, CDTime endDate) const
+{
+    host.SetText(start, DateText(startDate));
+    host.SetText(end, DateText(endDate));
+}
+
+bool PeriodFields::OnClicked(DialogHost& host, int id) const
+{
+    if (id != startCalendar && id != endCalendar)
+        return false;
+    (void)PickDateInto(host, id == startCalendar ? start : end);
+    return true;
+}
+
+bool PeriodFields::Read(DialogHost& host, CDTime& startDate, CDTime& endDate) const
+{
+    return ReadOrderedPeriodFields(
+        host, start, periodfield::kInvalidStart, end, periodfield::kInvalidEnd, startDate, endDate);
+}
+
 } // namespace kal

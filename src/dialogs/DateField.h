@@ -1,9 +1,11 @@
 #pragma once
 
 #include "calendar/DTime.h"
+#include "ui/DialogResource.h"
 
 #include <optional>
 #include <string_view>
+#include <vector>
 
 namespace kal {
 
@@ -31,5 +33,31 @@ bool RefuseField(DialogHost& host, int id, std::u16string_view message);
 // `endMessage`.
 [[nodiscard]] bool ReadOrderedPeriodFields(DialogHost& host, int startId, std::u16string_view startMessage, int endId,
     std::u16string_view endMessage, CDTime& start, CDTime& end);
+
+// The texts of a period's two date fields.
+namespace periodfield {
+inline constexpr char16_t kStartLabel[] = u"開始日:";
+inline constexpr char16_t kEndLabel[] = u"終了日:";
+inline constexpr char16_t kInvalidStart[] = u"正しい開始日付を入力してください";
+inline constexpr char16_t kInvalidEnd[] = u"正しい終了日付を入力してください";
+} // namespace periodfield
+
+// A period as the period dialogs ask for it: a start and an end date field, each with a calendar
+// button beside it.
+struct PeriodFields {
+    int start;
+    int end;
+    int startCalendar;
+    int endCalendar;
+    std::u16string_view calendarLabel;
+
+    // The two rows of the fields, from `row` on.
+    [[nodiscard]] std::vector<ControlResource> Rows(int row = 0) const;
+    void Show(DialogHost& host, CDTime startDate, CDTime endDate) const;
+    // A click on either calendar button picks a date into its field; true when the click was one.
+    bool OnClicked(DialogHost& host, int id) const;
+    // Reads the period, refusing a field that does not read or an end before the start.
+    [[nodiscard]] bool Read(DialogHost& host, CDTime& startDate, CDTime& endDate) const;
+};
 
 } // namespace kal

@@ -18,6 +18,8 @@ constexpr char kHiddenValue[] = "ExportNoView";
 // Room for a full path without scrolling.
 constexpr Size kFileCells { 40, 0 };
 
+constexpr PeriodFields kPeriod { kStart, kEnd, kStartCalendar, kEndCalendar, kCalendarLabel };
+
 } // namespace
 
 ExportDialog::ExportDialog(CDTime start, CDTime end)
@@ -31,26 +33,21 @@ ExportDialog::ExportDialog(CDTime start, CDTime end)
     resource_.caption = kCaption;
     ControlResource file { kFile, ControlKind::Edit, {}, {}, 2, 1 };
     file.cells = kFileCells;
-    resource_.controls = {
-        { 0, ControlKind::Label, kStartLabel, {}, 0, 0 },
-        { kStart, ControlKind::Edit, {}, {}, 0, 1 },
-        { kStartCalendar, ControlKind::PushButton, kCalendarLabel, {}, 0, 2 },
-        { 0, ControlKind::Label, kEndLabel, {}, 1, 0 },
-        { kEnd, ControlKind::Edit, {}, {}, 1, 1 },
-        { kEndCalendar, ControlKind::PushButton, kCalendarLabel, {}, 1, 2 },
-        { 0, ControlKind::Label, kFileLabel, {}, 2, 0 },
-        file,
-        { kBrowse, ControlKind::PushButton, kBrowseLabel, {}, 2, 2 },
-        { kHidden, ControlKind::CheckBox, kHiddenLabel, {}, 3, 1, 1, 2 },
-        { kIdOk, ControlKind::DefaultButton, buttontext::kOk, {}, 4, 0 },
-        { kIdCancel, ControlKind::PushButton, buttontext::kCancel, {}, 4, 1 },
-    };
+    resource_.controls = kPeriod.Rows();
+    resource_.controls.insert(resource_.controls.end(),
+        {
+            { 0, ControlKind::Label, kFileLabel, {}, 2, 0 },
+            file,
+            { kBrowse, ControlKind::PushButton, kBrowseLabel, {}, 2, 2 },
+            { kHidden, ControlKind::CheckBox, kHiddenLabel, {}, 3, 1, 1, 2 },
+            { kIdOk, ControlKind::DefaultButton, buttontext::kOk, {}, 4, 0 },
+            { kIdCancel, ControlKind::PushButton, buttontext::kCancel, {}, 4, 1 },
+        });
 }
 
 void ExportDialog::OnInit(DialogHost& host)
 {
-    host.SetText(kStart, DateText(request_.start));
-    host.SetText(kEnd, DateText(request_.end));
+    kPeriod.Show(host, request_.start, request_.end);
     host.SetText(kFile, request_.file);
     host.SetChecked(kHidden, request_.hidden);
     host.SetFocus(kStart);
@@ -60,11 +57,9 @@ void ExportDialog::OnControl(DialogHost& host, int id, Notification notification
 {
     if (notification != Notification::Clicked)
         return;
-    if (id == kStartCalendar) {
-        (void)PickDateInto(host, kStart);
-    } else if (id == kEndCalendar) {
-        (void)PickDateInto(host, kEnd);
-    } else if (id == kBrowse) {
+    if (kPeriod.OnClicked(host, id))
+        return;
+    if (id == kBrowse) {
         FileDialogOptions options;
         options.title = kFileTitle;
         options.filter = kFileFilter;
@@ -77,7 +72,7 @@ void ExportDialog::OnControl(DialogHost& host, int id, Notification notification
 
 bool ExportDialog::OnOk(DialogHost& host)
 {
-    if (!ReadOrderedPeriodFields(host, kStart, kInvalidStart, kEnd, kInvalidEnd, request_.start, request_.end))
+    if (!kPeriod.Read(host, request_.start, request_.end))
         return false;
     std::u16string file = host.Text(kFile);
     if (file.empty())

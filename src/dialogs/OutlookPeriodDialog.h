@@ -14,11 +14,7 @@ inline constexpr int kEnd = 139;
 inline constexpr int kStartCalendar = 142;
 inline constexpr int kEndCalendar = 143;
 inline constexpr char16_t kCaption[] = u"Outlookへ";
-inline constexpr char16_t kStartLabel[] = u"開始日:";
-inline constexpr char16_t kEndLabel[] = u"終了日:";
 inline constexpr char16_t kCalendarLabel[] = u"ｶﾚﾝﾀﾞｰ";
-inline constexpr char16_t kInvalidStart[] = u"正しい開始日付を入力してください";
-inline constexpr char16_t kInvalidEnd[] = u"正しい終了日付を入力してください";
 } // namespace outlookperioddialog
 
 // The days from `start` to `end`, both included, each at 00:00.

@@ -10,29 +10,30 @@ namespace kal {
 
 using namespace textcopydialog;
 
+namespace {
+
+constexpr PeriodFields kPeriod { kStart, kEnd, kStartCalendar, kEndCalendar, kCalendarLabel };
+
+} // namespace
+
 TextCopyDialog::TextCopyDialog(CDTime start, CDTime end)
     : request_ { start, end, StoredTextCopyOptions() }
 {
     resource_.id = kResourceId;
     resource_.caption = kCaption;
-    resource_.controls = {
-        { 0, ControlKind::Label, kStartLabel, {}, 0, 0 },
-        { kStart, ControlKind::Edit, {}, {}, 0, 1 },
-        { kStartCalendar, ControlKind::PushButton, kCalendarLabel, {}, 0, 2 },
-        { 0, ControlKind::Label, kEndLabel, {}, 1, 0 },
-        { kEnd, ControlKind::Edit, {}, {}, 1, 1 },
-        { kEndCalendar, ControlKind::PushButton, kCalendarLabel, {}, 1, 2 },
-        { kYear, ControlKind::CheckBox, kYearLabel, {}, 2, 1, 1, 2 },
-        { kWeekday, ControlKind::CheckBox, kWeekdayLabel, {}, 3, 1, 1, 2 },
-        { kIdOk, ControlKind::DefaultButton, buttontext::kOk, {}, 4, 0 },
-        { kIdCancel, ControlKind::PushButton, buttontext::kCancel, {}, 4, 1 },
-    };
+    resource_.controls = kPeriod.Rows();
+    resource_.controls.insert(resource_.controls.end(),
+        {
+            { kYear, ControlKind::CheckBox, kYearLabel, {}, 2, 1, 1, 2 },
+            { kWeekday, ControlKind::CheckBox, kWeekdayLabel, {}, 3, 1, 1, 2 },
+            { kIdOk, ControlKind::DefaultButton, buttontext::kOk, {}, 4, 0 },
+            { kIdCancel, ControlKind::PushButton, buttontext::kCancel, {}, 4, 1 },
+        });
 }
 
 void TextCopyDialog::OnInit(DialogHost& host)
 {
-    host.SetText(kStart, DateText(request_.start));
-    host.SetText(kEnd, DateText(request_.end));
+    kPeriod.Show(host, request_.start, request_.end);
     host.SetChecked(kYear, (request_.options & textcopy::kYear) != 0);
     host.SetChecked(kWeekday, (request_.options & textcopy::kWeekday) != 0);
     host.SetFocus(kStart);
@@ -40,17 +41,13 @@ void TextCopyDialog::OnInit(DialogHost& host)
 
 void TextCopyDialog::OnControl(DialogHost& host, int id, Notification notification)
 {
-    if (notification != Notification::Clicked)
-        return;
-    if (id == kStartCalendar)
-        (void)PickDateInto(host, kStart);
-    else if (id == kEndCalendar)
-        (void)PickDateInto(host, kEnd);
+    if (notification == Notification::Clicked)
+        (void)kPeriod.OnClicked(host, id);
 }
 
 bool TextCopyDialog::OnOk(DialogHost& host)
 {
-    if (!ReadOrderedPeriodFields(host, kStart, kInvalidStart, kEnd, kInvalidEnd, request_.start, request_.end))
+    if (!kPeriod.Read(host, request_.start, request_.end))
         return false;
     const bool year = host.IsChecked(kYear);
     const bool weekday = host.IsChecked(kWeekday);

@@ -16,13 +16,9 @@ inline constexpr int kEndCalendar = 143;
 inline constexpr int kYear = 120;
 inline constexpr int kWeekday = 121;
 inline constexpr char16_t kCaption[] = u"テキストコピー";
-inline constexpr char16_t kStartLabel[] = u"開始日:";
-inline constexpr char16_t kEndLabel[] = u"終了日:";
 inline constexpr char16_t kCalendarLabel[] = u"...";
 inline constexpr char16_t kYearLabel[] = u"年を入れる(&Y)";
 inline constexpr char16_t kWeekdayLabel[] = u"曜日を入れる(&D)";
-inline constexpr char16_t kInvalidStart[] = u"正しい開始日付を入力してください";
-inline constexpr char16_t kInvalidEnd[] = u"正しい終了日付を入力してください";
 } // namespace textcopydialog
 
 // A period to copy as text, from `start` to `end` (both included, at 00:00), with the line options

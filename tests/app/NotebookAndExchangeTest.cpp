@@ -2,6 +2,7 @@
 
 #include "app/AppTexts.h"
 #include "app/KalDoc.h"
+#include "dialogs/DateField.h"
 #include "dialogs/ExportDialog.h"
 #include "dialogs/MemoSheet.h"
 #include "dialogs/TextCopyDialog.h"
@@ -140,7 +141,7 @@ TEST_F(NotebookAndExchangeTest, TextCopyProposesTheLastSpanAndKeepsTheChoices)
         host.Press(kIdOk);
     });
     document_.OnCommand(ID_TEXT_COPY);
-    EXPECT_EQ(ui_.Messages(), (std::vector<std::u16string> { textcopydialog::kInvalidEnd, exchange::kNoSchedules }));
+    EXPECT_EQ(ui_.Messages(), (std::vector<std::u16string> { periodfield::kInvalidEnd, exchange::kNoSchedules }));
     EXPECT_FALSE(clipboard_.Text());
 }
 

@@ -1,6 +1,7 @@
 #include "TestEnvironment.h"
 
 #include "dialogs/ContinuousCopyDialog.h"
+#include "dialogs/DateField.h"
 #include "dialogs/DaysAfterDialog.h"
 #include "dialogs/FontDialog.h"
 #include "dialogs/OutlookPeriodDialog.h"
@@ -132,6 +133,7 @@ TEST_F(SmallDialogsTest, ContinuousCopyLabelFollowsTheUnit)
 TEST_F(SmallDialogsTest, OutlookPeriodEndMustNotPrecedeTheStart)
 {
     using namespace outlookperioddialog;
+    using namespace periodfield;
     struct Case {
         const char16_t* start;
         const char16_t* end;
