@@ -275,13 +275,22 @@ template <typename Lines> LoadResult LoadRows(CKalStore& store, Lines& lines, Lo
 LoadResult LoadScheduleFile(CKalStore& store, const std::string& path, LoadReport* report)
 {
     store.Clear();
-    FileError error;
-    const std::optional<std::string> bytes = ReadWholeFile(path, &error, kMaxScheduleFileBytes);
-    if (!bytes) {
-        ShowFileError(texts::kCannotOpenFile, path, error);
+    try {
+        FileError error;
+        const std::optional<std::string> bytes = ReadWholeFile(path, &error, kMaxScheduleFileBytes);
+        if (!bytes) {
+            ShowFileError(texts::kCannotOpenFile, path, error);
+            return LoadResult::Failed;
+        }
+        return LoadScheduleBytes(store, *bytes, report);
+    } catch (const std::bad_alloc&) {
+        // A file within the size limit can still be more than this machine's memory holds: nothing of
+        // it is kept, and the user is told.
+        store.Clear();
+        store.entries.shrink_to_fit();
+        ShowFileError(texts::kOutOfMemory, path, FileError {});
         return LoadResult::Failed;
     }
-    return LoadScheduleBytes(store, *bytes, report);
 }
 
 LoadResult LoadScheduleBytes(CKalStore& store, std::string_view bytes, LoadReport* report)

@@ -69,9 +69,9 @@ SaveResult SaveScheduleFile(const CKalStore& store, const std::string& path, con
 [[nodiscard]] bool LoadScheduleTemplate(CKalStore& store, const std::string& folder);
 
 inline constexpr int kCurrentFileVersion = 430;
-// Far above any real schedule file (a heavy user's 100,000 entries take about 18 MB): a larger file is
-// refused before it is read, so that a damaged or hostile one cannot exhaust the memory.
-inline constexpr std::size_t kMaxScheduleFileBytes = std::size_t(256) << 20;
+// Far above any real schedule file (a heavy user's 100,000 entries take about 18 MB, a million about
+// 180 MB): a larger file is refused before it is read, with the limit in the message.
+inline constexpr std::size_t kMaxScheduleFileBytes = std::size_t(2) << 30;
 inline constexpr char kTemplateFileName[] = "kaldata.klx";
 
 } // namespace kal

@@ -81,7 +81,7 @@ TEST_F(FileMessageTest, ASpecialOrOversizedScheduleFileIsRefusedAtOnceWithItsRea
     const std::string big = folder_.File("big.klx");
     std::ofstream(big) << "";
     ASSERT_EQ(::truncate(big.c_str(), static_cast<off_t>(kMaxScheduleFileBytes + 1)), 0); // sparse
-    const std::u16string tooLarge = texts::kReasonTooLarge + std::u16string(u"256 MB") + texts::kReasonTooLargeEnd;
+    const std::u16string tooLarge = texts::kReasonTooLarge + std::u16string(u"2 GB") + texts::kReasonTooLargeEnd;
     const struct {
         std::string path;
         std::u16string reason;
