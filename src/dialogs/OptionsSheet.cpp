@@ -38,17 +38,18 @@ public:
     }
 
 protected:
-    // The page's controls below its "OK" and "[X]".
+    // The page's controls, then its "OK" and "[X]" in a row below them: the keyboard meets the
+    // settings first.
     void SetControls(std::vector<ControlResource> controls)
     {
-        resource_.controls = {
-            { optionssheet::kOk, ControlKind::PushButton, optionssheet::kOkLabel, {}, 0, 0 },
-            { optionssheet::kClose, ControlKind::PushButton, optionssheet::kCloseLabel, {}, 0, 1 },
-        };
-        for (ControlResource& control : controls) {
-            control.row += 1;
-            resource_.controls.push_back(std::move(control));
-        }
+        int rows = 0;
+        for (const ControlResource& control : controls)
+            rows = std::max(rows, control.row + control.rowSpan);
+        resource_.controls = std::move(controls);
+        resource_.controls.push_back(
+            { optionssheet::kOk, ControlKind::PushButton, optionssheet::kOkLabel, {}, rows, 0 });
+        resource_.controls.push_back(
+            { optionssheet::kClose, ControlKind::PushButton, optionssheet::kCloseLabel, {}, rows, 1 });
     }
 
     OptionValues& values_;
@@ -73,6 +74,7 @@ public:
     {
         for (const Box& box : Boxes())
             host.SetChecked(box.id, values_.*box.value);
+        host.SetFocus(optsystempage::kSortByTime);
     }
 
     bool OnOk(DialogHost& host) override
@@ -139,6 +141,7 @@ public:
         host.SetSelection(kTimeDisplay, std::clamp(values_.timeDisplay, 0, kTimeDisplayCount - 1));
         host.SetChecked(kDeadline, values_.deadline);
         host.SetText(kDeadlineDays, IntText(values_.deadlineDays));
+        host.SetFocus(genreNames_ ? kScheduleGenre : kTimeDisplay);
     }
 
     bool OnOk(DialogHost& host) override
@@ -174,7 +177,11 @@ public:
             { { optkeypage::kEnterOpens, ControlKind::CheckBox, optkeypage::kEnterOpensLabel, {}, 0, 0, 1, 2 } });
     }
 
-    void OnInit(DialogHost& host) override { host.SetChecked(optkeypage::kEnterOpens, values_.enterOpens); }
+    void OnInit(DialogHost& host) override
+    {
+        host.SetChecked(optkeypage::kEnterOpens, values_.enterOpens);
+        host.SetFocus(optkeypage::kEnterOpens);
+    }
 
     bool OnOk(DialogHost& host) override
     {

@@ -85,10 +85,17 @@ void QtPropertySheet::Open()
     if (opened_)
         return;
     opened_ = true;
-    for (PageWidget* page : pages_)
-        page->Open();
-    if (!pages_.empty())
-        Show(std::clamp(sheet_.startPage, 0, PageCount() - 1));
+    if (pages_.empty())
+        return;
+    // Each page puts the focus where it wants it as it opens: the page in front opens last, so that
+    // its choice is the one the keyboard finds.
+    const int start = std::clamp(sheet_.startPage, 0, PageCount() - 1);
+    for (int i = 0; i < PageCount(); ++i) {
+        if (i != start)
+            pages_[static_cast<std::size_t>(i)]->Open();
+    }
+    Show(start);
+    pages_[static_cast<std::size_t>(start)]->Open();
 }
 
 int QtPropertySheet::Run()

@@ -12,12 +12,34 @@
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 
 namespace kal {
 
 namespace {
+
+// Gives the keyboard back to the window a modal one belonged to once it has closed. A window manager
+// does that by itself; without one (a kiosk session, a test's X server) the keys would otherwise reach
+// the main window without its menu shortcuts.
+class FocusReturn {
+public:
+    explicit FocusReturn(QWidget* owner)
+        : owner_(owner)
+    {
+    }
+    ~FocusReturn()
+    {
+        if (owner_ && owner_->isVisible())
+            owner_->activateWindow();
+    }
+    FocusReturn(const FocusReturn&) = delete;
+    FocusReturn& operator=(const FocusReturn&) = delete;
+
+private:
+    QPointer<QWidget> owner_;
+};
 
 constexpr int kPasswordEditId = 1000;
 
@@ -70,6 +92,7 @@ QWidget* QtUi::DialogParent() const
 
 void QtUi::ShowMessage(std::u16string_view text)
 {
+    const FocusReturn focus(DialogParent());
     QMessageBox box(
         QMessageBox::Information, ToQString(qttext::kProgramCaption), ToQString(text), QMessageBox::Ok, DialogParent());
     box.button(QMessageBox::Ok)->setText(ToQString(qttext::kOk));
@@ -78,6 +101,7 @@ void QtUi::ShowMessage(std::u16string_view text)
 
 Ui::Answer QtUi::Ask(std::u16string_view text, bool withCancel, std::u16string_view yesText, std::u16string_view noText)
 {
+    const FocusReturn focus(DialogParent());
     QMessageBox box(QMessageBox::Question, ToQString(qttext::kProgramCaption), ToQString(text),
         QMessageBox::Yes | QMessageBox::No, DialogParent());
     QAbstractButton* yes = box.button(QMessageBox::Yes);
@@ -116,6 +140,7 @@ Ui::Answer QtUi::AskChoice(std::u16string_view text, std::u16string_view first, 
 std::optional<std::u16string> QtUi::AskPassword(std::u16string_view caption, std::u16string_view prompt)
 {
     PasswordDialog logic(caption, prompt);
+    const FocusReturn focus(DialogParent());
     QtDialog dialog(logic, DialogParent());
     if (dialog.Run() != kIdOk)
         return std::nullopt;
@@ -124,6 +149,7 @@ std::optional<std::u16string> QtUi::AskPassword(std::u16string_view caption, std
 
 std::optional<std::u16string> QtUi::AskFile(const FileDialogOptions& options, FileMode mode)
 {
+    const FocusReturn focus(DialogParent());
     QFileDialog dialog(DialogParent(), ToQString(options.title));
     const QStringList filters = QtNameFilters(options.filter);
     if (!filters.isEmpty())
@@ -160,6 +186,7 @@ std::optional<Colour> QtUi::AskColour(Colour initial, CustomColours& custom)
 {
     for (int i = 0; i < kCustomColours; ++i)
         QColorDialog::setCustomColor(i, ToQColor(custom[static_cast<std::size_t>(i)]));
+    const FocusReturn focus(DialogParent());
     QColorDialog dialog(ToQColor(initial), DialogParent());
     const bool chosen = dialog.exec() == QDialog::Accepted;
     // Custom colours the user added count even when the chooser was then cancelled.
@@ -172,12 +199,14 @@ std::optional<Colour> QtUi::AskColour(Colour initial, CustomColours& custom)
 
 int QtUi::RunDialog(DialogLogic& dialog)
 {
+    const FocusReturn focus(DialogParent());
     QtDialog window(dialog, DialogParent());
     return window.Run();
 }
 
 int QtUi::RunPropertySheet(PropertySheet& sheet)
 {
+    const FocusReturn focus(DialogParent());
     QtPropertySheet window(sheet, DialogParent());
     return window.Run();
 }
