@@ -66,7 +66,7 @@ pass
 
 # A Radicale server of the test's own, with one user.
 port=$("$py" -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-printf 'alice:secret\n' >"$work/users"
+printf 'alice:secret\nbob:other\n' >"$work/users"
 cat >"$work/radicale.conf" <<CONF
 [server]
 hosts = 127.0.0.1:$port
@@ -101,13 +101,17 @@ out=$(KALENDRA_CALDAV_PASSWORD=secret "$cli" add-to-calendar "$work/x.klx" 2026-
 check_events "$work"/collections/collection-root/alice/calendar/*.ics
 pass
 
-# A wrong password is a failed log-on; a missing calendar and a stopped server say what went wrong.
+# A wrong password is a failed log-on; a missing calendar, another user's calendar and a stopped
+# server say what went wrong.
 if KALENDRA_CALDAV_PASSWORD=wrong "$cli" add-to-calendar "$work/x.klx" 2026-03-09 2026-03-09 --store "$url" \
   --user alice >/dev/null 2>"$work/err"; then fail "wrong password accepted"; fi
 grep -q 'kalendra-cli: Logon Failed' "$work/err" || fail "wrong password not told: $(cat "$work/err")"
 if KALENDRA_CALDAV_PASSWORD=secret "$cli" add-to-calendar "$work/x.klx" 2026-03-09 2026-03-09 \
   --store "$base/alice/missing/" --user alice >/dev/null 2>"$work/err"; then fail "missing calendar accepted"; fi
 grep -q '404' "$work/err" || fail "missing calendar not told: $(cat "$work/err")"
+if KALENDRA_CALDAV_PASSWORD=other "$cli" add-to-calendar "$work/x.klx" 2026-03-09 2026-03-09 --store "$url" \
+  --user bob >/dev/null 2>"$work/err"; then fail "another user's calendar accepted"; fi
+grep -q '403' "$work/err" || fail "refusal not told: $(cat "$work/err")"
 kill "$server"
 wait "$server" 2>/dev/null || true
 if KALENDRA_CALDAV_PASSWORD=secret "$cli" add-to-calendar "$work/x.klx" 2026-03-09 2026-03-09 --store "$url" \
