@@ -7,8 +7,10 @@
 #include <curl/curl.h>
 #include <libical/ical.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <mutex>
+#include <regex>
 
 namespace kal {
 
@@ -19,6 +21,9 @@ constexpr char kXmlType[] = "Content-Type: application/xml; charset=utf-8";
 constexpr char kPropfind[] = R"(<?xml version="1.0" encoding="utf-8"?>)"
                              R"(<d:propfind xmlns:d="DAV:"><d:prop><d:resourcetype/></d:prop></d:propfind>)";
 constexpr long kMultiStatus = 207;
+// A resource type of the CalDAV namespace named "calendar", whatever prefix the server gives it.
+const std::regex kCalendarResource(R"(<(\w+:)?calendar\s*/?>)");
+constexpr char kCalDavNamespace[] = "urn:ietf:params:xml:ns:caldav";
 
 size_t Collect(char* data, size_t size, size_t count, void* target)
 {
@@ -47,15 +52,17 @@ std::string UtcStamp(CDTime time)
     return text;
 }
 
-std::string QueryAround(CDTime start)
+// The events of `day` and a day either side, so that an all-day event, which the server places in a
+// zone of its own choosing, is among the answers whatever the zones; the comparison itself is ours.
+std::string QueryAround(CDTime day)
 {
-    // A day either side, so that an all-day event, which the server places in a zone of its own
-    // choosing, is among the answers whatever the zones; the comparison itself is ours.
+    const LocalFields date = day.Fields();
     return std::string(R"(<?xml version="1.0" encoding="utf-8"?>)")
         + R"(<c:calendar-query xmlns:d="DAV:" xmlns:c="urn:ietf:params:xml:ns:caldav">)"
         + "<d:prop><c:calendar-data/></d:prop>"
         + R"(<c:filter><c:comp-filter name="VCALENDAR"><c:comp-filter name="VEVENT">)" + R"(<c:time-range start=")"
-        + UtcStamp(start - CDTime::kDay) + R"(" end=")" + UtcStamp(start + 2 * CDTime::kDay) + R"("/>)"
+        + UtcStamp(CDTime(date.year, date.month, date.day - 1)) + R"(" end=")"
+        + UtcStamp(CDTime(date.year, date.month, date.day + 2)) + R"("/>)"
         + "</c:comp-filter></c:comp-filter></c:filter></c:calendar-query>";
 }
 
@@ -168,6 +175,14 @@ StoreStatus CalDavStore::Open()
     const Reply reply = Request("PROPFIND", collection_, kPropfind, { kXmlType, "Depth: 0" });
     if (reply.transport != 0 || reply.status != kMultiStatus)
         return Failure(reply, Stage::Opening);
+    // A plain folder or the user's own collection takes no events: say so before anything is sent.
+    if (reply.body.find(kCalDavNamespace) == std::string::npos || !std::regex_search(reply.body, kCalendarResource)) {
+        std::u16string message = calendartexts::kCannotOpen;
+        message += u'\n';
+        message += calendartexts::kNotACalendar;
+        return StoreStatus::Failure(std::move(message));
+    }
+    known_.clear();
     return StoreStatus::Success();
 }
 
@@ -177,30 +192,35 @@ StoreStatus CalDavStore::Close()
         curl_easy_cleanup(static_cast<CURL*>(session_));
         session_ = nullptr;
     }
+    known_.clear();
     return StoreStatus::Success();
 }
 
 CalendarStore::Found CalDavStore::Exists(const Appointment& appointment)
 {
     Found found;
-    const Reply reply = Request("REPORT", collection_, QueryAround(appointment.start), { kXmlType, "Depth: 1" });
-    if (reply.transport != 0 || reply.status != kMultiStatus) {
-        found.status = Failure(reply, Stage::Working);
-        return found;
-    }
-    for (const std::string& data : CalendarDataOf(reply.body)) {
-        const auto events = ReadEvents(data);
-        if (!events) {
-            found.status = StoreStatus::Failure(calendartexts::kServerBadReply);
+    // One question per day: the entries of a period meet the same days again and again.
+    const CDTime day = DateOnly(appointment.start);
+    auto known = known_.find(day);
+    if (known == known_.end()) {
+        const Reply reply = Request("REPORT", collection_, QueryAround(day), { kXmlType, "Depth: 1" });
+        if (reply.transport != 0 || reply.status != kMultiStatus) {
+            found.status = Failure(reply, Stage::Working);
             return found;
         }
-        for (const Appointment& existing : *events) {
-            if (SameAppointment(existing, appointment)) {
-                found.exists = true;
+        std::vector<Appointment> events;
+        for (const std::string& data : CalendarDataOf(reply.body)) {
+            auto read = ReadEvents(data);
+            if (!read) {
+                found.status = StoreStatus::Failure(calendartexts::kServerBadReply);
                 return found;
             }
+            events.insert(events.end(), read->begin(), read->end());
         }
+        known = known_.emplace(day, std::move(events)).first;
     }
+    found.exists = std::any_of(known->second.begin(), known->second.end(),
+        [&](const Appointment& existing) { return SameAppointment(existing, appointment); });
     return found;
 }
 
@@ -214,6 +234,8 @@ StoreStatus CalDavStore::Add(const Appointment& appointment)
     const Reply reply = Request("PUT", resource, IcalText(calendar.get()), { kCalendarType, "If-None-Match: *" });
     if (reply.transport != 0 || reply.status < 200 || reply.status >= 300)
         return Failure(reply, Stage::Working);
+    if (auto known = known_.find(DateOnly(appointment.start)); known != known_.end())
+        known->second.push_back(appointment);
     return StoreStatus::Success();
 }
 

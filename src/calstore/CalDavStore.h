@@ -2,6 +2,7 @@
 
 #include "calstore/CalendarStore.h"
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,9 @@ private:
     std::string user_;
     std::string password_;
     ServerTimeouts timeouts_;
+    // The events on the server around each day asked about (keyed by the day at 00:00), with those
+    // added since.
+    std::map<CDTime, std::vector<Appointment>> known_;
     void* session_ = nullptr; // the HTTP library's handle, kept for its connection between requests
 };
 

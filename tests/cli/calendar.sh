@@ -101,14 +101,17 @@ out=$(KALENDRA_CALDAV_PASSWORD=secret "$cli" add-to-calendar "$work/x.klx" 2026-
 check_events "$work"/collections/collection-root/alice/calendar/*.ics
 pass
 
-# A wrong password is a failed log-on; a missing calendar, another user's calendar and a stopped
-# server say what went wrong.
+# A wrong password is a failed log-on; a missing calendar, a collection that is no calendar, another
+# user's calendar and a stopped server say what went wrong.
 if KALENDRA_CALDAV_PASSWORD=wrong "$cli" add-to-calendar "$work/x.klx" 2026-03-09 2026-03-09 --store "$url" \
   --user alice >/dev/null 2>"$work/err"; then fail "wrong password accepted"; fi
 grep -q 'kalendra-cli: Logon Failed' "$work/err" || fail "wrong password not told: $(cat "$work/err")"
 if KALENDRA_CALDAV_PASSWORD=secret "$cli" add-to-calendar "$work/x.klx" 2026-03-09 2026-03-09 \
   --store "$base/alice/missing/" --user alice >/dev/null 2>"$work/err"; then fail "missing calendar accepted"; fi
 grep -q '404' "$work/err" || fail "missing calendar not told: $(cat "$work/err")"
+if KALENDRA_CALDAV_PASSWORD=secret "$cli" add-to-calendar "$work/x.klx" 2026-03-09 2026-03-09 --store "$base/alice/" \
+  --user alice >/dev/null 2>"$work/err"; then fail "the user's own collection taken for a calendar"; fi
+grep -q 'カレンダーではありません' "$work/err" || fail "no calendar not told: $(cat "$work/err")"
 if KALENDRA_CALDAV_PASSWORD=other "$cli" add-to-calendar "$work/x.klx" 2026-03-09 2026-03-09 --store "$url" \
   --user bob >/dev/null 2>"$work/err"; then fail "another user's calendar accepted"; fi
 grep -q '403' "$work/err" || fail "refusal not told: $(cat "$work/err")"
