@@ -7,6 +7,7 @@
 
 #include <libical/ical.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <filesystem>
@@ -110,6 +111,11 @@ StoreStatus IcsFileStore::Open()
         }
     }
     changed_ = false;
+    for (icalcomponent* event = icalcomponent_get_first_component(calendar_.get(), ICAL_VEVENT_COMPONENT); event;
+         event = icalcomponent_get_next_component(calendar_.get(), ICAL_VEVENT_COMPONENT)) {
+        if (auto appointment = ReadEvent(event))
+            known_.push_back(std::move(*appointment));
+    }
     return StoreStatus::Success();
 }
 
@@ -132,16 +138,8 @@ StoreStatus IcsFileStore::Close()
 CalendarStore::Found IcsFileStore::Exists(const Appointment& appointment)
 {
     Found found;
-    if (!calendar_)
-        return found;
-    for (icalcomponent* event = icalcomponent_get_first_component(calendar_.get(), ICAL_VEVENT_COMPONENT); event;
-         event = icalcomponent_get_next_component(calendar_.get(), ICAL_VEVENT_COMPONENT)) {
-        const std::optional<Appointment> existing = ReadEvent(event);
-        if (existing && SameAppointment(*existing, appointment)) {
-            found.exists = true;
-            break;
-        }
-    }
+    found.exists = std::any_of(known_.begin(), known_.end(),
+        [&](const Appointment& existing) { return SameAppointment(existing, appointment); });
     return found;
 }
 
@@ -150,6 +148,7 @@ StoreStatus IcsFileStore::Add(const Appointment& appointment)
     if (!calendar_)
         return CannotOpen(calendartexts::kFileCannotOpen);
     icalcomponent_add_component(calendar_.get(), MakeEvent(appointment, NewUid(), CDTime::Now()).release());
+    known_.push_back(appointment);
     changed_ = true;
     return StoreStatus::Success();
 }
@@ -157,6 +156,7 @@ StoreStatus IcsFileStore::Add(const Appointment& appointment)
 void IcsFileStore::Release()
 {
     calendar_.reset();
+    known_.clear();
     changed_ = false;
     if (lockFile_ >= 0) {
         ::close(lockFile_);

@@ -4,6 +4,7 @@
 #include "calstore/IcsEvent.h"
 
 #include <string>
+#include <vector>
 
 namespace kal {
 
@@ -32,6 +33,8 @@ private:
     std::string path_;
     int lockFile_ = -1;
     IcalComponent calendar_;
+    // What Exists compares with: the file's events as read, and those added since.
+    std::vector<Appointment> known_;
     bool changed_ = false;
 };
 
