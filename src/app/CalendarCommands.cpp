@@ -1,5 +1,6 @@
 #include "app/CalendarCommands.h"
 
+#include "app/PeriodCommands.h"
 #include "calstore/CalendarStore.h"
 #include "calstore/CalendarTexts.h"
 #include "calstore/StoreLocation.h"
@@ -7,7 +8,6 @@
 #include "platform/Text.h"
 #include "settings/KalSettings.h"
 #include "ui/Ui.h"
-#include "views/MonthGrid.h"
 
 #include <cstdlib>
 
@@ -83,14 +83,11 @@ bool AddEntryToCalendar(const CKalData& entry, CDTime day)
 
 void AddPeriodToCalendar(CKalStore& store)
 {
-    CKalSettings& settings = CKalSettings::Current();
-    const LocalFields today = CDTime::Now().Fields();
-    const CDTime from(today.year, today.month, today.day);
-    const CDTime to(today.year, today.month, today.day + settings.Get(IntSetting::ExportSpan));
+    const auto [from, to] = ProposedExportPeriod();
     const std::optional<OutlookPeriod> period = AskOutlookPeriod(OutlookPeriod { from, to });
     if (!period)
         return;
-    settings.Set(IntSetting::ExportSpan, DaysBetween(period->start, period->end));
+    KeepExportSpan(period->start, period->end);
     std::unique_ptr<CalendarStore> calendar = OpenConfiguredStore();
     if (!calendar)
         return;

@@ -9,6 +9,9 @@ namespace kal {
 
 namespace {
 
+// Enough rows for any month, whichever weekday it starts on.
+constexpr int kMonthWeeks = 6;
+
 CDTime At(const LocalFields& date, int dayOffset, int hour, int minute)
 {
     return CDTime(date.year, date.month, date.day + dayOffset, hour, minute);
@@ -55,6 +58,30 @@ std::optional<Appointment> AppointmentFor(const CKalData& entry, CDTime day)
     return appointment;
 }
 
+namespace {
+
+// Adds the entry's appointment on `day` unless the calendar has it; false when the calendar failed.
+bool AddOnce(CalendarStore& calendar, const CKalData& entry, CDTime day, PeriodAdd& result)
+{
+    const std::optional<Appointment> appointment = AppointmentFor(entry, day);
+    if (!appointment)
+        return true;
+    CalendarStore::Found found = calendar.Exists(*appointment);
+    if (!found.status.Ok()) {
+        result.status = std::move(found.status);
+        return false;
+    }
+    if (found.exists)
+        return true;
+    result.status = calendar.Add(*appointment);
+    if (!result.status.Ok())
+        return false;
+    ++result.added;
+    return true;
+}
+
+} // namespace
+
 bool SameAppointment(const Appointment& existing, const Appointment& wanted)
 {
     return existing.subject == wanted.subject && existing.start == wanted.start && (!wanted.allDay || existing.allDay);
@@ -63,31 +90,24 @@ bool SameAppointment(const Appointment& existing, const Appointment& wanted)
 PeriodAdd AddPeriod(CalendarStore& calendar, CKalStore& store, CDTime from, CDTime to)
 {
     PeriodAdd result;
-    const int days = DaysBetween(DateOnly(from), DateOnly(to));
-    if (days < 0)
-        return result;
-    // The grid the month view would show from `from`, long enough for the whole period, so that the
-    // holidays it makes for itself are added too.
+    const CDTime first = DateOnly(from);
+    const CDTime last = DateOnly(to);
+    // Each month's days come from that month's own view, which is where the holidays it makes for
+    // itself are worked out, so that a period reaching into a later month gets that month's too.
     CMonthGrid grid;
-    grid.Create(&store, (days + 3 + 6) / 7);
-    grid.FillFrom(DateOnly(from));
-    for (int i = 0; i <= days; ++i) {
-        const CMonthCell& cell = grid.Cell(i);
-        for (const CKalData* entry : cell.entries) {
-            const std::optional<Appointment> appointment = AppointmentFor(*entry, cell.date);
-            if (!appointment)
+    grid.Create(&store, kMonthWeeks);
+    for (YearMonth month { first.Year(), first.Month() }; last >= CDTime(month.year, month.month, 1);
+         AddMonthsTo(month, 1)) {
+        YearMonth shown = month;
+        grid.Fill(CDTime(month.year, month.month, 1), shown);
+        for (int i = 0; i < grid.Count(); ++i) {
+            const CMonthCell& cell = grid.Cell(i);
+            if (cell.date.Month() != month.month || cell.date < first || last < cell.date)
                 continue;
-            CalendarStore::Found found = calendar.Exists(*appointment);
-            if (!found.status.Ok()) {
-                result.status = std::move(found.status);
-                return result;
+            for (const CKalData* entry : cell.entries) {
+                if (!AddOnce(calendar, *entry, cell.date, result))
+                    return result;
             }
-            if (found.exists)
-                continue;
-            result.status = calendar.Add(*appointment);
-            if (!result.status.Ok())
-                return result;
-            ++result.added;
         }
     }
     return result;

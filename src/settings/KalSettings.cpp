@@ -65,7 +65,6 @@ constexpr IntDefinition kIntDefinitions[] = {
     { IntSetting::InitTodo, "Init", "Todo", 0 },
     { IntSetting::TextCopyYear, "TextCopy", "Year", 0 },
     { IntSetting::TextCopyYoubi, "TextCopy", "Youbi", 1 },
-    { IntSetting::ExportSpan, "System", "ExportSpan", 14, 0, 36500 },
 };
 static_assert(std::size(kIntDefinitions) == static_cast<std::size_t>(IntSetting::Count));
 

@@ -59,7 +59,6 @@ enum class IntSetting {
     InitTodo,
     TextCopyYear,
     TextCopyYoubi,
-    ExportSpan, // days the period dialogs of the export and the calendar add propose
     Count
 };
 

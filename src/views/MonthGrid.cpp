@@ -109,12 +109,6 @@ int CMonthGrid::Fill(CDTime target, YearMonth& shown)
     return selected;
 }
 
-void CMonthGrid::FillFrom(CDTime first)
-{
-    start_ = first;
-    FillCells(cells_, start_, count_);
-}
-
 void CMonthGrid::FillCells(std::vector<CMonthCell>& cells, CDTime first, int len)
 {
     const CKalSettings& settings = CKalSettings::Current();

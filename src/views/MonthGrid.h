@@ -60,10 +60,6 @@ public:
     // with it. Returns the index of the target's cell.
     int Fill(CDTime target, YearMonth& shown);
 
-    // Fills the whole grid from `first` (00:00), whatever month that is in, the generated holidays
-    // included.
-    void FillFrom(CDTime first);
-
     // The first cell's date for a month: the Sunday (or Monday) on or before its 1st.
     [[nodiscard]] static CDTime GridStart(YearMonth month, bool mondayFirst);
 

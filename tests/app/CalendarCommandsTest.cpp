@@ -79,12 +79,11 @@ TEST_F(CalendarCommandsTest, PeriodAddProposesTheSpanAddsOnceAndKeepsTheSpan)
     Add(u"会議", CDTime(2026, 12, 8, 10, 0), CDTime(2026, 12, 8, 11, 0), kTimed);
     Add(u"出張", CDTime(2026, 12, 10), CDTime(2026, 12, 12), 0);
     profile_.SetInt("System", "ExportSpan", 3);
-    ReloadSettings();
 
     QueuePeriod(std::pair<std::u16string, std::u16string> { u"2026/12/07", u"2026/12/20" });
     views_.document.OnCommand(ID_OUTLOOK_ADD);
     EXPECT_EQ(proposed_, (std::pair<std::u16string, std::u16string> { u"2026/12/07", u"2026/12/10" }));
-    EXPECT_EQ(settings_.Get(IntSetting::ExportSpan), 13);
+    EXPECT_EQ(profile_.GetInt("System", "ExportSpan", 0), 13);
     QueuePeriod(std::pair<std::u16string, std::u16string> { u"2026/12/01", u"2026/12/31" });
     views_.document.OnCommand(ID_OUTLOOK_ADD);
     QueuePeriod(std::nullopt);

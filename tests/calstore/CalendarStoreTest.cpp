@@ -193,6 +193,12 @@ TEST_F(IcsFileStoreTest, PeriodAddWritesEachAppointmentOnceAndNothingTheSecondTi
     EXPECT_EQ(interview.privacy, ICAL_CLASS_PRIVATE);
 }
 
+TEST_F(IcsFileStoreTest, APeriodGetsTheHolidaysOfEveryMonthItReaches)
+{
+    EXPECT_EQ(AddToFile(CDTime(2026, 1, 10), CDTime(2026, 3, 25)).added, 1);
+    EXPECT_EQ(ReadBack(path_).count("春分の日"), 1u);
+}
+
 TEST_F(IcsFileStoreTest, AFileInUseOrNotACalendarIsRefusedAndLeftAlone)
 {
     IcsFileStore first(path_);
