@@ -17,6 +17,26 @@ CDTime At(const LocalFields& date, int dayOffset, int hour, int minute)
     return CDTime(date.year, date.month, date.day + dayOffset, hour, minute);
 }
 
+// Adds the entry's appointment on `day` unless the calendar has it; false when the calendar failed.
+bool AddOnce(CalendarStore& calendar, const CKalData& entry, CDTime day, PeriodAdd& result)
+{
+    const std::optional<Appointment> appointment = AppointmentFor(entry, day);
+    if (!appointment)
+        return true;
+    CalendarStore::Found found = calendar.Exists(*appointment);
+    if (!found.status.Ok()) {
+        result.status = std::move(found.status);
+        return false;
+    }
+    if (found.exists)
+        return true;
+    result.status = calendar.Add(*appointment);
+    if (!result.status.Ok())
+        return false;
+    ++result.added;
+    return true;
+}
+
 } // namespace
 
 std::optional<Appointment> AppointmentFor(const CKalData& entry, CDTime day)
@@ -57,30 +77,6 @@ std::optional<Appointment> AppointmentFor(const CKalData& entry, CDTime day)
     appointment.body = entry.memo;
     return appointment;
 }
-
-namespace {
-
-// Adds the entry's appointment on `day` unless the calendar has it; false when the calendar failed.
-bool AddOnce(CalendarStore& calendar, const CKalData& entry, CDTime day, PeriodAdd& result)
-{
-    const std::optional<Appointment> appointment = AppointmentFor(entry, day);
-    if (!appointment)
-        return true;
-    CalendarStore::Found found = calendar.Exists(*appointment);
-    if (!found.status.Ok()) {
-        result.status = std::move(found.status);
-        return false;
-    }
-    if (found.exists)
-        return true;
-    result.status = calendar.Add(*appointment);
-    if (!result.status.Ok())
-        return false;
-    ++result.added;
-    return true;
-}
-
-} // namespace
 
 bool SameAppointment(const Appointment& existing, const Appointment& wanted)
 {
