@@ -4,10 +4,11 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
-  libgtest-dev libgmock-dev libbenchmark-dev libical-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libical-dev libcurl4-openssl-dev
   clang-format tzdata python3 imagemagick
   qt6-base-dev libgl-dev
   xvfb xauth xdotool fonts-ipafont-gothic fonts-noto-cjk
+  radicale curl python3-icalendar
 )
 
 missing=()

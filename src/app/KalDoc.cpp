@@ -1,6 +1,7 @@
 #include "app/KalDoc.h"
 
 #include "app/AppTexts.h"
+#include "app/CalendarCommands.h"
 #include "app/PeriodCommands.h"
 #include "app/RecentFiles.h"
 #include "dialogs/ContinuousCopyDialog.h"
@@ -398,6 +399,11 @@ bool CKalDoc::ShowDay(CKalView& monthView)
     return RunDayDialog(*this, monthView);
 }
 
+bool CKalDoc::AddToCalendar(const CKalData& entry, CDTime day)
+{
+    return AddEntryToCalendar(entry, day);
+}
+
 bool CKalDoc::Paste(CDTime day)
 {
     const std::optional<std::u16string> text = Clipboard::Current().Text();
@@ -428,6 +434,7 @@ void CKalDoc::BindCommands()
         if (EditMemos(store_))
             modified_ = true;
     });
+    commands_.Add(ID_OUTLOOK_ADD, [this] { AddPeriodToCalendar(store_); });
 }
 
 } // namespace kal

@@ -55,6 +55,7 @@ public:
     bool EditMemo(CKalData* entry) override;
     bool CopyContinuously(const CKalData& entry) override;
     bool ShowDay(CKalView& monthView) override;
+    bool AddToCalendar(const CKalData& entry, CDTime day) override;
     ViewDialogs& Dialogs() override { return dialogs_; }
     // The program's genre list, which naming another genre file reads again; without it only the name
     // is kept.

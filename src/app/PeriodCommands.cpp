@@ -97,6 +97,17 @@ void ExportPeriod(CKalStore& store)
         ShowFileError(exchange::kExportFailed, path, error);
 }
 
+std::pair<CDTime, CDTime> ProposedExportPeriod()
+{
+    const Period proposed = ProposedPeriod(kExportSpan);
+    return { proposed.start, proposed.end };
+}
+
+void KeepExportSpan(CDTime start, CDTime end)
+{
+    StoreSpan(kExportSpan, start, end);
+}
+
 bool ImportCsv(CKalStore& store)
 {
     FileDialogOptions options;

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "calendar/DTime.h"
+
+#include <utility>
+
 namespace kal {
 
 class CKalStore;
@@ -13,6 +17,10 @@ void CopyPeriodText(CKalStore& store);
 // Writes a period's entries to a CSV file for the desktop calendar. The period proposed runs from
 // today for the days the last export spanned.
 void ExportPeriod(CKalStore& store);
+// The period the export and the calendar add propose (from today for the days the last of them
+// spanned), and the span of the period chosen, kept in calendar days for the next one.
+[[nodiscard]] std::pair<CDTime, CDTime> ProposedExportPeriod();
+void KeepExportSpan(CDTime start, CDTime end);
 // Reads the entries of a CSV file from the desktop calendar into the store; true when any was added.
 bool ImportCsv(CKalStore& store);
 

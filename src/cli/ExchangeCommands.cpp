@@ -144,6 +144,11 @@ std::optional<unsigned> ParseTargets(const std::string& text)
 
 } // namespace
 
+std::optional<CDTime> ParseDateArgument(const std::string& text)
+{
+    return ParseDayArgument(text);
+}
+
 int RunAgenda(const std::vector<std::string>& given)
 {
     std::vector<std::string> arguments = given;

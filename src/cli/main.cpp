@@ -1,4 +1,5 @@
 #include "calendar/DTime.h"
+#include "cli/CalendarCommand.h"
 #include "cli/CliUi.h"
 #include "cli/ExchangeCommands.h"
 #include "cli/FileCommands.h"
@@ -34,6 +35,11 @@ constexpr char kUsage[] = "Usage: kalendra-cli [--password-stdin | --password PA
                           "                           add the entries of such a CSV file and save FILE.klx\n"
                           "  find FILE.klx TEXT [--mode contains|equals|starts|ends] [--target text,place,memo]\n"
                           "       [--ignore-case]     the entries whose texts match, with their dates\n"
+                          "  add-to-calendar FILE.klx FROM TO [--store PATH-or-URL] [--user NAME]\n"
+                          "                           add the period's schedules to an iCalendar file or a CalDAV\n"
+                          "                           calendar (the settings' store by default), leaving out those\n"
+                          "                           already there; the server's password comes from\n"
+                          "                           KALENDRA_CALDAV_PASSWORD, else is asked on the terminal\n"
                           "  --help                   this text\n"
                           "\n"
                           "A protected file takes its password from --password-stdin (one line read from\n"
@@ -161,6 +167,8 @@ int main(int argc, char** argv)
         return kal::RunImportCsv(arguments);
     if (command == "find")
         return kal::RunFind(arguments);
+    if (command == "add-to-calendar")
+        return kal::RunAddToCalendar(arguments);
     std::fprintf(stderr, "kalendra-cli: unknown command '%s'\n\n%s", kal::TerminalText(command).c_str(), kUsage);
     return 2;
 }

@@ -95,6 +95,18 @@ constexpr ColourDefinition kColourDefinitions[] = {
 };
 static_assert(std::size(kColourDefinitions) == static_cast<std::size_t>(ColourSetting::Count));
 
+struct TextDefinition {
+    const char* section;
+    const char* name;
+};
+
+constexpr TextDefinition kTextDefinitions[] = {
+    { "Calendar", "Store" },
+    { "Calendar", "User" },
+    { "Calendar", "Password" },
+};
+static_assert(std::size(kTextDefinitions) == static_cast<std::size_t>(TextSetting::Count));
+
 constexpr const char* kCustomColourSection = "ColorDlg";
 constexpr Colour kCustomColourDefault = 16777215;
 
@@ -195,6 +207,16 @@ void CKalSettings::Load(Profile& profile)
     for (int i = 0; i < static_cast<int>(FontSetting::Count); ++i)
         fonts_[i] = ReadFont(profile, kFontDefinitions[i]);
     alarmWave_ = profile.GetString("System", "AlermWave", u"");
+    for (int i = 0; i < static_cast<int>(TextSetting::Count); ++i)
+        texts_[i] = profile.GetString(kTextDefinitions[i].section, kTextDefinitions[i].name, u"");
+}
+
+void CKalSettings::Set(TextSetting setting, std::u16string value)
+{
+    texts_[Index(setting)] = std::move(value);
+    if (profile_)
+        profile_->SetString(
+            kTextDefinitions[Index(setting)].section, kTextDefinitions[Index(setting)].name, texts_[Index(setting)]);
 }
 
 void CKalSettings::Set(IntSetting setting, int value)

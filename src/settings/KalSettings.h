@@ -80,6 +80,11 @@ enum class ColourSetting {
     Count
 };
 
+// Where the calendar add writes: a file path or an http(s) URL of a CalDAV collection, the user
+// name for the server and its password. The password is kept in the settings file only, never in a
+// schedule file.
+enum class TextSetting { CalendarStore, CalendarUser, CalendarPassword, Count };
+
 enum class FontSetting { Entry, DayNumber, Title, YearMonth, DayList, Count };
 
 inline constexpr int kCustomColourCount = 16;
@@ -112,6 +117,9 @@ public:
     [[nodiscard]] const std::u16string& AlarmWave() const { return alarmWave_; }
     void SetAlarmWave(std::u16string value);
 
+    [[nodiscard]] const std::u16string& Get(TextSetting setting) const { return texts_[Index(setting)]; }
+    void Set(TextSetting setting, std::u16string value);
+
     [[nodiscard]] int Weeks() const { return Get(IntSetting::MonthWeeks); }
     [[nodiscard]] int CellCount() const { return Weeks() * 7; }
     // The stored pane size, or four fifths of the client extent before one is stored.
@@ -131,6 +139,7 @@ public:
 private:
     static int Index(IntSetting s) { return static_cast<int>(s); }
     static int Index(ColourSetting s) { return static_cast<int>(s); }
+    static int Index(TextSetting s) { return static_cast<int>(s); }
 
     Profile* profile_ = nullptr;
     std::array<int, static_cast<int>(IntSetting::Count)> ints_ {};
@@ -138,6 +147,7 @@ private:
     std::array<Colour, kCustomColourCount> customColours_ {};
     std::array<LogFont, static_cast<int>(FontSetting::Count)> fonts_ {};
     std::u16string alarmWave_;
+    std::array<std::u16string, static_cast<int>(TextSetting::Count)> texts_ {};
     LinkMark linkMark_;
 };
 

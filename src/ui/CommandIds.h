@@ -34,7 +34,7 @@ inline constexpr int ID_FILE_ASSOCIATE = 32790; // 関連づけ
 inline constexpr int ID_TEXT_COPY = 32815; // テキストコピー
 inline constexpr int ID_OUTLOOK_EXPORT = 32835; // Outlook CSV エクスポート
 inline constexpr int ID_OUTLOOK_IMPORT = 32838; // Outlook CSV インスポート
-inline constexpr int ID_OUTLOOK_ADD = 32839; // Outlookに追加(&O): the period, or the day list's entry
+inline constexpr int ID_OUTLOOK_ADD = 32839; // カレンダーに追加(&O): the period, or the day list's entry
 
 // Entries of the selected day.
 inline constexpr int ID_SCHEDULE_EDIT = 32768; // 編集(&E)...

@@ -40,7 +40,8 @@ inline constexpr char16_t kCheckUpdate[] = u"ファイル更新チェック";
 inline constexpr char16_t kTextCopy[] = u"テキストコピー";
 inline constexpr char16_t kOutlookExport[] = u"Outlook CSV エクスポート";
 inline constexpr char16_t kOutlookImport[] = u"Outlook CSV インスポート";
-inline constexpr char16_t kOutlookAdd[] = u"Outlookに追加(&O)";
+// Named for the calendar store it adds to.
+inline constexpr char16_t kOutlookAdd[] = u"カレンダーに追加(&O)";
 inline constexpr char16_t kAssociate[] = u"関連づけ";
 inline constexpr char16_t kRecentFiles[] = u"最近使ったファイル";
 inline constexpr char16_t kExit[] = u"終了";

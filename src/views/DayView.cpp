@@ -247,6 +247,14 @@ void CDayView::BindCommands()
         ID_EDIT_CUT, [this] { CutSelected(); }, selected);
     commands_.Add(
         ID_SCHEDULE_COPY_SERIES, [this] { CopySelectedContinuously(); }, selected);
+    // A to-do is no appointment: the command is off for it rather than claiming an add.
+    commands_.Add(
+        ID_OUTLOOK_ADD,
+        [this] {
+            if (const CKalData* entry = SelectedEntry(); entry && cell_)
+                document_.AddToCalendar(*entry, cell_->date);
+        },
+        [this] { return EnabledIf(SelectedEntry() != nullptr && !SelectedEntry()->IsTodo()); });
     commands_.Add(ID_FONT_LIST, [this] { ChooseFont(); });
     commands_.Add(ID_BACK_COLOUR, [this] { ChooseBackColour(); });
     commands_.Add(ID_SELECT_COLOUR, [this] { ChooseSelectColour(); });

@@ -59,6 +59,9 @@ public:
     // The continuous-copy dialog for `entry`; on OK the copies are appended to the store. True when
     // any copy was added.
     virtual bool CopyContinuously(const CKalData& entry) = 0;
+    // Adds the schedule `entry` as seen on `day` to the user's calendar store and tells the user how it
+    // went; true when it was added.
+    virtual bool AddToCalendar(const CKalData& entry, CDTime day) = 0;
     // The day dialog on the month view's selected cell; true when anything in the store changed.
     virtual bool ShowDay(CKalView& monthView) = 0;
     // Searches the entries in file order.

@@ -1,0 +1,304 @@
+#include "calstore/CalDavStore.h"
+
+#include "calstore/CalendarTexts.h"
+#include "calstore/IcsEvent.h"
+#include "platform/Text.h"
+
+#include <curl/curl.h>
+#include <libical/ical.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <mutex>
+#include <regex>
+
+namespace kal {
+
+namespace {
+
+constexpr char kCalendarType[] = "Content-Type: text/calendar; charset=utf-8";
+constexpr char kXmlType[] = "Content-Type: application/xml; charset=utf-8";
+constexpr char kPropfind[] = R"(<?xml version="1.0" encoding="utf-8"?>)"
+                             R"(<d:propfind xmlns:d="DAV:"><d:prop><d:resourcetype/></d:prop></d:propfind>)";
+constexpr long kMultiStatus = 207;
+// A resource type of the CalDAV namespace named "calendar", whatever prefix the server gives it.
+const std::regex kCalendarResource(R"(<(\w+:)?calendar\s*/?>)");
+constexpr char kCalDavNamespace[] = "urn:ietf:params:xml:ns:caldav";
+
+size_t Collect(char* data, size_t size, size_t count, void* target)
+{
+    static_cast<std::string*>(target)->append(data, size * count);
+    return size * count;
+}
+
+std::u16string WithNumber(std::u16string_view format, long number)
+{
+    std::u16string text(format);
+    const std::size_t at = text.find(u"%d");
+    if (at != std::u16string::npos)
+        text.replace(at, 2, FromUtf8(std::to_string(number)));
+    return text;
+}
+
+// "20261207T000000Z"
+std::string UtcStamp(CDTime time)
+{
+    const time_t seconds = static_cast<time_t>(time.Seconds());
+    struct tm fields { };
+    gmtime_r(&seconds, &fields);
+    char text[64];
+    std::snprintf(text, sizeof text, "%04d%02d%02dT%02d%02d%02dZ", fields.tm_year + 1900, fields.tm_mon + 1,
+        fields.tm_mday, fields.tm_hour, fields.tm_min, fields.tm_sec);
+    return text;
+}
+
+// The events of `day` and a day either side, so that an all-day event, which the server places in a
+// zone of its own choosing, is among the answers whatever the zones; the comparison itself is ours.
+std::string QueryAround(CDTime day)
+{
+    const LocalFields date = day.Fields();
+    return std::string(R"(<?xml version="1.0" encoding="utf-8"?>)")
+        + R"(<c:calendar-query xmlns:d="DAV:" xmlns:c="urn:ietf:params:xml:ns:caldav">)"
+        + "<d:prop><c:calendar-data/></d:prop>"
+        + R"(<c:filter><c:comp-filter name="VCALENDAR"><c:comp-filter name="VEVENT">)" + R"(<c:time-range start=")"
+        + UtcStamp(CDTime(date.year, date.month, date.day - 1)) + R"(" end=")"
+        + UtcStamp(CDTime(date.year, date.month, date.day + 2)) + R"("/>)"
+        + "</c:comp-filter></c:comp-filter></c:filter></c:calendar-query>";
+}
+
+std::string Unescape(std::string_view text)
+{
+    std::string plain;
+    plain.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const std::size_t end = text[i] == '&' ? text.find(';', i) : std::string_view::npos;
+        if (end == std::string_view::npos) {
+            plain += text[i];
+            continue;
+        }
+        const std::string_view name = text.substr(i + 1, end - i - 1);
+        unsigned long code = 0;
+        if (name == "lt")
+            code = '<';
+        else if (name == "gt")
+            code = '>';
+        else if (name == "amp")
+            code = '&';
+        else if (name == "quot")
+            code = '"';
+        else if (name == "apos")
+            code = '\'';
+        else if (name.size() > 1 && name[0] == '#')
+            code = std::strtoul(
+                std::string(name.substr(name[1] == 'x' ? 2 : 1)).c_str(), nullptr, name[1] == 'x' ? 16 : 10);
+        if (code == 0) {
+            plain += text[i];
+            continue;
+        }
+        plain += ToUtf8(std::u16string(1, static_cast<char16_t>(code < 0x10000 ? code : u'?')));
+        i = end;
+    }
+    return plain;
+}
+
+} // namespace
+
+std::vector<std::string> CalendarDataOf(const std::string& multistatus)
+{
+    static constexpr std::string_view kName = "calendar-data";
+    std::vector<std::string> texts;
+    std::size_t at = 0;
+    while ((at = multistatus.find(kName, at)) != std::string::npos) {
+        const std::size_t nameEnd = at + kName.size();
+        // The start tag: '<' and an optional namespace prefix before the name.
+        std::size_t open = at;
+        while (open > 0 && multistatus[open - 1] != '<' && multistatus[open - 1] != '/' && multistatus[open - 1] != '>')
+            --open;
+        const bool startTag = open > 0 && multistatus[open - 1] == '<';
+        const std::size_t tagEnd = multistatus.find('>', nameEnd);
+        at = nameEnd;
+        if (!startTag || tagEnd == std::string::npos || multistatus[tagEnd - 1] == '/'
+            || (nameEnd < multistatus.size() && multistatus[nameEnd] != '>' && multistatus[nameEnd] != ' '))
+            continue;
+        static constexpr std::string_view kCdata = "<![CDATA[";
+        if (multistatus.compare(tagEnd + 1, kCdata.size(), kCdata) == 0) {
+            const std::size_t cdataEnd = multistatus.find("]]>", tagEnd + 1);
+            if (cdataEnd == std::string::npos)
+                break;
+            texts.emplace_back(multistatus, tagEnd + 1 + kCdata.size(), cdataEnd - tagEnd - 1 - kCdata.size());
+            at = cdataEnd;
+            continue;
+        }
+        const std::size_t close = multistatus.find("</", tagEnd + 1);
+        if (close == std::string::npos)
+            break;
+        const std::string_view content(multistatus.data() + tagEnd + 1, close - tagEnd - 1);
+        texts.push_back(Unescape(content));
+        at = close;
+    }
+    return texts;
+}
+
+CalDavStore::CalDavStore(std::string collection, std::string user, std::string password, ServerTimeouts timeouts)
+    : collection_(std::move(collection))
+    , user_(std::move(user))
+    , password_(std::move(password))
+    , timeouts_(timeouts)
+{
+    if (!collection_.empty() && collection_.back() != '/')
+        collection_ += '/';
+}
+
+CalDavStore::~CalDavStore()
+{
+    if (session_)
+        curl_easy_cleanup(static_cast<CURL*>(session_));
+}
+
+bool CalDavStore::IsUrl(const std::string& location)
+{
+    return location.starts_with("http://") || location.starts_with("https://");
+}
+
+StoreStatus CalDavStore::Open()
+{
+    if (!IsUrl(collection_)) {
+        std::u16string message = calendartexts::kCannotOpen;
+        message += u'\n';
+        message += calendartexts::kNotCalendarUrl;
+        return StoreStatus::Failure(std::move(message));
+    }
+    static std::once_flag initialised;
+    std::call_once(initialised, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+    if (!session_)
+        session_ = curl_easy_init();
+    const Reply reply = Request("PROPFIND", collection_, kPropfind, { kXmlType, "Depth: 0" });
+    if (reply.transport != 0 || reply.status != kMultiStatus)
+        return Failure(reply, Stage::Opening);
+    // A plain folder or the user's own collection takes no events: say so before anything is sent.
+    if (reply.body.find(kCalDavNamespace) == std::string::npos || !std::regex_search(reply.body, kCalendarResource)) {
+        std::u16string message = calendartexts::kCannotOpen;
+        message += u'\n';
+        message += calendartexts::kNotACalendar;
+        return StoreStatus::Failure(std::move(message));
+    }
+    known_.clear();
+    return StoreStatus::Success();
+}
+
+StoreStatus CalDavStore::Close()
+{
+    if (session_) {
+        curl_easy_cleanup(static_cast<CURL*>(session_));
+        session_ = nullptr;
+    }
+    known_.clear();
+    return StoreStatus::Success();
+}
+
+CalendarStore::Found CalDavStore::Exists(const Appointment& appointment)
+{
+    Found found;
+    // One question per day: the entries of a period meet the same days again and again.
+    const CDTime day = DateOnly(appointment.start);
+    auto known = known_.find(day);
+    if (known == known_.end()) {
+        const Reply reply = Request("REPORT", collection_, QueryAround(day), { kXmlType, "Depth: 1" });
+        if (reply.transport != 0 || reply.status != kMultiStatus) {
+            found.status = Failure(reply, Stage::Working);
+            return found;
+        }
+        std::vector<Appointment> events;
+        for (const std::string& data : CalendarDataOf(reply.body)) {
+            auto read = ReadEvents(data);
+            if (!read) {
+                found.status = StoreStatus::Failure(calendartexts::kServerBadReply);
+                return found;
+            }
+            events.insert(events.end(), read->begin(), read->end());
+        }
+        known = known_.emplace(day, std::move(events)).first;
+    }
+    found.exists = std::any_of(known->second.begin(), known->second.end(),
+        [&](const Appointment& existing) { return SameAppointment(existing, appointment); });
+    return found;
+}
+
+StoreStatus CalDavStore::Add(const Appointment& appointment)
+{
+    const std::string uid = NewUid();
+    IcalComponent calendar = NewCalendar();
+    icalcomponent_add_component(calendar.get(), MakeEvent(appointment, uid, CDTime::Now()).release());
+    const std::string resource = collection_ + uid.substr(0, uid.find('@')) + ".ics";
+    // If-None-Match: a resource of that name, however unlikely, is never replaced.
+    const Reply reply = Request("PUT", resource, IcalText(calendar.get()), { kCalendarType, "If-None-Match: *" });
+    if (reply.transport != 0 || reply.status < 200 || reply.status >= 300)
+        return Failure(reply, Stage::Working);
+    if (auto known = known_.find(DateOnly(appointment.start)); known != known_.end())
+        known->second.push_back(appointment);
+    return StoreStatus::Success();
+}
+
+CalDavStore::Reply CalDavStore::Request(
+    const char* method, const std::string& url, const std::string& body, const std::vector<std::string>& headers)
+{
+    Reply reply;
+    CURL* curl = static_cast<CURL*>(session_);
+    if (!curl) {
+        reply.transport = CURLE_FAILED_INIT;
+        return reply;
+    }
+    curl_easy_reset(curl);
+    curl_slist* list = nullptr;
+    for (const std::string& header : headers)
+        list = curl_slist_append(list, header.c_str());
+    curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(curl, CURLOPT_CUSTOMREQUEST, method);
+    curl_easy_setopt(curl, CURLOPT_POSTFIELDS, body.c_str());
+    curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE, static_cast<long>(body.size()));
+    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, list);
+    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, Collect);
+    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &reply.body);
+    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, timeouts_.connect);
+    curl_easy_setopt(curl, CURLOPT_TIMEOUT, timeouts_.whole);
+    curl_easy_setopt(curl, CURLOPT_USERAGENT, "Kalendra");
+    if (!user_.empty()) {
+        curl_easy_setopt(curl, CURLOPT_HTTPAUTH, CURLAUTH_BASIC | CURLAUTH_DIGEST);
+        curl_easy_setopt(curl, CURLOPT_USERNAME, user_.c_str());
+        curl_easy_setopt(curl, CURLOPT_PASSWORD, password_.c_str());
+    }
+    reply.transport = curl_easy_perform(curl);
+    if (reply.transport == CURLE_OK)
+        curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &reply.status);
+    curl_slist_free_all(list);
+    return reply;
+}
+
+StoreStatus CalDavStore::Failure(const Reply& reply, Stage stage)
+{
+    std::u16string message;
+    if (stage == Stage::Opening || reply.status == 401) {
+        message = reply.status == 401 ? calendartexts::kLogonFailed : calendartexts::kCannotOpen;
+        message += u'\n';
+    }
+    if (reply.transport == CURLE_OPERATION_TIMEDOUT)
+        message += calendartexts::kServerTimeout;
+    else if (reply.transport != CURLE_OK) {
+        message += calendartexts::kServerUnreachable;
+        message += u'\n';
+        message += FromUtf8(curl_easy_strerror(static_cast<CURLcode>(reply.transport)));
+    } else if (reply.status == 401)
+        message += calendartexts::kServerLogonRefused;
+    else if (reply.status == 403)
+        message += calendartexts::kServerForbidden;
+    else if (reply.status == 404)
+        message += calendartexts::kServerNotFound;
+    else if (reply.status >= 500)
+        message += WithNumber(calendartexts::kServerError, reply.status);
+    else
+        message += WithNumber(calendartexts::kServerRefused, reply.status);
+    return StoreStatus::Failure(std::move(message));
+}
+
+} // namespace kal

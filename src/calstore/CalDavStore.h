@@ -1,0 +1,60 @@
+#pragma once
+
+#include "calstore/CalendarStore.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace kal {
+
+// How long the server may take, in seconds.
+struct ServerTimeouts {
+    long connect = 10;
+    long whole = 30; // one request, from connecting to the last byte of the reply
+};
+
+// A calendar collection on a CalDAV server (RFC 4791), reached over HTTP or HTTPS. Open checks that
+// the collection answers to the user; each add is one event resource, written only when no resource
+// of that name exists yet, so that nothing on the server is ever replaced.
+class CalDavStore final : public CalendarStore {
+public:
+    // `collection` is the http(s) URL of the calendar collection; an empty `user` sends no log-on.
+    CalDavStore(std::string collection, std::string user, std::string password, ServerTimeouts timeouts = {});
+    ~CalDavStore() override;
+    CalDavStore(const CalDavStore&) = delete;
+    CalDavStore& operator=(const CalDavStore&) = delete;
+
+    StoreStatus Open() override;
+    StoreStatus Close() override;
+    Found Exists(const Appointment& appointment) override;
+    StoreStatus Add(const Appointment& appointment) override;
+
+    // Whether `location` names a server rather than a file.
+    [[nodiscard]] static bool IsUrl(const std::string& location);
+
+private:
+    struct Reply {
+        int transport = 0; // the HTTP library's error code; 0 when a reply came
+        long status = 0;
+        std::string body;
+    };
+    [[nodiscard]] Reply Request(
+        const char* method, const std::string& url, const std::string& body, const std::vector<std::string>& headers);
+    enum class Stage { Opening, Working };
+    [[nodiscard]] static StoreStatus Failure(const Reply& reply, Stage stage);
+
+    std::string collection_;
+    std::string user_;
+    std::string password_;
+    ServerTimeouts timeouts_;
+    // The events on the server around each day asked about (keyed by the day at 00:00), with those
+    // added since.
+    std::map<CDTime, std::vector<Appointment>> known_;
+    void* session_ = nullptr; // the HTTP library's handle, kept for its connection between requests
+};
+
+// The texts of every calendar-data element in a WebDAV multistatus reply, entities replaced.
+[[nodiscard]] std::vector<std::string> CalendarDataOf(const std::string& multistatus);
+
+} // namespace kal

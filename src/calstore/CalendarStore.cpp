@@ -1,0 +1,112 @@
+#include "calstore/CalendarStore.h"
+
+#include "store/KalData.h"
+#include "store/KalStore.h"
+#include "store/RepeatExpansion.h"
+#include "views/MonthGrid.h"
+
+namespace kal {
+
+namespace {
+
+// Enough rows for any month, whichever weekday it starts on.
+constexpr int kMonthWeeks = 6;
+
+CDTime At(const LocalFields& date, int dayOffset, int hour, int minute)
+{
+    return CDTime(date.year, date.month, date.day + dayOffset, hour, minute);
+}
+
+// Adds the entry's appointment on `day` unless the calendar has it; false when the calendar failed.
+bool AddOnce(CalendarStore& calendar, const CKalData& entry, CDTime day, PeriodAdd& result)
+{
+    const std::optional<Appointment> appointment = AppointmentFor(entry, day);
+    if (!appointment)
+        return true;
+    CalendarStore::Found found = calendar.Exists(*appointment);
+    if (!found.status.Ok()) {
+        result.status = std::move(found.status);
+        return false;
+    }
+    if (found.exists)
+        return true;
+    result.status = calendar.Add(*appointment);
+    if (!result.status.Ok())
+        return false;
+    ++result.added;
+    return true;
+}
+
+} // namespace
+
+std::optional<Appointment> AppointmentFor(const CKalData& entry, CDTime day)
+{
+    if (entry.IsTodo())
+        return std::nullopt;
+    const bool startTimed = entry.Has(flag::kStartTimeSet);
+    const bool endTimed = entry.Has(flag::kEndTimeSet);
+    const LocalFields start = entry.start.Fields();
+    const LocalFields end = entry.end.Fields();
+    const bool repeating = entry.repeatType != repeat::kNone;
+    // A repeating entry's own dates bound its repetition: each occurrence is placed on the day it is
+    // seen on, with the entry's times of day.
+    const LocalFields startDate = repeating ? DateOnly(day).Fields() : start;
+    const LocalFields endDate = repeating ? startDate : end;
+
+    Appointment appointment;
+    appointment.subject = entry.text;
+    appointment.allDay = !startTimed && !endTimed;
+    appointment.start = startTimed ? At(startDate, 0, start.hour, start.minute) : At(startDate, 0, 0, 0);
+    if (endTimed)
+        appointment.end = At(endDate, 0, end.hour, end.minute);
+    else if (startTimed)
+        appointment.end = appointment.start;
+    else
+        appointment.end = At(endDate, 1, 0, 0);
+    // An end before the start is refused by calendars: an occurrence that runs past midnight ends on
+    // the next day, and an entry whose end lies before its start ends where it starts.
+    if (appointment.end < appointment.start && repeating && endTimed)
+        appointment.end = At(endDate, 1, end.hour, end.minute);
+    if (appointment.end < appointment.start)
+        appointment.end = appointment.allDay ? At(appointment.start.Fields(), 1, 0, 0) : appointment.start;
+    // -1 is the entry's own "no alarm", whatever its alarm mode says.
+    if (entry.alarmMode != 0 && entry.alarmMinutes >= 0)
+        appointment.reminderMinutes = entry.alarmMinutes;
+    appointment.isPublic = !entry.Has(flag::kHidden);
+    appointment.location = entry.place;
+    appointment.body = entry.memo;
+    return appointment;
+}
+
+bool SameAppointment(const Appointment& existing, const Appointment& wanted)
+{
+    return existing.subject == wanted.subject && existing.start == wanted.start && (!wanted.allDay || existing.allDay);
+}
+
+PeriodAdd AddPeriod(CalendarStore& calendar, CKalStore& store, CDTime from, CDTime to)
+{
+    PeriodAdd result;
+    const CDTime first = DateOnly(from);
+    const CDTime last = DateOnly(to);
+    // Each month's days come from that month's own view, which is where the holidays it makes for
+    // itself are worked out, so that a period reaching into a later month gets that month's too.
+    CMonthGrid grid;
+    grid.Create(&store, kMonthWeeks);
+    for (YearMonth month { first.Year(), first.Month() }; last >= CDTime(month.year, month.month, 1);
+         AddMonthsTo(month, 1)) {
+        YearMonth shown = month;
+        grid.Fill(CDTime(month.year, month.month, 1), shown);
+        for (int i = 0; i < grid.Count(); ++i) {
+            const CMonthCell& cell = grid.Cell(i);
+            if (cell.date.Month() != month.month || cell.date < first || last < cell.date)
+                continue;
+            for (const CKalData* entry : cell.entries) {
+                if (!AddOnce(calendar, *entry, cell.date, result))
+                    return result;
+            }
+        }
+    }
+    return result;
+}
+
+} // namespace kal

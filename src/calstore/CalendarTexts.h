@@ -1,0 +1,40 @@
+#pragma once
+
+// The texts of adding entries to a calendar store, exactly as the program shows them.
+namespace kal::calendartexts {
+
+inline constexpr char16_t kEntryAdded[] = u"Outlookに追加を行いました";
+// %d: the number of appointments added.
+inline constexpr char16_t kPeriodAdded[] = u"Outlookに %d 件、追加を行いました";
+// The store could not be reached at all; the reason follows on the next line.
+inline constexpr char16_t kCannotOpen[] = u"CoCreateInstance Failed";
+// The server refused the user name or the password.
+inline constexpr char16_t kLogonFailed[] = u"Logon Failed";
+
+inline constexpr char16_t kFileLocked[] = u"カレンダーファイルは他のプログラムが使用中です。";
+inline constexpr char16_t kFileCannotOpen[] = u"カレンダーファイルを開けません。";
+inline constexpr char16_t kFileNotCalendar[]
+    = u"カレンダーファイルの内容がiCalendar形式ではありません。ファイルはそのままにしました。";
+inline constexpr char16_t kFileNotSaved[]
+    = u"カレンダーファイルに書き込めませんでした。追加した予定は保存されていません。";
+
+inline constexpr char16_t kServerUnreachable[] = u"カレンダーのサーバーに接続できません。";
+inline constexpr char16_t kServerTimeout[] = u"カレンダーのサーバーが時間内に応答しません。";
+inline constexpr char16_t kServerLogonRefused[] = u"ユーザー名またはパスワードが違います（401）。";
+inline constexpr char16_t kServerForbidden[] = u"カレンダーのサーバーがこの操作を許可していません（403）。";
+inline constexpr char16_t kServerNotFound[] = u"カレンダーが見つかりません（404）。URLを確かめてください。";
+// %d: the HTTP status.
+inline constexpr char16_t kServerError[] = u"カレンダーのサーバーでエラーが起きました（%d）。";
+inline constexpr char16_t kServerRefused[] = u"カレンダーのサーバーが要求を受け付けませんでした（%d）。";
+inline constexpr char16_t kServerBadReply[] = u"カレンダーのサーバーの応答を読み取れません。";
+inline constexpr char16_t kNotACalendar[] = u"このURLはカレンダーではありません。カレンダーのURLを指定してください。";
+inline constexpr char16_t kNotCalendarUrl[] = u"カレンダーのURLは http:// か https:// で始めてください。";
+
+// A period add that a failure stopped; %d: the appointments added before it.
+inline constexpr char16_t kStoppedAfter[] = u"%d 件を追加したところで中止しました。";
+
+// The password question for a server whose password is not in the settings.
+inline constexpr char16_t kPasswordCaption[] = u"カレンダーのパスワード";
+inline constexpr char16_t kPasswordPrompt[] = u"カレンダーのサーバーのパスワードを入力してください";
+
+} // namespace kal::calendartexts

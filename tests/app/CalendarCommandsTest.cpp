@@ -1,0 +1,143 @@
+#include "TestEnvironment.h"
+
+#include "app/DocumentViews.h"
+#include "calstore/CalendarTexts.h"
+#include "calstore/IcsFileStore.h"
+#include "dialogs/OutlookPeriodDialog.h"
+#include "platform/FileIo.h"
+#include "platform/Text.h"
+#include "ui/CommandIds.h"
+#include "ui/DialogResource.h"
+#include "ui/MemoryDialogHost.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace kal {
+namespace {
+
+constexpr auto kTimed = flag::kStartTimeSet | flag::kEndTimeSet;
+
+// The document's and the day list's calendar add, into a file named in the settings.
+class CalendarCommandsTest : public test::TestEnvironment {
+protected:
+    CalendarCommandsTest()
+        : views_(genres_)
+    {
+        CKalField general;
+        general.name = u"一般";
+        genres_.Append(general);
+        views_.document.Store().genres = genres_;
+        settings_.Set(TextSetting::CalendarStore, FromUtf8(path_));
+    }
+
+    CKalData& Add(const char16_t* text, CDTime start, CDTime end, std::uint32_t flags)
+    {
+        auto entry = std::make_unique<CKalData>();
+        entry->text = text;
+        entry->start = start;
+        entry->end = end;
+        entry->flags = flags;
+        views_.document.Store().AppendEntry(std::move(entry));
+        return views_.document.Store().Entry(views_.document.Store().EntryCount() - 1);
+    }
+
+    // Answers the period dialog with the dates typed, or cancels it; records what it proposed.
+    void QueuePeriod(std::optional<std::pair<std::u16string, std::u16string>> typed)
+    {
+        ui_.QueueDialog([this, typed](DialogLogic&, MemoryDialogHost& host) {
+            proposed_ = { host.Text(outlookperioddialog::kStart), host.Text(outlookperioddialog::kEnd) };
+            if (!typed) {
+                host.Press(kIdCancel);
+                return;
+            }
+            host.Type(outlookperioddialog::kStart, typed->first);
+            host.Type(outlookperioddialog::kEnd, typed->second);
+            host.Press(kIdOk);
+        });
+    }
+
+    std::size_t EventCount() const
+    {
+        const auto text = ReadWholeFile(path_);
+        std::size_t count = 0;
+        for (std::size_t at = 0; text && (at = text->find("BEGIN:VEVENT", at)) != std::string::npos; ++at)
+            ++count;
+        return count;
+    }
+
+    test::TemporaryFolder folder_;
+    std::string path_ = folder_.File("calendar.ics");
+    CKalFieldArray genres_;
+    DocumentViews views_;
+    std::pair<std::u16string, std::u16string> proposed_;
+};
+
+TEST_F(CalendarCommandsTest, PeriodAddProposesTheSpanAddsOnceAndKeepsTheSpan)
+{
+    Add(u"会議", CDTime(2026, 12, 8, 10, 0), CDTime(2026, 12, 8, 11, 0), kTimed);
+    Add(u"出張", CDTime(2026, 12, 10), CDTime(2026, 12, 12), 0);
+    profile_.SetInt("System", "ExportSpan", 3);
+
+    QueuePeriod(std::pair<std::u16string, std::u16string> { u"2026/12/07", u"2026/12/20" });
+    views_.document.OnCommand(ID_OUTLOOK_ADD);
+    EXPECT_EQ(proposed_, (std::pair<std::u16string, std::u16string> { u"2026/12/07", u"2026/12/10" }));
+    EXPECT_EQ(profile_.GetInt("System", "ExportSpan", 0), 13);
+    QueuePeriod(std::pair<std::u16string, std::u16string> { u"2026/12/01", u"2026/12/31" });
+    views_.document.OnCommand(ID_OUTLOOK_ADD);
+    QueuePeriod(std::nullopt);
+    views_.document.OnCommand(ID_OUTLOOK_ADD);
+
+    EXPECT_EQ(ui_.Messages(),
+        (std::vector<std::u16string> { u"Outlookに 2 件、追加を行いました", u"Outlookに 0 件、追加を行いました" }));
+    EXPECT_EQ(EventCount(), 2u);
+}
+
+TEST_F(CalendarCommandsTest, DayListAddsTheSelectedScheduleButNoToDo)
+{
+    Add(u"歯医者", CDTime(2026, 12, 7, 15, 0), CDTime(2026, 12, 7, 16, 0), kTimed);
+    Add(u"レポート", CDTime(2026, 12, 7), CDTime(2026, 12, 7), flag::kIsTodo);
+    views_.month.OnInitialUpdate();
+    views_.day.OnInitialUpdate();
+    // Selects the row of the entry with `text` and runs the command when it is on.
+    const auto run = [this](std::u16string_view text) {
+        for (int row = 0; row < static_cast<int>(views_.day.Rows().size()); ++row) {
+            views_.day.OnSelectionChanged(row);
+            if (views_.day.SelectedEntry()->text == text)
+                break;
+        }
+        const bool enabled = views_.day.StateOf(ID_OUTLOOK_ADD).enabled;
+        if (enabled)
+            views_.day.OnCommand(ID_OUTLOOK_ADD);
+        return enabled;
+    };
+    ASSERT_TRUE(run(u"歯医者"));
+    EXPECT_EQ(ui_.Messages(), (std::vector<std::u16string> { calendartexts::kEntryAdded }));
+    EXPECT_EQ(EventCount(), 1u);
+    EXPECT_FALSE(run(u"レポート"));
+    EXPECT_EQ(EventCount(), 1u);
+}
+
+TEST_F(CalendarCommandsTest, AStoreThatCannotBeOpenedEndsTheCommandWithItsMessage)
+{
+    Add(u"会議", CDTime(2026, 12, 8, 10, 0), CDTime(2026, 12, 8, 11, 0), kTimed);
+    IcsFileStore holder(path_);
+    ASSERT_TRUE(holder.Open().Ok());
+    QueuePeriod(std::pair<std::u16string, std::u16string> { u"2026/12/07", u"2026/12/20" });
+    views_.document.OnCommand(ID_OUTLOOK_ADD);
+    ASSERT_EQ(ui_.Messages().size(), 1u);
+    EXPECT_EQ(ui_.Messages()[0], std::u16string(calendartexts::kCannotOpen) + u"\n" + calendartexts::kFileLocked);
+
+    // A server with a user but no password anywhere asks for one; cancelling ends the command quietly.
+    settings_.Set(TextSetting::CalendarStore, u"http://127.0.0.1:9/calendar/");
+    settings_.Set(TextSetting::CalendarUser, u"alice");
+    unsetenv("KALENDRA_CALDAV_PASSWORD");
+    QueuePeriod(std::pair<std::u16string, std::u16string> { u"2026/12/07", u"2026/12/20" });
+    views_.document.OnCommand(ID_OUTLOOK_ADD);
+    EXPECT_EQ(ui_.PasswordRequests(), 1);
+    EXPECT_EQ(ui_.Messages().size(), 1u);
+}
+
+} // namespace
+} // namespace kal
