@@ -62,7 +62,7 @@ done
 if ! ldd "$cli" | grep -q 'libasan'; then
   python3 "$(dirname "$0")/../../bench/heavy_file.py" "$work/heavy.klx" 100000
   status=0
-  (ulimit -v 50000 && exec "$cli" check "$work/heavy.klx") >"$work/out" 2>"$work/err" || status=$?
+  (ulimit -v 90000 && exec "$cli" check "$work/heavy.klx") >"$work/out" 2>"$work/err" || status=$?
   [ "$status" = 1 ] || fail "a file beyond the memory: exit $status: $(cat "$work/err")"
   grep -q 'メモリーオーバーフロー' "$work/err" || fail "a file beyond the memory not told: $(cat "$work/err")"
   runs=$((runs + 1))
