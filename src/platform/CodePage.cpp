@@ -230,6 +230,9 @@ std::string EveryCharacterOnItsOwnLine()
 
 const CodePage::DecodeTable* CodePage::Decoder() const
 {
+    // Asked for every field of every row: once built, the table is one load away.
+    if (decoderReady_.load(std::memory_order_acquire))
+        return decoder_.get();
     std::call_once(decoderBuilt_, [this] {
         Converter converter("UTF-16LE", name_.c_str());
         if (!converter.IsOpen())
@@ -258,6 +261,7 @@ const CodePage::DecodeTable* CodePage::Decoder() const
         }
         decoder_ = std::move(table);
     });
+    decoderReady_.store(true, std::memory_order_release);
     return decoder_.get();
 }
 
@@ -300,6 +304,8 @@ bool CodePage::FillEncodeTable(EncodeTable& table) const
 
 const CodePage::EncodeTable* CodePage::Encoder() const
 {
+    if (encoderReady_.load(std::memory_order_acquire))
+        return encoder_.get();
     std::call_once(encoderBuilt_, [this] {
         Converter converter(name_.c_str(), "UTF-16LE");
         if (!converter.IsOpen())
@@ -325,6 +331,7 @@ const CodePage::EncodeTable* CodePage::Encoder() const
         }
         encoder_ = std::move(table);
     });
+    encoderReady_.store(true, std::memory_order_release);
     return encoder_.get();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -66,6 +67,8 @@ private:
     bool open_ = false;
     mutable std::once_flag decoderBuilt_;
     mutable std::once_flag encoderBuilt_;
+    mutable std::atomic<bool> decoderReady_ { false };
+    mutable std::atomic<bool> encoderReady_ { false };
     mutable std::unique_ptr<DecodeTable> decoder_;
     mutable std::unique_ptr<EncodeTable> encoder_;
 };
