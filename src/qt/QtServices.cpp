@@ -23,11 +23,12 @@ void QtClipboard::SetText(std::u16string_view text)
     QGuiApplication::clipboard()->setText(ToQString(text));
 }
 
-bool QtShell::Open(std::u16string_view pathOrAddress)
+bool QtShell::Start(const std::string& target)
 {
-    const QString target = ToQString(pathOrAddress);
-    const QUrl url = target.contains(QStringLiteral("://")) ? QUrl(target) : QUrl::fromLocalFile(target);
-    return QDesktopServices::openUrl(url);
+    // The core checked the target: an absolute path, or an http, https or mailto address.
+    const QString text = QString::fromStdString(target);
+    const QUrl url = text.startsWith(u'/') ? QUrl::fromLocalFile(text) : QUrl(text, QUrl::StrictMode);
+    return url.isValid() && QDesktopServices::openUrl(url);
 }
 
 } // namespace kal

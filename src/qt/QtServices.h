@@ -14,8 +14,8 @@ public:
 
 // Files and addresses opened with the desktop's programs.
 class QtShell final : public Shell {
-public:
-    bool Open(std::u16string_view pathOrAddress) override;
+protected:
+    bool Start(const std::string& target) override;
 };
 
 } // namespace kal

@@ -1,11 +1,11 @@
 #include "TestEnvironment.h"
 
+#include "RecordingShell.h"
 #include "app/AppTexts.h"
 #include "app/KalDoc.h"
 #include "app/MainFrame.h"
 #include "dialogs/DateFormatDialog.h"
 #include "dialogs/OptionsSheet.h"
-#include "platform/Shell.h"
 #include "ui/CommandIds.h"
 #include "ui/CommandTarget.h"
 #include "ui/MemoryDialogHost.h"
@@ -171,25 +171,12 @@ TEST_F(MainFrameTest, PaneCommandsFollowTheActivePaneAndTheList)
     EXPECT_FALSE(router.Route(ID_NEXT_PANE));
 }
 
-// Records what would be handed to the desktop.
-class RecordingShell final : public Shell {
-public:
-    bool Open(std::u16string_view target) override
-    {
-        opened.emplace_back(target);
-        return true;
-    }
-    std::vector<std::u16string> opened;
-};
-
 TEST_F(MainFrameTest, HelpOpensTheManual)
 {
-    RecordingShell shell;
-    Shell* previous = Shell::Install(&shell);
+    test::RecordingShell shell;
     frame_.OnCommand(ID_HELP);
-    Shell::Install(previous);
-    ASSERT_EQ(shell.opened.size(), 1u);
-    EXPECT_NE(shell.opened[0].find(u"share/kalendra/manual.html"), std::u16string::npos);
+    ASSERT_EQ(shell.Started().size(), 1u);
+    EXPECT_NE(shell.Started()[0].find("share/kalendra/manual.html"), std::string::npos);
 }
 
 TEST_F(MainFrameTest, BackColourRecolorsOnlyCellsOfTheOldBackground)

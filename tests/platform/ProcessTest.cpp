@@ -30,5 +30,18 @@ TEST(Process, AProgramLeftRunningGoesOnAfterwards)
     EXPECT_EQ(ReadWholeFile(marker).value_or(""), "done\n");
 }
 
+TEST(Process, ArgumentsLeftRunningReachTheProgramAsTheyAre)
+{
+    test::TemporaryFolder folder;
+    const std::string marker = folder.File("marker");
+    const std::string hostile = "$(touch " + folder.File("ran") + ")`touch " + folder.File("ran") + "`;&|";
+    ASSERT_TRUE(RunProgram({ "sh", "-c", "printf %s \"$1\" > \"$0\"", marker, hostile }, ProcessWait::LeaveRunning));
+    for (int i = 0; i < 100 && ReadWholeFile(marker).value_or("").empty(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_EQ(ReadWholeFile(marker).value_or(""), hostile);
+    EXPECT_FALSE(ReadWholeFile(folder.File("ran")).has_value());
+    EXPECT_FALSE(RunProgram({ "no-such-program-kalendra" }, ProcessWait::LeaveRunning));
+}
+
 } // namespace
 } // namespace kal

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "platform/Shell.h"
+
+#include <string>
+#include <vector>
+
+namespace kal::test {
+
+// Records what would have been started instead of starting it, installed for the object's life.
+class RecordingShell final : public Shell {
+public:
+    RecordingShell() { previous_ = Shell::Install(this); }
+    ~RecordingShell() override { Shell::Install(previous_); }
+    RecordingShell(const RecordingShell&) = delete;
+    RecordingShell& operator=(const RecordingShell&) = delete;
+
+    [[nodiscard]] const std::vector<std::string>& Started() const { return started_; }
+
+protected:
+    bool Start(const std::string& target) override
+    {
+        started_.push_back(target);
+        return true;
+    }
+
+private:
+    std::vector<std::string> started_;
+    Shell* previous_ = nullptr;
+};
+
+} // namespace kal::test
