@@ -2,10 +2,13 @@
 
 #include "app/AppTexts.h"
 #include "app/CalendarCommands.h"
+#include "app/EntryLinks.h"
 #include "app/PeriodCommands.h"
 #include "app/RecentFiles.h"
 #include "dialogs/ContinuousCopyDialog.h"
 #include "dialogs/DayDialog.h"
+#include "dialogs/DiaryFolderDialog.h"
+#include "dialogs/LinkFileDialog.h"
 #include "dialogs/MemoDialog.h"
 #include "dialogs/MemoSheet.h"
 #include "dialogs/RepeatEditing.h"
@@ -25,6 +28,7 @@
 #include "ui/DialogHost.h"
 #include "ui/Ui.h"
 #include "ui/UpdateHints.h"
+#include "views/DiaryFiles.h"
 #include "views/EntryDrawer.h"
 #include "views/ViewTexts.h"
 
@@ -328,7 +332,7 @@ bool CKalDoc::DeleteEntry(CKalData* entry, CDTime day)
 bool CKalDoc::AddSchedule(CDTime day)
 {
     CKalData entry;
-    if (!RunScheduleDialog(store_, entry, day, EntryDialogMode::New))
+    if (!RunScheduleDialog(store_, entry, day, EntryDialogMode::New, LinkEditor()))
         return false;
     store_.AppendEntry(std::make_unique<CKalData>(entry));
     modified_ = true;
@@ -338,7 +342,7 @@ bool CKalDoc::AddSchedule(CDTime day)
 CKalData* CKalDoc::AddTodo(CDTime day)
 {
     CKalData entry;
-    if (!RunTodoDialog(store_, entry, day, EntryDialogMode::New))
+    if (!RunTodoDialog(store_, entry, day, EntryDialogMode::New, LinkEditor()))
         return nullptr;
     store_.AppendEntry(std::make_unique<CKalData>(entry));
     modified_ = true;
@@ -357,8 +361,8 @@ bool CKalDoc::EditEntry(CKalData* entry, CDTime day)
     }
     const auto writtenAtOnce = [entry] { return std::tuple(entry->memo, entry->alarmMinutes, entry->avoidDays); };
     const auto before = writtenAtOnce();
-    const bool written = entry->IsTodo() ? RunTodoDialog(store_, *entry, day, EntryDialogMode::Edit)
-                                         : RunScheduleDialog(store_, *entry, day, EntryDialogMode::Edit);
+    const bool written = entry->IsTodo() ? RunTodoDialog(store_, *entry, day, EntryDialogMode::Edit, LinkEditor())
+                                         : RunScheduleDialog(store_, *entry, day, EntryDialogMode::Edit, LinkEditor());
     // The memo, alarm and avoid-day buttons change the entry even when the dialog is then cancelled.
     if (written || writtenAtOnce() != before)
         modified_ = true;
@@ -404,6 +408,33 @@ bool CKalDoc::AddToCalendar(const CKalData& entry, CDTime day)
     return AddEntryToCalendar(entry, day);
 }
 
+LinkFileEditor CKalDoc::LinkEditor()
+{
+    return [this](std::u16string_view content, std::u16string_view link) { return AskLinkFile(content, link, path_); };
+}
+
+bool CKalDoc::OpenLinkFile(CKalData* entry)
+{
+    // A holiday the grid made for itself has no place to keep a link.
+    if (!entry || (entry->linkFile.empty() && store_.IndexOf(entry) < 0))
+        return false;
+    if (!OpenEntryLink(*entry, path_))
+        return false;
+    modified_ = true;
+    return true;
+}
+
+void CKalDoc::ChooseDiaryFolder()
+{
+    const std::optional<std::u16string> folder
+        = AskDiaryFolder(store_.diaryFolder.empty() ? DefaultDiaryFolder() : store_.diaryFolder);
+    if (!folder)
+        return;
+    store_.SetDiaryFolder(*folder);
+    UpdateAllViews(hint::kRepaint);
+    modified_ = true;
+}
+
 bool CKalDoc::Paste(CDTime day)
 {
     const std::optional<std::u16string> text = Clipboard::Current().Text();
@@ -435,6 +466,7 @@ void CKalDoc::BindCommands()
             modified_ = true;
     });
     commands_.Add(ID_OUTLOOK_ADD, [this] { AddPeriodToCalendar(store_); });
+    commands_.Add(ID_DIARY_FOLDER, [this] { ChooseDiaryFolder(); });
 }
 
 } // namespace kal

@@ -2,6 +2,7 @@
 
 #include "app/DocumentDialogs.h"
 #include "calendar/DTime.h"
+#include "dialogs/EntryDialogParts.h"
 #include "platform/FileIo.h"
 #include "store/EntrySearch.h"
 #include "store/KalStore.h"
@@ -56,6 +57,7 @@ public:
     bool CopyContinuously(const CKalData& entry) override;
     bool ShowDay(CKalView& monthView) override;
     bool AddToCalendar(const CKalData& entry, CDTime day) override;
+    bool OpenLinkFile(CKalData* entry) override;
     ViewDialogs& Dialogs() override { return dialogs_; }
     // The program's genre list, which naming another genre file reads again; without it only the name
     // is kept.
@@ -87,6 +89,9 @@ private:
     void BindCommands();
     bool SaveAs();
     bool Save();
+    void ChooseDiaryFolder();
+    // The link button of the entry dialogs, resolving against this document's file.
+    [[nodiscard]] LinkFileEditor LinkEditor();
     void SetPathName(const std::string& path);
     void ReopenAfterReload();
     enum class DiskCheck { Proceed, Reloaded, Cancelled };

@@ -1,6 +1,7 @@
 #include "calendar/DTime.h"
 #include "cli/CalendarCommand.h"
 #include "cli/CliUi.h"
+#include "cli/DiaryCommand.h"
 #include "cli/ExchangeCommands.h"
 #include "cli/FileCommands.h"
 #include "cli/MonthCommand.h"
@@ -40,6 +41,8 @@ constexpr char kUsage[] = "Usage: kalendra-cli [--password-stdin | --password PA
                           "                           calendar (the settings' store by default), leaving out those\n"
                           "                           already there; the server's password comes from\n"
                           "                           KALENDRA_CALDAV_PASSWORD, else is asked on the terminal\n"
+                          "  diary FILE.klx YYYY-MM-DD\n"
+                          "                           the path of that day's diary file (nothing is created)\n"
                           "  --help                   this text\n"
                           "\n"
                           "A protected file takes its password from --password-stdin (one line read from\n"
@@ -169,6 +172,8 @@ int main(int argc, char** argv)
         return kal::RunFind(arguments);
     if (command == "add-to-calendar")
         return kal::RunAddToCalendar(arguments);
+    if (command == "diary")
+        return kal::RunDiary(arguments);
     std::fprintf(stderr, "kalendra-cli: unknown command '%s'\n\n%s", kal::TerminalText(command).c_str(), kUsage);
     return 2;
 }

@@ -9,6 +9,7 @@
 #include "store/KalStore.h"
 #include "ui/Ui.h"
 #include "views/DayEntryMove.h"
+#include "views/DiaryFiles.h"
 #include "views/EntryDrawer.h"
 #include "views/KalView.h"
 #include "views/ViewDocument.h"
@@ -91,9 +92,6 @@ void DayDialog::OnInit(DialogHost& host)
         const LocalFields f = cell_->date.Fields();
         host.SetCaption(FormatNumbers(daydialog::kCaptionFormat, { f.year, f.month, f.day }));
     }
-    // The diary and the link files are not part of this program yet; their buttons wait for them.
-    host.Enable(daydialog::kDiary, false);
-    host.Enable(daydialog::kLink, false);
     Fill(host, 0);
     host.SetFocus(daydialog::kList);
 }
@@ -157,6 +155,15 @@ void DayDialog::OnControl(DialogHost& host, int id, Notification notification)
         break;
     case kDetails:
         EditMemo(host);
+        break;
+    case kDiary:
+        // The month view marks the day once the diary exists.
+        if (cell_ && OpenDiary(document_.Store().DiaryLocator(), cell_->date))
+            changed_ = true;
+        break;
+    case kLink:
+        if (CKalData* entry = SelectedEntry(host); entry && document_.OpenLinkFile(entry))
+            changed_ = true;
         break;
     case kUp:
         Move(host, -1);

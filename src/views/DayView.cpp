@@ -255,6 +255,14 @@ void CDayView::BindCommands()
                 document_.AddToCalendar(*entry, cell_->date);
         },
         [this] { return EnabledIf(SelectedEntry() != nullptr && !SelectedEntry()->IsTodo()); });
+    commands_.Add(
+        ID_LINK_FILE_OPEN,
+        [this] {
+            // A new link shows its mark on the entry at once.
+            if (document_.OpenLinkFile(SelectedEntry()))
+                document_.UpdateAllViews(hint::kEntriesChanged);
+        },
+        selected);
     commands_.Add(ID_FONT_LIST, [this] { ChooseFont(); });
     commands_.Add(ID_BACK_COLOUR, [this] { ChooseBackColour(); });
     commands_.Add(ID_SELECT_COLOUR, [this] { ChooseSelectColour(); });

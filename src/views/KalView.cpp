@@ -657,6 +657,11 @@ void CKalView::BindCommands()
     commands_.Add(ID_SCHEDULE_EDIT, [this] { ShowDay(); });
     commands_.Add(ID_GO_DATE, [this] { GoToDate(); });
     commands_.Add(ID_DAY_TEXT_COPY, [this] { CopyDayAsText(); });
+    commands_.Add(ID_DIARY_EDIT, [this] {
+        // A new diary gets its mark on the day.
+        if (OpenDiary(document_.Store().DiaryLocator(), grid_.Cell(selected_).date))
+            Invalidate();
+    });
     commands_.Add(ID_EDIT_FIND, [this] { Search(SearchStep::First); });
     commands_.Add(ID_FIND_NEXT, [this] { Search(SearchStep::Next); });
     commands_.Add(ID_FIND_PREVIOUS, [this] { Search(SearchStep::Previous); });

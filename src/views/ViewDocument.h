@@ -62,6 +62,9 @@ public:
     // Adds the schedule `entry` as seen on `day` to the user's calendar store and tells the user how it
     // went; true when it was added.
     virtual bool AddToCalendar(const CKalData& entry, CDTime day) = 0;
+    // Opens the entry's link file or address, first asking for a link when it has none; true when the
+    // entry's link changed.
+    virtual bool OpenLinkFile(CKalData* entry) = 0;
     // The day dialog on the month view's selected cell; true when anything in the store changed.
     virtual bool ShowDay(CKalView& monthView) = 0;
     // Searches the entries in file order.

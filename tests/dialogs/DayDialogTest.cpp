@@ -96,8 +96,6 @@ TEST_F(DayDialogTest, OpensOnTheDayWithToDosMarkedAndTheFirstRowSelected)
     EXPECT_EQ(host_->Caption(), u"2026年12月7日");
     EXPECT_EQ(ListRows(), (Rows { u"会議", std::u16string(daydialog::kTodoPrefix) + u"報告書", u"長文" }));
     EXPECT_EQ(Selected(), 0);
-    EXPECT_FALSE(host_->IsEnabled(daydialog::kDiary));
-    EXPECT_FALSE(host_->IsEnabled(daydialog::kLink));
 }
 
 TEST_F(DayDialogTest, OnAnEmptyDayNoEntryCommandDoesAnything)

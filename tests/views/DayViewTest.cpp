@@ -317,9 +317,8 @@ TEST_F(DayViewTest, TheListHandsCalendarCommandsToTheMonthViewAndKeepsTheKeyboar
     EXPECT_EQ(list_.focused, 1);
     Run(ID_SIX_WEEKS);
     EXPECT_TRUE(views_.day.StateOf(ID_SIX_WEEKS).checked);
-    // What the month view does not handle is left to the document and the frame behind the list.
     CommandState state;
-    EXPECT_FALSE(views_.day.OnUpdateCommand(ID_DIARY_EDIT, state));
+    EXPECT_TRUE(views_.day.OnUpdateCommand(ID_DIARY_EDIT, state));
     EXPECT_TRUE(views_.day.OnUpdateCommand(ID_EDIT_FIND, state));
     for (int mode = 0; mode <= 4; ++mode) {
         Run(ID_TIME_PER_ENTRY + mode);
