@@ -7,7 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libical-dev libcurl4-openssl-dev
   clang-format tzdata python3 imagemagick
   qt6-base-dev libgl-dev
-  xvfb xauth xdotool fonts-ipafont-gothic fonts-noto-cjk
+  xvfb xauth xdotool xdg-utils fonts-ipafont-gothic fonts-noto-cjk
   radicale curl python3-icalendar
 )
 
