@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Takes the pictures in docs/: the schedule dialog on a wide and on a tall screen, the repeat dialog
-# and the date picker, the month view with a day's pop-up menu open, the day dialog, the font
-# dialog, the genre settings, the options sheet, the memo notebook and the export dialog, each in a
-# real X server of that screen's size.
+# Takes the pictures in docs/: the schedule dialog on a wide and on a tall screen, the repeat dialog,
+# the date picker and the link-file dialog, the month view with a day's pop-up menu open, the day
+# dialog, the font dialog, the genre settings, the options sheet, the memo notebook, the export
+# dialog and the folder chooser of the diary folder, each in a real X server of that screen's size.
 #   scripts/dialog-screenshots.sh [BUILD-FOLDER [PICTURE...]]   (default build/test, every picture)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,7 +14,7 @@ wanted=("${@:2}")
 # True when the picture was asked for, or none was named.
 wanted() { [ ${#wanted[@]} -eq 0 ] || [[ " ${wanted[*]} " == *" $1 "* ]]; }
 
-shoot() { # SCREEN NAME KEYS... : opens the schedule dialog, presses the keys, photographs the newest window
+shoot() { # SCREEN NAME KEYS... : opens the schedule dialog, presses the keys (type:TEXT types TEXT), photographs the newest window
   local screen="$1" name="$2"
   shift 2
   wanted "$name" || return 0
@@ -36,7 +36,13 @@ xdotool windowfocus --sync "$window"
 xdotool key Home ctrl+a
 sleep 1
 xdotool type --delay 20 '週次ミーティング'
-for key in "$@"; do xdotool key "$key"; sleep 0.2; done
+for key in "$@"; do
+  case "$key" in
+  type:*) xdotool type --delay 20 "${key#type:}" ;;
+  *) xdotool key "$key" ;;
+  esac
+  sleep 0.2
+done
 sleep 1
 newest=$(xdotool getwindowfocus)
 import -window "$newest" "$picture"
@@ -51,6 +57,7 @@ shoot 480x640 schedule-dialog-480x640.png
 tabs=(); for _ in $(seq 9); do tabs+=(Tab); done # content -> 繰り返し...
 shoot 1280x800 repeat-dialog.png "${tabs[@]}" space Down Down
 shoot 1280x800 date-picker.png shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab space
+shoot 1280x800 link-file-dialog.png Tab space type:議事録/週次ミーティング.txt
 
 shoot_month() { # NAME WHAT : opens a sample week around today, then shows WHAT (popup, day or font)
   local name="$1" what="$2"
@@ -64,6 +71,7 @@ export XDG_RUNTIME_DIR="$work/run" TZ=Asia/Tokyo
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 printf '[System]\nHolidayChangeFlag1=1\n' >"$KALENDRA_CONFIG"
 python3 "$tree/scripts/make_sample.py" "$work/sample.klx" "$(date +%F)" --template "$tree/data/kaldata.klx"
+mkdir -p "$HOME/Documents/日記/2026" "$HOME/Documents/議事録" "$HOME/Documents/写真"
 "$program" "$work/sample.klx" >/dev/null 2>&1 &
 pid=$!
 window=$(timeout 20 xdotool search --sync --name '^Zentrik Kalendra$' | head -1)
@@ -117,6 +125,15 @@ export)
   sleep 1.5
   import -window "$(xdotool getwindowfocus)" "$picture"
   ;;
+folder)
+  xdotool key alt+t d # ツール > 日記のフォルダ, on the documents folder
+  sleep 1
+  xdotool key alt+r # 参照
+  sleep 1.5
+  xdotool key Right Down Down Right # open Documents, then its diary folder
+  sleep 0.5
+  import -window "$(xdotool getwindowfocus)" "$picture"
+  ;;
 esac
 kill "$pid"
 rm -rf "$work"
@@ -131,3 +148,4 @@ shoot_month genre-dialog.png genre
 shoot_month options-sheet.png options
 shoot_month memo-notebook.png memo
 shoot_month export-dialog.png export
+shoot_month folder-chooser.png folder

@@ -6,6 +6,7 @@
 #include "platform/Text.h"
 #include "ui/Ui.h"
 
+#include <algorithm>
 #include <sys/stat.h>
 
 namespace kal {
@@ -35,6 +36,7 @@ FolderChooserDialog::FolderChooserDialog(std::string start, std::string root)
     tree.cells = kTreeCells;
     resource_.controls = {
         tree,
+        { kScroll, ControlKind::ScrollBar, {}, {}, 0, 3 },
         { kMakeFolder, ControlKind::PushButton, kMakeFolderLabel, {}, 1, 0 },
         { kIdOk, ControlKind::DefaultButton, buttontext::kOk, {}, 2, 0 },
         { kIdCancel, ControlKind::PushButton, buttontext::kCancel, {}, 2, 1 },
@@ -42,6 +44,12 @@ FolderChooserDialog::FolderChooserDialog(std::string start, std::string root)
     tree_.onChosen = [this] {
         if (host_)
             PressOk(*this, *host_);
+    };
+    tree_.onScrolled = [this] {
+        if (!host_)
+            return;
+        host_->SetRange(kScroll, 0, std::max(0, tree_.RowCount() - tree_.RowsShown()));
+        host_->SetPosition(kScroll, tree_.TopRow());
     };
 }
 
@@ -57,6 +65,39 @@ void FolderChooserDialog::OnInit(DialogHost& host)
 CustomControl* FolderChooserDialog::Custom(int id)
 {
     return id == kTree ? &tree_ : nullptr;
+}
+
+void FolderChooserDialog::OnScroll(DialogHost& host, int id, ScrollAction action, int thumb)
+{
+    if (id != kScroll)
+        return;
+    const int top = tree_.TopRow();
+    const int page = std::max(1, tree_.RowsShown() - 1);
+    switch (action) {
+    case ScrollAction::LineUp:
+        tree_.ScrollTo(top - 1);
+        break;
+    case ScrollAction::LineDown:
+        tree_.ScrollTo(top + 1);
+        break;
+    case ScrollAction::PageUp:
+        tree_.ScrollTo(top - page);
+        break;
+    case ScrollAction::PageDown:
+        tree_.ScrollTo(top + page);
+        break;
+    case ScrollAction::Thumb:
+        tree_.ScrollTo(thumb);
+        break;
+    case ScrollAction::Top:
+        tree_.ScrollTo(0);
+        break;
+    case ScrollAction::Bottom:
+        tree_.ScrollTo(tree_.RowCount());
+        break;
+    }
+    host.SetPosition(kScroll, tree_.TopRow());
+    host.Invalidate(kTree);
 }
 
 void FolderChooserDialog::OnControl(DialogHost& host, int id, Notification notification)

@@ -12,6 +12,7 @@ namespace folderchooserdialog {
 inline constexpr int kResourceId = 145;
 inline constexpr int kTree = 1026;
 inline constexpr int kMakeFolder = 1027;
+inline constexpr int kScroll = 1028; // the tree's scroll bar, which the tree draws none of
 inline constexpr char16_t kCaption[] = u"フォルダ指定";
 inline constexpr char16_t kRootName[] = u"ルート";
 inline constexpr char16_t kMakeFolderLabel[] = u"フォルダ作成(&K)...";
@@ -31,6 +32,7 @@ public:
     void OnInit(DialogHost& host) override;
     void OnControl(DialogHost& host, int id, Notification notification) override;
     CustomControl* Custom(int id) override;
+    void OnScroll(DialogHost& host, int id, ScrollAction action, int thumb) override;
     bool OnOk(DialogHost& host) override;
 
     [[nodiscard]] const std::string& Folder() const { return folder_; }

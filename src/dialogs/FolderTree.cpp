@@ -100,7 +100,7 @@ void FolderTree::Relist(int item)
     List(item);
     items_[Index(item)].expanded = true;
     selected_ = item;
-    Invalidate();
+    Changed();
 }
 
 void FolderTree::Expand(int item)
@@ -108,7 +108,7 @@ void FolderTree::Expand(int item)
     if (!items_[Index(item)].listed)
         List(item);
     items_[Index(item)].expanded = true;
-    Invalidate();
+    Changed();
 }
 
 void FolderTree::Collapse(int item)
@@ -121,7 +121,7 @@ void FolderTree::Collapse(int item)
             break;
         }
     }
-    Invalidate();
+    Changed();
 }
 
 bool FolderTree::HasChildren(int item) const
@@ -175,6 +175,19 @@ bool FolderTree::SelectPath(const std::string& path)
 void FolderTree::Select(int item)
 {
     selected_ = item;
+    Changed();
+}
+
+void FolderTree::Changed()
+{
+    followSelection_ = true;
+    Invalidate();
+}
+
+void FolderTree::ScrollTo(int top)
+{
+    topRow_ = std::clamp(top, 0, std::max(0, RowCount() - rowsShown_));
+    followSelection_ = false;
     Invalidate();
 }
 
@@ -214,29 +227,37 @@ void FolderTree::KeepSelectedInView(int rows)
 {
     const std::vector<int> visible = VisibleItems();
     const int row = static_cast<int>(std::find(visible.begin(), visible.end(), selected_) - visible.begin());
-    rows = std::max(rows, 1);
-    if (row < topRow_)
-        topRow_ = row;
-    else if (row >= topRow_ + rows)
-        topRow_ = row - rows + 1;
+    if (followSelection_) {
+        // An opened item shows as many of its children as fit below it, the item itself staying in view.
+        const Item& it = items_[Index(selected_)];
+        const int children = it.expanded ? static_cast<int>(it.children.size()) : 0;
+        const int last = row + std::min(children, rows - 1);
+        if (last >= topRow_ + rows)
+            topRow_ = last - rows + 1;
+        if (row < topRow_)
+            topRow_ = row;
+    }
+    followSelection_ = false;
     topRow_ = std::clamp(topRow_, 0, std::max(0, static_cast<int>(visible.size()) - rows));
 }
 
 void FolderTree::OnDraw(Canvas& canvas, Size size)
 {
     canvas.FillRect(Rect { 0, 0, size.width, size.height }, kWindow);
-    canvas.SetPen(kLines, 1);
-    canvas.Line(Point { 0, 0 }, Point { size.width - 1, 0 });
-    canvas.Line(Point { 0, 0 }, Point { 0, size.height - 1 });
-    canvas.Line(Point { size.width - 1, 0 }, Point { size.width - 1, size.height - 1 });
-    canvas.Line(Point { 0, size.height - 1 }, Point { size.width - 1, size.height - 1 });
     canvas.SelectFont(font_);
     canvas.SetBackground(BackgroundMode::Transparent, kWindow);
     rowHeight_ = RowHeight(canvas);
-    KeepSelectedInView((size.height - 2) / rowHeight_);
+    rowsShown_ = std::max(1, (size.height - 2) / rowHeight_);
+    KeepSelectedInView(rowsShown_);
     const std::vector<int> visible = VisibleItems();
+    if (const std::array<int, 3> now { topRow_, static_cast<int>(visible.size()), rowsShown_ }; now != reported_) {
+        reported_ = now;
+        if (onScrolled)
+            onScrolled();
+    }
     int y = 1;
-    for (std::size_t row = static_cast<std::size_t>(topRow_); row < visible.size() && y < size.height - 1; ++row) {
+    for (std::size_t row = static_cast<std::size_t>(topRow_); row < visible.size() && y + rowHeight_ <= size.height - 1;
+         ++row) {
         const int item = visible[row];
         const Item& it = items_[Index(item)];
         const int x = 4 + it.depth * kIndent;
@@ -265,6 +286,12 @@ void FolderTree::OnDraw(Canvas& canvas, Size size)
             label, it.name, textflag::kLeft | textflag::kVerticalCentre | textflag::kSingleLine | textflag::kNoPrefix);
         y += rowHeight_;
     }
+    // The frame last, so that a row cut at the bottom stays inside it.
+    canvas.SetPen(kLines, 1);
+    canvas.Line(Point { 0, 0 }, Point { size.width - 1, 0 });
+    canvas.Line(Point { 0, 0 }, Point { 0, size.height - 1 });
+    canvas.Line(Point { size.width - 1, 0 }, Point { size.width - 1, size.height - 1 });
+    canvas.Line(Point { 0, size.height - 1 }, Point { size.width - 1, size.height - 1 });
 }
 
 int FolderTree::ItemAt(Point point, Size size) const

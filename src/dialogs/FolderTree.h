@@ -3,6 +3,7 @@
 #include "settings/LogFont.h"
 #include "ui/CustomControl.h"
 
+#include <array>
 #include <functional>
 #include <string>
 #include <vector>
@@ -44,8 +45,18 @@ public:
     // The child of `item` named `name` (case-insensitive), or kNone; lists the item first when needed.
     [[nodiscard]] int ChildNamed(int item, std::u16string_view name);
 
-    // Called on a double tap on an item and on Enter: the user chose the selected folder.
+    // Rows from the first shown: the number of visible items, the first one drawn and how many fit
+    // (known once drawn).
+    [[nodiscard]] int RowCount() const { return static_cast<int>(VisibleItems().size()); }
+    [[nodiscard]] int TopRow() const { return topRow_; }
+    [[nodiscard]] int RowsShown() const { return rowsShown_; }
+    // Shows the rows from `top` on, whatever is selected.
+    void ScrollTo(int top);
+
+    // Called on a double tap on an item: the user chose the selected folder.
     std::function<void()> onChosen;
+    // Called after a drawing that moved the rows or changed how many there are.
+    std::function<void()> onScrolled;
 
     void OnDraw(Canvas& canvas, Size size) override;
     void OnMouseDown(Point point, Size size) override;
@@ -69,12 +80,16 @@ private:
     [[nodiscard]] int RowHeight(Canvas& canvas) const;
     [[nodiscard]] int ItemAt(Point point, Size size) const;
     void KeepSelectedInView(int rows);
+    void Changed();
 
     std::u16string rootName_;
     std::string rootPath_;
     std::vector<Item> items_;
     int selected_ = kRoot;
     int topRow_ = 0;
+    int rowsShown_ = 1;
+    bool followSelection_ = true; // the next drawing scrolls the selection into view
+    std::array<int, 3> reported_ { -1, -1, -1 }; // top, row count and rows shown last told
     int rowHeight_ = 18;
     LogFont font_;
 };

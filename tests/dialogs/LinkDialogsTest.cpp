@@ -9,6 +9,7 @@
 #include "platform/FileIo.h"
 #include "platform/Text.h"
 #include "ui/MemoryDialogHost.h"
+#include "ui/RecordingCanvas.h"
 #include "views/LinkFiles.h"
 
 #include <gtest/gtest.h>
@@ -173,6 +174,32 @@ TEST_F(FolderChooserTest, ListsLazilyAndSelectsTheStartFolder)
     MemoryDialogHost unknownHost(unknown);
     unknownHost.Open();
     EXPECT_EQ(unknown.Tree().Selected(), FolderTree::kRoot);
+}
+
+TEST_F(FolderChooserTest, ScrollBarMovesTheRowsAndTheSelectionBringsThemBack)
+{
+    for (int i = 0; i < 30; ++i)
+        ASSERT_TRUE(MakeFolders(folder_.File("many" + std::to_string(100 + i))));
+    FolderChooserDialog dialog({}, folder_.Path());
+    MemoryDialogHost host(dialog);
+    host.Open();
+    RecordingCanvas canvas;
+    host.Draw(folderchooserdialog::kTree, canvas);
+    const FolderTree& tree = dialog.Tree();
+    ASSERT_LT(tree.RowsShown(), tree.RowCount());
+    EXPECT_EQ(host.Range(folderchooserdialog::kScroll), std::pair(0, tree.RowCount() - tree.RowsShown()));
+
+    host.Scroll(folderchooserdialog::kScroll, ScrollAction::PageDown);
+    host.Draw(folderchooserdialog::kTree, canvas);
+    EXPECT_EQ(tree.TopRow(), tree.RowsShown() - 1);
+    EXPECT_EQ(host.Position(folderchooserdialog::kScroll), tree.TopRow());
+    host.Scroll(folderchooserdialog::kScroll, ScrollAction::Bottom);
+    EXPECT_EQ(tree.TopRow(), tree.RowCount() - tree.RowsShown());
+
+    host.Key(Key::Down); // from the root to its first child, which comes back into view at the top
+    host.Draw(folderchooserdialog::kTree, canvas);
+    EXPECT_EQ(tree.TopRow(), 1);
+    EXPECT_EQ(host.Position(folderchooserdialog::kScroll), 1);
 }
 
 TEST_F(FolderChooserTest, MakesAFolderInsideTheSelectedOne)
