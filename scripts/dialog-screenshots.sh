@@ -54,7 +54,7 @@ SCRIPT
 
 shoot 1280x800 schedule-dialog-1280x800.png
 shoot 480x640 schedule-dialog-480x640.png
-tabs=(); for _ in $(seq 9); do tabs+=(Tab); done # content -> 繰り返し...
+tabs=(); for _ in $(seq 10); do tabs+=(Tab); done # content -> link -> ... -> 繰り返し...
 shoot 1280x800 repeat-dialog.png "${tabs[@]}" space Down Down
 shoot 1280x800 date-picker.png shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab space
 shoot 1280x800 link-file-dialog.png Tab space type:議事録/週次ミーティング.txt

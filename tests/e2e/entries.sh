@@ -69,8 +69,8 @@ stop_program
 [ "$(days_with 'Write the report' 1)" = "$today" ] || fail "the to-do is not on today's cell"
 
 # A weekly schedule from today for eight weeks without the day a week from now. The content field
-# has the focus; four fields back is the end date, thirteen on the repeat button, and the
-# exclusion button follows it.
+# has the focus; four fields back is the end date, fourteen on (past the link button) the repeat
+# button, and the exclusion button follows it.
 end=$(date -d '+8 weeks' +%Y/%m/%d)
 skipped=$(date -d '+1 week' +%Y/%m/%d)
 start_program
@@ -81,7 +81,7 @@ sleep 1
 xdotool type --delay 20 'Weekly review'
 xdotool key shift+Tab shift+Tab shift+Tab shift+Tab ctrl+a
 xdotool type --delay 20 "$end"
-for _ in $(seq 13); do xdotool key Tab; done
+for _ in $(seq 14); do xdotool key Tab; done
 xdotool key space # 繰り返し...
 sleep 1
 xdotool key Down Down # なし -> 週指定, on today's weekday
