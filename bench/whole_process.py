@@ -53,6 +53,9 @@ def main():
     with tempfile.TemporaryDirectory() as work:
         os.environ.update(KALENDRA_CONFIG=os.path.join(work, "Kalendra.ini"), HOME=work, TZ="Asia/Tokyo",
                           XDG_CONFIG_HOME=os.path.join(work, "config"), XDG_DATA_HOME=os.path.join(work, "data"))
+        # A returning user's settings: the one-time holiday update of a first load is not part of every load.
+        with open(os.environ["KALENDRA_CONFIG"], "w") as ini:
+            ini.write("[System]\nHolidayChangeFlag1=1\n")
         heavy = os.path.join(work, "heavy.klx")
         utf16 = os.path.join(work, "heavy.utf16")
         subprocess.run([sys.executable, os.path.join(HERE, "heavy_file.py"), heavy, str(args.entries)], check=True)
