@@ -22,22 +22,6 @@ constexpr int kFailed = 1;
 constexpr int kUsageError = 2;
 constexpr char kUsage[] = "Usage: kalendra-cli add-to-calendar FILE.klx FROM TO [--store PATH-or-URL] [--user NAME]\n";
 
-// Removes `option VALUE` from the arguments; false when the option lacks its value or comes twice.
-bool TakeValue(std::vector<std::string>& arguments, const std::string& option, std::optional<std::string>& value)
-{
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        if (arguments[i] != option)
-            continue;
-        if (i + 1 >= arguments.size() || value)
-            return false;
-        value = arguments[i + 1];
-        arguments.erase(
-            arguments.begin() + static_cast<std::ptrdiff_t>(i), arguments.begin() + static_cast<std::ptrdiff_t>(i) + 2);
-        --i;
-    }
-    return true;
-}
-
 // The environment's password, else the one in the settings, else asked on the terminal. The schedule
 // file's own password, which the program may have been given, is never sent to a server.
 std::optional<std::string> ServerPassword(const std::string& location, const std::string& user)

@@ -68,22 +68,6 @@ bool TakeFlag(std::vector<std::string>& arguments, std::string_view flag)
     return false;
 }
 
-// Removes `option VALUE` from the arguments; false when the option lacks its value.
-bool TakeValue(std::vector<std::string>& arguments, std::string_view option, std::optional<std::string>& value)
-{
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        if (arguments[i] != option)
-            continue;
-        if (i + 1 >= arguments.size() || value)
-            return false;
-        value = arguments[i + 1];
-        arguments.erase(
-            arguments.begin() + static_cast<std::ptrdiff_t>(i), arguments.begin() + static_cast<std::ptrdiff_t>(i) + 2);
-        --i;
-    }
-    return true;
-}
-
 bool HasOption(const std::vector<std::string>& arguments)
 {
     for (const auto& argument : arguments) {
@@ -147,6 +131,22 @@ std::optional<unsigned> ParseTargets(const std::string& text)
 std::optional<CDTime> ParseDateArgument(const std::string& text)
 {
     return ParseDayArgument(text);
+}
+
+// Removes `option VALUE` from the arguments; false when the option lacks its value.
+bool TakeValue(std::vector<std::string>& arguments, std::string_view option, std::optional<std::string>& value)
+{
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        if (arguments[i] != option)
+            continue;
+        if (i + 1 >= arguments.size() || value)
+            return false;
+        value = arguments[i + 1];
+        arguments.erase(
+            arguments.begin() + static_cast<std::ptrdiff_t>(i), arguments.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+        --i;
+    }
+    return true;
 }
 
 int RunAgenda(const std::vector<std::string>& given)

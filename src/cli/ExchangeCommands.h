@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kal {
@@ -13,6 +14,9 @@ namespace kal {
 // "YYYY-MM-DD" at 00:00 of that day, for a date the calendar holds; otherwise nothing, after saying
 // so on standard error.
 [[nodiscard]] std::optional<CDTime> ParseDateArgument(const std::string& text);
+// Removes `option VALUE` from the arguments; false when the option lacks its value or comes twice.
+[[nodiscard]] bool TakeValue(
+    std::vector<std::string>& arguments, std::string_view option, std::optional<std::string>& value);
 
 int RunAgenda(const std::vector<std::string>& arguments);
 int RunExportCsv(const std::vector<std::string>& arguments);
