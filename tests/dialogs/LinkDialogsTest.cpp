@@ -26,6 +26,7 @@ protected:
     // The dialog for an entry "会議: 10月5日" of the schedule file kaldata.klx in the test's folder.
     void Open(std::u16string_view link, bool saved = true)
     {
+        host_.reset(); // a host goes before the dialog it shows
         dialog_ = std::make_unique<LinkFileDialog>(u"会議: 10月5日", link, saved ? folder_.File("kaldata.klx") : "");
         host_ = std::make_unique<MemoryDialogHost>(*dialog_);
         host_->Open();
