@@ -338,14 +338,8 @@ const CodePage::EncodeTable* CodePage::Encoder() const
 std::u16string CodePage::Decode(std::string_view bytes) const
 {
     std::u16string text;
-    DecodeInto(bytes, text);
-    return text;
-}
-
-void CodePage::DecodeInto(std::string_view bytes, std::u16string& text) const
-{
-    text.clear();
     AppendDecoded(bytes, text);
+    return text;
 }
 
 void CodePage::AppendDecoded(std::string_view bytes, std::u16string& text) const

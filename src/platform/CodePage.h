@@ -31,9 +31,6 @@ public:
     [[nodiscard]] bool IsOpen() const { return open_; }
 
     [[nodiscard]] std::u16string Decode(std::string_view bytes) const;
-    // Decodes into `text`, replacing what it held but keeping its room, so that a loop over many
-    // lines allocates once.
-    void DecodeInto(std::string_view bytes, std::u16string& text) const;
     // Decodes onto the end of `text`.
     void AppendDecoded(std::string_view bytes, std::u16string& text) const;
     // Decodes into the characters from `out`, which has room for one character a byte; gives the end

@@ -219,28 +219,8 @@ private:
     std::size_t position_ = 0;
 };
 
-class IndexedLines {
-public:
-    explicit IndexedLines(const TextLineFile& file)
-        : file_(file)
-    {
-    }
-
-    bool Next(CsvLine& row)
-    {
-        if (index_ >= file_.LineCount())
-            return false;
-        row.Parse(file_.Line(index_++));
-        return true;
-    }
-
-private:
-    const TextLineFile& file_;
-    int index_ = 0;
-};
-
 // Reads every row the lines hold into the store; what could not be read goes to `seen`.
-template <typename Lines> void ReadRows(CKalStore& store, Lines& lines, LoadReport& seen)
+void ReadRows(CKalStore& store, ByteLines& lines, LoadReport& seen)
 {
     CsvLine row;
     for (int line = 0; lines.Next(row); ++line) {
@@ -258,7 +238,7 @@ template <typename Lines> void ReadRows(CKalStore& store, Lines& lines, LoadRepo
 
 LoadResult FinishLoad(CKalStore& store, LoadReport& seen);
 
-template <typename Lines> LoadResult LoadRows(CKalStore& store, Lines& lines, LoadReport* report)
+LoadResult LoadRows(CKalStore& store, ByteLines& lines, LoadReport* report)
 {
     store.Clear();
     // Clearing keeps the password, but it belongs to the file that was read: a file without one has none.
@@ -296,12 +276,6 @@ LoadResult LoadScheduleFile(CKalStore& store, const std::string& path, LoadRepor
 LoadResult LoadScheduleBytes(CKalStore& store, std::string_view bytes, LoadReport* report)
 {
     ByteLines lines(bytes);
-    return LoadRows(store, lines, report);
-}
-
-LoadResult LoadScheduleLines(CKalStore& store, const TextLineFile& file, LoadReport* report)
-{
-    IndexedLines lines(file);
     return LoadRows(store, lines, report);
 }
 

@@ -33,10 +33,6 @@ LoadResult LoadScheduleFile(CKalStore& store, const std::string& path, LoadRepor
 // The same, from the bytes of a file already read.
 LoadResult LoadScheduleBytes(CKalStore& store, std::string_view bytes, LoadReport* report = nullptr);
 
-class TextLineFile;
-// The same, from its decoded lines.
-LoadResult LoadScheduleLines(CKalStore& store, const TextLineFile& file, LoadReport* report = nullptr);
-
 class CsvLine;
 
 // Files one row of a schedule file into the store by its kind, as loading does: the password, a day
