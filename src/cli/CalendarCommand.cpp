@@ -65,7 +65,7 @@ int RunAddToCalendar(const std::vector<std::string>& given)
         location = ToUtf8(settings.Get(TextSetting::CalendarStore));
     if (!user)
         user = ToUtf8(settings.Get(TextSetting::CalendarUser));
-    CKalStore store;
+    CKalStore& store = CommandStore();
     if (!OpenScheduleFile(store, arguments[0]))
         return kFailed;
     const auto password = ServerPassword(*location, *user);

@@ -36,7 +36,7 @@ int RunDiary(const std::vector<std::string>& arguments)
     // Reading the file may note that its holidays were brought up to date: not for a query.
     ReadOnlyProfile settings(Profile::Current());
     Profile* previous = Profile::Install(&settings);
-    CKalStore store;
+    CKalStore& store = CommandStore();
     const bool opened = OpenScheduleFile(store, arguments[0]);
     const std::string path = opened ? DiaryPath(store.DiaryLocator(), CDTime(year, month, day)) : std::string();
     Profile::Install(previous);

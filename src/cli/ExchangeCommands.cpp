@@ -163,7 +163,7 @@ int RunAgenda(const std::vector<std::string>& given)
     const auto last = arguments.size() == 3 ? ParseDayArgument(arguments[2]) : first;
     if (!first || !last)
         return kUsageError;
-    CKalStore store;
+    CKalStore& store = CommandStore();
     if (!OpenScheduleFile(store, arguments[0]))
         return kFailed;
     const std::u16string text = PeriodTextCopy(store, *first, *last, options);
@@ -187,7 +187,7 @@ int RunExportCsv(const std::vector<std::string>& given)
     const auto last = ParseDayArgument(arguments[2]);
     if (!first || !last)
         return kUsageError;
-    CKalStore store;
+    CKalStore& store = CommandStore();
     if (!OpenScheduleFile(store, arguments[0]))
         return kFailed;
     if (!ExportOutlookCsv(store, *first, *last, arguments[3], hidden)) {
@@ -202,7 +202,7 @@ int RunImportCsv(const std::vector<std::string>& arguments)
 {
     if (arguments.size() != 2 || HasOption(arguments))
         return UsageError(kImportUsage);
-    CKalStore store;
+    CKalStore& store = CommandStore();
     if (!OpenScheduleFile(store, arguments[0]))
         return kFailed;
     const auto report = ImportOutlookCsvFile(store, arguments[1]);
@@ -240,7 +240,7 @@ int RunFind(const std::vector<std::string>& given)
         conditions.targets = *targets;
     }
     conditions.word = FromUtf8(arguments[1]);
-    CKalStore store;
+    CKalStore& store = CommandStore();
     if (!OpenScheduleFile(store, arguments[0]))
         return kFailed;
     int found = 0;

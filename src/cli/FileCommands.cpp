@@ -64,6 +64,12 @@ std::string LineList(const std::vector<int>& lines)
 
 } // namespace
 
+CKalStore& CommandStore()
+{
+    static CKalStore* store = new CKalStore;
+    return *store;
+}
+
 bool OpenScheduleFile(CKalStore& store, const std::string& path)
 {
     return Open(store, path, nullptr);
@@ -78,7 +84,7 @@ int RunNew(const std::vector<std::string>& arguments)
 {
     if (arguments.size() != 1)
         return UsageError("new OUT.klx");
-    CKalStore store;
+    CKalStore& store = CommandStore();
     if (!StartNewSchedule(store, LoadApplicationGenres()))
         return kFailed;
     return Save(store, arguments[0]);
@@ -88,7 +94,7 @@ int RunConvert(const std::vector<std::string>& arguments)
 {
     if (arguments.size() != 2)
         return UsageError("convert IN.klx OUT.klx");
-    CKalStore store;
+    CKalStore& store = CommandStore();
     LoadReport report;
     if (!Open(store, arguments[0], &report))
         return kFailed;
@@ -103,7 +109,7 @@ int RunCheck(const std::vector<std::string>& arguments)
 {
     if (arguments.size() != 1)
         return UsageError("check FILE.klx");
-    CKalStore store;
+    CKalStore& store = CommandStore();
     LoadReport report;
     LoadResult result = LoadResult::Failed;
     if (!Open(store, arguments[0], &report, &result))

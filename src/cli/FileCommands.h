@@ -7,6 +7,11 @@ namespace kal {
 
 class CKalStore;
 
+// The store a command works on. It lives until the process ends and is never taken apart: the system
+// takes the memory back at once, while freeing a big file's entries one by one would keep the user
+// waiting for nothing.
+CKalStore& CommandStore();
+
 // Opens a schedule file as the desktop program does (a file without genres takes the program's
 // own); tells the user and returns false when it cannot.
 bool OpenScheduleFile(CKalStore& store, const std::string& path);

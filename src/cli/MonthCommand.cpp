@@ -145,7 +145,7 @@ int RunMonth(const std::vector<std::string>& arguments)
         std::fputs("Usage: kalendra-cli month FILE.klx [YYYY-MM] [--json]\n", stderr);
         return 2;
     }
-    CKalStore store;
+    CKalStore& store = CommandStore();
     if (!OpenScheduleFile(store, options->path))
         return 1;
     const CKalSettings& settings = CKalSettings::Current();

@@ -131,8 +131,28 @@ struct CodePage::DecodeTable {
 struct CodePage::EncodeTable {
     std::vector<std::uint16_t> code = std::vector<std::uint16_t>(65536);
     std::vector<std::uint8_t> length = std::vector<std::uint8_t>(65536); // 0 = refused
+    // The same with each look-alike taking the code of the character it stands for, and 0 for every
+    // surrogate: what the encoder reads first, so that most characters take one look.
+    std::vector<std::uint16_t> quickCode = std::vector<std::uint16_t>(65536);
+    std::vector<std::uint8_t> quickLength = std::vector<std::uint8_t>(65536);
     bool asciiIsAscii = true;
 };
+
+namespace {
+
+void FillQuickCodes(auto& table)
+{
+    for (std::size_t c = 0; c < 0x10000; ++c) {
+        const auto raw = static_cast<char16_t>(c);
+        if (IsSurrogate(raw))
+            continue;
+        const std::size_t stands = CodePageLookAlike(raw);
+        table.quickCode[c] = table.code[stands];
+        table.quickLength[c] = table.length[stands];
+    }
+}
+
+} // namespace
 
 char16_t CodePageLookAlike(char16_t c)
 {
@@ -329,6 +349,7 @@ const CodePage::EncodeTable* CodePage::Encoder() const
             if (table->length[static_cast<std::size_t>(c)] != 1 || table->code[static_cast<std::size_t>(c)] != c)
                 table->asciiIsAscii = false;
         }
+        FillQuickCodes(*table);
         encoder_ = std::move(table);
     });
     encoderReady_.store(true, std::memory_order_release);
@@ -354,6 +375,12 @@ void CodePage::AppendDecoded(std::string_view bytes, std::u16string& text) const
     text.resize(static_cast<std::size_t>(DecodeTo(bytes, text.data() + start) - text.data()));
 }
 
+bool CodePage::AsciiIsAscii() const
+{
+    const DecodeTable* table = open_ ? Decoder() : nullptr;
+    return table && table->asciiIsAscii;
+}
+
 char16_t* CodePage::DecodeTo(std::string_view bytes, char16_t* out) const
 {
     const DecodeTable* table = open_ ? Decoder() : nullptr;
@@ -364,16 +391,18 @@ char16_t* CodePage::DecodeTo(std::string_view bytes, char16_t* out) const
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const unsigned char* const end = p + bytes.size();
     while (p < end) {
-        if (table->asciiIsAscii) {
+        const unsigned char byte = *p;
+        if (byte < 0x80 && table->asciiIsAscii) {
+            // A run of plain ASCII, eight bytes at a time while it lasts.
             while (end - p >= 8 && EightAscii(p)) {
                 for (int i = 0; i < 8; ++i)
                     *out++ = p[i];
                 p += 8;
             }
-            if (p == end)
-                break;
+            while (p < end && *p < 0x80)
+                *out++ = *p++;
+            continue;
         }
-        const unsigned char byte = *p;
         switch (table->kind[byte]) {
         case DecodeTable::kSingle:
             *out++ = table->single[byte];
@@ -405,6 +434,66 @@ CodePage::Encoded CodePage::Encode(std::u16string_view text) const
     return encoded;
 }
 
+char* CodePage::EncodeWithTable(const EncodeTable& table, std::u16string_view text, char* out, std::u16string& replaced)
+{
+    // Takes `out` by value and gives it back, so that `out` can stay in a register.
+    const auto replace = [&replaced](char* at, std::u16string_view character) {
+        *at++ = kDefaultCharacter;
+        if (replaced.find(character) == std::u16string::npos)
+            replaced += character;
+        return at;
+    };
+    // Held in locals: a store through `out` may touch any memory as far as the compiler knows, and
+    // would make it load the tables' addresses again for every character.
+    const std::size_t size = text.size();
+    const char16_t* const characters = text.data();
+    const std::uint16_t* const quickCode = table.quickCode.data();
+    const std::uint8_t* const quickLength = table.quickLength.data();
+    const bool asciiIsAscii = table.asciiIsAscii;
+    for (std::size_t i = 0; i < size; ++i) {
+        const char16_t raw = characters[i];
+        if (raw < 0x80 && asciiIsAscii) {
+            *out++ = static_cast<char>(raw);
+            continue;
+        }
+        const std::uint16_t quick = quickCode[raw];
+        switch (quickLength[raw]) {
+        case 2:
+            *out++ = static_cast<char>(quick >> 8);
+            *out++ = static_cast<char>(quick & 0xFF);
+            continue;
+        case 1:
+            *out++ = static_cast<char>(quick & 0xFF);
+            continue;
+        default:
+            break;
+        }
+        const char16_t c = CodePageLookAlike(raw);
+        if (IsEscapedByte(c)) {
+            *out++ = static_cast<char>(c - kEscapeBase);
+        } else if (IsHighSurrogate(c) && i + 1 < size && IsLowSurrogate(text[i + 1])) {
+            out = replace(out, text.substr(i, 2)); // outside the Basic Multilingual Plane: no code page here holds it
+            ++i;
+        } else if (IsSurrogate(c)) {
+            out = replace(out, text.substr(i, 1));
+        } else {
+            const std::uint16_t code = table.code[c];
+            switch (table.length[c]) {
+            case 2:
+                *out++ = static_cast<char>(code >> 8);
+                [[fallthrough]];
+            case 1:
+                *out++ = static_cast<char>(code & 0xFF);
+                break;
+            default:
+                out = replace(out, std::u16string_view(&c, 1));
+                break;
+            }
+        }
+    }
+    return out;
+}
+
 void CodePage::AppendEncoded(std::u16string_view text, Encoded& into) const
 {
     const EncodeTable* table = open_ ? Encoder() : nullptr;
@@ -415,43 +504,25 @@ void CodePage::AppendEncoded(std::u16string_view text, Encoded& into) const
     std::string& bytes = into.bytes;
     const std::size_t start = bytes.size();
     bytes.resize(start + text.size() * 2); // never more than two bytes a character
-    char* out = bytes.data() + start;
-    const auto replace = [&](std::u16string_view character) {
-        *out++ = kDefaultCharacter;
-        if (into.replaced.find(character) == std::u16string::npos)
-            into.replaced += character;
-    };
-    const std::size_t size = text.size();
-    for (std::size_t i = 0; i < size; ++i) {
-        const char16_t raw = text[i];
-        if (raw < 0x80 && table->asciiIsAscii) {
-            *out++ = static_cast<char>(raw);
-            continue;
-        }
-        const char16_t c = CodePageLookAlike(raw);
-        if (IsEscapedByte(c)) {
-            *out++ = static_cast<char>(c - kEscapeBase);
-        } else if (IsHighSurrogate(c) && i + 1 < size && IsLowSurrogate(text[i + 1])) {
-            replace(text.substr(i, 2)); // outside the Basic Multilingual Plane: no code page here holds it
-            ++i;
-        } else if (IsSurrogate(c)) {
-            replace(text.substr(i, 1));
-        } else {
-            const std::uint16_t code = table->code[c];
-            switch (table->length[c]) {
-            case 2:
-                *out++ = static_cast<char>(code >> 8);
-                [[fallthrough]];
-            case 1:
-                *out++ = static_cast<char>(code & 0xFF);
-                break;
-            default:
-                replace(std::u16string_view(&c, 1));
-                break;
-            }
-        }
+    char* const end = EncodeWithTable(*table, text, bytes.data() + start, into.replaced);
+    bytes.resize(static_cast<std::size_t>(end - bytes.data()));
+}
+
+void CodePage::AppendEncoded(std::u16string_view text, ByteBuffer& bytes, std::u16string& replaced) const
+{
+    const EncodeTable* table = open_ ? Encoder() : nullptr;
+    if (!table) {
+        Encoded encoded;
+        EncodeThroughConverter(text, encoded);
+        bytes.Append(encoded.bytes);
+        for (const char16_t c : encoded.replaced)
+            if (replaced.find(c) == std::u16string::npos)
+                replaced += c;
+        return;
     }
-    bytes.resize(static_cast<std::size_t>(out - bytes.data()));
+    char* const start = bytes.Grow(text.size() * 2); // never more than two bytes a character
+    char* const end = EncodeWithTable(*table, text, start, replaced);
+    bytes.resize(bytes.size() + static_cast<std::size_t>(end - start));
 }
 
 std::u16string CodePage::DecodeThroughConverter(std::string_view bytes) const

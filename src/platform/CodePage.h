@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ByteBuffer.h"
+
 #include <atomic>
 #include <memory>
 #include <mutex>
@@ -36,6 +38,9 @@ public:
     // Decodes into the characters from `out`, which has room for one character a byte; gives the end
     // of what was written.
     char16_t* DecodeTo(std::string_view bytes, char16_t* out) const;
+    // True when every byte below 0x80 stands for the character of the same number, so that plain ASCII
+    // may be widened without the tables.
+    [[nodiscard]] bool AsciiIsAscii() const;
 
     struct Encoded {
         std::string bytes;
@@ -44,6 +49,8 @@ public:
     [[nodiscard]] Encoded Encode(std::u16string_view text) const;
     // Encodes `text` onto the end of `into`, so that many texts can make one buffer.
     void AppendEncoded(std::u16string_view text, Encoded& into) const;
+    // The same onto bytes that grow without being cleared first; `replaced` as in Encoded.
+    void AppendEncoded(std::u16string_view text, ByteBuffer& bytes, std::u16string& replaced) const;
 
     // The code page of schedule files and the other text files the program reads and writes.
     static const CodePage& Ansi();
@@ -53,6 +60,9 @@ public:
 private:
     struct DecodeTable;
     struct EncodeTable;
+    // Writes the code of `text` from `out` on (room for two bytes a character); returns the end.
+    static char* EncodeWithTable(
+        const EncodeTable& table, std::u16string_view text, char* out, std::u16string& replaced);
 
     const DecodeTable* Decoder() const;
     const EncodeTable* Encoder() const;

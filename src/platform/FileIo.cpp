@@ -122,7 +122,9 @@ void SyncFolder(const std::string& folder)
 
 } // namespace
 
-std::optional<std::string> ReadWholeFile(const std::string& path, FileError* error, std::size_t maxBytes)
+namespace {
+
+template <class Buffer> std::optional<Buffer> ReadWhole(const std::string& path, FileError* error, std::size_t maxBytes)
 {
     // The kind is checked before opening too, so that a device is refused without being opened.
     struct stat info { };
@@ -152,7 +154,8 @@ std::optional<std::string> ReadWholeFile(const std::string& path, FileError* err
         return std::nullopt;
     }
     // Read straight into the result: the file's size is all the memory this takes, unless it grows.
-    std::string bytes(static_cast<std::size_t>(info.st_size), '\0');
+    Buffer bytes;
+    bytes.resize(static_cast<std::size_t>(info.st_size));
     std::size_t filled = 0;
     for (;;) {
         if (filled == bytes.size()) {
@@ -185,6 +188,18 @@ std::optional<std::string> ReadWholeFile(const std::string& path, FileError* err
     }
     bytes.resize(filled);
     return bytes;
+}
+
+} // namespace
+
+std::optional<std::string> ReadWholeFile(const std::string& path, FileError* error, std::size_t maxBytes)
+{
+    return ReadWhole<std::string>(path, error, maxBytes);
+}
+
+std::optional<ByteBuffer> ReadFileBytes(const std::string& path, FileError* error, std::size_t maxBytes)
+{
+    return ReadWhole<ByteBuffer>(path, error, maxBytes);
 }
 
 bool IsReadableFile(const std::string& path)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ByteBuffer.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -28,6 +30,9 @@ struct FileError {
 // than maxBytes are refused with TooLarge before anything is read; one that grows past it while it is
 // read is refused when the read reaches the bound. At most maxBytes are held in memory.
 [[nodiscard]] std::optional<std::string> ReadWholeFile(
+    const std::string& path, FileError* error = nullptr, std::size_t maxBytes = std::size_t(1) << 31);
+// The same into bytes that are never zeroed first, for big files read once.
+[[nodiscard]] std::optional<ByteBuffer> ReadFileBytes(
     const std::string& path, FileError* error = nullptr, std::size_t maxBytes = std::size_t(1) << 31);
 
 // True when `path` (links followed) is a regular file this user may open for reading.

@@ -8,6 +8,15 @@ namespace {
 
 template <typename Char> int ParseLeadingIntImpl(std::basic_string_view<Char> text)
 {
+    // Most numbers a file holds are a few plain digits.
+    if (!text.empty() && text.size() <= 9) {
+        int value = 0;
+        std::size_t digits = 0;
+        for (; digits < text.size() && text[digits] >= '0' && text[digits] <= '9'; ++digits)
+            value = value * 10 + (text[digits] - '0');
+        if (digits == text.size())
+            return value;
+    }
     std::size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r')))
         ++i;

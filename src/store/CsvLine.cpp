@@ -24,26 +24,40 @@ std::size_t FindQuoteComma(std::u16string_view line, std::size_t from)
 
 } // namespace
 
-void AppendFieldText(std::u16string& out, std::u16string_view text)
+char16_t* WriteFieldText(char16_t* out, std::u16string_view text)
 {
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    const std::size_t size = text.size();
+    for (std::size_t i = 0; i < size; ++i) {
         const char16_t c = text[i];
-        const char16_t next = i + 1 < text.size() ? text[i + 1] : 0;
+        // Most characters change in nothing: one test passes them over.
+        if (c > u'"' || (c != u'\r' && c != u'\n' && c != u'"' && c != 0x1A)) {
+            *out++ = c;
+            continue;
+        }
+        const char16_t next = i + 1 < size ? text[i + 1] : 0;
         if (c == u'\r' && next == u'\n') {
-            out += kBreakFirst;
-            out += kBreakSecond;
+            *out++ = kBreakFirst;
+            *out++ = kBreakSecond;
             ++i;
         } else if (c == u'\n') {
-            out += kBreakFirst;
-            out += kBreakSecond;
+            *out++ = kBreakFirst;
+            *out++ = kBreakSecond;
         } else if (c == u'"' && next == u',') {
-            out += kRightDoubleQuote;
+            *out++ = kRightDoubleQuote;
         } else if (c == 0x1A) {
-            out += u'?';
+            *out++ = u'?';
         } else {
-            out += c;
+            *out++ = c;
         }
     }
+    return out;
+}
+
+void AppendFieldText(std::u16string& out, std::u16string_view text)
+{
+    const std::size_t start = out.size();
+    out.resize(start + 2 * text.size());
+    out.resize(static_cast<std::size_t>(WriteFieldText(out.data() + start, text) - out.data()));
 }
 
 void CsvLine::AddParsed(std::size_t start, std::size_t length, bool quoted)
@@ -97,12 +111,29 @@ void CsvLine::Parse(std::u16string_view line)
     }
 }
 
-void CsvLine::AddDecoded(std::string_view bytes, bool quoted, const CodePage& page, std::size_t& used)
+void CsvLine::AddDecoded(std::string_view bytes, bool quoted, const CodePage& page, bool plainAscii, std::size_t& used)
 {
     const std::size_t start = used;
     char16_t* const text = buffer_.data();
-    used = static_cast<std::size_t>(page.DecodeTo(bytes, text + start) - text);
-    if (std::memchr(bytes.data(), kBreakFirst, bytes.size())) {
+    char16_t* out = text + start;
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const std::size_t size = bytes.size();
+    std::size_t plain = 0;
+    bool marked = false;
+    // Most fields are short and plain ASCII (dates, numbers, flags): widened here, without the tables.
+    if (plainAscii) {
+        for (; plain < size && p[plain] < 0x80; ++plain) {
+            marked |= p[plain] == kBreakFirst;
+            out[plain] = p[plain];
+        }
+        out += plain;
+    }
+    if (plain < size) {
+        out = page.DecodeTo(bytes.substr(plain), out);
+        marked = marked || std::memchr(bytes.data() + plain, kBreakFirst, size - plain);
+    }
+    used = static_cast<std::size_t>(out - text);
+    if (marked) {
         for (std::size_t i = start; i + 1 < used; ++i) {
             if (text[i] == kBreakFirst && text[i + 1] == kBreakSecond) {
                 text[i] = u'\r';
@@ -125,6 +156,7 @@ void CsvLine::ParseEncoded(std::string_view line, const CodePage& page)
 
 void CsvLine::ParseEncodedFields(std::string_view line, const CodePage& page, std::size_t& used)
 {
+    const bool plainAscii = page.AsciiIsAscii();
     const std::size_t size = line.size();
     std::size_t position = 0;
     for (;;) {
@@ -134,12 +166,17 @@ void CsvLine::ParseEncodedFields(std::string_view line, const CodePage& page, st
         }
         if (position < size && line[position] == '"') {
             const std::size_t start = position + 1;
-            // Fields are short: a plain loop beats a library search started for each.
+            // The closing quote is the first one followed by a comma; a quote inside a field is rare.
             std::size_t end = start;
-            while (end + 1 < size && !(line[end] == '"' && line[end + 1] == ','))
+            for (;;) {
+                const void* quote = end < size ? std::memchr(line.data() + end, '"', size - end) : nullptr;
+                end = quote ? static_cast<std::size_t>(static_cast<const char*>(quote) - line.data()) : size;
+                if (end + 1 >= size || line[end + 1] == ',')
+                    break;
                 ++end;
+            }
             if (end + 1 < size) {
-                AddDecoded(line.substr(start, end - start), true, page, used);
+                AddDecoded(line.substr(start, end - start), true, page, plainAscii, used);
                 position = end + 2;
                 continue;
             }
@@ -147,27 +184,19 @@ void CsvLine::ParseEncodedFields(std::string_view line, const CodePage& page, st
             std::size_t length = size - start;
             if (length > 0 && line.back() == '"')
                 --length;
-            AddDecoded(line.substr(start, length), true, page, used);
+            AddDecoded(line.substr(start, length), true, page, plainAscii, used);
             return;
         }
-        std::size_t comma = position;
-        while (comma < size && line[comma] != ',')
-            ++comma;
+        const void* found = position < size ? std::memchr(line.data() + position, ',', size - position) : nullptr;
+        const std::size_t comma
+            = found ? static_cast<std::size_t>(static_cast<const char*>(found) - line.data()) : size;
         if (comma == size) {
-            AddDecoded(line.substr(position), false, page, used);
+            AddDecoded(line.substr(position), false, page, plainAscii, used);
             return;
         }
-        AddDecoded(line.substr(position, comma - position), false, page, used);
+        AddDecoded(line.substr(position, comma - position), false, page, plainAscii, used);
         position = comma + 1;
     }
-}
-
-std::u16string_view CsvLine::Field(int index) const
-{
-    if (index < 0 || index >= FieldCount())
-        return {};
-    const FieldSpan& field = fields_[static_cast<std::size_t>(index)];
-    return std::u16string_view(buffer_).substr(field.start, field.length);
 }
 
 bool CsvLine::IsQuoted(int index) const

@@ -35,7 +35,13 @@ public:
 
     [[nodiscard]] int FieldCount() const { return static_cast<int>(fields_.size()); }
     // The text of field `index`; empty for a field the line does not have.
-    [[nodiscard]] std::u16string_view Field(int index) const;
+    [[nodiscard]] std::u16string_view Field(int index) const
+    {
+        if (index < 0 || index >= FieldCount())
+            return {};
+        const FieldSpan& field = fields_[static_cast<std::size_t>(index)];
+        return std::u16string_view(buffer_.data() + field.start, field.length);
+    }
     [[nodiscard]] bool IsQuoted(int index) const;
     [[nodiscard]] bool WasCut() const { return cut_; }
 
@@ -62,7 +68,7 @@ private:
     };
     void AddParsed(std::size_t start, std::size_t length, bool quoted);
     void ParseEncodedFields(std::string_view line, const CodePage& page, std::size_t& used);
-    void AddDecoded(std::string_view bytes, bool quoted, const CodePage& page, std::size_t& used);
+    void AddDecoded(std::string_view bytes, bool quoted, const CodePage& page, bool plainAscii, std::size_t& used);
 
     std::u16string buffer_; // the texts of all fields
     std::vector<FieldSpan> fields_;
@@ -71,5 +77,7 @@ private:
 
 // Appends a field text as the writer puts it between the quotes (see CsvLine).
 void AppendFieldText(std::u16string& out, std::u16string_view text);
+// The same from `out` on, which has room for twice the text; returns the end of what was written.
+char16_t* WriteFieldText(char16_t* out, std::u16string_view text);
 
 } // namespace kal

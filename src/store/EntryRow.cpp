@@ -109,6 +109,9 @@ std::u16string PositionText(const CKalData& entry)
 
 std::u16string MonthText(const CKalData& entry)
 {
+    // Every month, as almost every rule has, is an empty column.
+    if (std::all_of(entry.months.begin(), entry.months.end(), [](std::uint8_t on) { return on != 0; }))
+        return {};
     std::u16string text;
     for (std::size_t month = 0; month < entry.months.size(); ++month) {
         if (entry.months[month])
@@ -141,11 +144,6 @@ std::u16string ExclusionText(const CKalData& entry)
         }
     }
     return text;
-}
-
-std::u16string Flag(bool on)
-{
-    return on ? u"1" : u"0";
 }
 
 } // namespace
@@ -218,38 +216,192 @@ bool DecodeEntryRow(const CsvLine& row, CKalData& entry)
     return true;
 }
 
-void EncodeEntryRow(const CKalData& entry, CsvLine& row)
+namespace {
+
+// The columns of an entry's row in order, written to `sink`, whose calls each add one field: the one
+// list of them, used both for a row to look at and for a file's lines.
+template <class Sink> void WriteEntryFields(const CKalData& entry, Sink& sink)
 {
     const bool todo = entry.IsTodo();
     const bool writeEnd = !todo || entry.Has(flag::kDone);
-    const auto number = [](long long value) { return IntText(value); };
+    sink.Text(todo ? u"1" : u"0");
+    sink.DateAndTime(entry.start);
+    if (writeEnd) {
+        sink.DateAndTime(entry.end);
+    } else {
+        sink.Text(u"");
+        sink.Text(u"");
+    }
+    sink.Text(entry.text);
+    sink.Flag(entry.Has(flag::kStartTimeSet));
+    sink.Flag(entry.Has(flag::kEndTimeSet));
+    sink.Flag(entry.Has(flag::kHidden));
+    if (todo)
+        sink.Number(entry.priority);
+    else
+        sink.Flag(entry.IsHoliday());
+    sink.Hex(entry.colour);
+    sink.Text(entry.linkFile);
+    if (todo)
+        sink.Flag(entry.Has(flag::kDone));
+    else
+        sink.Number(entry.alarmMode);
+    sink.Number(todo ? entry.showDaysBefore : entry.alarmMinutes);
+    sink.Number(entry.genre);
+    sink.Number(entry.timeDisplay + 16 * entry.textStyle);
+    if (todo) {
+        sink.Flag(entry.Has(flag::kNoDeadline));
+        for (int column = column::kRepeatDayFrom; column <= column::kExclusions; ++column)
+            sink.Text(u"");
+    } else {
+        sink.Number(entry.repeatType);
+        sink.Number(entry.repeatDayFrom);
+        sink.Number(entry.repeatDayTo);
+        sink.Number(entry.interval);
+        sink.Text(PositionText(entry));
+        sink.Text(MonthText(entry));
+        sink.Number(static_cast<std::int32_t>(entry.avoidDays));
+        sink.Text(ExclusionText(entry));
+    }
+    sink.Text(entry.place);
+    sink.Text(entry.memo);
+}
+
+class RowSink {
+public:
+    explicit RowSink(CsvLine& row)
+        : row_(row)
+    {
+    }
+    void Text(std::u16string_view text) { row_.AppendField(text); }
+    void Number(long long value) { row_.AppendField(IntText(value)); }
+    void Flag(bool on) { row_.AppendField(on ? u"1" : u"0"); }
+    void Hex(Colour colour) { row_.AppendField(HexText(colour, 6)); }
+    void DateAndTime(CDTime time)
+    {
+        row_.AppendField(DateText(time));
+        row_.AppendField(TimeText(time));
+    }
+
+private:
+    CsvLine& row_;
+};
+
+char16_t* PutInt(char16_t* out, long long value, int width = 0)
+{
+    char16_t digits[24];
+    int count = 0;
+    const bool negative = value < 0;
+    unsigned long long magnitude = negative ? 0ULL - static_cast<unsigned long long>(value) : value;
+    do {
+        digits[count++] = static_cast<char16_t>(u'0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (negative)
+        *out++ = u'-';
+    for (int pad = count + (negative ? 1 : 0); pad < width; ++pad)
+        *out++ = u'0';
+    while (count > 0)
+        *out++ = digits[--count];
+    return out;
+}
+
+// Writes the quoted fields one after the other, as CsvLine::AppendTo would write the same row, into
+// room the caller made (see LineRoom).
+class LineSink {
+public:
+    explicit LineSink(char16_t* out)
+        : out_(out)
+    {
+    }
+    void Text(std::u16string_view text)
+    {
+        Open();
+        out_ = WriteFieldText(out_, text);
+        *out_++ = u'"';
+    }
+    void Number(long long value)
+    {
+        Open();
+        out_ = PutInt(out_, value);
+        *out_++ = u'"';
+    }
+    void Flag(bool on)
+    {
+        Open();
+        *out_++ = on ? u'1' : u'0';
+        *out_++ = u'"';
+    }
+    void Hex(Colour colour)
+    {
+        static constexpr char16_t kDigits[] = u"0123456789ABCDEF";
+        Open();
+        int shift = 20;
+        while (shift < 28 && (colour >> (shift + 4)) != 0)
+            shift += 4;
+        for (; shift >= 0; shift -= 4)
+            *out_++ = kDigits[(colour >> shift) & 15];
+        *out_++ = u'"';
+    }
+    void DateAndTime(CDTime time)
+    {
+        const LocalFields f = time.Fields();
+        Open();
+        out_ = PutInt(out_, f.year);
+        *out_++ = u'/';
+        out_ = PutInt(out_, f.month, 2);
+        *out_++ = u'/';
+        out_ = PutInt(out_, f.day, 2);
+        *out_++ = u'"';
+        Open();
+        out_ = PutInt(out_, f.hour, 2);
+        *out_++ = u':';
+        out_ = PutInt(out_, f.minute, 2);
+        *out_++ = u'"';
+    }
+    [[nodiscard]] char16_t* End() const { return out_; }
+
+private:
+    void Open()
+    {
+        if (!first_)
+            *out_++ = u',';
+        first_ = false;
+        *out_++ = u'"';
+    }
+
+    char16_t* out_;
+    bool first_ = true;
+};
+
+// Enough room for an entry's line: every text may double (a line break becomes two marks); the rest of
+// the row is short.
+std::size_t LineRoom(const CKalData& entry)
+{
+    constexpr std::size_t kRowChars = 400;
+    constexpr std::size_t kExclusionChars = 24;
+    return kRowChars + kExclusionChars * entry.exclusions.size()
+        + 2 * (entry.text.size() + entry.place.size() + entry.memo.size() + entry.linkFile.size());
+}
+
+} // namespace
+
+void EncodeEntryRow(const CKalData& entry, CsvLine& row)
+{
     row.Clear();
-    row.AppendField(todo ? u"1" : u"0");
-    row.AppendField(DateText(entry.start));
-    row.AppendField(TimeText(entry.start));
-    row.AppendField(writeEnd ? DateText(entry.end) : u"");
-    row.AppendField(writeEnd ? TimeText(entry.end) : u"");
-    row.AppendField(entry.text);
-    row.AppendField(Flag(entry.Has(flag::kStartTimeSet)));
-    row.AppendField(Flag(entry.Has(flag::kEndTimeSet)));
-    row.AppendField(Flag(entry.Has(flag::kHidden)));
-    row.AppendField(todo ? number(entry.priority) : Flag(entry.IsHoliday()));
-    row.AppendField(HexText(entry.colour, 6));
-    row.AppendField(entry.linkFile);
-    row.AppendField(todo ? Flag(entry.Has(flag::kDone)) : number(entry.alarmMode));
-    row.AppendField(number(todo ? entry.showDaysBefore : entry.alarmMinutes));
-    row.AppendField(number(entry.genre));
-    row.AppendField(number(entry.timeDisplay + 16 * entry.textStyle));
-    row.AppendField(todo ? Flag(entry.Has(flag::kNoDeadline)) : number(entry.repeatType));
-    row.AppendField(todo ? u"" : number(entry.repeatDayFrom));
-    row.AppendField(todo ? u"" : number(entry.repeatDayTo));
-    row.AppendField(todo ? u"" : number(entry.interval));
-    row.AppendField(todo ? u"" : PositionText(entry));
-    row.AppendField(todo ? u"" : MonthText(entry));
-    row.AppendField(todo ? u"" : number(static_cast<std::int32_t>(entry.avoidDays)));
-    row.AppendField(todo ? u"" : ExclusionText(entry));
-    row.AppendField(entry.place);
-    row.AppendField(entry.memo);
+    RowSink sink(row);
+    WriteEntryFields(entry, sink);
+}
+
+void AppendEntryLine(const CKalData& entry, std::u16string& line)
+{
+    const std::size_t start = line.size();
+    line.resize(start + LineRoom(entry));
+    LineSink sink(line.data() + start);
+    WriteEntryFields(entry, sink);
+    char16_t* end = sink.End();
+    *end++ = u'\n';
+    line.resize(static_cast<std::size_t>(end - line.data()));
 }
 
 } // namespace kal

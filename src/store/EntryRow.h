@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 namespace kal {
 
@@ -45,5 +46,7 @@ inline constexpr int kCount = 26;
 
 // Writes `entry` as a row of 26 quoted fields.
 void EncodeEntryRow(const CKalData& entry, CsvLine& row);
+// Appends the line a schedule file holds for `entry`: that row joined, with LF at its end.
+void AppendEntryLine(const CKalData& entry, std::u16string& line);
 
 } // namespace kal

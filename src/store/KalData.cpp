@@ -1,6 +1,7 @@
 #include "store/KalData.h"
 
 #include "settings/KalSettings.h"
+#include "store/EntryPool.h"
 
 namespace kal {
 
@@ -16,6 +17,16 @@ CKalData::CKalData(const CKalData& other)
     const std::int32_t currentMode = alarmMode;
     *this = other;
     alarmMode = currentMode;
+}
+
+void* CKalData::operator new(std::size_t size)
+{
+    return EntryPool::Allocate(size);
+}
+
+void CKalData::operator delete(void* entry, std::size_t size) noexcept
+{
+    EntryPool::Free(entry, size);
 }
 
 CDTime CKalData::AlarmTime() const

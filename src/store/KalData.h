@@ -71,6 +71,10 @@ public:
     CKalData& operator=(const CKalData& other) = default;
     virtual ~CKalData() = default;
 
+    // Entries are made side by side (see EntryPool).
+    [[nodiscard]] static void* operator new(std::size_t size);
+    static void operator delete(void* entry, std::size_t size) noexcept;
+
     [[nodiscard]] bool Has(std::uint32_t bits) const { return (flags & bits) == bits; }
     void Set(std::uint32_t bits, bool on) { flags = on ? flags | bits : flags & ~bits; }
     [[nodiscard]] bool IsTodo() const { return Has(flag::kIsTodo); }

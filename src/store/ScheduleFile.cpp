@@ -257,12 +257,12 @@ LoadResult LoadScheduleFile(CKalStore& store, const std::string& path, LoadRepor
     store.Clear();
     try {
         FileError error;
-        const std::optional<std::string> bytes = ReadWholeFile(path, &error, kMaxScheduleFileBytes);
+        const std::optional<ByteBuffer> bytes = ReadFileBytes(path, &error, kMaxScheduleFileBytes);
         if (!bytes) {
             ShowFileError(texts::kCannotOpenFile, path, error);
             return LoadResult::Failed;
         }
-        return LoadScheduleBytes(store, *bytes, report);
+        return LoadScheduleBytes(store, bytes->View(), report);
     } catch (const std::bad_alloc&) {
         // A file within the size limit can still be more than this machine's memory holds: nothing of
         // it is kept, and the user is told.
@@ -355,41 +355,55 @@ std::u16string LinesBeforeEntries(const CKalStore& store)
 }
 
 // Calls `put` with each entry's line in turn, the same buffer each time.
-template <typename Put> void ForEachEntryLine(const CKalStore& store, Put put)
+// Room for a whole file at once, a little more than it takes: growing by doubling would copy the
+// bytes and touch twice the memory. Every character is at most two bytes; the rest of a row (dates,
+// numbers, quotes and commas) is far less than kRowBytes.
+std::size_t EstimatedFileSize(const CKalStore& store, std::size_t linesBefore)
 {
-    CsvLine row;
-    std::u16string line;
-    for (const auto& entry : store.entries) {
-        EncodeEntryRow(*entry, row);
-        line.clear();
-        row.AppendTo(line, LineEnd::Lf);
-        put(line);
-    }
+    constexpr std::size_t kRowBytes = 200;
+    constexpr std::size_t kExclusionBytes = 24;
+    std::size_t size = 2 * linesBefore;
+    for (const auto& entry : store.entries)
+        size += kRowBytes + kExclusionBytes * entry->exclusions.size()
+            + 2 * (entry->text.size() + entry->place.size() + entry->memo.size() + entry->linkFile.size());
+    return size;
 }
 
 } // namespace
 
 std::u16string ScheduleFileText(const CKalStore& store)
 {
+    // Made through the rows, as the other texts of the program are: a check on the lines of the save.
     std::u16string text = LinesBeforeEntries(store);
-    ForEachEntryLine(store, [&](const std::u16string& line) { text += line; });
+    CsvLine row;
+    for (const auto& entry : store.entries) {
+        EncodeEntryRow(*entry, row);
+        row.AppendTo(text, LineEnd::Lf);
+    }
     return text;
 }
 
-CodePage::Encoded ScheduleFileBytes(const CKalStore& store)
+ScheduleBytes ScheduleFileBytes(const CKalStore& store)
 {
     // Each line is encoded as it is made, straight onto the end of the file's bytes: the whole text
     // never exists as UTF-16 beside them.
     const CodePage& page = CodePage::Ansi();
-    CodePage::Encoded encoded;
-    page.AppendEncoded(LinesBeforeEntries(store), encoded);
-    ForEachEntryLine(store, [&](const std::u16string& line) { page.AppendEncoded(line, encoded); });
+    ScheduleBytes encoded;
+    const std::u16string before = LinesBeforeEntries(store);
+    encoded.bytes.Reserve(EstimatedFileSize(store, before.size()));
+    page.AppendEncoded(before, encoded.bytes, encoded.replaced);
+    std::u16string line;
+    for (const auto& entry : store.entries) {
+        line.clear();
+        AppendEntryLine(*entry, line);
+        page.AppendEncoded(line, encoded.bytes, encoded.replaced);
+    }
     return encoded;
 }
 
 SaveResult SaveScheduleFile(const CKalStore& store, const std::string& path, const SaveOptions& options)
 {
-    const CodePage::Encoded encoded = ScheduleFileBytes(store);
+    const ScheduleBytes encoded = ScheduleFileBytes(store);
     if (!encoded.replaced.empty() && options.confirmReplacement && !options.confirmReplacement(encoded.replaced))
         return SaveResult::Cancelled;
     FileError error;

@@ -57,8 +57,13 @@ SaveResult SaveScheduleFile(const CKalStore& store, const std::string& path, con
 
 // The text of the file SaveScheduleFile writes, before the code-page conversion.
 [[nodiscard]] std::u16string ScheduleFileText(const CKalStore& store);
-// The bytes SaveScheduleFile writes, with the characters the code page could not hold.
-[[nodiscard]] CodePage::Encoded ScheduleFileBytes(const CKalStore& store);
+// The bytes SaveScheduleFile writes, with the characters the code page could not hold (each once, in
+// order of appearance).
+struct ScheduleBytes {
+    ByteBuffer bytes;
+    std::u16string replaced;
+};
+[[nodiscard]] ScheduleBytes ScheduleFileBytes(const CKalStore& store);
 
 // Reads the template of new files, kaldata.klx in `folder`, into the store (which the caller has
 // cleared) and brings its holidays up to date.

@@ -317,5 +317,33 @@ TEST(FileIoTest, AFileOverTheBoundIsRefusedWithTheBoundBeforeItIsRead)
     EXPECT_EQ(error.refusal, FileRefusal::TooLarge);
 }
 
+// Bytes read for a big file grow from the heap into mapped large pages and move: nothing written
+// before is lost on the way, and the file reads back the same as through the string reader.
+TEST(FileIoTest, ByteBuffersKeepTheirBytesAcrossGrowthAndMoves)
+{
+    ByteBuffer bytes;
+    std::string expected;
+    for (int piece = 0; expected.size() < (std::size_t(9) << 20); ++piece) {
+        const std::string text(
+            std::size_t(100000) + static_cast<std::size_t>(piece), static_cast<char>('a' + piece % 26));
+        bytes.Append(text);
+        expected += text;
+    }
+    ASSERT_EQ(bytes.View(), expected);
+    ByteBuffer moved = std::move(bytes);
+    EXPECT_TRUE(bytes.empty());
+    EXPECT_EQ(moved.View(), expected);
+
+    TemporaryFolder folder;
+    const std::string path = folder.File("big");
+    WriteText(path, expected);
+    const std::optional<ByteBuffer> read = ReadFileBytes(path);
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(read->View(), expected);
+    FileError error;
+    EXPECT_FALSE(ReadFileBytes(path, &error, expected.size() - 1));
+    EXPECT_EQ(error.refusal, FileRefusal::TooLarge);
+}
+
 } // namespace
 } // namespace kal

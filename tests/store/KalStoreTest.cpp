@@ -127,6 +127,28 @@ TEST_F(KalStoreTest, DefaultDiaryFolderIsTheDocumentsFolder)
     EXPECT_NE(store.diaryFolderDefault.find(u"Documents"), std::u16string::npos);
 }
 
+// Entries come from slabs of a few thousand each: a store of many slabs keeps every entry apart, and
+// after all are freed (the slabs given back) new entries are whole again.
+TEST_F(KalStoreTest, ManyEntriesStayApartAndComeBackAfterAllAreFreed)
+{
+    for (int round = 0; round < 2; ++round) {
+        CKalStore store;
+        constexpr int kCount = 20000;
+        for (int i = 0; i < kCount; ++i) {
+            auto entry = std::make_unique<CKalData>();
+            entry->genre = i;
+            entry->text = std::u16string(static_cast<std::size_t>(i % 40), u'x');
+            store.AppendEntry(std::move(entry));
+        }
+        for (int i = 0; i < kCount; i += 997) {
+            EXPECT_EQ(store.Entry(i).genre, i);
+            EXPECT_EQ(store.Entry(i).text.size(), static_cast<std::size_t>(i % 40));
+        }
+        store.Clear();
+        EXPECT_EQ(store.EntryCount(), 0);
+    }
+}
+
 TEST(KalFieldArray, CopiesAreDeepAndRangesAreChecked)
 {
     CKalFieldArray genres;
