@@ -19,6 +19,9 @@ enum class TimeMode : int { PerEntry = 0, StartAndEnd = 1, StartOnly = 2, EndOnl
 // shows both on every day.
 [[nodiscard]] std::u16string TimeText(const CKalData& entry, CDTime day, TimeMode mode);
 
+// Every key TimeSortKey gives is at most this.
+inline constexpr std::uint64_t kMaxTimeSortKey = (std::uint64_t(3) << 40) - 1;
+
 // A number that orders entries as their TimeText with TimeMode::StartAndEnd on `day` would order them,
 // compared character by character, without building the text. `start`, `end` and `day` are the
 // calendar fields of the entry's start and end and of the day.

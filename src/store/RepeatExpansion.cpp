@@ -271,20 +271,37 @@ bool MayOccur(const CKalData& entry, CDTime from, CDTime to)
     && std::int64_t { entry.start.Seconds() } <= std::int64_t { to.Seconds() } + kMargin;
 }
 
+OccurrenceSpan::OccurrenceSpan(CDTime spanFrom, CDTime spanTo)
+    : from(spanFrom)
+    , to(spanTo)
+    , firstDay(DayOf(spanFrom))
+    , lastDay(DayOf(spanTo))
+{
+}
+
 void MarkOccurrences(const CKalData& entry, CDTime from, CDTime to, std::span<std::uint8_t> marks)
 {
     if (to < from)
         return;
-    const DayNumber64 fromDay = DayOf(from);
-    const Span span { fromDay, DayOf(to) - fromDay, marks };
+    LocalFields start;
+    LocalFields end;
+    (void)MarkOccurrences(entry, OccurrenceSpan(from, to), marks, start, end);
+}
+
+bool MarkOccurrences(const CKalData& entry, const OccurrenceSpan& within, std::span<std::uint8_t> marks,
+    LocalFields& start, LocalFields& end)
+{
+    if (within.to < within.from)
+        return false;
+    const Span span { within.firstDay, within.lastDay - within.firstDay, marks };
     std::fill_n(marks.begin(), span.last + 1, std::uint8_t { 0 });
     // Most entries of a long-kept file lie wholly before or after the span: tell them apart before
     // any calendar arithmetic.
-    if (!MayOccur(entry, from, to))
-        return;
-    const LocalFields start = entry.start.Fields();
+    if (!MayOccur(entry, within.from, within.to))
+        return false;
+    start = entry.start.Fields();
     const DayNumber64 firstDay = DaysFromCivil(start.year, start.month, start.day);
-    const LocalFields end = entry.end.Fields();
+    end = entry.end.Fields();
     DayNumber64 lastDay = DaysFromCivil(end.year, end.month, end.day);
     // Daily and weekly occurrences happen at the start's time of day: an end time earlier in the day
     // than that leaves the end's own day out.
@@ -293,7 +310,7 @@ void MarkOccurrences(const CKalData& entry, CDTime from, CDTime to, std::span<st
         && secondOfDay(end) < secondOfDay(start))
         --lastDay;
     if (span.LastDay() < firstDay || lastDay < span.first)
-        return;
+        return false;
     const Rule rule { entry, std::clamp<long long>(entry.interval, 1, repeat::kMaxInterval), firstDay, lastDay, start };
 
     if (entry.repeatType == repeat::kNone) {
@@ -308,6 +325,7 @@ void MarkOccurrences(const CKalData& entry, CDTime from, CDTime to, std::span<st
             AvoidDays(entry, span);
     }
     ApplyExclusions(entry, span);
+    return true;
 }
 
 void MoveRuleToDate(CKalData& entry, CDTime day)

@@ -32,6 +32,19 @@ inline constexpr int kMaxInterval = 99999;
 // bytes. The entry's repetition, valid months, weeks and weekdays, avoid days (which may move an occurrence to the day
 // before, or drop it) and exclusions all apply. Nothing is allocated.
 void MarkOccurrences(const CKalData& entry, CDTime from, CDTime to, std::span<std::uint8_t> marks);
+// A span of days worked out once for many entries, as a month's fill has: its ends as moments and as
+// day numbers.
+struct OccurrenceSpan {
+    OccurrenceSpan(CDTime spanFrom, CDTime spanTo);
+    CDTime from;
+    CDTime to;
+    long long firstDay; // days since 1970-01-01 of `from`'s date
+    long long lastDay; // of `to`'s date
+};
+// MarkOccurrences over a span made once. False, with every mark 0, when the entry cannot occur in it;
+// else `start` and `end` hold the entry's start and end fields, read here for the caller to reuse.
+bool MarkOccurrences(const CKalData& entry, const OccurrenceSpan& span, std::span<std::uint8_t> marks,
+    LocalFields& start, LocalFields& end);
 // False when the entry's whole lifetime lies well before `from` or after `to`, so that it cannot occur
 // between them; a test of two numbers, for passing over most of a long-kept file's entries at once.
 [[nodiscard]] bool MayOccur(const CKalData& entry, CDTime from, CDTime to);

@@ -13,19 +13,20 @@ namespace kal {
 
 namespace {
 
+constexpr std::uint8_t kGenreUnknown = 2; // not looked at yet in this fill
+
 long long DayOf(CDTime time)
 {
     const LocalFields f = time.Fields();
     return DaysFromCivil(f.year, f.month, f.day);
 }
 
-// Whether `now` has reached the moment a to-do starts showing: `showDaysBefore` calendar days before
-// its deadline, at the deadline's time of day.
-bool ShowingBefore(const CKalData& todo, CDTime now)
+// Whether `today` (the fields of now) has reached the moment a to-do starts showing: `showDaysBefore` calendar days
+// before its deadline, at the deadline's time of day.
+bool ShowingBefore(const CKalData& todo, const LocalFields& today)
 {
     constexpr long long kFarBack = 1000000; // more days than the calendar holds
     const LocalFields deadline = todo.start.Fields();
-    const LocalFields today = now.Fields();
     const long long from = DaysFromCivil(deadline.year, deadline.month, deadline.day)
         - std::clamp<long long>(todo.showDaysBefore, 0, kFarBack);
     const long long day = DaysFromCivil(today.year, today.month, today.day);
@@ -130,22 +131,16 @@ void CMonthGrid::FillCells(std::vector<CMonthCell>& cells, CDTime first, int len
     if (!store_)
         return;
     const CDTime now = CDTime::Now();
-    const int todoPos = settings.Get(IntSetting::TodoPos);
-    const bool todoViewAll = settings.IsOn(IntSetting::TodoViewAll);
     if (marks_.size() < static_cast<std::size_t>(len) + 3)
         marks_.resize(static_cast<std::size_t>(len) + 3);
     // Two days past the span: an occurrence there that avoids a weekend may move back into it.
     const CDTime to = CDTime(firstDay.year, firstDay.month, firstDay.day + len + 2);
+    const PlaceContext context { OccurrenceSpan(first, to), now.Fields(), DaysBetween(first, DateOnly(now)),
+        settings.Get(IntSetting::TodoPos), settings.IsOn(IntSetting::TodoViewAll) };
+    genreShown_.assign(static_cast<std::size_t>(store_->genres.Count()), kGenreUnknown);
     for (const auto& entry : store_->entries) {
-        if (!store_->genres.At(entry->genre)) {
-            // An entry of a genre the file does not have: the list grows to it and the entry shows.
-            // One far beyond the list belongs to the general genre instead.
-            if (!store_->genres.FillUpTo(entry->genre))
-                entry->genre = 0;
-        } else if (store_->genres.At(entry->genre)->visible == 0) {
-            continue;
-        }
-        PlaceEntry(cells, days, len, *entry, first, to, now, todoPos, todoViewAll);
+        if (GenreShown(*entry))
+            PlaceEntry(cells, days, len, *entry, context);
     }
     const bool sortByTime = settings.IsOn(IntSetting::SchSort);
     for (int i = 0; i <= len && i < static_cast<int>(cells.size()); ++i)
@@ -154,9 +149,36 @@ void CMonthGrid::FillCells(std::vector<CMonthCell>& cells, CDTime first, int len
         GenerateHolidays(*this);
 }
 
-void CMonthGrid::PlaceEntry(std::vector<CMonthCell>& cells, const std::vector<LocalFields>& days, int len,
-    CKalData& entry, CDTime first, CDTime to, CDTime now, int todoPos, bool todoViewAll)
+bool CMonthGrid::GenreShown(CKalData& entry)
 {
+    const auto index = static_cast<std::size_t>(entry.genre);
+    if (entry.genre >= 0 && index < genreShown_.size() && genreShown_[index] != kGenreUnknown)
+        return genreShown_[index] != 0;
+    if (!store_->genres.At(entry.genre)) {
+        // An entry of a genre the file does not have: the list grows to it and the entry shows.
+        // One far beyond the list belongs to the general genre instead.
+        if (!store_->genres.FillUpTo(entry.genre))
+            entry.genre = 0;
+        genreShown_.resize(static_cast<std::size_t>(store_->genres.Count()), kGenreUnknown);
+        return true;
+    }
+    const bool shown = store_->genres.At(entry.genre)->visible != 0;
+    genreShown_[index] = shown ? 1 : 0;
+    return shown;
+}
+
+void CMonthGrid::PlaceEntry(std::vector<CMonthCell>& cells, const std::vector<LocalFields>& days, int len,
+    CKalData& entry, const PlaceContext& context)
+{
+    const OccurrenceSpan& span = context.span;
+    // The cell of a moment's date; a moment days away from the span is passed over without the calendar.
+    const auto cellOf = [&](CDTime time) {
+        constexpr std::int64_t kMargin = 2 * CDTime::kDay;
+        if (time.Seconds() + kMargin < span.from.Seconds() || time.Seconds() > span.to.Seconds() + kMargin)
+            return -1;
+        const LocalFields date = time.Fields();
+        return static_cast<int>(DaysFromCivil(date.year, date.month, date.day) - span.firstDay);
+    };
     // Entries are appended in store order with their sort keys; OrderCell puts each cell in order
     // once everything is placed.
     const auto append = [&](int index, const LocalFields& start, const LocalFields& end) {
@@ -167,46 +189,43 @@ void CMonthGrid::PlaceEntry(std::vector<CMonthCell>& cells, const std::vector<Lo
     if (entry.IsTodo()) {
         if (entry.Has(flag::kHidden))
             return;
-        CDTime day;
+        int index;
         if (entry.Has(flag::kDone))
-            day = DateOnly(entry.end);
-        else if (entry.showDaysBefore == -1 || todoViewAll)
-            day = todoPos == 1 ? DateOnly(entry.start) : DateOnly(now);
-        else if (ShowingBefore(entry, now))
-            day = DateOnly(now);
+            index = cellOf(entry.end);
+        else if (entry.showDaysBefore == -1 || context.todoViewAll)
+            index = context.todoPos == 1 ? cellOf(entry.start) : context.todayIndex;
+        else if (ShowingBefore(entry, context.today))
+            index = context.todayIndex;
         else
             return;
-        const int index = DaysBetween(first, day);
         if (index >= 0 && index < len)
             append(index, entry.start.Fields(), entry.end.Fields());
         return;
     }
-    if (!MayOccur(entry, first, to))
+    if (!MayOccur(entry, span.from, span.to))
         return;
     const std::span<std::uint8_t> marks = std::span(marks_).first(static_cast<std::size_t>(len) + 3);
-    MarkOccurrences(entry, first, to, marks);
-    const int last = std::min(len, static_cast<int>(cells.size()) - 1);
-    bool fieldsRead = false;
     LocalFields start;
     LocalFields end;
+    if (!MarkOccurrences(entry, span, marks, start, end))
+        return;
+    const int last = std::min(len, static_cast<int>(cells.size()) - 1);
     for (int i = 0; i <= last; ++i) {
-        if (!marks[static_cast<std::size_t>(i)])
-            continue;
-        if (!fieldsRead) {
-            start = entry.start.Fields();
-            end = entry.end.Fields();
-            fieldsRead = true;
-        }
-        append(i, start, end);
+        if (marks[static_cast<std::size_t>(i)])
+            append(i, start, end);
     }
 }
 
 void CMonthGrid::OrderCell(CMonthCell& cell, bool sortByTime)
 {
-    std::vector<CKalData*> entries;
-    std::vector<std::uint64_t> keys;
-    entries.swap(cell.entries);
-    keys.swap(cell.sortKeys);
+    // The cell's lists trade places with room the grid keeps, and are refilled in order: once the grid
+    // has filled a month or two, ordering allocates nothing.
+    arrived_.swap(cell.entries);
+    arrivedKeys_.swap(cell.sortKeys);
+    cell.entries.clear();
+    cell.sortKeys.clear();
+    const std::vector<CKalData*>& entries = arrived_;
+    const std::vector<std::uint64_t>& keys = arrivedKeys_;
     const std::size_t count = entries.size();
     const auto timed = [&](std::size_t i) { return entries[i]->Has(flag::kStartTimeSet); };
     const auto holiday = [&](std::size_t i) { return entries[i]->IsHoliday(); };
@@ -223,30 +242,40 @@ void CMonthGrid::OrderCell(CMonthCell& cell, bool sortByTime)
     }
     // Holidays first, the last to arrive first; then the rest in arrival order, the timed ones
     // after the untimed ones and stably by time when the settings ask for that.
-    std::vector<std::size_t> order;
-    order.reserve(count);
-    for (std::size_t i = count; i-- > 0;) {
-        if (holiday(i))
-            order.push_back(i);
-    }
-    for (std::size_t i = 0; i < count; ++i) {
-        if (!holiday(i) && (!sortByTime || !timed(i)))
-            order.push_back(i);
-    }
-    const std::size_t untimedEnd = order.size();
-    if (sortByTime) {
-        for (std::size_t i = 0; i < count; ++i) {
-            if (!holiday(i) && timed(i))
-                order.push_back(i);
-        }
-        std::stable_sort(order.begin() + static_cast<std::ptrdiff_t>(untimedEnd), order.end(),
-            [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
-    }
     cell.entries.reserve(count);
     cell.sortKeys.reserve(count);
-    for (const std::size_t i : order) {
+    const auto take = [&](std::size_t i) {
         cell.entries.push_back(entries[i]);
         cell.sortKeys.push_back(keys[i]);
+    };
+    for (std::size_t i = count; i-- > 0;) {
+        if (holiday(i))
+            take(i);
+    }
+    // The timed ones by time, and by arrival among equal times: the order a stable sort by time gives,
+    // from one sort of plain numbers. A time sort key takes 42 bits, the arrival the 22 below them.
+    constexpr int kArrivalBits = 22;
+    static_assert(kMaxTimeSortKey >> (64 - kArrivalBits) == 0);
+    const bool packed = count < (std::size_t(1) << kArrivalBits);
+    timed_.clear();
+    for (std::size_t i = 0; i < count; ++i) {
+        if (holiday(i))
+            continue;
+        if (sortByTime && timed(i))
+            timed_.push_back(packed ? keys[i] << kArrivalBits | i : i);
+        else
+            take(i);
+    }
+    const std::size_t untimedEnd = cell.entries.size();
+    if (packed) {
+        std::sort(timed_.begin(), timed_.end());
+        for (const std::uint64_t key : timed_)
+            take(static_cast<std::size_t>(key & ((std::uint64_t(1) << kArrivalBits) - 1)));
+    } else {
+        std::stable_sort(
+            timed_.begin(), timed_.end(), [&](std::uint64_t a, std::uint64_t b) { return keys[a] < keys[b]; });
+        for (const std::uint64_t i : timed_)
+            take(static_cast<std::size_t>(i));
     }
     cell.untimedCount = static_cast<int>(sortByTime ? untimedEnd : 0);
     cell.irregularOrder = false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calendar/DTime.h"
+#include "store/RepeatExpansion.h"
 #include "ui/Geometry.h"
 
 #include <cstdint>
@@ -93,8 +94,18 @@ private:
     void ColourOtherMonths(int month);
     // Puts a cell's entries, appended in store order, into the order the cell shows them.
     void OrderCell(CMonthCell& cell, bool sortByTime);
+    // What placing every entry of one fill shares, worked out once.
+    struct PlaceContext {
+        OccurrenceSpan span;
+        LocalFields today; // of the moment the fill began
+        int todayIndex; // the cell of today's date, or outside the grid
+        int todoPos;
+        bool todoViewAll;
+    };
     void PlaceEntry(std::vector<CMonthCell>& cells, const std::vector<LocalFields>& days, int len, CKalData& entry,
-        CDTime first, CDTime to, CDTime now, int todoPos, bool todoViewAll);
+        const PlaceContext& context);
+    // Whether entries of the entry's genre show; the genre list grows to an unknown genre first.
+    bool GenreShown(CKalData& entry);
 
     std::vector<CMonthCell> cells_;
     int count_ = 0;
@@ -102,6 +113,11 @@ private:
     CDTime start_;
     std::vector<std::unique_ptr<CKalData>> holidays_;
     std::vector<std::uint8_t> marks_; // reused by every expansion
+    std::vector<std::uint8_t> genreShown_; // per genre during a fill: 1 shown, 0 hidden
+    // Room OrderCell reuses from cell to cell.
+    std::vector<CKalData*> arrived_;
+    std::vector<std::uint64_t> arrivedKeys_;
+    std::vector<std::uint64_t> timed_; // time sort key and arrival, packed as in OrderCell
 };
 
 // Whole days from `from` to `to` (both at 00:00 of their days), whatever the clocks did in between.
