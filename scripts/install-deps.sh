@@ -9,6 +9,8 @@ packages=(
   qt6-base-dev libgl-dev
   xvfb xauth xdotool xdg-utils fonts-ipafont-gothic fonts-noto-cjk
   radicale curl python3-icalendar
+  # Qt's own choosers and buttons in Japanese (qtbase_ja.qm).
+  qt6-translations-l10n
 )
 
 missing=()

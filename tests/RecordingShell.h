@@ -16,16 +16,19 @@ public:
     RecordingShell& operator=(const RecordingShell&) = delete;
 
     [[nodiscard]] const std::vector<std::string>& Started() const { return started_; }
+    // As on a desktop with no program for the file: the opener is tried (and recorded) but fails.
+    void FailStarts() { fails_ = true; }
 
 protected:
     bool Start(const std::string& target) override
     {
         started_.push_back(target);
-        return true;
+        return !fails_;
     }
 
 private:
     std::vector<std::string> started_;
+    bool fails_ = false;
     Shell* previous_ = nullptr;
 };
 

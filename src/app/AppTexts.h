@@ -45,6 +45,10 @@ inline constexpr char16_t kOpenTitle[] = u"開く";
 inline constexpr char16_t kSaveAsTitle[] = u"名前を付けて保存";
 inline constexpr char16_t kSplitSwitchFailed[] = u"分割切り替え失敗";
 inline constexpr char16_t kNextStartSetting[] = u"この設定は次回起動時から有効です";
+// Help: each followed by the manual's path.
+inline constexpr char16_t kManualMissing[] = u"マニュアルのファイルが見つかりません。\n";
+inline constexpr char16_t kManualNoViewer[]
+    = u"マニュアルを表示するブラウザーを起動できませんでした。次のファイルをブラウザーで開いてください。\n";
 inline constexpr char16_t kReplacedCharacters[]
     = u"次の文字はファイルに保存できないため「?」になります。保存しますか？\n";
 

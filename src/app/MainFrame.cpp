@@ -18,6 +18,7 @@
 #include "views/DayView.h"
 #include "views/KalView.h"
 
+#include <string>
 #include <utility>
 
 namespace kal {
@@ -25,6 +26,24 @@ namespace kal {
 namespace {
 
 constexpr int kTimerId = 302;
+constexpr char kManualName[] = "manual.html";
+
+// A Help that does nothing leaves the user guessing, so every way it can fail is said, with the
+// manual's path so that it can still be read by hand.
+void OpenManual()
+{
+    const std::string folder = ProgramDataFolder();
+    const std::string path = folder.empty() ? std::string(kManualName) : JoinPath(folder, kManualName);
+    if (folder.empty() || !IsReadableFile(path)) {
+        Ui::Current().ShowMessage(texts::kManualMissing + FromUtf8(path));
+        return;
+    }
+    const HandOverResult opened = Shell::Current().Open(FromUtf8(path));
+    if (opened.refusal != HandOverRefusal::None)
+        Ui::Current().ShowMessage(opened.message);
+    else if (!opened.started)
+        Ui::Current().ShowMessage(texts::kManualNoViewer + FromUtf8(path));
+}
 
 } // namespace
 
@@ -308,7 +327,7 @@ void CMainFrame::BindCommands()
         ID_TO_MONTH_VIEW, [this] { ActivateMonthView(true); },
         [this] { return EnabledIf(!window_ || !window_->MonthViewActive()); });
     commands_.Add(ID_MENU_KEY, [] {});
-    commands_.Add(ID_HELP, [] { Shell::Current().Open(FromUtf8(JoinPath(ProgramDataFolder(), "manual.html"))); });
+    commands_.Add(ID_HELP, [] { OpenManual(); });
 }
 
 } // namespace kal

@@ -40,6 +40,35 @@ std::u16string WithNumber(std::u16string_view format, long number)
     return text;
 }
 
+// In our own words: the transfer library's own texts are English.
+std::u16string TransportReason(long transport)
+{
+    switch (transport) {
+    case CURLE_COULDNT_RESOLVE_HOST:
+    case CURLE_COULDNT_RESOLVE_PROXY:
+        return calendartexts::kTransportNoName;
+    case CURLE_COULDNT_CONNECT:
+        return calendartexts::kTransportRefused;
+    case CURLE_SSL_CONNECT_ERROR:
+    case CURLE_PEER_FAILED_VERIFICATION:
+    case CURLE_SSL_CACERT_BADFILE:
+    case CURLE_SSL_CERTPROBLEM:
+        return calendartexts::kTransportSecure;
+    case CURLE_SEND_ERROR:
+    case CURLE_RECV_ERROR:
+    case CURLE_GOT_NOTHING:
+    case CURLE_PARTIAL_FILE:
+        return calendartexts::kTransportCut;
+    case CURLE_URL_MALFORMAT:
+    case CURLE_UNSUPPORTED_PROTOCOL:
+        return calendartexts::kTransportBadUrl;
+    case CURLE_TOO_MANY_REDIRECTS:
+        return calendartexts::kTransportRedirects;
+    default:
+        return WithNumber(calendartexts::kTransportOther, transport);
+    }
+}
+
 // "20261207T000000Z"
 std::string UtcStamp(CDTime time)
 {
@@ -287,7 +316,7 @@ StoreStatus CalDavStore::Failure(const Reply& reply, Stage stage)
     else if (reply.transport != CURLE_OK) {
         message += calendartexts::kServerUnreachable;
         message += u'\n';
-        message += FromUtf8(curl_easy_strerror(static_cast<CURLcode>(reply.transport)));
+        message += TransportReason(reply.transport);
     } else if (reply.status == 401)
         message += calendartexts::kServerLogonRefused;
     else if (reply.status == 403)

@@ -20,6 +20,18 @@ inline constexpr char16_t kFileNotSaved[]
 
 inline constexpr char16_t kServerUnreachable[] = u"カレンダーのサーバーに接続できません。";
 inline constexpr char16_t kServerTimeout[] = u"カレンダーのサーバーが時間内に応答しません。";
+// Why the connection failed, on the line after kServerUnreachable.
+inline constexpr char16_t kTransportNoName[]
+    = u"サーバーの名前が見つかりません。URLとネットワークの接続を確かめてください。";
+inline constexpr char16_t kTransportRefused[]
+    = u"サーバーが接続を受け付けません。URLのポート番号とサーバーの動作を確かめてください。";
+inline constexpr char16_t kTransportSecure[]
+    = u"サーバーと安全な接続を確立できません。サーバーの証明書を確かめてください。";
+inline constexpr char16_t kTransportCut[] = u"サーバーとの通信が途中で切れました。";
+inline constexpr char16_t kTransportBadUrl[] = u"URLの形式が正しくありません。";
+inline constexpr char16_t kTransportRedirects[] = u"サーバーの転送先が多すぎます。";
+// %d: the transfer library's error number.
+inline constexpr char16_t kTransportOther[] = u"通信エラーです（エラー番号 %d）。";
 inline constexpr char16_t kServerLogonRefused[] = u"ユーザー名またはパスワードが違います（401）。";
 inline constexpr char16_t kServerForbidden[] = u"カレンダーのサーバーがこの操作を許可していません（403）。";
 inline constexpr char16_t kServerNotFound[] = u"カレンダーが見つかりません（404）。URLを確かめてください。";

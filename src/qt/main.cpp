@@ -7,6 +7,7 @@
 #include "qt/QtConvert.h"
 #include "qt/QtFonts.h"
 #include "qt/QtServices.h"
+#include "qt/QtTranslations.h"
 #include "qt/QtUi.h"
 #include "ui/UpdateHints.h"
 
@@ -15,6 +16,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <memory>
 #include <optional>
 
 int main(int argc, char* argv[])
@@ -24,6 +26,8 @@ int main(int argc, char* argv[])
     QApplication::setOrganizationName(QStringLiteral("Zentrik"));
     QApplication::setApplicationName(QStringLiteral("Kalendra"));
     QApplication::setFont(InterfaceFont(QApplication::font().pointSize()));
+    // Before any window, so that every chooser and button Qt makes for us reads Japanese.
+    const std::unique_ptr<QTranslator> qtTexts = InstallQtTranslations();
 
     // A second start hands its file name to the running program, which comes to the front and
     // checks its file, and ends here.

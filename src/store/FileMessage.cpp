@@ -6,7 +6,7 @@
 
 #include <cerrno>
 #include <cstdint>
-#include <cstring>
+#include <string>
 
 namespace kal {
 
@@ -61,8 +61,18 @@ std::u16string FileErrorReason(const FileError& error)
         return texts::kReasonNameTooLong;
     case EFBIG:
         return texts::kReasonFileTooLarge;
+    case EMFILE:
+    case ENFILE:
+        return texts::kReasonTooManyOpen;
+    case EIO:
+        return texts::kReasonInputOutput;
+    case EEXIST:
+        return texts::kReasonExists;
+    case EBUSY:
+    case ETXTBSY:
+        return texts::kReasonBusy;
     default:
-        return FromUtf8(std::strerror(error.code));
+        return texts::kReasonOtherError + FromUtf8(std::to_string(error.code)) + texts::kReasonOtherErrorEnd;
     }
 }
 

@@ -11,7 +11,8 @@ struct FileError;
 void ShowFileError(const char16_t* message, const std::string& path, const FileError& error);
 
 // Why, as ShowFileError says it: one of the texts below, the size bound spelled out for a file too
-// large, the system's own words for a rare error, "" when there is no error code.
+// large, kReasonOtherError with the error number for a rare error (the system's own words would be
+// English), "" when there is no error code.
 [[nodiscard]] std::u16string FileErrorReason(const FileError& error);
 
 } // namespace kal
@@ -32,5 +33,13 @@ inline constexpr char16_t kReasonTooLarge[] = u"ファイルが大きすぎま�
 inline constexpr char16_t kReasonTooLargeEnd[] = u"）。";
 inline constexpr char16_t kReasonTooManyLinks[] = u"シンボリックリンクが多すぎるか、循環しています。";
 inline constexpr char16_t kReasonNameTooLong[] = u"ファイル名が長すぎます。";
+inline constexpr char16_t kReasonTooManyOpen[]
+    = u"開いているファイルが多すぎます。ほかのプログラムを閉じてから試してください。";
+inline constexpr char16_t kReasonInputOutput[] = u"ディスクの読み書きでエラーが起きました。";
+inline constexpr char16_t kReasonExists[] = u"同じ名前のファイルがすでにあります。";
+inline constexpr char16_t kReasonBusy[] = u"ファイルがほかのプログラムに使われています。";
+// Followed by the error number and kReasonOtherErrorEnd.
+inline constexpr char16_t kReasonOtherError[] = u"システムのエラーです（エラー番号 ";
+inline constexpr char16_t kReasonOtherErrorEnd[] = u"）。";
 
 } // namespace kal::texts

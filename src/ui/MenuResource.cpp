@@ -254,6 +254,8 @@ constexpr Accelerator kMainAccelerators[] = {
     { Key::Down, kControl, ID_TO_SCHEDULE_LIST },
     { Key::F6, kNone, ID_NEXT_PANE },
     { Key::F6, kShift, ID_PREV_PANE },
+    // The desktop's own key for help.
+    { Key::F1, kNone, ID_HELP },
 };
 
 // 0 stands for a separator; a button shows its command's icon.

@@ -12,7 +12,12 @@
 #include "views/DayView.h"
 #include "views/KalView.h"
 
+#include "platform/Text.h"
+
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
 
 namespace kal {
 namespace {
@@ -177,6 +182,32 @@ TEST_F(MainFrameTest, HelpOpensTheManual)
     frame_.OnCommand(ID_HELP);
     ASSERT_EQ(shell.Started().size(), 1u);
     EXPECT_NE(shell.Started()[0].find("share/kalendra/manual.html"), std::string::npos);
+    EXPECT_TRUE(ui_.Messages().empty());
+}
+
+TEST_F(MainFrameTest, HelpSaysWhereTheManualIsWhenItCannotBeShown)
+{
+    test::TemporaryFolder data;
+    const std::string manual = data.File("manual.html");
+    const char* previous = std::getenv("KALENDRA_DATA_DIR");
+    const std::string saved = previous ? previous : "";
+    ::setenv("KALENDRA_DATA_DIR", data.Path().c_str(), 1);
+
+    test::RecordingShell shell;
+    shell.FailStarts();
+    frame_.OnCommand(ID_HELP); // no manual in the folder: nothing to hand over
+    EXPECT_TRUE(shell.Started().empty());
+    std::ofstream(manual) << "<html></html>";
+    frame_.OnCommand(ID_HELP); // a manual but no browser
+
+    if (previous)
+        ::setenv("KALENDRA_DATA_DIR", saved.c_str(), 1);
+    else
+        ::unsetenv("KALENDRA_DATA_DIR");
+    EXPECT_EQ(shell.Started(), std::vector<std::string> { manual });
+    EXPECT_EQ(ui_.Messages(),
+        (std::vector<std::u16string> {
+            texts::kManualMissing + FromUtf8(manual), texts::kManualNoViewer + FromUtf8(manual) }));
 }
 
 TEST_F(MainFrameTest, BackColourRecolorsOnlyCellsOfTheOldBackground)

@@ -63,7 +63,9 @@ TEST(CalDavStoreTest, AnUnreachableOrSilentServerEndsTheLinkWithItsReason)
     const LoopbackPort closed(false);
     const StoreStatus refused = CalDavStore(closed.Url(), "user", "secret").Open();
     EXPECT_EQ(firstLine(refused.message), calendartexts::kCannotOpen);
-    EXPECT_NE(refused.message.find(calendartexts::kServerUnreachable), std::u16string::npos);
+    EXPECT_EQ(refused.message,
+        std::u16string(calendartexts::kCannotOpen) + u"\n" + calendartexts::kServerUnreachable + u"\n"
+            + calendartexts::kTransportRefused);
 
     const LoopbackPort silent(true);
     const StoreStatus timedOut = CalDavStore(silent.Url(), "user", "secret", ServerTimeouts { 1, 1 }).Open();

@@ -12,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <cstring>
 #include <fstream>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -38,7 +37,7 @@ protected:
     test::TemporaryFolder folder_;
 };
 
-TEST_F(FileMessageTest, TheCommonReasonsAreOurOwnWordsAndRareOnesTheSystems)
+TEST_F(FileMessageTest, EveryReasonIsOurOwnJapaneseWords)
 {
     const struct {
         int code;
@@ -64,7 +63,12 @@ TEST_F(FileMessageTest, TheCommonReasonsAreOurOwnWordsAndRareOnesTheSystems)
             texts::kReasonTooLarge + std::u16string(u"256 MB") + texts::kReasonTooLargeEnd },
         { EFBIG, FileRefusal::TooLarge, std::uint64_t(2) << 30,
             texts::kReasonTooLarge + std::u16string(u"2 GB") + texts::kReasonTooLargeEnd },
-        { EIO, FileRefusal::None, 0, FromUtf8(std::strerror(EIO)) },
+        { EMFILE, FileRefusal::None, 0, texts::kReasonTooManyOpen },
+        { EIO, FileRefusal::None, 0, texts::kReasonInputOutput },
+        { EEXIST, FileRefusal::None, 0, texts::kReasonExists },
+        { ETXTBSY, FileRefusal::None, 0, texts::kReasonBusy },
+        { EXDEV, FileRefusal::None, 0,
+            texts::kReasonOtherError + FromUtf8(std::to_string(EXDEV)) + texts::kReasonOtherErrorEnd },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.code);
@@ -72,7 +76,14 @@ TEST_F(FileMessageTest, TheCommonReasonsAreOurOwnWordsAndRareOnesTheSystems)
         error.code = c.code;
         error.refusal = c.refusal;
         error.limit = c.limit;
-        EXPECT_EQ(FileErrorReason(error), c.reason);
+        const std::u16string reason = FileErrorReason(error);
+        EXPECT_EQ(reason, c.reason);
+        // Nothing the system says in English gets through: only digits and the size unit are ASCII.
+        for (const char16_t letter : reason) {
+            const bool ours = letter >= 0x80 || (letter >= u'0' && letter <= u'9') || letter == u' ' || letter == u'M'
+                || letter == u'G' || letter == u'B';
+            EXPECT_TRUE(ours) << "ASCII " << char(letter);
+        }
     }
 }
 

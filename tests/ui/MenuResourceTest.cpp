@@ -280,7 +280,7 @@ TEST(MenuResourceTest, MenuForScreenFollowsTheShapeAndTheSoftKeys)
 TEST(MenuResourceTest, NoTwoAcceleratorsShareAKey)
 {
     const auto accelerators = MainAccelerators();
-    EXPECT_EQ(accelerators.size(), 25U);
+    EXPECT_EQ(accelerators.size(), 26U);
     std::set<std::pair<Key, unsigned>> keys;
     for (const Accelerator& accelerator : accelerators) {
         EXPECT_TRUE(keys.insert({ accelerator.key, accelerator.modifiers }).second)
@@ -311,6 +311,7 @@ TEST(MenuResourceTest, CommandForKeyNeedsTheExactModifiers)
     EXPECT_EQ(CommandForKey(Key::Backspace, kAlt), ID_EDIT_UNDO);
     EXPECT_EQ(CommandForKey(Key::F6, kNone), ID_NEXT_PANE);
     EXPECT_EQ(CommandForKey(Key::F6, kShift), ID_PREV_PANE);
+    EXPECT_EQ(CommandForKey(Key::F1, kNone), ID_HELP);
     EXPECT_EQ(CommandForKey(Key::Enter, kNone), ID_SCHEDULE_EDIT);
     EXPECT_EQ(CommandForKey(Key::Enter, kShift), ID_LINK_FILE_OPEN);
     EXPECT_EQ(CommandForKey(Key::Up, kControl), ID_TO_MONTH_VIEW);
