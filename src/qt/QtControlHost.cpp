@@ -4,6 +4,7 @@
 #include "qt/QtConvert.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -87,6 +88,10 @@ QtControlHost::~QtControlHost()
     ++quiet_;
     for (const auto& adapter : adapters_)
         adapter->Detach();
+    // A focused button that loses the focus while its siblings are being deleted asks the dialog for
+    // its buttons, among them the half-deleted ones, and the program crashes: the focus leaves first.
+    if (QWidget* focused = QApplication::focusWidget(); body_ && focused && body_->isAncestorOf(focused))
+        focused->clearFocus();
     delete body_;
 }
 
