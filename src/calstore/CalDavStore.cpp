@@ -1,10 +1,11 @@
 #include "calstore/CalDavStore.h"
 
+#include "calstore/CurlLibrary.h"
+
 #include "calstore/CalendarTexts.h"
 #include "calstore/IcsEvent.h"
 #include "platform/Text.h"
 
-#include <curl/curl.h>
 #include <libical/ical.h>
 
 #include <algorithm>
@@ -181,7 +182,7 @@ CalDavStore::CalDavStore(std::string collection, std::string user, std::string p
 CalDavStore::~CalDavStore()
 {
     if (session_)
-        curl_easy_cleanup(static_cast<CURL*>(session_));
+        CurlLibrary::Get()->easyCleanup(static_cast<CURL*>(session_));
 }
 
 bool CalDavStore::IsUrl(const std::string& location)
@@ -197,10 +198,15 @@ StoreStatus CalDavStore::Open()
         message += calendartexts::kNotCalendarUrl;
         return StoreStatus::Failure(std::move(message));
     }
-    static std::once_flag initialised;
-    std::call_once(initialised, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+    const CurlLibrary* curl = CurlLibrary::Get();
+    if (!curl) {
+        std::u16string message = calendartexts::kCannotOpen;
+        message += u'\n';
+        message += calendartexts::kNoHttpLibrary;
+        return StoreStatus::Failure(std::move(message));
+    }
     if (!session_)
-        session_ = curl_easy_init();
+        session_ = curl->easyInit();
     const Reply reply = Request("PROPFIND", collection_, kPropfind, { kXmlType, "Depth: 0" });
     if (reply.transport != 0 || reply.status != kMultiStatus)
         return Failure(reply, Stage::Opening);
@@ -218,7 +224,7 @@ StoreStatus CalDavStore::Open()
 StoreStatus CalDavStore::Close()
 {
     if (session_) {
-        curl_easy_cleanup(static_cast<CURL*>(session_));
+        CurlLibrary::Get()->easyCleanup(static_cast<CURL*>(session_));
         session_ = nullptr;
     }
     known_.clear();
@@ -272,35 +278,37 @@ CalDavStore::Reply CalDavStore::Request(
     const char* method, const std::string& url, const std::string& body, const std::vector<std::string>& headers)
 {
     Reply reply;
-    CURL* curl = static_cast<CURL*>(session_);
-    if (!curl) {
+    CURL* session = static_cast<CURL*>(session_);
+    if (!session) {
         reply.transport = CURLE_FAILED_INIT;
         return reply;
     }
-    curl_easy_reset(curl);
+    // A session exists only when the library was loaded.
+    const CurlLibrary& curl = *CurlLibrary::Get();
+    curl.easyReset(session);
     curl_slist* list = nullptr;
     for (const std::string& header : headers)
-        list = curl_slist_append(list, header.c_str());
-    curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(curl, CURLOPT_CUSTOMREQUEST, method);
-    curl_easy_setopt(curl, CURLOPT_POSTFIELDS, body.c_str());
-    curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE, static_cast<long>(body.size()));
-    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, list);
-    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, Collect);
-    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &reply.body);
-    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, timeouts_.connect);
-    curl_easy_setopt(curl, CURLOPT_TIMEOUT, timeouts_.whole);
-    curl_easy_setopt(curl, CURLOPT_USERAGENT, "Kalendra");
+        list = curl.slistAppend(list, header.c_str());
+    curl.easySetopt(session, CURLOPT_URL, url.c_str());
+    curl.easySetopt(session, CURLOPT_CUSTOMREQUEST, method);
+    curl.easySetopt(session, CURLOPT_POSTFIELDS, body.c_str());
+    curl.easySetopt(session, CURLOPT_POSTFIELDSIZE, static_cast<long>(body.size()));
+    curl.easySetopt(session, CURLOPT_HTTPHEADER, list);
+    curl.easySetopt(session, CURLOPT_WRITEFUNCTION, Collect);
+    curl.easySetopt(session, CURLOPT_WRITEDATA, &reply.body);
+    curl.easySetopt(session, CURLOPT_NOSIGNAL, 1L);
+    curl.easySetopt(session, CURLOPT_CONNECTTIMEOUT, timeouts_.connect);
+    curl.easySetopt(session, CURLOPT_TIMEOUT, timeouts_.whole);
+    curl.easySetopt(session, CURLOPT_USERAGENT, "Kalendra");
     if (!user_.empty()) {
-        curl_easy_setopt(curl, CURLOPT_HTTPAUTH, CURLAUTH_BASIC | CURLAUTH_DIGEST);
-        curl_easy_setopt(curl, CURLOPT_USERNAME, user_.c_str());
-        curl_easy_setopt(curl, CURLOPT_PASSWORD, password_.c_str());
+        curl.easySetopt(session, CURLOPT_HTTPAUTH, CURLAUTH_BASIC | CURLAUTH_DIGEST);
+        curl.easySetopt(session, CURLOPT_USERNAME, user_.c_str());
+        curl.easySetopt(session, CURLOPT_PASSWORD, password_.c_str());
     }
-    reply.transport = curl_easy_perform(curl);
+    reply.transport = curl.easyPerform(session);
     if (reply.transport == CURLE_OK)
-        curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &reply.status);
-    curl_slist_free_all(list);
+        curl.easyGetinfo(session, CURLINFO_RESPONSE_CODE, &reply.status);
+    curl.slistFreeAll(list);
     return reply;
 }
 

@@ -40,6 +40,8 @@ inline constexpr char16_t kServerError[] = u"カレンダーのサーバーで�
 inline constexpr char16_t kServerRefused[] = u"カレンダーのサーバーが要求を受け付けませんでした（%d）。";
 inline constexpr char16_t kServerBadReply[] = u"カレンダーのサーバーの応答を読み取れません。";
 inline constexpr char16_t kNotACalendar[] = u"このURLはカレンダーではありません。カレンダーのURLを指定してください。";
+inline constexpr char16_t kNoHttpLibrary[]
+    = u"カレンダーサーバーと通信するためのライブラリ (libcurl) が見つかりません。libcurl4 を導入してください。";
 inline constexpr char16_t kNotCalendarUrl[] = u"カレンダーのURLは http:// か https:// で始めてください。";
 
 // A period add that a failure stopped; %d: the appointments added before it.

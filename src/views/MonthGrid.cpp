@@ -210,9 +210,21 @@ void CMonthGrid::PlaceEntry(std::vector<CMonthCell>& cells, const std::vector<Lo
     if (!MarkOccurrences(entry, span, marks, start, end))
         return;
     const int last = std::min(len, static_cast<int>(cells.size()) - 1);
+    if (entry.repeatType == repeat::kNone) {
+        for (int i = 0; i <= last; ++i) {
+            if (marks[static_cast<std::size_t>(i)])
+                append(i, start, end);
+        }
+        return;
+    }
+    // A repeating entry shows the same times on every day: one key for all its cells.
+    const std::uint64_t key = TimeSortKey(entry, start, end, start);
     for (int i = 0; i <= last; ++i) {
-        if (marks[static_cast<std::size_t>(i)])
-            append(i, start, end);
+        if (marks[static_cast<std::size_t>(i)]) {
+            CMonthCell& cell = cells[static_cast<std::size_t>(i)];
+            cell.entries.push_back(&entry);
+            cell.sortKeys.push_back(key);
+        }
     }
 }
 
@@ -268,7 +280,8 @@ void CMonthGrid::OrderCell(CMonthCell& cell, bool sortByTime)
     }
     const std::size_t untimedEnd = cell.entries.size();
     if (packed) {
-        std::sort(timed_.begin(), timed_.end());
+        if (!std::is_sorted(timed_.begin(), timed_.end()))
+            std::sort(timed_.begin(), timed_.end());
         for (const std::uint64_t key : timed_)
             take(static_cast<std::size_t>(key & ((std::uint64_t(1) << kArrivalBits) - 1)));
     } else {
