@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace kal {
 
@@ -126,6 +127,48 @@ namespace {
 
 template <class Buffer> std::optional<Buffer> ReadWhole(const std::string& path, FileError* error, std::size_t maxBytes)
 {
+    std::optional<FileReader> file = FileReader::Open(path, error, maxBytes);
+    if (!file)
+        return std::nullopt;
+    // Read straight into the result: the file's size is all the memory this takes, unless it grows.
+    // One byte more than the file holds, so that the read that finds its end has room.
+    Buffer bytes;
+    bytes.resize(static_cast<std::size_t>(std::min<std::uint64_t>(file->SizeWhenOpened(), maxBytes)) + 1);
+    std::size_t filled = 0;
+    for (;;) {
+        if (filled == bytes.size()) {
+            // The file grew since it was measured, or its size is not known (as for some system files).
+            bytes.resize(std::min(maxBytes, filled + std::max(filled / 2, std::size_t(65536))) + 1);
+        }
+        const long long got = file->Read(bytes.data() + filled, bytes.size() - filled, error);
+        if (got < 0)
+            return std::nullopt;
+        if (got == 0)
+            break;
+        filled += static_cast<std::size_t>(got);
+    }
+    bytes.resize(filled);
+    return bytes;
+}
+
+} // namespace
+
+FileReader::FileReader(FileReader&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1))
+    , size_(other.size_)
+    , maxBytes_(other.maxBytes_)
+    , read_(other.read_)
+{
+}
+
+FileReader::~FileReader()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+std::optional<FileReader> FileReader::Open(const std::string& path, FileError* error, std::size_t maxBytes)
+{
     // The kind is checked before opening too, so that a device is refused without being opened.
     struct stat info { };
     if (::stat(path.c_str(), &info) != 0) {
@@ -153,44 +196,35 @@ template <class Buffer> std::optional<Buffer> ReadWhole(const std::string& path,
         SetError(error, errno, "open");
         return std::nullopt;
     }
-    // Read straight into the result: the file's size is all the memory this takes, unless it grows.
-    Buffer bytes;
-    bytes.resize(static_cast<std::size_t>(info.st_size));
-    std::size_t filled = 0;
-    for (;;) {
-        if (filled == bytes.size()) {
-            if (filled == maxBytes) {
-                char probe;
-                const ssize_t more = ::read(file.Get(), &probe, 1);
-                if (more < 0 && errno == EINTR)
-                    continue;
-                if (more > 0)
-                    SetRefusal(error, FileRefusal::TooLarge, EFBIG, "size", maxBytes);
-                else if (more < 0)
-                    SetError(error, errno, "read");
-                if (more != 0)
-                    return std::nullopt;
-                break;
-            }
-            // The file grew since it was measured, or its size is not known (as for some system files).
-            bytes.resize(std::min(maxBytes, filled + std::max(filled / 2, std::size_t(65536))));
-        }
-        const ssize_t got = ::read(file.Get(), bytes.data() + filled, bytes.size() - filled);
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            SetError(error, errno, "read");
-            return std::nullopt;
-        }
-        if (got == 0)
-            break;
-        filled += static_cast<std::size_t>(got);
-    }
-    bytes.resize(filled);
-    return bytes;
+    FileReader reader;
+    reader.fd_ = file.Release();
+    reader.size_ = static_cast<std::uint64_t>(info.st_size);
+    reader.maxBytes_ = maxBytes;
+    return reader;
 }
 
-} // namespace
+long long FileReader::Read(char* into, std::size_t size, FileError* error)
+{
+    for (;;) {
+        // At the bound one byte more is asked for: a file that grew past it is refused, not cut.
+        const bool atBound = read_ == maxBytes_;
+        char probe;
+        const std::size_t wanted = atBound ? 1 : std::min<std::uint64_t>(size, maxBytes_ - read_);
+        const ssize_t got = ::read(fd_, atBound ? &probe : into, wanted);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            SetError(error, errno, "read");
+            return -1;
+        }
+        if (atBound && got > 0) {
+            SetRefusal(error, FileRefusal::TooLarge, EFBIG, "size", maxBytes_);
+            return -1;
+        }
+        read_ += static_cast<std::uint64_t>(got);
+        return got;
+    }
+}
 
 std::optional<std::string> ReadWholeFile(const std::string& path, FileError* error, std::size_t maxBytes)
 {

@@ -31,6 +31,29 @@ struct FileError {
 // read is refused when the read reaches the bound. At most maxBytes are held in memory.
 [[nodiscard]] std::optional<std::string> ReadWholeFile(
     const std::string& path, FileError* error = nullptr, std::size_t maxBytes = std::size_t(1) << 31);
+// A regular file read piece by piece, with the checks and the bound of ReadWholeFile: at most
+// maxBytes are read, and a file that grew past them is refused when the reading reaches them.
+class FileReader {
+public:
+    [[nodiscard]] static std::optional<FileReader> Open(
+        const std::string& path, FileError* error = nullptr, std::size_t maxBytes = std::size_t(1) << 31);
+    FileReader(FileReader&& other) noexcept;
+    FileReader& operator=(FileReader&&) = delete;
+    ~FileReader();
+
+    // Reads up to `size` bytes (size > 0) into `into`: how many, 0 at the end, or -1 with `error` set.
+    [[nodiscard]] long long Read(char* into, std::size_t size, FileError* error = nullptr);
+    [[nodiscard]] std::uint64_t SizeWhenOpened() const { return size_; }
+
+private:
+    FileReader() = default;
+
+    int fd_ = -1;
+    std::uint64_t size_ = 0;
+    std::uint64_t maxBytes_ = 0;
+    std::uint64_t read_ = 0;
+};
+
 // The same into bytes that are never zeroed first, for big files read once.
 [[nodiscard]] std::optional<ByteBuffer> ReadFileBytes(
     const std::string& path, FileError* error = nullptr, std::size_t maxBytes = std::size_t(1) << 31);

@@ -3,6 +3,9 @@
 #include "platform/CodePage.h"
 
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace kal {
 
@@ -12,14 +15,32 @@ constexpr char16_t kBreakFirst = 0x0001; // U+0001 U+0002 stands for CR LF insid
 constexpr char16_t kBreakSecond = 0x0002;
 constexpr char16_t kRightDoubleQuote = 0x201D;
 
-// Position of the first double quote followed by a comma at or after `from`, or npos.
-std::size_t FindQuoteComma(std::u16string_view line, std::size_t from)
+// Position of the first `wanted` at or after `from`, or `size`; eight characters at a time where the
+// processor can.
+std::size_t Find(const char16_t* text, std::size_t size, std::size_t from, char16_t wanted)
 {
-    for (std::size_t i = line.find(u'"', from); i != std::u16string_view::npos; i = line.find(u'"', i + 1)) {
-        if (i + 1 < line.size() && line[i + 1] == u',')
+    std::size_t i = from;
+#if defined(__SSE2__)
+    const __m128i pattern = _mm_set1_epi16(static_cast<short>(wanted));
+    for (; i + 8 <= size; i += 8) {
+        const __m128i chars = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
+        if (const int found = _mm_movemask_epi8(_mm_cmpeq_epi16(chars, pattern)))
+            return i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(found)) / 2);
+    }
+#endif
+    while (i < size && text[i] != wanted)
+        ++i;
+    return i;
+}
+
+// Position of the first double quote followed by a comma at or after `from`, or `size`.
+std::size_t FindQuoteComma(const char16_t* text, std::size_t size, std::size_t from)
+{
+    for (std::size_t i = Find(text, size, from, u'"'); i + 1 < size; i = Find(text, size, i + 1, u'"')) {
+        if (text[i + 1] == u',')
             return i;
     }
-    return std::u16string_view::npos;
+    return size;
 }
 
 } // namespace
@@ -68,133 +89,71 @@ void CsvLine::AddParsed(std::size_t start, std::size_t length, bool quoted)
 void CsvLine::Parse(std::u16string_view line)
 {
     Clear();
-    // The fields are read where they stand in one copy of the line; a line-break mark is as long as
-    // the CR LF it stands for, so it is turned back in place.
+    // The fields are read where they stand in one copy of the line.
     buffer_.assign(line.data(), line.size());
+    TurnBackBreaks();
+    SplitFields();
+}
+
+void CsvLine::ParseEncoded(std::string_view line, const CodePage& page)
+{
+    fields_.clear();
+    cut_ = false;
+    // The whole line is decoded at once, then split where it stands. The room only grows: what the
+    // last line left is written over, not cleared first.
+    if (buffer_.size() < line.size())
+        buffer_.resize(line.size());
+    char16_t* const text = buffer_.data();
+    buffer_.resize(static_cast<std::size_t>(page.DecodeTo(line, text) - text));
+    if (std::memchr(line.data(), kBreakFirst, line.size()))
+        TurnBackBreaks();
+    SplitFields();
+}
+
+void CsvLine::TurnBackBreaks()
+{
+    // A line-break mark is as long as the CR LF it stands for, so it is turned back in place.
     char16_t* const text = buffer_.data();
     const std::size_t size = buffer_.size();
-    for (std::size_t i = 0; i + 1 < size; ++i) {
-        if (text[i] == kBreakFirst && text[i + 1] == kBreakSecond) {
+    for (std::size_t i = Find(text, size, 0, kBreakFirst); i + 1 < size; i = Find(text, size, i + 1, kBreakFirst)) {
+        if (text[i + 1] == kBreakSecond) {
             text[i] = u'\r';
             text[++i] = u'\n';
         }
     }
-    const std::u16string_view view = buffer_;
+}
+
+void CsvLine::SplitFields()
+{
+    const char16_t* const text = buffer_.data();
+    const std::size_t size = buffer_.size();
     std::size_t position = 0;
     for (;;) {
         if (FieldCount() == kMaxFields) {
             cut_ = true;
             return;
         }
-        if (position < size && view[position] == u'"') {
+        if (position < size && text[position] == u'"') {
             const std::size_t start = position + 1;
-            const std::size_t end = FindQuoteComma(view, start);
-            if (end != std::u16string_view::npos) {
+            const std::size_t end = FindQuoteComma(text, size, start);
+            if (end < size) {
                 AddParsed(start, end - start, true);
                 position = end + 2;
                 continue;
             }
             // The last field: it ends at a closing quote at the line end, or with the line.
             std::size_t length = size - start;
-            if (length > 0 && view.back() == u'"')
+            if (length > 0 && text[size - 1] == u'"')
                 --length;
             AddParsed(start, length, true);
             return;
         }
-        const std::size_t comma = view.find(u',', position);
-        if (comma == std::u16string_view::npos) {
+        const std::size_t comma = Find(text, size, position, u',');
+        if (comma == size) {
             AddParsed(position, size - position, false);
             return;
         }
         AddParsed(position, comma - position, false);
-        position = comma + 1;
-    }
-}
-
-void CsvLine::AddDecoded(std::string_view bytes, bool quoted, const CodePage& page, bool plainAscii, std::size_t& used)
-{
-    const std::size_t start = used;
-    char16_t* const text = buffer_.data();
-    char16_t* out = text + start;
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-    const std::size_t size = bytes.size();
-    std::size_t plain = 0;
-    bool marked = false;
-    // Most fields are short and plain ASCII (dates, numbers, flags): widened here, without the tables.
-    if (plainAscii) {
-        for (; plain < size && p[plain] < 0x80; ++plain) {
-            marked |= p[plain] == kBreakFirst;
-            out[plain] = p[plain];
-        }
-        out += plain;
-    }
-    if (plain < size) {
-        out = page.DecodeTo(bytes.substr(plain), out);
-        marked = marked || std::memchr(bytes.data() + plain, kBreakFirst, size - plain);
-    }
-    used = static_cast<std::size_t>(out - text);
-    if (marked) {
-        for (std::size_t i = start; i + 1 < used; ++i) {
-            if (text[i] == kBreakFirst && text[i + 1] == kBreakSecond) {
-                text[i] = u'\r';
-                text[++i] = u'\n';
-            }
-        }
-    }
-    fields_.push_back(FieldSpan { start, used - start, quoted });
-}
-
-void CsvLine::ParseEncoded(std::string_view line, const CodePage& page)
-{
-    Clear();
-    // The fields' texts are decoded one after the other into room made once for the whole line.
-    buffer_.resize(line.size());
-    std::size_t used = 0;
-    ParseEncodedFields(line, page, used);
-    buffer_.resize(used);
-}
-
-void CsvLine::ParseEncodedFields(std::string_view line, const CodePage& page, std::size_t& used)
-{
-    const bool plainAscii = page.AsciiIsAscii();
-    const std::size_t size = line.size();
-    std::size_t position = 0;
-    for (;;) {
-        if (FieldCount() == kMaxFields) {
-            cut_ = true;
-            return;
-        }
-        if (position < size && line[position] == '"') {
-            const std::size_t start = position + 1;
-            // The closing quote is the first one followed by a comma; a quote inside a field is rare.
-            std::size_t end = start;
-            for (;;) {
-                const void* quote = end < size ? std::memchr(line.data() + end, '"', size - end) : nullptr;
-                end = quote ? static_cast<std::size_t>(static_cast<const char*>(quote) - line.data()) : size;
-                if (end + 1 >= size || line[end + 1] == ',')
-                    break;
-                ++end;
-            }
-            if (end + 1 < size) {
-                AddDecoded(line.substr(start, end - start), true, page, plainAscii, used);
-                position = end + 2;
-                continue;
-            }
-            // The last field: it ends at a closing quote at the line end, or with the line.
-            std::size_t length = size - start;
-            if (length > 0 && line.back() == '"')
-                --length;
-            AddDecoded(line.substr(start, length), true, page, plainAscii, used);
-            return;
-        }
-        const void* found = position < size ? std::memchr(line.data() + position, ',', size - position) : nullptr;
-        const std::size_t comma
-            = found ? static_cast<std::size_t>(static_cast<const char*>(found) - line.data()) : size;
-        if (comma == size) {
-            AddDecoded(line.substr(position), false, page, plainAscii, used);
-            return;
-        }
-        AddDecoded(line.substr(position, comma - position), false, page, plainAscii, used);
         position = comma + 1;
     }
 }

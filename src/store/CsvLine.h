@@ -28,9 +28,9 @@ public:
 
     // Reads a line given without its line end.
     void Parse(std::u16string_view line);
-    // The same for a line still in the bytes of `page`, decoding only the field texts. The quote, the
-    // comma and the line-break marks are single bytes no multi-byte character contains, so the fields
-    // are found where the decoded line would have them.
+    // The same for a line still in the bytes of `page`. The quote, the comma and the line-break marks
+    // are single bytes no multi-byte character contains, and a byte that starts no character is kept as
+    // one character: the decoded line splits as its bytes would.
     void ParseEncoded(std::string_view line, const CodePage& page);
 
     [[nodiscard]] int FieldCount() const { return static_cast<int>(fields_.size()); }
@@ -67,10 +67,10 @@ private:
         bool quoted;
     };
     void AddParsed(std::size_t start, std::size_t length, bool quoted);
-    void ParseEncodedFields(std::string_view line, const CodePage& page, std::size_t& used);
-    void AddDecoded(std::string_view bytes, bool quoted, const CodePage& page, bool plainAscii, std::size_t& used);
+    void TurnBackBreaks();
+    void SplitFields();
 
-    std::u16string buffer_; // the texts of all fields
+    std::u16string buffer_; // the line, the fields' texts where they stand in it
     std::vector<FieldSpan> fields_;
     bool cut_ = false;
 };

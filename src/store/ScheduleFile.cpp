@@ -17,6 +17,8 @@
 #include "store/TextLineFile.h"
 #include "ui/Ui.h"
 
+#include <algorithm>
+#include <cstring>
 #include <memory>
 
 namespace kal {
@@ -213,14 +215,87 @@ public:
         position_ = next;
         return true;
     }
+    [[nodiscard]] static bool Failed() { return false; }
 
 private:
     std::string_view bytes_;
     std::size_t position_ = 0;
 };
 
+// The rows of a file read a window at a time: its bytes are never all held at once. The same rows as
+// ByteLines would give for the file's whole bytes.
+class StreamedLines {
+public:
+    explicit StreamedLines(FileReader& file)
+        : file_(file)
+    {
+    }
+
+    bool Next(CsvLine& row)
+    {
+        for (;;) {
+            const char* const begin = window_.data() + position_;
+            const std::size_t available = window_.size() - position_;
+            const void* lf = available > 0 ? std::memchr(begin, '\n', available) : nullptr;
+            if (lf) {
+                std::size_t length = static_cast<std::size_t>(static_cast<const char*>(lf) - begin);
+                position_ += length + 1;
+                if (length > 0 && begin[length - 1] == '\r')
+                    --length;
+                row.ParseEncoded(std::string_view(begin, length), CodePage::Ansi());
+                return true;
+            }
+            if (ended_) {
+                if (available == 0)
+                    return false;
+                position_ += available;
+                row.ParseEncoded(std::string_view(begin, available), CodePage::Ansi());
+                return true;
+            }
+            ReadMore();
+        }
+    }
+
+    [[nodiscard]] bool Failed() const { return failed_; }
+    [[nodiscard]] const FileError& Error() const { return error_; }
+
+private:
+    static constexpr std::size_t kWindow = std::size_t(1) << 20;
+
+    // Moves the unfinished line to the front and reads after it; a line longer than the window
+    // doubles it.
+    void ReadMore()
+    {
+        const std::size_t kept = window_.size() - position_;
+        if (kept > 0 && position_ > 0)
+            std::memmove(window_.data(), window_.data() + position_, kept);
+        window_.resize(kept);
+        position_ = 0;
+        const std::size_t room = std::max(kWindow, 2 * kept) - kept;
+        char* const at = window_.Grow(room);
+        const long long got = file_.Read(at, room, &error_);
+        if (got <= 0) {
+            failed_ = got < 0;
+            ended_ = true;
+            return;
+        }
+        // Ctrl-Z ends the text: what follows it is not read.
+        const auto count = static_cast<std::size_t>(got);
+        const void* end = std::memchr(at, '\x1A', count);
+        window_.resize(kept + (end ? static_cast<std::size_t>(static_cast<const char*>(end) - at) : count));
+        ended_ = end != nullptr;
+    }
+
+    FileReader& file_;
+    ByteBuffer window_;
+    std::size_t position_ = 0;
+    bool ended_ = false;
+    bool failed_ = false;
+    FileError error_;
+};
+
 // Reads every row the lines hold into the store; what could not be read goes to `seen`.
-void ReadRows(CKalStore& store, ByteLines& lines, LoadReport& seen)
+template <class Lines> void ReadRows(CKalStore& store, Lines& lines, LoadReport& seen)
 {
     CsvLine row;
     for (int line = 0; lines.Next(row); ++line) {
@@ -238,7 +313,7 @@ void ReadRows(CKalStore& store, ByteLines& lines, LoadReport& seen)
 
 LoadResult FinishLoad(CKalStore& store, LoadReport& seen);
 
-LoadResult LoadRows(CKalStore& store, ByteLines& lines, LoadReport* report)
+template <class Lines> LoadResult LoadRows(CKalStore& store, Lines& lines, LoadReport* report)
 {
     store.Clear();
     // Clearing keeps the password, but it belongs to the file that was read: a file without one has none.
@@ -247,6 +322,11 @@ LoadResult LoadRows(CKalStore& store, ByteLines& lines, LoadReport* report)
     LoadReport& seen = report ? *report : local;
     seen = LoadReport {};
     ReadRows(store, lines, seen);
+    if (lines.Failed()) {
+        // A file that could not be read to its end is not half loaded.
+        store.Clear();
+        return LoadResult::Failed;
+    }
     return FinishLoad(store, seen);
 }
 
@@ -257,12 +337,16 @@ LoadResult LoadScheduleFile(CKalStore& store, const std::string& path, LoadRepor
     store.Clear();
     try {
         FileError error;
-        const std::optional<ByteBuffer> bytes = ReadFileBytes(path, &error, kMaxScheduleFileBytes);
-        if (!bytes) {
+        std::optional<FileReader> file = FileReader::Open(path, &error, kMaxScheduleFileBytes);
+        if (!file) {
             ShowFileError(texts::kCannotOpenFile, path, error);
             return LoadResult::Failed;
         }
-        return LoadScheduleBytes(store, bytes->View(), report);
+        StreamedLines lines(*file);
+        const LoadResult result = LoadRows(store, lines, report);
+        if (lines.Failed())
+            ShowFileError(texts::kCannotOpenFile, path, lines.Error());
+        return result;
     } catch (const std::bad_alloc&) {
         // A file within the size limit can still be more than this machine's memory holds: nothing of
         // it is kept, and the user is told.

@@ -227,5 +227,41 @@ TEST_F(ScheduleRoundTripTest, RandomStoresComeBackFieldForField)
     }
 }
 
+// A file is read a window of a megabyte at a time: rows across the windows' edges, a row longer than
+// a window, CR LF ends, a last row without its end and a Ctrl-Z in the middle read as from the whole
+// bytes at once.
+TEST_F(ScheduleRoundTripTest, AFileReadInWindowsReadsAsItsWholeBytes)
+{
+    CKalStore store;
+    for (int i = 0; i < 9000; ++i) {
+        store.AppendEntry(RandomEntry());
+        store.Entry(i).memo = std::u16string(static_cast<std::size_t>(Between(0, 300)), u'予');
+    }
+    store.Entry(4000).memo = std::u16string(std::size_t(700000), u'長'); // 1.4 MB of CP932 in one row
+    const std::string lines = CodePage::Ansi().Encode(ScheduleFileText(store)).bytes;
+    std::string crlf;
+    for (const char c : lines)
+        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    const std::size_t middle = lines.find('\n', lines.size() / 2) + 1;
+    const std::string variants[]
+        = { lines, crlf, lines.substr(0, lines.size() - 1), lines.substr(0, middle) + "\x1A" + lines.substr(middle) };
+    test::TemporaryFolder folder;
+    for (const std::string& bytes : variants) {
+        const std::string path = folder.File("windows.klx");
+        ASSERT_TRUE(WriteFileAtomically(path, bytes));
+        CKalStore whole;
+        CKalStore streamed;
+        LoadReport wholeReport;
+        LoadReport streamedReport;
+        ASSERT_EQ(LoadScheduleBytes(whole, bytes, &wholeReport), LoadResult::Loaded);
+        ASSERT_EQ(LoadScheduleFile(streamed, path, &streamedReport), LoadResult::Loaded);
+        EXPECT_GT(whole.EntryCount(), 4000);
+        EXPECT_EQ(streamed.EntryCount(), whole.EntryCount());
+        EXPECT_EQ(streamedReport.rows, wholeReport.rows);
+        EXPECT_EQ(streamedReport.droppedLines, wholeReport.droppedLines);
+        EXPECT_TRUE(ScheduleFileText(streamed) == ScheduleFileText(whole));
+    }
+}
+
 } // namespace
 } // namespace kal
