@@ -231,11 +231,6 @@ std::optional<std::string> ReadWholeFile(const std::string& path, FileError* err
     return ReadWhole<std::string>(path, error, maxBytes);
 }
 
-std::optional<ByteBuffer> ReadFileBytes(const std::string& path, FileError* error, std::size_t maxBytes)
-{
-    return ReadWhole<ByteBuffer>(path, error, maxBytes);
-}
-
 bool IsReadableFile(const std::string& path)
 {
     struct stat info { };

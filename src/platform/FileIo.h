@@ -1,7 +1,5 @@
 #pragma once
 
-#include "platform/ByteBuffer.h"
-
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -53,10 +51,6 @@ private:
     std::uint64_t maxBytes_ = 0;
     std::uint64_t read_ = 0;
 };
-
-// The same into bytes that are never zeroed first, for big files read once.
-[[nodiscard]] std::optional<ByteBuffer> ReadFileBytes(
-    const std::string& path, FileError* error = nullptr, std::size_t maxBytes = std::size_t(1) << 31);
 
 // True when `path` (links followed) is a regular file this user may open for reading.
 [[nodiscard]] bool IsReadableFile(const std::string& path);

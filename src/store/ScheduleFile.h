@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/ByteBuffer.h"
 #include "platform/CodePage.h"
 
 #include <cstddef>
