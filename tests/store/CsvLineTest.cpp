@@ -55,6 +55,13 @@ TEST(CsvLine, FieldsFollowTheQuoteRules)
     EXPECT_EQ(Fields(u"\"x\x01\x02y\",\x01z"), (Texts { u"x\r\ny", u"\x01z" }));
     // A lead byte cut off by the quote, and double-byte characters next to the separators.
     EXPECT_EQ(Fields(u"\"\xDC81\",表,\"ソ\"\""), (Texts { u"\xDC81", u"表", u"ソ\"" }));
+    // Every place of the separators in a long line, across the boundaries the reader looks at in groups.
+    for (std::size_t pad = 0; pad < 140; ++pad) {
+        const std::u16string a(pad, u'予');
+        const std::u16string b(140 - pad, u'x');
+        EXPECT_EQ(Fields(u"\"" + a + u"\",\"" + b + u"\"\",c"), (Texts { a, b + u"\"", u"c" })) << pad;
+        EXPECT_EQ(Fields(a + u"," + b + u"\"\"" + u",\"\","), (Texts { a, b + u"\"\"", u"", u"" })) << pad;
+    }
 }
 
 TEST(CsvLine, QuotedFlagsAndEdits)
