@@ -34,13 +34,17 @@ def run(command, stdout=subprocess.DEVNULL):
     return elapsed, usage.ru_maxrss * 1024
 
 
-def median(command, runs, stdout=subprocess.DEVNULL):
-    times, peaks = [], []
+def medians(commands, runs):
+    """Median time and highest peak of each command. The commands take turns run by run, so that the
+    machine's drift over the minutes (other work, clock speed) falls on all of them alike."""
+    times = {name: [] for name in commands}
+    peaks = {name: 0 for name in commands}
     for _ in range(runs):
-        elapsed, peak = run(command, stdout)
-        times.append(elapsed)
-        peaks.append(peak)
-    return statistics.median(times), max(peaks)
+        for name, command in commands.items():
+            elapsed, peak = run(command)
+            times[name].append(elapsed)
+            peaks[name] = max(peaks[name], peak)
+    return {name: (statistics.median(times[name]), peaks[name]) for name in commands}
 
 
 def main():
@@ -63,11 +67,18 @@ def main():
             subprocess.run(["iconv", "-f", "CP932", "-t", "UTF-16LE", heavy], stdout=out, check=True)
         size = os.path.getsize(heavy)
         runs = args.runs
-        decode, _ = median(["iconv", "-f", "CP932", "-t", "UTF-16LE", heavy], runs)
-        encode, _ = median(["iconv", "-f", "UTF-16LE", "-t", "CP932", utf16], runs)
-        load, load_peak = median([cli, "check", heavy], runs)
-        convert, convert_peak = median([cli, "convert", heavy, os.path.join(work, "out.klx")], runs)
-        month, _ = median([cli, "month", heavy, "2026-12", "--json"], runs)
+        results = medians({
+            "decode": ["iconv", "-f", "CP932", "-t", "UTF-16LE", heavy],
+            "encode": ["iconv", "-f", "UTF-16LE", "-t", "CP932", utf16],
+            "load": [cli, "check", heavy],
+            "convert": [cli, "convert", heavy, os.path.join(work, "out.klx")],
+            "month": [cli, "month", heavy, "2026-12", "--json"],
+        }, runs)
+        decode, _ = results["decode"]
+        encode, _ = results["encode"]
+        load, load_peak = results["load"]
+        convert, convert_peak = results["convert"]
+        month, _ = results["month"]
         save = convert - load
         mb = size / 1e6
         print("file: %d entries, %.1f MB of CP932; medians of %d runs" % (args.entries, mb, runs))
