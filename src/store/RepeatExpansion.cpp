@@ -209,6 +209,16 @@ void MarkByPosition(const Rule& rule, const Span& span)
 void MarkByDayNumber(const Rule& rule, const Span& span)
 {
     const CKalData& e = rule.entry;
+    if (e.repeatType == repeat::kDaily || e.repeatType == repeat::kWeekly) {
+        // One day every step: no calendar arithmetic, the most common rules of a month's fill.
+        const long long step = rule.interval * (e.repeatType == repeat::kWeekly ? 7 : 1);
+        const DayNumber64 limit = std::min(span.LastDay(), rule.lastDay);
+        const DayNumber64 first = std::max(rule.firstDay, span.first);
+        const long long r = (first - rule.firstDay) % step;
+        for (DayNumber64 day = first + (r == 0 ? 0 : step - r); day <= limit; day += step)
+            span.Mark(day);
+        return;
+    }
     const bool dayRange = e.repeatType == repeat::kMonthly || e.repeatType == repeat::kYearly;
     const DayNumber64 limit = std::min(span.LastDay(), rule.lastDay);
     for (std::optional<DayNumber64> c = FirstCandidate(rule, span); c && *c <= limit;
