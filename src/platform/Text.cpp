@@ -1,5 +1,6 @@
 #include "platform/Text.h"
 
+#include <algorithm>
 #include <climits>
 
 namespace kal {
@@ -174,7 +175,7 @@ std::uint32_t ParseLeadingHex(std::u16string_view text)
     return value;
 }
 
-void AppendInt(std::u16string& out, long long value, int width)
+char16_t* WriteInt(char16_t* out, long long value, int width)
 {
     char16_t digits[24];
     int count = 0;
@@ -185,11 +186,19 @@ void AppendInt(std::u16string& out, long long value, int width)
         magnitude /= 10;
     } while (magnitude != 0);
     if (negative)
-        out += u'-';
+        *out++ = u'-';
     for (int pad = count + (negative ? 1 : 0); pad < width; ++pad)
-        out += u'0';
+        *out++ = u'0';
     while (count > 0)
-        out += digits[--count];
+        *out++ = digits[--count];
+    return out;
+}
+
+void AppendInt(std::u16string& out, long long value, int width)
+{
+    const std::size_t start = out.size();
+    out.resize(start + static_cast<std::size_t>(std::max(width, 0)) + 21);
+    out.resize(static_cast<std::size_t>(WriteInt(out.data() + start, value, width) - out.data()));
 }
 
 std::u16string IntText(long long value, int width)

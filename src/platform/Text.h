@@ -21,6 +21,9 @@ namespace kal {
 // Decimal text of value, zero-padded on the left to at least `width` digits ("%0*d").
 [[nodiscard]] std::u16string IntText(long long value, int width = 0);
 void AppendInt(std::u16string& out, long long value, int width = 0);
+// The same from `out` on, which has room for 21 characters more than `width`; gives the end of what
+// was written.
+char16_t* WriteInt(char16_t* out, long long value, int width = 0);
 
 // Upper-case hexadecimal, zero-padded to `width` digits ("%0*lX").
 [[nodiscard]] std::u16string HexText(std::uint32_t value, int width);

@@ -287,25 +287,6 @@ private:
     CsvLine& row_;
 };
 
-char16_t* PutInt(char16_t* out, long long value, int width = 0)
-{
-    char16_t digits[24];
-    int count = 0;
-    const bool negative = value < 0;
-    unsigned long long magnitude = negative ? 0ULL - static_cast<unsigned long long>(value) : value;
-    do {
-        digits[count++] = static_cast<char16_t>(u'0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0);
-    if (negative)
-        *out++ = u'-';
-    for (int pad = count + (negative ? 1 : 0); pad < width; ++pad)
-        *out++ = u'0';
-    while (count > 0)
-        *out++ = digits[--count];
-    return out;
-}
-
 // Writes the quoted fields one after the other, as CsvLine::AppendTo would write the same row, into
 // room the caller made (see LineRoom).
 class LineSink {
@@ -323,7 +304,7 @@ public:
     void Number(long long value)
     {
         Open();
-        out_ = PutInt(out_, value);
+        out_ = WriteInt(out_, value);
         *out_++ = u'"';
     }
     void Flag(bool on)
@@ -347,16 +328,16 @@ public:
     {
         const LocalFields f = time.Fields();
         Open();
-        out_ = PutInt(out_, f.year);
+        out_ = WriteInt(out_, f.year);
         *out_++ = u'/';
-        out_ = PutInt(out_, f.month, 2);
+        out_ = WriteInt(out_, f.month, 2);
         *out_++ = u'/';
-        out_ = PutInt(out_, f.day, 2);
+        out_ = WriteInt(out_, f.day, 2);
         *out_++ = u'"';
         Open();
-        out_ = PutInt(out_, f.hour, 2);
+        out_ = WriteInt(out_, f.hour, 2);
         *out_++ = u':';
-        out_ = PutInt(out_, f.minute, 2);
+        out_ = WriteInt(out_, f.minute, 2);
         *out_++ = u'"';
     }
     [[nodiscard]] char16_t* End() const { return out_; }

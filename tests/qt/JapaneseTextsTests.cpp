@@ -1,6 +1,8 @@
 #include "qt/QtTranslations.h"
 #include "qt/QtUi.h"
 
+#include "WhenModal.h"
+
 #include "app/AppTexts.h"
 
 #include <QAbstractButton>
@@ -33,22 +35,10 @@ QStringList ButtonTexts(const QWidget& window)
 // Reads the buttons of the next modal window once it is up, then closes it.
 void ReadButtonsOfNextModal(QStringList& texts)
 {
-    auto* poll = new QTimer;
-    poll->setInterval(10);
-    QObject::connect(poll, &QTimer::timeout, [poll, &texts, triesLeft = 300]() mutable {
-        QWidget* window = QApplication::activeModalWidget();
-        if (!window && --triesLeft > 0)
-            return;
-        poll->stop();
-        poll->deleteLater();
-        if (!window) {
-            ADD_FAILURE() << "no modal window came up";
-            return;
-        }
-        texts = ButtonTexts(*window);
-        window->close();
+    WhenModal([&texts](QWidget& window) {
+        texts = ButtonTexts(window);
+        window.close();
     });
-    poll->start();
 }
 
 // Qt's English for the buttons the program's windows can show.

@@ -1,5 +1,7 @@
 #include "qt/QtUi.h"
 
+#include "WhenModal.h"
+
 #include "qt/QtDialog.h"
 #include "qt/QtPropertySheet.h"
 #include "ui/PropertySheet.h"
@@ -20,31 +22,6 @@
 
 namespace kal {
 namespace {
-
-// Acts on the next modal window as a user would, once it is up. Should nothing act, the window is
-// closed after a few seconds so that a failing test does not hang.
-void WhenModal(std::function<void(QWidget& window)> act)
-{
-    auto* poll = new QTimer;
-    poll->setInterval(10);
-    QObject::connect(poll, &QTimer::timeout, [poll, act = std::move(act), triesLeft = 200]() mutable {
-        QWidget* window = QApplication::activeModalWidget();
-        if (!window && --triesLeft > 0)
-            return;
-        poll->stop();
-        poll->deleteLater();
-        if (!window) {
-            ADD_FAILURE() << "no modal window came up";
-            return;
-        }
-        QTimer::singleShot(5000, window, [window] {
-            ADD_FAILURE() << "the window was not closed";
-            window->close();
-        });
-        act(*window);
-    });
-    poll->start();
-}
 
 class QtUiTest : public ::testing::Test {
 protected:
