@@ -60,7 +60,7 @@ done
 # A file within the size limit but beyond the memory the process may take is refused with a message,
 # not a crash. (Sanitizer builds reserve more address space than such a limit leaves them.)
 if ! ldd "$cli" | grep -q 'libasan'; then
-  python3 "$(dirname "$0")/../../bench/heavy_file.py" "$work/heavy.klx" 100000
+  python3 "$(dirname "$0")/../../bench/heavy_file.py" "$work/heavy.klx" 300000
   status=0
   (ulimit -v 90000 && exec "$cli" check "$work/heavy.klx") >"$work/out" 2>"$work/err" || status=$?
   [ "$status" = 1 ] || fail "a file beyond the memory: exit $status: $(cat "$work/err")"
