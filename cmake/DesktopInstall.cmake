@@ -17,7 +17,8 @@ endif()
 set(KAL_MAINTAINER "${CMAKE_MATCH_1}")
 set(day ${CMAKE_MATCH_2})
 set(year ${CMAKE_MATCH_4})
-list(FIND "Jan;Feb;Mar;Apr;May;Jun;Jul;Aug;Sep;Oct;Nov;Dec" ${CMAKE_MATCH_3} month)
+set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+list(FIND months ${CMAKE_MATCH_3} month)
 math(EXPR month "${month} + 1" OUTPUT_FORMAT DECIMAL)
 string(LENGTH "${month}" digits)
 if(digits EQUAL 1)
@@ -66,6 +67,8 @@ install(FILES ${KAL_DESKTOP_BUILD}/man/kalendra.1.gz ${KAL_DESKTOP_BUILD}/man/ka
   DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES packaging/debian/copyright ${KAL_DESKTOP_BUILD}/doc/changelog.gz
   DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/kalendra)
+install(FILES packaging/debian/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides
+  RENAME kalendra)
 
 # The Debian package.
 set(CPACK_GENERATOR DEB)
