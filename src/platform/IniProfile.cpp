@@ -1,6 +1,7 @@
 #include "platform/IniProfile.h"
 
 #include "platform/FileIo.h"
+#include "platform/UserFolders.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -82,14 +83,7 @@ std::string IniProfile::DefaultPath()
 {
     if (const char* configured = std::getenv("KALENDRA_CONFIG"); configured && *configured)
         return configured;
-    std::string base;
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg == '/')
-        base = xdg;
-    else if (const char* home = std::getenv("HOME"); home && *home)
-        base = JoinPath(home, ".config");
-    else
-        base = ".config";
-    return JoinPath(JoinPath(base, "Zentrik"), "Kalendra.ini");
+    return JoinPath(JoinPath(ConfigHomeFolder(), "Zentrik"), "Kalendra.ini");
 }
 
 void IniProfile::SetSetAsideHandler(SetAsideHandler handler)

@@ -7,6 +7,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+// Where the install puts the data folder, from the programs' folder; set by the build from the
+// installation's folder names.
+#ifndef KAL_DATA_FROM_PROGRAM
+#define KAL_DATA_FROM_PROGRAM "../share/kalendra"
+#endif
+
 namespace kal {
 
 namespace {
@@ -34,9 +40,11 @@ std::string ProgramDataFolder()
         return configured;
     const std::string program = ProgramFolder();
     for (const std::string& candidate :
-        { JoinPath(FolderOf(program), "share/kalendra"), JoinPath(program, "share/kalendra") }) {
-        if (IsFolder(candidate))
-            return candidate;
+        { JoinPath(program, KAL_DATA_FROM_PROGRAM), JoinPath(program, "share/kalendra") }) {
+        // Without the "..": the path is shown to the user and handed to a browser.
+        char resolved[PATH_MAX];
+        if (IsFolder(candidate) && ::realpath(candidate.c_str(), resolved))
+            return resolved;
     }
     return {};
 }

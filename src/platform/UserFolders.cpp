@@ -3,28 +3,19 @@
 #include "platform/FileIo.h"
 
 #include <cstdlib>
+#include <pwd.h>
 #include <string_view>
+#include <unistd.h>
+#include <vector>
 
 namespace kal {
 
 namespace {
 
-std::string Home()
-{
-    const char* home = std::getenv("HOME");
-    return home && *home ? home : "/";
-}
-
-std::string ConfigHome()
-{
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    return xdg && *xdg == '/' ? xdg : JoinPath(Home(), ".config");
-}
-
 // Reads XDG_DOCUMENTS_DIR="$HOME/..." or an absolute path from user-dirs.dirs.
 std::string DocumentsFromUserDirs()
 {
-    const auto text = ReadWholeFile(JoinPath(ConfigHome(), "user-dirs.dirs"), nullptr, 1u << 20);
+    const auto text = ReadWholeFile(JoinPath(ConfigHomeFolder(), "user-dirs.dirs"), nullptr, 1u << 20);
     if (!text)
         return {};
     std::string_view rest = *text;
@@ -38,7 +29,7 @@ std::string DocumentsFromUserDirs()
         line = line.substr(kKey.size(), line.size() - kKey.size() - 1);
         constexpr std::string_view kHome = "$HOME";
         if (line.substr(0, kHome.size()) == kHome)
-            return Home() + std::string(line.substr(kHome.size()));
+            return HomeFolder() + std::string(line.substr(kHome.size()));
         if (!line.empty() && line.front() == '/')
             return std::string(line);
     }
@@ -47,11 +38,31 @@ std::string DocumentsFromUserDirs()
 
 } // namespace
 
+std::string HomeFolder()
+{
+    if (const char* home = std::getenv("HOME"); home && *home)
+        return home;
+    // A program started with no environment (a service, `env -i`) still has a home of its own.
+    passwd entry {};
+    passwd* found = nullptr;
+    std::vector<char> buffer(16384);
+    if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found && found->pw_dir
+        && found->pw_dir[0] == '/')
+        return found->pw_dir;
+    return "/";
+}
+
+std::string ConfigHomeFolder()
+{
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    return xdg && *xdg == '/' ? xdg : JoinPath(HomeFolder(), ".config");
+}
+
 std::string DocumentsFolder()
 {
     std::string folder = DocumentsFromUserDirs();
     if (folder.empty())
-        folder = JoinPath(Home(), "Documents");
+        folder = JoinPath(HomeFolder(), "Documents");
     while (folder.size() > 1 && folder.back() == '/')
         folder.pop_back();
     return folder;
@@ -60,13 +71,13 @@ std::string DocumentsFolder()
 std::string DataHomeFolder()
 {
     const char* xdg = std::getenv("XDG_DATA_HOME");
-    return xdg && *xdg == '/' ? xdg : JoinPath(Home(), ".local/share");
+    return xdg && *xdg == '/' ? xdg : JoinPath(HomeFolder(), ".local/share");
 }
 
 std::string CacheHomeFolder()
 {
     const char* xdg = std::getenv("XDG_CACHE_HOME");
-    return xdg && *xdg == '/' ? xdg : JoinPath(Home(), ".cache");
+    return xdg && *xdg == '/' ? xdg : JoinPath(HomeFolder(), ".cache");
 }
 
 } // namespace kal
