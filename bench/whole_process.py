@@ -23,7 +23,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 
 
 def run(command, stdout=subprocess.DEVNULL):
-    """Wall time in ms and peak resident memory in bytes of one process."""
+    """Wall time in ms, peak resident memory in bytes and processor time in ms of one process."""
     start = time.perf_counter()
     process = subprocess.Popen(command, stdout=stdout, stderr=subprocess.PIPE)
     _, status, usage = os.wait4(process.pid, 0)
@@ -31,20 +31,22 @@ def run(command, stdout=subprocess.DEVNULL):
     process.returncode = os.waitstatus_to_exitcode(status)
     if process.returncode != 0:
         sys.exit("failed: %s\n%s" % (" ".join(command), process.stderr.read().decode(errors="replace")))
-    return elapsed, usage.ru_maxrss * 1024
+    return elapsed, usage.ru_maxrss * 1024, (usage.ru_utime + usage.ru_stime) * 1000
 
 
 def medians(commands, runs):
     """Median time and highest peak of each command. The commands take turns run by run, so that the
     machine's drift over the minutes (other work, clock speed) falls on all of them alike."""
     times = {name: [] for name in commands}
+    cpu = {name: [] for name in commands}
     peaks = {name: 0 for name in commands}
     for _ in range(runs):
         for name, command in commands.items():
-            elapsed, peak = run(command)
+            elapsed, peak, used = run(command)
             times[name].append(elapsed)
+            cpu[name].append(used)
             peaks[name] = max(peaks[name], peak)
-    return {name: (statistics.median(times[name]), peaks[name]) for name in commands}
+    return {name: (statistics.median(times[name]), peaks[name], statistics.median(cpu[name])) for name in commands}
 
 
 def main():
@@ -74,11 +76,11 @@ def main():
             "convert": [cli, "convert", heavy, os.path.join(work, "out.klx")],
             "month": [cli, "month", heavy, "2026-12", "--json"],
         }, runs)
-        decode, _ = results["decode"]
-        encode, _ = results["encode"]
-        load, load_peak = results["load"]
-        convert, convert_peak = results["convert"]
-        month, _ = results["month"]
+        decode, _, decode_cpu = results["decode"]
+        encode, _, encode_cpu = results["encode"]
+        load, load_peak, load_cpu = results["load"]
+        convert, convert_peak, convert_cpu = results["convert"]
+        month, _, month_cpu = results["month"]
         save = convert - load
         mb = size / 1e6
         print("file: %d entries, %.1f MB of CP932; medians of %d runs" % (args.entries, mb, runs))
@@ -90,6 +92,10 @@ def main():
               % (save, mb / save * 1000 if save > 0 else 0, encode / save if save > 0 else 0, convert,
                  convert_peak / 1e6))
         print("month - load   %8.1f ms  (month %.1f ms)" % (month - load, month))
+        # Processor time drifts less than wall time on a shared machine.
+        print("processor time: decode %.1f, encode %.1f, load %.1f (%.2fx), save %.1f (%.2fx), month - load %.1f ms"
+              % (decode_cpu, encode_cpu, load_cpu, decode_cpu / load_cpu, convert_cpu - load_cpu,
+                 encode_cpu / (convert_cpu - load_cpu), month_cpu - load_cpu))
 
 
 if __name__ == "__main__":
