@@ -129,6 +129,23 @@ bool WidenSixteenAscii(const unsigned char* p, char16_t* out)
 #endif
 }
 
+// Eight characters of plain ASCII narrowed to their bytes at once, when `text` has them.
+bool NarrowEightAscii(const char16_t* text, char* out)
+{
+#if defined(__SSE2__)
+    const __m128i characters = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text));
+    const __m128i high = _mm_and_si128(characters, _mm_set1_epi16(static_cast<short>(0xFF80)));
+    if (_mm_movemask_epi8(_mm_cmpeq_epi16(high, _mm_setzero_si128())) != 0xFFFF)
+        return false;
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(characters, characters));
+    return true;
+#else
+    (void)text;
+    (void)out;
+    return false;
+#endif
+}
+
 // Eight bytes of plain ASCII at once, when `p` has them.
 bool EightAscii(const unsigned char* p)
 {
@@ -476,6 +493,14 @@ char* CodePage::EncodeWithTable(const EncodeTable& table, std::u16string_view te
     const std::uint8_t* const quickLength = table.quickLength.data();
     const bool asciiIsAscii = table.asciiIsAscii;
     for (std::size_t i = 0; i < size; ++i) {
+        if (asciiIsAscii) {
+            while (i + 8 <= size && NarrowEightAscii(characters + i, out)) {
+                i += 8;
+                out += 8;
+            }
+            if (i == size)
+                break;
+        }
         const char16_t raw = characters[i];
         if (raw < 0x80 && asciiIsAscii) {
             *out++ = static_cast<char>(raw);

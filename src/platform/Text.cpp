@@ -177,6 +177,18 @@ std::uint32_t ParseLeadingHex(std::u16string_view text)
 
 char16_t* WriteInt(char16_t* out, long long value, int width)
 {
+    // Most numbers a file holds are one or two digits (flags, months, days, hours, minutes) or -1 (off).
+    if (value == -1 && width <= 2) {
+        *out++ = u'-';
+        *out++ = u'1';
+        return out;
+    }
+    if (value >= 0 && value < 100 && width <= 2) {
+        if (value >= 10 || width == 2)
+            *out++ = static_cast<char16_t>(u'0' + value / 10);
+        *out++ = static_cast<char16_t>(u'0' + value % 10);
+        return out;
+    }
     char16_t digits[24];
     int count = 0;
     const bool negative = value < 0;

@@ -33,6 +33,22 @@ TEST(CodePage, JapaneseTextAndVendorCharactersRoundTrip)
     EXPECT_EQ(page.Encode(u"～").bytes, Bytes({ 0x81, 0x60 }));
     EXPECT_EQ(page.Decode(Bytes({ 0x8C, 0x8E })), u"月");
     EXPECT_EQ(page.Encode(u"\\").bytes, "\\");
+    // Runs of ASCII go over in groups: a kanji, a replaced character or a look-alike at any place of
+    // a run ends a group where it stands.
+    for (const std::u16string_view odd :
+        { std::u16string_view(u"月"), std::u16string_view(u"€"), std::u16string_view(u"〜") }) {
+        for (std::size_t at = 0; at <= 40; ++at) {
+            std::u16string run(40, u'a');
+            for (std::size_t i = 0; i < run.size(); ++i)
+                run[i] = static_cast<char16_t>(u' ' + (i * 7) % 95);
+            run.insert(at, odd);
+            std::string expected;
+            for (const char16_t c : run)
+                expected += page.Encode(std::u16string_view(&c, 1)).bytes;
+            const CodePage::Encoded grouped = page.Encode(run);
+            EXPECT_EQ(grouped.bytes, expected) << at;
+        }
+    }
 }
 
 TEST(CodePage, InputMethodLookAlikesBecomeTheCodePageForms)
