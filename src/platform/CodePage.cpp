@@ -413,12 +413,6 @@ void CodePage::AppendDecoded(std::string_view bytes, std::u16string& text) const
     text.resize(static_cast<std::size_t>(DecodeTo(bytes, text.data() + start) - text.data()));
 }
 
-bool CodePage::AsciiIsAscii() const
-{
-    const DecodeTable* table = open_ ? Decoder() : nullptr;
-    return table && table->asciiIsAscii;
-}
-
 char16_t* CodePage::DecodeTo(std::string_view bytes, char16_t* out) const
 {
     const DecodeTable* table = open_ ? Decoder() : nullptr;

@@ -38,9 +38,6 @@ public:
     // Decodes into the characters from `out`, which has room for one character a byte; gives the end
     // of what was written.
     char16_t* DecodeTo(std::string_view bytes, char16_t* out) const;
-    // True when every byte below 0x80 stands for the character of the same number, so that plain ASCII
-    // may be widened without the tables.
-    [[nodiscard]] bool AsciiIsAscii() const;
 
     struct Encoded {
         std::string bytes;

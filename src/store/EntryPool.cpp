@@ -43,6 +43,7 @@ public:
         }
         if (slabs_.empty() || used_ == kSlotsPerSlab) {
             try {
+                slabs_.reserve(slabs_.size() + 1); // so that a slab once mapped is always kept
                 slabs_.push_back(MapLargePages(kLargePage));
             } catch (...) {
                 --live_;

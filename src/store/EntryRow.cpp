@@ -313,17 +313,7 @@ public:
         *out_++ = on ? u'1' : u'0';
         *out_++ = u'"';
     }
-    void Hex(Colour colour)
-    {
-        static constexpr char16_t kDigits[] = u"0123456789ABCDEF";
-        Open();
-        int shift = 20;
-        while (shift < 28 && (colour >> (shift + 4)) != 0)
-            shift += 4;
-        for (; shift >= 0; shift -= 4)
-            *out_++ = kDigits[(colour >> shift) & 15];
-        *out_++ = u'"';
-    }
+    void Hex(Colour colour) { Text(HexText(colour, 6)); }
     void DateAndTime(CDTime time)
     {
         const LocalFields f = time.Fields();

@@ -438,7 +438,6 @@ std::u16string LinesBeforeEntries(const CKalStore& store)
     return text;
 }
 
-// Calls `put` with each entry's line in turn, the same buffer each time.
 // Room for a whole file at once, a little more than it takes: growing by doubling would copy the
 // bytes and touch twice the memory. Every character is at most two bytes; the rest of a row (dates,
 // numbers, quotes and commas) is far less than kRowBytes.

@@ -21,8 +21,8 @@ long long DayOf(CDTime time)
     return DaysFromCivil(f.year, f.month, f.day);
 }
 
-// Whether `today` (the fields of now) has reached the moment a to-do starts showing: `showDaysBefore` calendar days
-// before its deadline, at the deadline's time of day.
+// Whether `today` (the fields of now) has reached the moment a to-do starts showing:
+// `showDaysBefore` calendar days before its deadline, at the deadline's time of day.
 bool ShowingBefore(const CKalData& todo, const LocalFields& today)
 {
     constexpr long long kFarBack = 1000000; // more days than the calendar holds
