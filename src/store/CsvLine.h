@@ -67,10 +67,10 @@ private:
         bool quoted;
     };
     void AddParsed(std::size_t start, std::size_t length, bool quoted);
-    void TurnBackBreaks();
-    void SplitFields();
+    void TurnBackBreaks(std::size_t size);
+    void SplitFields(std::size_t size);
 
-    std::u16string buffer_; // the line, the fields' texts where they stand in it
+    std::u16string buffer_; // the line, the fields' texts where they stand in it, and room past it
     std::vector<FieldSpan> fields_;
     bool cut_ = false;
 };

@@ -12,6 +12,7 @@
 #include "store/HolidayUpdates.h"
 #include "store/KalStore.h"
 #include "store/PasswordScramble.h"
+#include "store/ReadAheadLines.h"
 #include "store/RepeatExpansion.h"
 #include "store/StoreTexts.h"
 #include "store/TextLineFile.h"
@@ -31,6 +32,7 @@ constexpr int kKindSettings = 4;
 constexpr int kKindGenre = 5;
 constexpr int kKindMemo = 6;
 constexpr int kVersionWith2007Holidays = 410;
+constexpr std::uint64_t kReadAheadBytes = std::uint64_t(1) << 20;
 
 bool IsBlank(const CsvLine& row)
 {
@@ -313,7 +315,7 @@ template <class Lines> void ReadRows(CKalStore& store, Lines& lines, LoadReport&
 
 LoadResult FinishLoad(CKalStore& store, LoadReport& seen);
 
-template <class Lines> LoadResult LoadRows(CKalStore& store, Lines& lines, LoadReport* report)
+template <class Lines> LoadResult LoadRows(CKalStore& store, Lines&& lines, LoadReport* report)
 {
     store.Clear();
     // Clearing keeps the password, but it belongs to the file that was read: a file without one has none.
@@ -343,7 +345,10 @@ LoadResult LoadScheduleFile(CKalStore& store, const std::string& path, LoadRepor
             return LoadResult::Failed;
         }
         StreamedLines lines(*file);
-        const LoadResult result = LoadRows(store, lines, report);
+        // A big file is read and split on a second thread while the entries are made.
+        const LoadResult result = file->SizeWhenOpened() < kReadAheadBytes
+            ? LoadRows(store, lines, report)
+            : LoadRows(store, ReadAheadLines<StreamedLines>(lines), report);
         if (lines.Failed())
             ShowFileError(texts::kCannotOpenFile, path, lines.Error());
         return result;

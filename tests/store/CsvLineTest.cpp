@@ -62,6 +62,15 @@ TEST(CsvLine, FieldsFollowTheQuoteRules)
         EXPECT_EQ(Fields(u"\"" + a + u"\",\"" + b + u"\"\",c"), (Texts { a, b + u"\"", u"c" })) << pad;
         EXPECT_EQ(Fields(a + u"," + b + u"\"\"" + u",\"\","), (Texts { a, b + u"\"\"", u"", u"" })) << pad;
     }
+    // One reader for line after line: what a longer line left past the end of a shorter one is not read
+    // as part of it.
+    CsvLine reused;
+    for (std::size_t length = 150; length-- > 0;) {
+        reused.ParseEncoded(std::string(200, ','), CodePage::Ansi());
+        const std::string line = "\"" + std::string(length, 'x') + "\"";
+        reused.ParseEncoded(line, CodePage::Ansi());
+        EXPECT_EQ(FieldsOf(reused), (Texts { std::u16string(length, u'x') })) << length;
+    }
 }
 
 TEST(CsvLine, QuotedFlagsAndEdits)
