@@ -8,6 +8,10 @@
 #include "views/GeneratedHolidays.h"
 
 #include <algorithm>
+#include <span>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace kal {
 
@@ -21,19 +25,46 @@ long long DayOf(CDTime time)
     return DaysFromCivil(f.year, f.month, f.day);
 }
 
-// Whether `today` (the fields of now) has reached the moment a to-do starts showing:
+// Whether `now` (`today` its fields) has reached the moment a to-do starts showing:
 // `showDaysBefore` calendar days before its deadline, at the deadline's time of day.
-bool ShowingBefore(const CKalData& todo, const LocalFields& today)
+bool ShowingBefore(const CKalData& todo, CDTime now, const LocalFields& today)
 {
     constexpr long long kFarBack = 1000000; // more days than the calendar holds
+    const long long daysBefore = std::clamp<long long>(todo.showDaysBefore, 0, kFarBack);
+    // Days away from now by the clock, the answer needs no calendar; a clock change moves it by hours.
+    constexpr std::int64_t kMargin = 2 * CDTime::kDay;
+    const std::int64_t moment = std::int64_t { todo.start.Seconds() } - daysBefore * CDTime::kDay;
+    if (moment > std::int64_t { now.Seconds() } + kMargin)
+        return false;
+    if (moment < std::int64_t { now.Seconds() } - kMargin)
+        return true;
     const LocalFields deadline = todo.start.Fields();
-    const long long from = DaysFromCivil(deadline.year, deadline.month, deadline.day)
-        - std::clamp<long long>(todo.showDaysBefore, 0, kFarBack);
+    const long long from = DaysFromCivil(deadline.year, deadline.month, deadline.day) - daysBefore;
     const long long day = DaysFromCivil(today.year, today.month, today.day);
     if (from != day)
         return from < day;
     const auto secondOfDay = [](const LocalFields& f) { return (f.hour * 60 + f.minute) * 60 + f.second; };
     return secondOfDay(deadline) < secondOfDay(today);
+}
+
+// Calls `visit` with the index of every set mark from 0 to `last`, looking at sixteen marks at a time
+// where the processor can: most of a month's marks are clear.
+template <class Visit> void ForEachMarked(std::span<const std::uint8_t> marks, int last, Visit visit)
+{
+    int i = 0;
+#if defined(__SSE2__)
+    const __m128i clear = _mm_setzero_si128();
+    for (; i + 16 <= last + 1; i += 16) {
+        const __m128i group = _mm_loadu_si128(reinterpret_cast<const __m128i*>(marks.data() + i));
+        auto set = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(group, clear))) ^ 0xFFFFu;
+        for (; set != 0; set &= set - 1)
+            visit(i + __builtin_ctz(set));
+    }
+#endif
+    for (; i <= last; ++i) {
+        if (marks[static_cast<std::size_t>(i)])
+            visit(i);
+    }
 }
 
 } // namespace
@@ -135,12 +166,17 @@ void CMonthGrid::FillCells(std::vector<CMonthCell>& cells, CDTime first, int len
         marks_.resize(static_cast<std::size_t>(len) + 3);
     // Two days past the span: an occurrence there that avoids a weekend may move back into it.
     const CDTime to = CDTime(firstDay.year, firstDay.month, firstDay.day + len + 2);
-    const PlaceContext context { OccurrenceSpan(first, to), now.Fields(), DaysBetween(first, DateOnly(now)),
+    const PlaceContext context { OccurrenceSpan(first, to), now, now.Fields(), DaysBetween(first, DateOnly(now)),
         settings.Get(IntSetting::TodoPos), settings.IsOn(IntSetting::TodoViewAll) };
     genreShown_.assign(static_cast<std::size_t>(store_->genres.Count()), kGenreUnknown);
-    for (const auto& entry : store_->entries) {
-        if (GenreShown(*entry))
-            PlaceEntry(cells, days, len, *entry, context);
+    const auto& entries = store_->entries;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        // Most entries are only glanced at: the ones a few ahead are asked for while this one is.
+        constexpr std::size_t kAhead = 8;
+        if (i + kAhead < entries.size())
+            __builtin_prefetch(entries[i + kAhead].get());
+        if (GenreShown(*entries[i]))
+            PlaceEntry(cells, days, len, *entries[i], context);
     }
     const bool sortByTime = settings.IsOn(IntSetting::SchSort);
     for (int i = 0; i <= len && i < static_cast<int>(cells.size()); ++i)
@@ -194,8 +230,8 @@ void CMonthGrid::PlaceEntry(std::vector<CMonthCell>& cells, const std::vector<Lo
             index = cellOf(entry.end);
         else if (entry.showDaysBefore == -1 || context.todoViewAll)
             index = context.todoPos == 1 ? cellOf(entry.start) : context.todayIndex;
-        else if (ShowingBefore(entry, context.today))
-            index = context.todayIndex;
+        else if (context.todayIndex >= 0 && context.todayIndex < len && ShowingBefore(entry, context.now, context.today))
+            index = context.todayIndex; // asked only when today is in the grid: the deadline's date costs
         else
             return;
         if (index >= 0 && index < len)
@@ -211,21 +247,16 @@ void CMonthGrid::PlaceEntry(std::vector<CMonthCell>& cells, const std::vector<Lo
         return;
     const int last = std::min(len, static_cast<int>(cells.size()) - 1);
     if (entry.repeatType == repeat::kNone) {
-        for (int i = 0; i <= last; ++i) {
-            if (marks[static_cast<std::size_t>(i)])
-                append(i, start, end);
-        }
+        ForEachMarked(marks, last, [&](int i) { append(i, start, end); });
         return;
     }
     // A repeating entry shows the same times on every day: one key for all its cells.
     const std::uint64_t key = TimeSortKey(entry, start, end, start);
-    for (int i = 0; i <= last; ++i) {
-        if (marks[static_cast<std::size_t>(i)]) {
-            CMonthCell& cell = cells[static_cast<std::size_t>(i)];
-            cell.entries.push_back(&entry);
-            cell.sortKeys.push_back(key);
-        }
-    }
+    ForEachMarked(marks, last, [&](int i) {
+        CMonthCell& cell = cells[static_cast<std::size_t>(i)];
+        cell.entries.push_back(&entry);
+        cell.sortKeys.push_back(key);
+    });
 }
 
 void CMonthGrid::OrderCell(CMonthCell& cell, bool sortByTime)

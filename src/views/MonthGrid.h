@@ -97,7 +97,8 @@ private:
     // What placing every entry of one fill shares, worked out once.
     struct PlaceContext {
         OccurrenceSpan span;
-        LocalFields today; // of the moment the fill began
+        CDTime now; // the moment the fill began
+        LocalFields today; // its fields
         int todayIndex; // the cell of today's date, or outside the grid
         int todoPos;
         bool todoViewAll;

@@ -197,6 +197,9 @@ TEST_F(MonthGridTest, TodosShowFromCalendarDaysBefore)
         { CDTime(2026, 4, 3, 10, 0), CDTime(2026, 4, 6, 10, 30), 3, false },
         { CDTime(2026, 4, 3, 11, 0), CDTime(2026, 4, 6, 10, 30), 3, true },
         { CDTime(1972, 1, 3), CDTime(2036, 12, 31), 99999, true },
+        { CDTime(2026, 1, 10), CDTime(2026, 3, 30), 3, false },
+        { CDTime(2026, 3, 29), CDTime(2026, 3, 30), 0, false },
+        { CDTime(2026, 3, 31), CDTime(2026, 3, 30), 0, true },
     };
     for (const auto& c : cases) {
         store_.entries.clear();
