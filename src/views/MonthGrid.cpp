@@ -169,6 +169,8 @@ void CMonthGrid::FillCells(std::vector<CMonthCell>& cells, CDTime first, int len
     const PlaceContext context { OccurrenceSpan(first, to), now, now.Fields(), DaysBetween(first, DateOnly(now)),
         settings.Get(IntSetting::TodoPos), settings.IsOn(IntSetting::TodoViewAll) };
     genreShown_.assign(static_cast<std::size_t>(store_->genres.Count()), kGenreUnknown);
+    order_.Begin(static_cast<std::size_t>(std::min(len + 1, static_cast<int>(cells.size()))),
+        settings.IsOn(IntSetting::SchSort));
     const auto& entries = store_->entries;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         // Most entries are only glanced at: the ones a few ahead are asked for while this one is.
@@ -176,11 +178,9 @@ void CMonthGrid::FillCells(std::vector<CMonthCell>& cells, CDTime first, int len
         if (i + kAhead < entries.size())
             __builtin_prefetch(entries[i + kAhead].get());
         if (GenreShown(*entries[i]))
-            PlaceEntry(cells, days, len, *entries[i], context);
+            PlaceEntry(cells, days, len, *entries[i], static_cast<std::uint32_t>(i), context);
     }
-    const bool sortByTime = settings.IsOn(IntSetting::SchSort);
-    for (int i = 0; i <= len && i < static_cast<int>(cells.size()); ++i)
-        OrderCell(cells[static_cast<std::size_t>(i)], sortByTime);
+    order_.Finish(cells);
     if (wholeGrid)
         GenerateHolidays(*this);
 }
@@ -204,7 +204,7 @@ bool CMonthGrid::GenreShown(CKalData& entry)
 }
 
 void CMonthGrid::PlaceEntry(std::vector<CMonthCell>& cells, const std::vector<LocalFields>& days, int len,
-    CKalData& entry, const PlaceContext& context)
+    CKalData& entry, std::uint32_t arrival, const PlaceContext& context)
 {
     const OccurrenceSpan& span = context.span;
     // The cell of a moment's date; a moment days away from the span is passed over without the calendar.
@@ -215,12 +215,10 @@ void CMonthGrid::PlaceEntry(std::vector<CMonthCell>& cells, const std::vector<Lo
         const LocalFields date = time.Fields();
         return static_cast<int>(DaysFromCivil(date.year, date.month, date.day) - span.firstDay);
     };
-    // Entries are appended in store order with their sort keys; OrderCell puts each cell in order
-    // once everything is placed.
+    // The cells are put in order once everything is placed.
     const auto append = [&](int index, const LocalFields& start, const LocalFields& end) {
-        CMonthCell& cell = cells[static_cast<std::size_t>(index)];
-        cell.entries.push_back(&entry);
-        cell.sortKeys.push_back(TimeSortKey(entry, start, end, days[static_cast<std::size_t>(index)]));
+        order_.AddSingle(static_cast<std::size_t>(index), &entry, arrival,
+            TimeSortKey(entry, start, end, days[static_cast<std::size_t>(index)]));
     };
     if (entry.IsTodo()) {
         if (entry.Has(flag::kHidden))
@@ -251,78 +249,8 @@ void CMonthGrid::PlaceEntry(std::vector<CMonthCell>& cells, const std::vector<Lo
         return;
     }
     // A repeating entry shows the same times on every day: one key for all its cells.
-    const std::uint64_t key = TimeSortKey(entry, start, end, start);
-    ForEachMarked(marks, last, [&](int i) {
-        CMonthCell& cell = cells[static_cast<std::size_t>(i)];
-        cell.entries.push_back(&entry);
-        cell.sortKeys.push_back(key);
-    });
-}
-
-void CMonthGrid::OrderCell(CMonthCell& cell, bool sortByTime)
-{
-    // The cell's lists trade places with room the grid keeps, and are refilled in order: once the grid
-    // has filled a month or two, ordering allocates nothing.
-    arrived_.swap(cell.entries);
-    arrivedKeys_.swap(cell.sortKeys);
-    cell.entries.clear();
-    cell.sortKeys.clear();
-    const std::vector<CKalData*>& entries = arrived_;
-    const std::vector<std::uint64_t>& keys = arrivedKeys_;
-    const std::size_t count = entries.size();
-    const auto timed = [&](std::size_t i) { return entries[i]->Has(flag::kStartTimeSet); };
-    const auto holiday = [&](std::size_t i) { return entries[i]->IsHoliday(); };
-    bool timedHoliday = false;
-    for (std::size_t i = 0; i < count; ++i)
-        timedHoliday = timedHoliday || (holiday(i) && timed(i));
-    cell.untimedCount = 0;
-    cell.irregularOrder = false;
-    if (timedHoliday && sortByTime) {
-        // Rare: a timed holiday among the first entries. Place them one by one as they arrived.
-        for (std::size_t i = 0; i < count; ++i)
-            AddToCell(cell, entries[i], keys[i], true);
-        return;
-    }
-    // Holidays first, the last to arrive first; then the rest in arrival order, the timed ones
-    // after the untimed ones and stably by time when the settings ask for that.
-    cell.entries.reserve(count);
-    cell.sortKeys.reserve(count);
-    const auto take = [&](std::size_t i) {
-        cell.entries.push_back(entries[i]);
-        cell.sortKeys.push_back(keys[i]);
-    };
-    for (std::size_t i = count; i-- > 0;) {
-        if (holiday(i))
-            take(i);
-    }
-    // The timed ones by time, and by arrival among equal times: the order a stable sort by time gives,
-    // from one sort of plain numbers. A time sort key takes 42 bits, the arrival the 22 below them.
-    constexpr int kArrivalBits = 22;
-    static_assert(kMaxTimeSortKey >> (64 - kArrivalBits) == 0);
-    const bool packed = count < (std::size_t(1) << kArrivalBits);
-    timed_.clear();
-    for (std::size_t i = 0; i < count; ++i) {
-        if (holiday(i))
-            continue;
-        if (sortByTime && timed(i))
-            timed_.push_back(packed ? keys[i] << kArrivalBits | i : i);
-        else
-            take(i);
-    }
-    const std::size_t untimedEnd = cell.entries.size();
-    if (packed) {
-        if (!std::is_sorted(timed_.begin(), timed_.end()))
-            std::sort(timed_.begin(), timed_.end());
-        for (const std::uint64_t key : timed_)
-            take(static_cast<std::size_t>(key & ((std::uint64_t(1) << kArrivalBits) - 1)));
-    } else {
-        std::stable_sort(
-            timed_.begin(), timed_.end(), [&](std::uint64_t a, std::uint64_t b) { return keys[a] < keys[b]; });
-        for (const std::uint64_t i : timed_)
-            take(static_cast<std::size_t>(i));
-    }
-    cell.untimedCount = static_cast<int>(sortByTime ? untimedEnd : 0);
-    cell.irregularOrder = false;
+    order_.AddRepeating(&entry, arrival, TimeSortKey(entry, start, end, start));
+    ForEachMarked(marks, last, [&](int i) { order_.PlaceRepeating(static_cast<std::size_t>(i)); });
 }
 
 void CMonthGrid::AddToCell(CMonthCell& cell, CKalData* entry)

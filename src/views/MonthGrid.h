@@ -3,6 +3,7 @@
 #include "calendar/DTime.h"
 #include "store/RepeatExpansion.h"
 #include "ui/Geometry.h"
+#include "views/FillOrder.h"
 
 #include <cstdint>
 #include <memory>
@@ -85,15 +86,13 @@ public:
     // Adds an entry to a cell in the order cells show: holidays first, then entries without a start
     // time, then timed ones by time when the settings ask for that.
     void AddToCell(CMonthCell& cell, CKalData* entry);
-    void AddToCell(CMonthCell& cell, CKalData* entry, std::uint64_t sortKey, bool sortByTime);
+    static void AddToCell(CMonthCell& cell, CKalData* entry, std::uint64_t sortKey, bool sortByTime);
 
     // Makes a holiday entry named `name` on the cell's day, owned by the grid, and adds it.
     void AddGeneratedHoliday(CMonthCell& cell, const char16_t* name);
 
 private:
     void ColourOtherMonths(int month);
-    // Puts a cell's entries, appended in store order, into the order the cell shows them.
-    void OrderCell(CMonthCell& cell, bool sortByTime);
     // What placing every entry of one fill shares, worked out once.
     struct PlaceContext {
         OccurrenceSpan span;
@@ -103,8 +102,9 @@ private:
         int todoPos;
         bool todoViewAll;
     };
+    // Places the entry stored at `arrival` on its cells.
     void PlaceEntry(std::vector<CMonthCell>& cells, const std::vector<LocalFields>& days, int len, CKalData& entry,
-        const PlaceContext& context);
+        std::uint32_t arrival, const PlaceContext& context);
     // Whether entries of the entry's genre show; the genre list grows to an unknown genre first.
     bool GenreShown(CKalData& entry);
 
@@ -115,10 +115,7 @@ private:
     std::vector<std::unique_ptr<CKalData>> holidays_;
     std::vector<std::uint8_t> marks_; // reused by every expansion
     std::vector<std::uint8_t> genreShown_; // per genre during a fill: 1 shown, 0 hidden
-    // Room OrderCell reuses from cell to cell.
-    std::vector<CKalData*> arrived_;
-    std::vector<std::uint64_t> arrivedKeys_;
-    std::vector<std::uint64_t> timed_; // time sort key and arrival, packed as in OrderCell
+    FillOrder order_;
 };
 
 // Whole days from `from` to `to` (both at 00:00 of their days), whatever the clocks did in between.

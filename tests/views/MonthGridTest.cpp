@@ -135,6 +135,42 @@ TEST_F(MonthGridTest, EntriesFillTheirCellsInOrder)
         (std::vector<std::u16string> { u"holiday", u"0900", u"0830", u"allday", u"0830-1200", u"0830b", u"allday2" }));
 }
 
+// Repeating entries are ordered once for the whole grid and single ones per cell: together they keep
+// the one order of holidays (the last stored first), untimed entries, then timed ones by time and
+// store order, and an entry added afterwards finds its place.
+TEST_F(MonthGridTest, RepeatingAndSingleEntriesShareTheOrder)
+{
+    const auto daily = [&](const char16_t* text, int hour, std::uint32_t flags) {
+        CKalData& entry = Add(text, CDTime(2005, 7, 1, hour, 0), CDTime(2005, 7, 31), flags);
+        entry.repeatType = repeat::kDaily;
+        return &entry;
+    };
+    daily(u"r0900", 9, flag::kStartTimeSet);
+    Add(u"s0900", CDTime(2005, 7, 13, 9, 0), CDTime(2005, 7, 13, 9, 0), flag::kStartTimeSet);
+    Add(u"holiday1", CDTime(2005, 7, 13), CDTime(2005, 7, 13), flag::kHoliday);
+    daily(u"r0800", 8, flag::kStartTimeSet);
+    Add(u"across", CDTime(2005, 7, 12, 10, 0), CDTime(2005, 7, 14, 11, 0), flag::kStartTimeSet | flag::kEndTimeSet);
+    daily(u"holiday2", 0, flag::kHoliday);
+    daily(u"runtimed", 0, 0);
+    FillMonth(2005, 7);
+    const CDTime day(2005, 7, 13);
+    EXPECT_EQ(Texts(day), (std::vector<std::u16string> { u"holiday2", u"holiday1", u"runtimed", u"across", u"r0800",
+                              u"r0900", u"s0900" }));
+    EXPECT_EQ(Texts(CDTime(2005, 7, 20)), (std::vector<std::u16string> { u"holiday2", u"runtimed", u"r0800", u"r0900" }));
+
+    CKalData untimed;
+    untimed.text = u"added";
+    untimed.start = untimed.end = day;
+    grid_.AddToCell(grid_.Cell(grid_.IndexOf(day)), &untimed);
+    EXPECT_EQ(Texts(day), (std::vector<std::u16string> { u"holiday2", u"holiday1", u"runtimed", u"added", u"across",
+                              u"r0800", u"r0900", u"s0900" }));
+
+    settings_.Set(IntSetting::SchSort, 0);
+    FillMonth(2005, 7);
+    EXPECT_EQ(Texts(day), (std::vector<std::u16string> { u"holiday2", u"holiday1", u"r0900", u"s0900", u"r0800",
+                              u"across", u"runtimed" }));
+}
+
 TEST_F(MonthGridTest, TimedHolidaysKeepTheLiteralOrder)
 {
     // A holiday with a start time is first in its cell, and later timed entries are placed by
