@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const kal::CodePage::Encoded encoded = kal::CodePage::Ansi().Encode(text);
     // The save encodes line by line: it must give the bytes of the whole text encoded at once.
     const kal::ScheduleBytes byLine = kal::ScheduleFileBytes(store);
-    if (byLine.bytes.View() != encoded.bytes || byLine.replaced != encoded.replaced)
+    if (byLine.Joined() != encoded.bytes || byLine.replaced != encoded.replaced)
         std::abort();
     kal::CKalStore again;
     if (kal::LoadScheduleBytes(again, encoded.bytes) == kal::LoadResult::Failed)

@@ -3,8 +3,9 @@
 #include "calendar/CivilDate.h"
 
 #include <algorithm>
+#include <atomic>
 #include <ctime>
-#include <memory>
+#include <mutex>
 #include <vector>
 
 namespace kal {
@@ -67,11 +68,20 @@ struct ZoneTable {
     std::vector<int> offsets;
 };
 
-std::unique_ptr<ZoneTable>& Table()
+std::atomic<ZoneTable*> gTable { nullptr };
+
+// The table, made by the first conversion of whichever thread asks first.
+const ZoneTable* Table()
 {
-    static std::unique_ptr<ZoneTable> table;
-    if (!table)
-        table = std::make_unique<ZoneTable>();
+    if (const ZoneTable* table = gTable.load(std::memory_order_acquire))
+        return table;
+    static std::mutex making;
+    const std::lock_guard<std::mutex> lock(making);
+    ZoneTable* table = gTable.load(std::memory_order_acquire);
+    if (!table) {
+        table = new ZoneTable();
+        gTable.store(table, std::memory_order_release);
+    }
     return table;
 }
 
@@ -142,7 +152,8 @@ std::int64_t LocalTime::Seconds(int year, int month, int day, int hour, int minu
 
 void LocalTime::ResetZone()
 {
-    Table().reset();
+    // Not while another thread converts: the zone changes only between a program's own steps.
+    delete gTable.exchange(nullptr, std::memory_order_acq_rel);
 }
 
 } // namespace kal

@@ -99,17 +99,26 @@ bool WriteAllNow(int fd, std::string_view bytes)
     return true;
 }
 
-// Writes as WriteAllNow does, unless a test armed a failure.
-bool WriteAll(int fd, std::string_view bytes)
+// Writes the parts one after the other as WriteAllNow does, unless a test armed a failure.
+bool WriteAll(int fd, std::span<const std::string_view> parts)
 {
-    const bool injected = gFailAfter.has_value() && *gFailAfter < bytes.size();
-    if (!WriteAllNow(fd, injected ? bytes.substr(0, *gFailAfter) : bytes))
-        return false;
-    if (injected) {
-        errno = ENOSPC;
-        return false;
+    std::size_t allowed = gFailAfter.value_or(SIZE_MAX);
+    for (const std::string_view part : parts) {
+        const bool injected = allowed < part.size();
+        if (!WriteAllNow(fd, injected ? part.substr(0, allowed) : part))
+            return false;
+        if (injected) {
+            errno = ENOSPC;
+            return false;
+        }
+        allowed -= part.size();
     }
     return true;
+}
+
+bool WriteAll(int fd, std::string_view bytes)
+{
+    return WriteAll(fd, std::span(&bytes, 1));
 }
 
 void SyncFolder(const std::string& folder)
@@ -322,6 +331,11 @@ std::optional<std::string> ResolveLinks(const std::string& path, FileError* erro
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, FileError* error)
 {
+    return WriteFileAtomically(path, std::span(&bytes, 1), error);
+}
+
+bool WriteFileAtomically(const std::string& path, std::span<const std::string_view> parts, FileError* error)
+{
     const std::optional<std::string> target = ResolveLinks(path, error);
     if (!target)
         return false;
@@ -339,8 +353,12 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, FileEr
     Descriptor file(::mkstemp(temporary.data()));
     if (file.Get() < 0) {
         const int code = errno;
-        if (exists && (code == EACCES || code == EPERM))
-            return WriteInPlace(*target, bytes, error);
+        if (exists && (code == EACCES || code == EPERM)) {
+            std::string whole;
+            for (const std::string_view part : parts)
+                whole += part;
+            return WriteInPlace(*target, whole, error);
+        }
         SetError(error, code, "create");
         return false;
     }
@@ -365,7 +383,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, FileEr
     }
     if (::fchmod(file.Get(), mode) != 0)
         return fail("chmod");
-    if (!WriteAll(file.Get(), bytes))
+    if (!WriteAll(file.Get(), parts))
         return fail("write");
     if (::fsync(file.Get()) != 0)
         return fail("sync");

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -65,6 +66,9 @@ private:
 // is left. The folder must exist. Only a regular file is ever replaced: a folder (EISDIR), FIFO, socket
 // or device node (NotRegularFile) where the file should be is refused and left alone.
 [[nodiscard]] bool WriteFileAtomically(const std::string& path, std::string_view bytes, FileError* error = nullptr);
+// The same for bytes made in parts: the file holds them one after the other.
+[[nodiscard]] bool WriteFileAtomically(
+    const std::string& path, std::span<const std::string_view> parts, FileError* error = nullptr);
 
 // The file a path names once symbolic links are followed (the path itself when it is no link, also
 // when the final target does not exist yet). Nothing for a loop of links.

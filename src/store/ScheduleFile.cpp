@@ -20,7 +20,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <future>
 #include <memory>
+#include <system_error>
 
 namespace kal {
 
@@ -443,19 +445,39 @@ std::u16string LinesBeforeEntries(const CKalStore& store)
     return text;
 }
 
-// Room for a whole file at once, a little more than it takes: growing by doubling would copy the
+// Room for a part of a file at once, a little more than it takes: growing by doubling would copy the
 // bytes and touch twice the memory. Every character is at most two bytes; the rest of a row (dates,
 // numbers, quotes and commas) is far less than kRowBytes.
-std::size_t EstimatedFileSize(const CKalStore& store, std::size_t linesBefore)
+std::size_t EstimatedSize(const CKalStore& store, std::size_t from, std::size_t to)
 {
     constexpr std::size_t kRowBytes = 200;
     constexpr std::size_t kExclusionBytes = 24;
-    std::size_t size = 2 * linesBefore;
-    for (const auto& entry : store.entries)
-        size += kRowBytes + kExclusionBytes * entry->exclusions.size()
-            + 2 * (entry->text.size() + entry->place.size() + entry->memo.size() + entry->linkFile.size());
+    std::size_t size = 0;
+    for (std::size_t i = from; i < to; ++i) {
+        const CKalData& entry = *store.entries[i];
+        size += kRowBytes + kExclusionBytes * entry.exclusions.size()
+            + 2 * (entry.text.size() + entry.place.size() + entry.memo.size() + entry.linkFile.size());
+    }
     return size;
 }
+
+// Each line of the entries from `from` to `to` is encoded as it is made, straight onto the end of
+// `bytes`: the text never exists whole as UTF-16 beside them.
+void AppendEntryLines(
+    const CKalStore& store, std::size_t from, std::size_t to, ByteBuffer& bytes, std::u16string& replaced)
+{
+    const CodePage& page = CodePage::Ansi();
+    bytes.Reserve(bytes.size() + EstimatedSize(store, from, to));
+    std::u16string line;
+    for (std::size_t i = from; i < to; ++i) {
+        line.clear();
+        AppendEntryLine(*store.entries[i], line);
+        page.AppendEncoded(line, bytes, replaced);
+    }
+}
+
+// From this many entries on, the second half of the lines is made on a second thread.
+constexpr std::size_t kHalvedEntries = 20000;
 
 } // namespace
 
@@ -471,20 +493,46 @@ std::u16string ScheduleFileText(const CKalStore& store)
     return text;
 }
 
+std::vector<std::string_view> ScheduleBytes::Views() const
+{
+    return std::vector<std::string_view>(parts.begin(), parts.end());
+}
+
+std::string ScheduleBytes::Joined() const
+{
+    std::string whole;
+    for (const ByteBuffer& part : parts)
+        whole += part.View();
+    return whole;
+}
+
 ScheduleBytes ScheduleFileBytes(const CKalStore& store)
 {
-    // Each line is encoded as it is made, straight onto the end of the file's bytes: the whole text
-    // never exists as UTF-16 beside them.
-    const CodePage& page = CodePage::Ansi();
     ScheduleBytes encoded;
+    const std::size_t count = store.entries.size();
+    const std::size_t middle = count >= kHalvedEntries ? count / 2 : count;
+    encoded.parts.resize(middle < count ? 2 : 1);
+    std::u16string laterReplaced;
+    std::future<void> later;
+    if (middle < count) {
+        try {
+            later = std::async(std::launch::async,
+                [&] { AppendEntryLines(store, middle, count, encoded.parts[1], laterReplaced); });
+        } catch (const std::system_error&) {
+            // No thread to be had: the halves are made one after the other.
+            AppendEntryLines(store, middle, count, encoded.parts[1], laterReplaced);
+        }
+    }
+    ByteBuffer& first = encoded.parts[0];
     const std::u16string before = LinesBeforeEntries(store);
-    encoded.bytes.Reserve(EstimatedFileSize(store, before.size()));
-    page.AppendEncoded(before, encoded.bytes, encoded.replaced);
-    std::u16string line;
-    for (const auto& entry : store.entries) {
-        line.clear();
-        AppendEntryLine(*entry, line);
-        page.AppendEncoded(line, encoded.bytes, encoded.replaced);
+    first.Reserve(2 * before.size());
+    CodePage::Ansi().AppendEncoded(before, first, encoded.replaced);
+    AppendEntryLines(store, 0, middle, first, encoded.replaced);
+    if (later.valid())
+        later.get();
+    for (const char16_t c : laterReplaced) {
+        if (encoded.replaced.find(c) == std::u16string::npos)
+            encoded.replaced += c;
     }
     return encoded;
 }
@@ -500,7 +548,7 @@ SaveResult SaveScheduleFile(const CKalStore& store, const std::string& path, con
         ShowFileError(texts::kCannotOpenFileForWriting, path + kPreviousVersionSuffix, error);
         return SaveResult::Failed;
     }
-    if (!WriteFileAtomically(path, encoded.bytes, &error)) {
+    if (!WriteFileAtomically(path, encoded.Views(), &error)) {
         ShowFileError(texts::kCannotOpenFileForWriting, path, error);
         return SaveResult::Failed;
     }

@@ -59,10 +59,15 @@ SaveResult SaveScheduleFile(const CKalStore& store, const std::string& path, con
 // The text of the file SaveScheduleFile writes, before the code-page conversion.
 [[nodiscard]] std::u16string ScheduleFileText(const CKalStore& store);
 // The bytes SaveScheduleFile writes, with the characters the code page could not hold (each once, in
-// order of appearance).
+// order of appearance). A big store's bytes are made in two parts side by side; the file holds the
+// parts one after the other.
 struct ScheduleBytes {
-    ByteBuffer bytes;
+    std::vector<ByteBuffer> parts;
     std::u16string replaced;
+
+    [[nodiscard]] std::vector<std::string_view> Views() const;
+    // The whole file's bytes in one piece.
+    [[nodiscard]] std::string Joined() const;
 };
 [[nodiscard]] ScheduleBytes ScheduleFileBytes(const CKalStore& store);
 

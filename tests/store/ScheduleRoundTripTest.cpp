@@ -263,5 +263,37 @@ TEST_F(ScheduleRoundTripTest, AFileReadInWindowsReadsAsItsWholeBytes)
     }
 }
 
+// A big store is saved in two halves made side by side: the file is still the whole text encoded at
+// once, the characters the code page cannot hold are told once each in order, and a disk that fills
+// in the second half leaves the old file as it was.
+TEST_F(ScheduleRoundTripTest, AStoreSavedInHalvesIsTheWholeTextEncoded)
+{
+    CKalStore store;
+    for (int i = 0; i < 30000; ++i)
+        store.AppendEntry(RandomEntry());
+    store.Entry(100).text = u"😀 €";
+    store.Entry(25000).text = u"é €";
+    const CodePage::Encoded whole = CodePage::Ansi().Encode(ScheduleFileText(store));
+    ASSERT_NE(whole.replaced.find(u'é'), std::u16string::npos);
+    test::TemporaryFolder folder;
+    const std::string path = folder.File("halves.klx");
+    std::u16string told;
+    SaveOptions options;
+    options.confirmReplacement = [&](std::u16string_view replaced) {
+        told = replaced;
+        return true;
+    };
+    ASSERT_EQ(SaveScheduleFile(store, path, options), SaveResult::Saved);
+    EXPECT_TRUE(ReadWholeFile(path) == whole.bytes);
+    EXPECT_EQ(told, whole.replaced);
+
+    store.Entry(29999).text = u"changed";
+    {
+        ScopedWriteFailure diskFull(whole.bytes.size() * 3 / 4);
+        EXPECT_EQ(SaveScheduleFile(store, path), SaveResult::Failed);
+    }
+    EXPECT_TRUE(ReadWholeFile(path) == whole.bytes);
+}
+
 } // namespace
 } // namespace kal
