@@ -134,11 +134,6 @@ void AppendFieldText(std::u16string& out, std::u16string_view text)
     out.resize(static_cast<std::size_t>(WriteFieldText(out.data() + start, text) - out.data()));
 }
 
-void CsvLine::AddParsed(std::size_t start, std::size_t length, bool quoted)
-{
-    fields_.push_back(FieldSpan { start, length, quoted });
-}
-
 void CsvLine::Parse(std::u16string_view line)
 {
     Clear();
@@ -180,17 +175,21 @@ void CsvLine::SplitFields(std::size_t size)
 {
     const char16_t* const text = buffer_.data();
     QuoteCommas quoteCommas(text, size);
+    // The fields are written to room on the stack, then kept in one copy: a push for each field would
+    // keep the list's end in memory.
+    FieldSpan found[kMaxFields];
+    int count = 0;
     std::size_t position = 0;
     for (;;) {
-        if (FieldCount() == kMaxFields) {
+        if (count == kMaxFields) {
             cut_ = true;
-            return;
+            break;
         }
         if (position < size && text[position] == u'"') {
             const std::size_t start = position + 1;
             const std::size_t end = quoteCommas.First(start);
             if (end < size) {
-                AddParsed(start, end - start, true);
+                found[count++] = FieldSpan { start, end - start, true };
                 position = end + 2;
                 continue;
             }
@@ -198,17 +197,18 @@ void CsvLine::SplitFields(std::size_t size)
             std::size_t length = size - start;
             if (length > 0 && text[size - 1] == u'"')
                 --length;
-            AddParsed(start, length, true);
-            return;
+            found[count++] = FieldSpan { start, length, true };
+            break;
         }
         const std::size_t comma = Find(text, size, position, u',');
         if (comma == size) {
-            AddParsed(position, size - position, false);
-            return;
+            found[count++] = FieldSpan { position, size - position, false };
+            break;
         }
-        AddParsed(position, comma - position, false);
+        found[count++] = FieldSpan { position, comma - position, false };
         position = comma + 1;
     }
+    fields_.assign(found, found + count);
 }
 
 bool CsvLine::IsQuoted(int index) const

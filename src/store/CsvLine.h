@@ -66,7 +66,6 @@ private:
         std::size_t length;
         bool quoted;
     };
-    void AddParsed(std::size_t start, std::size_t length, bool quoted);
     void TurnBackBreaks(std::size_t size);
     void SplitFields(std::size_t size);
 
