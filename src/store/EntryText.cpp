@@ -54,6 +54,13 @@ TimeMode TimeModeFromSetting(int value)
 
 std::u16string TimeText(const CKalData& entry, CDTime day, TimeMode mode)
 {
+    std::u16string text;
+    AppendTimeText(text, entry, day, mode);
+    return text;
+}
+
+void AppendTimeText(std::u16string& text, const CKalData& entry, CDTime day, TimeMode mode)
+{
     const bool repeating = entry.repeatType != 0;
     const LocalFields shownDay = day.Fields();
     const LocalFields start = entry.start.Fields();
@@ -62,16 +69,15 @@ std::u16string TimeText(const CKalData& entry, CDTime day, TimeMode mode)
         && (repeating || SameDate(shownDay, start));
     const bool withEnd
         = entry.Has(flag::kEndTimeSet) && EndShown(mode, entry.timeDisplay) && (repeating || SameDate(shownDay, end));
-    std::u16string text;
+    const std::size_t from = text.size();
     if (withStart)
         AppendClock(text, start);
     if (withEnd) {
         text += withStart ? u'-' : u'～';
         AppendClock(text, end);
     }
-    if (!text.empty())
+    if (text.size() > from)
         text += u' ';
-    return text;
 }
 
 std::uint64_t TimeSortKey(
@@ -93,7 +99,14 @@ std::uint64_t TimeSortKey(
 
 std::u16string EntryLine(const CKalData& entry, CDTime day, TimeMode mode, Countdown countdown)
 {
-    std::u16string line = TimeText(entry, day, mode);
+    std::u16string line;
+    AppendEntryLineOn(line, entry, day, mode, countdown);
+    return line;
+}
+
+void AppendEntryLineOn(std::u16string& line, const CKalData& entry, CDTime day, TimeMode mode, Countdown countdown)
+{
+    AppendTimeText(line, entry, day, mode);
     line += entry.text;
     if (entry.IsTodo() && !entry.Has(flag::kNoDeadline) && countdown == Countdown::On) {
         const LocalFields deadline = entry.start.Fields();
@@ -116,7 +129,6 @@ std::u16string EntryLine(const CKalData& entry, CDTime day, TimeMode mode, Count
         line += u'@';
         line += entry.place;
     }
-    return line;
 }
 
 } // namespace kal

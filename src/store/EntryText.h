@@ -18,6 +18,8 @@ enum class TimeMode : int { PerEntry = 0, StartAndEnd = 1, StartOnly = 2, EndOnl
 // spanning days shows its start time on its first day and its end time on its last; a repeating entry
 // shows both on every day.
 [[nodiscard]] std::u16string TimeText(const CKalData& entry, CDTime day, TimeMode mode);
+// The same onto the end of `text`.
+void AppendTimeText(std::u16string& text, const CKalData& entry, CDTime day, TimeMode mode);
 
 // Every key TimeSortKey gives is at most this.
 inline constexpr std::uint64_t kMaxTimeSortKey = (std::uint64_t(3) << 40) - 1;
@@ -33,5 +35,7 @@ enum class Countdown { Off, On };
 // The line of an entry on `day`: its times, its text, for a to-do with a deadline the days left, and
 // "@place".
 [[nodiscard]] std::u16string EntryLine(const CKalData& entry, CDTime day, TimeMode mode, Countdown countdown);
+// The same onto the end of `line`.
+void AppendEntryLineOn(std::u16string& line, const CKalData& entry, CDTime day, TimeMode mode, Countdown countdown);
 
 } // namespace kal

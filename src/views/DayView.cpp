@@ -52,13 +52,15 @@ void CDayView::ApplyLook()
 std::u16string CDayView::RowText(const CKalData& entry, CDTime day, int timeMode, bool countdown)
 {
     std::u16string row;
+    constexpr std::size_t kMarksAndTimes = 32; // "[Todo]", the style marks, the times, "@", a countdown
+    row.reserve(kMarksAndTimes + entry.text.size() + entry.place.size());
     if (entry.IsTodo())
         row += u"[Todo]";
     if (entry.textStyle & textstyle::kStrikeOut)
         row += u"×";
     if (entry.textStyle & textstyle::kBold)
         row += u"●";
-    row += EntryLine(entry, day, TimeModeFromSetting(timeMode), countdown ? Countdown::On : Countdown::Off);
+    AppendEntryLineOn(row, entry, day, TimeModeFromSetting(timeMode), countdown ? Countdown::On : Countdown::Off);
     return row;
 }
 
@@ -76,8 +78,14 @@ void CDayView::Fill(int selectRow)
     if (cell_) {
         const int mode = CKalSettings::Current().Get(IntSetting::DayViewTime);
         const bool countdown = Profile::Current().GetInt("View", "TodoLeftDraw", 1) != 0;
+        rows_.reserve(cell_->entries.size());
         for (const CKalData* entry : cell_->entries) {
-            rows_.emplace_back(ListRowPart(RowText(*entry, cell_->date, mode, countdown)));
+            std::u16string row = RowText(*entry, cell_->date, mode, countdown);
+            const std::u16string_view shown = ListRowPart(row);
+            if (shown.size() == row.size())
+                rows_.push_back(std::move(row));
+            else
+                rows_.emplace_back(shown);
         }
     }
     const int last = static_cast<int>(rows_.size()) - 1;
