@@ -42,7 +42,11 @@ std::size_t Find(const char16_t* text, std::size_t size, std::size_t from, char1
 // field instead of a search loop whose length varies with every field.
 class QuoteCommas {
 public:
-    QuoteCommas(const char16_t* text, std::size_t size) : text_(text), size_(size) { }
+    QuoteCommas(const char16_t* text, std::size_t size)
+        : text_(text)
+        , size_(size)
+    {
+    }
 
     // Position of the first double quote followed by a comma at or after `from`, or the line's size.
     // Positions only grow from call to call.
@@ -74,9 +78,8 @@ private:
         const __m128i quote = _mm_set1_epi16(u'"');
         const __m128i comma = _mm_set1_epi16(u',');
         for (int i = 0; i < 64; i += 16) {
-            const auto at = [&](int offset) {
-                return _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i + offset));
-            };
+            const auto at
+                = [&](int offset) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i + offset)); };
             const __m128i low = _mm_and_si128(_mm_cmpeq_epi16(at(0), quote), _mm_cmpeq_epi16(at(1), comma));
             const __m128i high = _mm_and_si128(_mm_cmpeq_epi16(at(8), quote), _mm_cmpeq_epi16(at(9), comma));
             const auto bits = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_packs_epi16(low, high)));

@@ -516,8 +516,8 @@ ScheduleBytes ScheduleFileBytes(const CKalStore& store)
     std::future<void> later;
     if (middle < count) {
         try {
-            later = std::async(std::launch::async,
-                [&] { AppendEntryLines(store, middle, count, encoded.parts[1], laterReplaced); });
+            later = std::async(
+                std::launch::async, [&] { AppendEntryLines(store, middle, count, encoded.parts[1], laterReplaced); });
         } catch (const std::system_error&) {
             // No thread to be had: the halves are made one after the other.
             AppendEntryLines(store, middle, count, encoded.parts[1], laterReplaced);

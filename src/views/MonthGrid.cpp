@@ -228,7 +228,8 @@ void CMonthGrid::PlaceEntry(std::vector<CMonthCell>& cells, const std::vector<Lo
             index = cellOf(entry.end);
         else if (entry.showDaysBefore == -1 || context.todoViewAll)
             index = context.todoPos == 1 ? cellOf(entry.start) : context.todayIndex;
-        else if (context.todayIndex >= 0 && context.todayIndex < len && ShowingBefore(entry, context.now, context.today))
+        else if (context.todayIndex >= 0 && context.todayIndex < len
+            && ShowingBefore(entry, context.now, context.today))
             index = context.todayIndex; // asked only when today is in the grid: the deadline's date costs
         else
             return;

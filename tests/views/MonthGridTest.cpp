@@ -154,21 +154,25 @@ TEST_F(MonthGridTest, RepeatingAndSingleEntriesShareTheOrder)
     daily(u"runtimed", 0, 0);
     FillMonth(2005, 7);
     const CDTime day(2005, 7, 13);
-    EXPECT_EQ(Texts(day), (std::vector<std::u16string> { u"holiday2", u"holiday1", u"runtimed", u"across", u"r0800",
-                              u"r0900", u"s0900" }));
-    EXPECT_EQ(Texts(CDTime(2005, 7, 20)), (std::vector<std::u16string> { u"holiday2", u"runtimed", u"r0800", u"r0900" }));
+    EXPECT_EQ(Texts(day),
+        (std::vector<std::u16string> {
+            u"holiday2", u"holiday1", u"runtimed", u"across", u"r0800", u"r0900", u"s0900" }));
+    EXPECT_EQ(
+        Texts(CDTime(2005, 7, 20)), (std::vector<std::u16string> { u"holiday2", u"runtimed", u"r0800", u"r0900" }));
 
     CKalData untimed;
     untimed.text = u"added";
     untimed.start = untimed.end = day;
     grid_.AddToCell(grid_.Cell(grid_.IndexOf(day)), &untimed);
-    EXPECT_EQ(Texts(day), (std::vector<std::u16string> { u"holiday2", u"holiday1", u"runtimed", u"added", u"across",
-                              u"r0800", u"r0900", u"s0900" }));
+    EXPECT_EQ(Texts(day),
+        (std::vector<std::u16string> {
+            u"holiday2", u"holiday1", u"runtimed", u"added", u"across", u"r0800", u"r0900", u"s0900" }));
 
     settings_.Set(IntSetting::SchSort, 0);
     FillMonth(2005, 7);
-    EXPECT_EQ(Texts(day), (std::vector<std::u16string> { u"holiday2", u"holiday1", u"r0900", u"s0900", u"r0800",
-                              u"across", u"runtimed" }));
+    EXPECT_EQ(Texts(day),
+        (std::vector<std::u16string> {
+            u"holiday2", u"holiday1", u"r0900", u"s0900", u"r0800", u"across", u"runtimed" }));
 }
 
 TEST_F(MonthGridTest, TimedHolidaysKeepTheLiteralOrder)
