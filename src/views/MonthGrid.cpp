@@ -177,8 +177,15 @@ void CMonthGrid::FillCells(std::vector<CMonthCell>& cells, CDTime first, int len
         constexpr std::size_t kAhead = 8;
         if (i + kAhead < entries.size())
             __builtin_prefetch(entries[i + kAhead].get());
-        if (GenreShown(*entries[i]))
-            PlaceEntry(cells, days, len, *entries[i], static_cast<std::uint32_t>(i), context);
+        CKalData& entry = *entries[i];
+        // The genre first: an unknown one grows the list whether or not the entry shows this month.
+        const auto genre = static_cast<std::size_t>(entry.genre);
+        const bool shown = entry.genre >= 0 && genre < genreShown_.size() && genreShown_[genre] != kGenreUnknown
+            ? genreShown_[genre] != 0
+            : GenreShown(entry);
+        // Most schedules of a long-kept file lie wholly before or after the span.
+        if (shown && (entry.IsTodo() || MayOccur(entry, context.span.from, context.span.to)))
+            PlaceEntry(cells, days, len, entry, static_cast<std::uint32_t>(i), context);
     }
     order_.Finish(cells);
     if (wholeGrid)
