@@ -552,6 +552,18 @@ void CodePage::AppendEncoded(std::u16string_view text, Encoded& into) const
     bytes.resize(static_cast<std::size_t>(end - bytes.data()));
 }
 
+void CodePage::AddReplaced(std::u16string& replaced, std::u16string_view more)
+{
+    for (std::size_t i = 0; i < more.size();) {
+        const bool pair = i + 1 < more.size() && more[i] >= 0xD800 && more[i] <= 0xDBFF && more[i + 1] >= 0xDC00
+            && more[i + 1] <= 0xDFFF;
+        const std::u16string_view character = more.substr(i, pair ? 2 : 1);
+        if (replaced.find(character) == std::u16string::npos)
+            replaced += character;
+        i += character.size();
+    }
+}
+
 void CodePage::AppendEncoded(std::u16string_view text, ByteBuffer& bytes, std::u16string& replaced) const
 {
     const EncodeTable* table = open_ ? Encoder() : nullptr;
@@ -559,9 +571,7 @@ void CodePage::AppendEncoded(std::u16string_view text, ByteBuffer& bytes, std::u
         Encoded encoded;
         EncodeThroughConverter(text, encoded);
         bytes.Append(encoded.bytes);
-        for (const char16_t c : encoded.replaced)
-            if (replaced.find(c) == std::u16string::npos)
-                replaced += c;
+        AddReplaced(replaced, encoded.replaced);
         return;
     }
     char* const start = bytes.Grow(text.size() * 2); // never more than two bytes a character

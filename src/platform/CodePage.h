@@ -48,6 +48,9 @@ public:
     void AppendEncoded(std::u16string_view text, Encoded& into) const;
     // The same onto bytes that grow without being cleared first; `replaced` as in Encoded.
     void AppendEncoded(std::u16string_view text, ByteBuffer& bytes, std::u16string& replaced) const;
+    // Adds to a list of replaced characters those of `more` it lacks, in their order. A character
+    // outside the BMP is a surrogate pair, kept whole.
+    static void AddReplaced(std::u16string& replaced, std::u16string_view more);
 
     // The code page of schedule files and the other text files the program reads and writes.
     static const CodePage& Ansi();

@@ -530,10 +530,7 @@ ScheduleBytes ScheduleFileBytes(const CKalStore& store)
     AppendEntryLines(store, 0, middle, first, encoded.replaced);
     if (later.valid())
         later.get();
-    for (const char16_t c : laterReplaced) {
-        if (encoded.replaced.find(c) == std::u16string::npos)
-            encoded.replaced += c;
-    }
+    CodePage::AddReplaced(encoded.replaced, laterReplaced);
     return encoded;
 }
 
