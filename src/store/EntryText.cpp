@@ -45,20 +45,7 @@ void AppendClock(std::u16string& out, const LocalFields& time)
     AppendInt(out, time.minute, 2);
 }
 
-} // namespace
-
-TimeMode TimeModeFromSetting(int value)
-{
-    return value >= 0 && value <= 4 ? static_cast<TimeMode>(value) : TimeMode::PerEntry;
-}
-
-std::u16string TimeText(const CKalData& entry, CDTime day, TimeMode mode)
-{
-    std::u16string text;
-    AppendTimeText(text, entry, day, mode);
-    return text;
-}
-
+// The times of TimeText, onto the end of `text`.
 void AppendTimeText(std::u16string& text, const CKalData& entry, CDTime day, TimeMode mode)
 {
     const bool repeating = entry.repeatType != 0;
@@ -78,6 +65,20 @@ void AppendTimeText(std::u16string& text, const CKalData& entry, CDTime day, Tim
     }
     if (text.size() > from)
         text += u' ';
+}
+
+} // namespace
+
+TimeMode TimeModeFromSetting(int value)
+{
+    return value >= 0 && value <= 4 ? static_cast<TimeMode>(value) : TimeMode::PerEntry;
+}
+
+std::u16string TimeText(const CKalData& entry, CDTime day, TimeMode mode)
+{
+    std::u16string text;
+    AppendTimeText(text, entry, day, mode);
+    return text;
 }
 
 std::uint64_t TimeSortKey(

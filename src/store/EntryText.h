@@ -18,8 +18,6 @@ enum class TimeMode : int { PerEntry = 0, StartAndEnd = 1, StartOnly = 2, EndOnl
 // spanning days shows its start time on its first day and its end time on its last; a repeating entry
 // shows both on every day.
 [[nodiscard]] std::u16string TimeText(const CKalData& entry, CDTime day, TimeMode mode);
-// The same onto the end of `text`.
-void AppendTimeText(std::u16string& text, const CKalData& entry, CDTime day, TimeMode mode);
 
 // Every key TimeSortKey gives is at most this.
 inline constexpr std::uint64_t kMaxTimeSortKey = (std::uint64_t(3) << 40) - 1;

@@ -5,19 +5,10 @@
 # the icons' sizes, and a manual page for every command of kalendra-cli.
 # Usage: install.sh BUILD-FOLDER
 set -euo pipefail
-build="$1"
-here="$(cd "$(dirname "$0")" && pwd)"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-# The tools below keep caches and settings in the home: a scratch one, never the real one.
-export HOME="$work/home" XDG_CACHE_HOME="$work/home/.cache" XDG_CONFIG_HOME="$work/home/.config" GIO_USE_VFS=local
+suite="install"
+tools="desktop-file-validate appstreamcli update-mime-database gio file"
+. "$(dirname "$0")/common.sh"
 prefix="$work/prefix"
-passed=0
-fail() { echo "FAIL: $*" >&2; echo "install: $passed passed, 1 failed"; exit 1; }
-pass() { passed=$((passed + 1)); }
-for tool in desktop-file-validate appstreamcli update-mime-database gio file; do
-  command -v "$tool" >/dev/null || fail "$tool is missing: scripts/install-deps.sh installs it"
-done
 
 cmake --install "$build" --prefix "$prefix" >"$work/install.log" || fail "cmake --install: $(cat "$work/install.log")"
 (cd "$prefix" && find . \( -type f -o -type l \) -printf '%P\n' | LC_ALL=C sort) >"$work/files"

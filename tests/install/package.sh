@@ -4,18 +4,9 @@
 # programs unpacked into a scratch root, and lintian's verdict.
 # Usage: package.sh BUILD-FOLDER
 set -euo pipefail
-build="$1"
-here="$(cd "$(dirname "$0")" && pwd)"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-# The tools below keep caches and settings in the home: a scratch one, never the real one.
-export HOME="$work/home" XDG_CACHE_HOME="$work/home/.cache" XDG_CONFIG_HOME="$work/home/.config" GIO_USE_VFS=local
-passed=0
-fail() { echo "FAIL: $*" >&2; echo "package: $passed passed, 1 failed"; exit 1; }
-pass() { passed=$((passed + 1)); }
-for tool in cpack dpkg-deb dpkg-shlibdeps lintian; do
-  command -v "$tool" >/dev/null || fail "$tool is missing: scripts/install-deps.sh installs it"
-done
+suite="package"
+tools="cpack dpkg-deb dpkg-shlibdeps lintian"
+. "$(dirname "$0")/common.sh"
 
 (cd "$build" && cpack -G DEB -B "$work/out") >"$work/cpack.log" 2>&1 || fail "cpack: $(cat "$work/cpack.log")"
 debs=("$work"/out/kalendra_*.deb)
