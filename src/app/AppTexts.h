@@ -39,6 +39,12 @@ inline constexpr char16_t kAskDeleteSuffix[] = u" を削除しますか？";
 inline constexpr char16_t kCannotEditGenerated[] = u"Kalendraが自動的に設定したスケジュールは変更できません";
 inline constexpr char16_t kAskSaveChanges[] = u"%s への変更を保存しますか?";
 inline constexpr char16_t kUntitled[] = u"無題";
+// %s: the file's name. Asked when the changes could not be written, with the two choices below
+// beside Cancel.
+inline constexpr char16_t kAskAfterFailedSave[] = u"%s への変更を保存できませんでした。\n別の名前で保存しますか？\n"
+                                                  u"保存せずに閉じると、保存していない変更は失われます。";
+inline constexpr char16_t kSaveElsewhereChoice[] = u"別の名前で保存";
+inline constexpr char16_t kDiscardChoice[] = u"保存せずに閉じる";
 inline constexpr char16_t kFileFilter[] = u"Kalendraﾌｧｲﾙ(*.klx) |*.klx|全てのﾌｧｲﾙ(*.*) |*.*||";
 inline constexpr char16_t kSaveFilter[] = u"Kalendraﾌｧｲﾙ(*.klx) |*.klx||";
 inline constexpr char16_t kOpenTitle[] = u"開く";

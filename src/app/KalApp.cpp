@@ -16,6 +16,7 @@
 #include "ui/Ui.h"
 
 #include <sys/stat.h>
+#include <utility>
 
 namespace kal {
 
@@ -81,11 +82,11 @@ void CKalApp::OpenFirstDocument(CKalDoc& document, const std::optional<std::stri
     }
 }
 
-bool CKalApp::OpenFile(const std::string& path)
+bool CKalApp::OpenFile(std::string path)
 {
     if (!document_ || !document_->SaveModified())
         return false;
-    return document_->OpenDocument(path);
+    return document_->OpenDocument(std::move(path));
 }
 
 void CKalApp::ChooseFileToOpen()

@@ -29,8 +29,9 @@ public:
     // The document also gets the program's genre list to read again when another genre file is named.
     void SetDocument(CKalDoc* document);
 
-    // Opens a file as the document after the current one was saved or let go.
-    bool OpenFile(const std::string& path);
+    // Opens a file as the document after the current one was saved or let go. By value: saving the
+    // current document rearranges the recent-file list the path may come from.
+    bool OpenFile(std::string path);
 
 private:
     // Binds every command the application handles, with its state.

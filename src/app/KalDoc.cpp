@@ -124,6 +124,7 @@ bool CKalDoc::NewDocument()
     unreadRowsPath_.clear();
     // The store outlives its files; a password the user never gave for this document must not stay.
     store_.password.clear();
+    EmptyStore();
     const bool loaded = StartNewSchedule(store_, applicationGenres_);
     loadTime_ = CDTime::Now();
     for (DocumentView* view : views_)
@@ -131,13 +132,21 @@ bool CKalDoc::NewDocument()
     return loaded;
 }
 
-bool CKalDoc::OpenDocument(const std::string& path)
+void CKalDoc::EmptyStore()
+{
+    // A load may ask for a password or show a message, and the window goes on drawing meanwhile:
+    // the views must let go of the entries before they are freed, not after the load.
+    store_.Clear();
+    UpdateAllViews(hint::kEntriesChanged);
+}
+
+bool CKalDoc::OpenDocument(std::string path)
 {
     LoadResult result;
     LoadReport report;
     {
         WaitCursor wait;
-        store_.Clear();
+        EmptyStore();
         result = LoadScheduleFile(store_, path, &report);
     }
     if (result == LoadResult::Failed) {
@@ -164,20 +173,24 @@ bool CKalDoc::OpenDocument(const std::string& path)
     return true;
 }
 
-bool CKalDoc::SaveDocument(const std::string& path)
+bool CKalDoc::SaveDocument(std::string path)
+{
+    return SaveTo(std::move(path)) == SaveResult::Saved;
+}
+
+SaveResult CKalDoc::SaveTo(std::string path)
 {
     switch (CheckBeforeSave(path)) {
     case DiskCheck::Proceed:
         break;
     case DiskCheck::Reloaded:
-        return true;
+        return SaveResult::Saved;
     case DiskCheck::Cancelled:
-        return false;
+        return SaveResult::Cancelled;
     }
     WaitCursor wait;
     if (!KeepUnreadRows(path))
-        return false;
-    Profile::Current().SetString("System", "DefaultFile", FromUtf8(path));
+        return SaveResult::Failed;
     SaveOptions options;
     options.confirmReplacement = [](std::u16string_view replaced) {
         std::u16string question = texts::kReplacedCharacters;
@@ -185,17 +198,25 @@ bool CKalDoc::SaveDocument(const std::string& path)
         return Ui::Current().AskYesNo(question);
     };
     options.keepPreviousVersion = true;
-    if (SaveScheduleFile(store_, path, options) != SaveResult::Saved)
-        return false;
+    const SaveResult result = SaveScheduleFile(store_, path, options);
+    if (result != SaveResult::Saved)
+        return result;
+    // Only a file that now holds the document may become its name, the next start's file and a
+    // recent file.
+    if (path != path_)
+        SetPathName(path);
+    Profile::Current().SetString("System", "DefaultFile", FromUtf8(path));
     modified_ = false;
     saveTime_ = loadTime_ = CDTime::Now();
     diskStamp_ = StampOf(path);
-    return true;
+    return SaveResult::Saved;
 }
 
 CKalDoc::DiskCheck CKalDoc::CheckBeforeSave(const std::string& path)
 {
-    // A file that is gone has no change to lose: the save makes it again.
+    // Only the file the document was read from can have changed behind its back; a new target was
+    // already confirmed by the chooser. A file that is gone has no change to lose: the save makes it
+    // again.
     const std::optional<FileStamp> now = StampOf(path);
     if (!diskStamp_ || path != path_ || !now || *now == *diskStamp_)
         return DiskCheck::Proceed;
@@ -231,10 +252,16 @@ void CKalDoc::SetPathName(const std::string& path)
 
 bool CKalDoc::Save()
 {
-    return HasPath() ? SaveDocument(path_) : SaveAs();
+    const SaveResult result = HasPath() ? SaveTo(path_) : SaveUnderNewName();
+    return result == SaveResult::Saved;
 }
 
 bool CKalDoc::SaveAs()
+{
+    return SaveUnderNewName() == SaveResult::Saved;
+}
+
+SaveResult CKalDoc::SaveUnderNewName()
 {
     FileDialogOptions options;
     options.title = texts::kSaveAsTitle;
@@ -244,9 +271,8 @@ bool CKalDoc::SaveAs()
     options.initialFolder = InitialFolder();
     const std::optional<std::u16string> chosen = Ui::Current().AskSaveFile(options);
     if (!chosen)
-        return false;
-    SetPathName(ToUtf8(*chosen));
-    return SaveDocument(path_);
+        return SaveResult::Cancelled;
+    return SaveTo(ToUtf8(*chosen));
 }
 
 bool CKalDoc::SaveModified()
@@ -254,17 +280,47 @@ bool CKalDoc::SaveModified()
     if (!modified_)
         return true;
     if (HasPath())
-        return SaveDocument(path_);
+        return ResolveFailedSave(SaveTo(path_));
     std::u16string question = texts::kAskSaveChanges;
     question.replace(question.find(u"%s"), 2, texts::kUntitled);
     switch (Ui::Current().AskYesNoCancel(question)) {
     case Ui::Answer::Yes:
-        return SaveAs();
+        return ResolveFailedSave(SaveUnderNewName());
     case Ui::Answer::No:
         return true;
     default:
         return false;
     }
+}
+
+bool CKalDoc::ResolveFailedSave(SaveResult result)
+{
+    // A file that cannot be written (read-only, gone with its folder, a full disk) must not keep the
+    // document open for ever: the changes go elsewhere, or the user lets them go knowing it.
+    while (result == SaveResult::Failed) {
+        std::u16string question = texts::kAskAfterFailedSave;
+        question.replace(question.find(u"%s"), 2, HasPath() ? FromUtf8(NameOf(path_)) : texts::kUntitled);
+        switch (Ui::Current().AskChoice(question, texts::kSaveElsewhereChoice, texts::kDiscardChoice)) {
+        case Ui::Answer::Yes:
+            result = SaveUnderNewName();
+            break;
+        case Ui::Answer::No:
+            return true;
+        default:
+            return false;
+        }
+    }
+    return result == SaveResult::Saved;
+}
+
+std::u16string CKalDoc::Title() const
+{
+    std::u16string title = HasPath() ? FromUtf8(NameOf(path_)) : std::u16string(texts::kUntitled);
+    if (modified_)
+        title += u'*';
+    title += u" - ";
+    title += texts::kCaption;
+    return title;
 }
 
 void CKalDoc::ReopenAfterReload()

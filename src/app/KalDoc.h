@@ -6,6 +6,7 @@
 #include "platform/FileIo.h"
 #include "store/EntrySearch.h"
 #include "store/KalStore.h"
+#include "store/ScheduleFile.h"
 #include "ui/CommandTarget.h"
 #include "views/ViewDocument.h"
 
@@ -30,16 +31,22 @@ public:
     // document is then empty but usable.
     bool NewDocument();
     // Opens a file. A file that cannot be opened (or whose password is not given) leaves a new
-    // untitled document, so that nothing can be saved over the file that failed.
-    bool OpenDocument(const std::string& path);
+    // untitled document, so that nothing can be saved over the file that failed. The path is taken
+    // by value: callers pass entries of the recent-file list, which opening rearranges.
+    bool OpenDocument(std::string path);
     // Saves the store. Saving over the loaded file first asks when another program changed it since
     // the load or the last save (overwrite, reload or cancel), keeps a copy of a file whose rows were
-    // not all read, and keeps the version before the save (see kPreviousVersionSuffix). True when the
+    // not all read, and keeps the version before the save (see kPreviousVersionSuffix). Saving to
+    // another path makes it the document's file, but only once the save succeeded. True when the
     // file on disk now holds the document.
-    bool SaveDocument(const std::string& path);
+    bool SaveDocument(std::string path);
     // Before close, new, open or exit: a titled modified document is saved without asking; an untitled
-    // modified one asks. False when the user cancelled or the save failed.
+    // modified one asks. When the changes cannot be written, the user chooses between another name,
+    // letting them go and staying. False when the user cancelled or nothing was saved.
     bool SaveModified();
+    // The window's title: the file's name (or "無題"), an asterisk while there are unsaved changes,
+    // then the program's name.
+    [[nodiscard]] std::u16string Title() const;
     void Reload();
     // Asks to reload when the file on disk is newer than the last load or save, to the second.
     void CheckChangedOnDisk();
@@ -89,10 +96,15 @@ private:
     void BindCommands();
     bool SaveAs();
     bool Save();
+    [[nodiscard]] SaveResult SaveTo(std::string path);
+    [[nodiscard]] SaveResult SaveUnderNewName();
+    // After a save that failed: another name, let the changes go, or stay.
+    [[nodiscard]] bool ResolveFailedSave(SaveResult result);
     void ChooseDiaryFolder();
     // The link button of the entry dialogs, resolving against this document's file.
     [[nodiscard]] LinkFileEditor LinkEditor();
     void SetPathName(const std::string& path);
+    void EmptyStore();
     void ReopenAfterReload();
     enum class DiskCheck { Proceed, Reloaded, Cancelled };
     DiskCheck CheckBeforeSave(const std::string& path);

@@ -4,6 +4,7 @@
 #include "platform/Text.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace kal {
 
@@ -29,18 +30,18 @@ void RecentFiles::Load()
     }
 }
 
-void RecentFiles::Add(const std::string& path)
+void RecentFiles::Add(std::string path)
 {
     if (path.empty())
         return;
     paths_.erase(std::remove(paths_.begin(), paths_.end(), path), paths_.end());
-    paths_.insert(paths_.begin(), path);
+    paths_.insert(paths_.begin(), std::move(path));
     if (paths_.size() > kCount)
         paths_.resize(kCount);
     Store();
 }
 
-void RecentFiles::Remove(const std::string& path)
+void RecentFiles::Remove(std::string path)
 {
     paths_.erase(std::remove(paths_.begin(), paths_.end(), path), paths_.end());
     Store();

@@ -11,8 +11,9 @@ public:
     static constexpr int kCount = 4;
 
     void Load();
-    void Add(const std::string& path);
-    void Remove(const std::string& path);
+    // Both take the path by value: it may well be one of Paths(), which they rearrange.
+    void Add(std::string path);
+    void Remove(std::string path);
     [[nodiscard]] const std::vector<std::string>& Paths() const { return paths_; }
 
 private:

@@ -51,7 +51,7 @@ MainWindow::MainWindow(CKalApp& app, CKalDoc& document, CKalView& monthView, CDa
     , windowCommands_(*this)
     , watcher_([this] { RefreshSoon(); })
 {
-    setWindowTitle(ToQString(texts::kCaption));
+    setWindowTitle(ToQString(document_.Title()));
     splitter_ = new QSplitter(Qt::Horizontal, this);
     splitter_->setChildrenCollapsible(false);
     monthWidget_ = new MonthViewWidget(monthView_);
@@ -147,6 +147,11 @@ void MainWindow::RefreshCommands()
         action->setChecked(state.checked);
     }
     ShowRecentFiles();
+    // Every change reaches the window through a command, a view's update or the frame's timer, all
+    // of which end here.
+    const QString title = ToQString(document_.Title());
+    if (windowTitle() != title)
+        setWindowTitle(title);
 }
 
 void MainWindow::ShowRecentFiles()

@@ -11,6 +11,9 @@ inline constexpr std::u16string_view kCancel = u"キャンセル";
 inline constexpr std::u16string_view kYes = u"はい(&Y)";
 inline constexpr std::u16string_view kNo = u"いいえ(&N)";
 
+// Followed by the folder, when a name to save under is in a folder that does not exist.
+inline constexpr std::u16string_view kFolderMissing = u"フォルダーが見つかりません。フォルダー名を確認してください。\n";
+
 inline constexpr char16_t kLeftSoftKey[] = u"左ソフトキー(メニュー)";
 inline constexpr char16_t kRightSoftKey[] = u"右ソフトキー(閉じる)";
 

@@ -9,7 +9,9 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QCursor>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QMessageBox>
 #include <QPointer>
@@ -167,9 +169,17 @@ std::optional<std::u16string> QtUi::AskFile(const FileDialogOptions& options, Fi
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
     }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return FromQString(dialog.selectedFiles().front());
+    while (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+        const QString chosen = dialog.selectedFiles().front();
+        // Qt's chooser takes a name in a folder that does not exist, and the save could only fail.
+        const QDir folder = QFileInfo(chosen).absoluteDir();
+        if (mode == FileMode::Save && !folder.exists()) {
+            ShowMessage(std::u16string(qttext::kFolderMissing) + FromQString(QDir::toNativeSeparators(folder.path())));
+            continue;
+        }
+        return FromQString(chosen);
+    }
+    return std::nullopt;
 }
 
 std::optional<std::u16string> QtUi::AskOpenFile(const FileDialogOptions& options)

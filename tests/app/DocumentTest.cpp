@@ -1,6 +1,7 @@
 #include "TestEnvironment.h"
 
 #include "app/AppTexts.h"
+#include "app/DocumentViews.h"
 #include "app/KalApp.h"
 #include "app/KalDoc.h"
 #include "dialogs/RepeatDeleteDialog.h"
@@ -13,8 +14,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <fstream>
+#include <functional>
+#include <optional>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <utime.h>
 
 namespace kal {
@@ -326,6 +332,153 @@ TEST_F(DocumentTest, EverySaveKeepsThePreviousVersion)
     EXPECT_EQ(ReadWholeFile(path + "~").value_or(""), second);
 }
 
+TEST_F(DocumentTest, SaveAsRenamesTheDocumentOnlyWhenTheNewFileHoldsIt)
+{
+    struct Case {
+        const char* name;
+        std::string target; // under the test's folder
+        bool diskFull;
+        bool unsavableCharacter; // declined at the question about characters the file cannot hold
+        bool saved;
+    };
+    const Case cases[] = {
+        { "another existing file", "other.klx", false, false, true },
+        { "a folder that does not exist", "missing/new.klx", false, false, false },
+        { "a full disk", "new.klx", true, false, false },
+        { "a question answered No", "new.klx", false, true, false },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ui_.Clear();
+        const std::string original = SaveSample("original.klx");
+        const std::string target = folder_.File(c.target);
+        const std::string other = SaveSample("other.klx");
+        RecentFiles recent;
+        CKalDoc document(genres_, &recent);
+        clock_.Set(1'000'000'000); // loaded long before the other file's change below
+        ASSERT_TRUE(document.OpenDocument(original));
+        ASSERT_EQ(::utime(other.c_str(), nullptr), 0); // another program touched it since
+        document.Store().Entry(0).text = c.unsavableCharacter ? u"新しい\U0001F600" : u"新しい";
+        document.SetModified();
+        ui_.QueueFile(FromUtf8(target));
+        ui_.QueueAnswer(false);
+        {
+            std::optional<ScopedWriteFailure> diskFull;
+            if (c.diskFull)
+                diskFull.emplace(10);
+            document.OnCommand(ID_FILE_SAVE_AS);
+        }
+        const std::string kept = c.saved ? target : original;
+        EXPECT_EQ(document.PathName(), kept);
+        EXPECT_EQ(recent.Paths().front(), kept);
+        EXPECT_EQ(profile_.GetString("System", "DefaultFile", u""), FromUtf8(kept));
+        EXPECT_EQ(document.IsModified(), !c.saved);
+        // The chooser's own overwrite question is the only one a new target gets.
+        for (const std::u16string& question : ui_.Questions())
+            EXPECT_NE(question, texts::kAskReloadChanged);
+        CKalStore reread;
+        EXPECT_EQ(LoadScheduleFile(reread, other), LoadResult::Loaded);
+        EXPECT_EQ(reread.Entry(0).text, c.saved && target == other ? u"新しい" : u"予定");
+    }
+}
+
+TEST_F(DocumentTest, ChangesThatCannotBeWrittenCanGoElsewhereOrBeLetGo)
+{
+    struct Case {
+        const char* name;
+        std::vector<Ui::Answer> choices;
+        std::vector<std::optional<std::string>> chosenFiles; // under the test's folder
+        bool closes;
+        std::optional<std::string> savedTo;
+    };
+    const Case cases[] = {
+        { "let go", { Ui::Answer::No }, {}, true, std::nullopt },
+        { "stay", { Ui::Answer::Cancel }, {}, false, std::nullopt },
+        { "another name", { Ui::Answer::Yes }, { "elsewhere.klx" }, true, "elsewhere.klx" },
+        { "another name that fails too, then let go", { Ui::Answer::Yes, Ui::Answer::No }, { "gone/x.klx" }, true,
+            std::nullopt },
+        { "the chooser cancelled", { Ui::Answer::Yes }, { std::nullopt }, false, std::nullopt },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ui_.Clear();
+        // The file's folder vanishes while the document is open: nothing can be written there.
+        const std::string folder = folder_.File("vanishing");
+        ASSERT_EQ(::mkdir(folder.c_str(), 0700), 0);
+        const std::string path = SaveSample("vanishing/plan.klx");
+        ASSERT_TRUE(document_.OpenDocument(path));
+        ASSERT_EQ(std::remove(path.c_str()), 0);
+        ASSERT_EQ(::rmdir(folder.c_str()), 0);
+        document_.SetModified();
+        EXPECT_EQ(document_.Title(), u"plan.klx* - Zentrik Kalendra");
+        for (Ui::Answer choice : c.choices)
+            ui_.QueueChoice(choice);
+        for (const std::optional<std::string>& file : c.chosenFiles)
+            ui_.QueueFile(file ? std::optional(FromUtf8(folder_.File(*file))) : std::nullopt);
+
+        EXPECT_EQ(document_.SaveModified(), c.closes);
+        ASSERT_EQ(ui_.Questions().size(), c.choices.size());
+        EXPECT_EQ(ui_.Questions()[0],
+            u"plan.klx への変更を保存できませんでした。\n別の名前で保存しますか？\n"
+            u"保存せずに閉じると、保存していない変更は失われます。");
+        if (c.savedTo) {
+            EXPECT_EQ(document_.PathName(), folder_.File(*c.savedTo));
+            EXPECT_TRUE(ReadWholeFile(folder_.File(*c.savedTo)).has_value());
+            EXPECT_EQ(document_.Title(), u"elsewhere.klx - Zentrik Kalendra");
+        } else {
+            EXPECT_EQ(document_.PathName(), path);
+        }
+        std::remove(folder_.File("elsewhere.klx").c_str());
+    }
+}
+
+// Looks at what the views hold at the moment a file asks for its password, as a window repainting
+// behind the prompt would.
+class LookingUi final : public ConsoleUi {
+public:
+    void ShowMessage(std::u16string_view) override { }
+    std::optional<std::u16string> AskPassword(std::u16string_view, std::u16string_view) override
+    {
+        onPrompt();
+        return u"secret";
+    }
+    std::function<void()> onPrompt;
+};
+
+TEST_F(DocumentTest, ViewsHoldNoEntryOfTheFileBeingReplacedWhileTheNextOneAsks)
+{
+    const std::string plain = SaveSample("plain.klx");
+    const std::string protectedPath = SaveSample("protected.klx");
+    CKalStore store;
+    ASSERT_EQ(LoadScheduleFile(store, protectedPath), LoadResult::Loaded);
+    store.password = u"secret";
+    ASSERT_EQ(SaveScheduleFile(store, protectedPath), SaveResult::Saved);
+
+    DocumentViews views(genres_);
+    views.document.SetCurrentDate(CDTime(2026, 12, 7));
+    ASSERT_TRUE(views.document.OpenDocument(plain));
+    std::vector<const CKalData*> old;
+    for (int i = 0; i < views.month.Grid().Count(); ++i)
+        for (const CKalData* entry : views.month.Grid().Cell(i).entries)
+            if (views.document.Store().IndexOf(entry) >= 0)
+                old.push_back(entry);
+    ASSERT_FALSE(old.empty());
+
+    LookingUi looking;
+    bool looked = false;
+    looking.onPrompt = [&] {
+        looked = true;
+        for (int i = 0; i < views.month.Grid().Count(); ++i)
+            for (const CKalData* entry : views.month.Grid().Cell(i).entries)
+                EXPECT_EQ(std::count(old.begin(), old.end(), entry), 0) << "cell " << i;
+        EXPECT_EQ(std::count(old.begin(), old.end(), views.day.SelectedEntry()), 0);
+    };
+    Ui* previous = Ui::Install(&looking);
+    EXPECT_TRUE(views.document.OpenDocument(protectedPath));
+    Ui::Install(previous);
+    EXPECT_TRUE(looked);
+}
+
 class StartUpTest : public DocumentTest {
 protected:
     CKalApp app_;
@@ -366,6 +519,42 @@ TEST_F(StartUpTest, FirstDocumentFollowsTheSettings)
     const std::string other = SaveSample("other.klx");
     app_.OpenFirstDocument(document_, other);
     EXPECT_EQ(document_.PathName(), other);
+}
+
+TEST_F(StartUpTest, ARecentFileOpensAsTheDocumentInFull)
+{
+    const std::string a = SaveSample("a.klx");
+    const std::string b = SaveSample("b.klx");
+    app_.Start(Size { 1280, 800 });
+    CKalDoc document(genres_, &app_.Recent());
+    app_.SetDocument(&document);
+    EXPECT_EQ(document.Title(), u"無題 - Zentrik Kalendra");
+    ASSERT_TRUE(app_.OpenFile(a));
+    ASSERT_TRUE(app_.OpenFile(b));
+    EXPECT_EQ(document.Title(), u"b.klx - Zentrik Kalendra");
+
+    // The second recent file is a.klx; opening it moves it to the top of the very list it came from.
+    app_.OnCommand(ID_FILE_MRU_FILE1 + 1);
+    EXPECT_EQ(document.PathName(), a);
+    EXPECT_EQ(app_.Recent().Paths(), (std::vector<std::string> { a, b }));
+    EXPECT_EQ(profile_.GetString("Recent File List", "File1", u""), FromUtf8(a));
+    EXPECT_EQ(profile_.GetString("System", "DefaultFile", u""), FromUtf8(a));
+
+    document.Store().Entry(0).text = u"最近のファイルから";
+    document.SetModified();
+    EXPECT_EQ(document.Title(), u"a.klx* - Zentrik Kalendra");
+    EXPECT_TRUE(document.SaveModified());
+    EXPECT_TRUE(ui_.Questions().empty());
+    EXPECT_EQ(document.Title(), u"a.klx - Zentrik Kalendra");
+    CKalStore reread;
+    ASSERT_EQ(LoadScheduleFile(reread, a), LoadResult::Loaded);
+    EXPECT_EQ(reread.Entry(0).text, u"最近のファイルから");
+
+    // A file opened again is listed once.
+    ASSERT_TRUE(app_.OpenFile(b));
+    ASSERT_TRUE(app_.OpenFile(a));
+    EXPECT_EQ(app_.Recent().Paths(), (std::vector<std::string> { a, b }));
+    app_.SetDocument(nullptr);
 }
 
 TEST_F(StartUpTest, MenuFollowsTheScreen)

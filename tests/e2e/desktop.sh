@@ -18,7 +18,7 @@ python3 "$here/scripts/make_sample.py" "$work/sample.klx" "$today" --template "$
 
 "$program" "$work/sample.klx" >"$work/log" 2>&1 &
 pid=$!
-window=$(timeout 20 xdotool search --sync --name '^Zentrik Kalendra$' | head -1) || fail "no window"
+window=$(timeout 20 xdotool search --sync --name ' - Zentrik Kalendra$' | head -1) || fail "no window"
 sleep 1.5
 xdotool windowfocus --sync "$window" 2>/dev/null || true
 

@@ -32,7 +32,7 @@ print(" ".join(sorted(seen)))' "$text"
 start_program() {
   "$program" "$work/plan.klx" >"$work/log" 2>&1 &
   pid=$!
-  window=$(timeout 20 xdotool search --sync --name '^Zentrik Kalendra$' | head -1) || fail "no window"
+  window=$(timeout 20 xdotool search --sync --name ' - Zentrik Kalendra$' | head -1) || fail "no window"
   sleep 1.5
   xdotool windowfocus --sync "$window" 2>/dev/null || true
 }

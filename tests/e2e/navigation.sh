@@ -36,7 +36,7 @@ days_with() { entries "$1" | awk -F '\t' -v text="$2" '$2 == text { print $1 }' 
 start_program() {
   "$program" "$1" >"$work/log" 2>&1 &
   pid=$!
-  window=$(timeout 20 xdotool search --sync --name '^Zentrik Kalendra$' | head -1) || fail "no window"
+  window=$(timeout 20 xdotool search --sync --name ' - Zentrik Kalendra$' | head -1) || fail "no window"
   sleep 1.5
   refocus
 }

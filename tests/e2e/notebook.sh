@@ -14,7 +14,7 @@ source "$(dirname "$0")/common.sh"
 "$cli" new "$work/plan.klx" >/dev/null
 "$program" "$work/plan.klx" >"$work/log" 2>&1 &
 pid=$!
-window=$(timeout 20 xdotool search --sync --name '^Zentrik Kalendra$' | head -1) || fail "no window"
+window=$(timeout 20 xdotool search --sync --name ' - Zentrik Kalendra$' | head -1) || fail "no window"
 sleep 1.5
 xdotool windowfocus --sync "$window"
 

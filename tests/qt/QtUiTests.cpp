@@ -9,11 +9,13 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QColorDialog>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -70,6 +72,40 @@ TEST_F(QtUiTest, MessagesAndQuestionsCarryTheProgramsCaption)
     EXPECT_EQ(ui_.AskYesNoCancel(u"変更を保存しますか？"), Ui::Answer::Yes);
     WhenModal([](QWidget& window) { window.close(); });
     EXPECT_EQ(ui_.AskYesNoCancel(u"変更を保存しますか？"), Ui::Answer::Cancel) << "closing it is Cancel";
+}
+
+TEST_F(QtUiTest, TheSaveChooserTakesNoNameInAFolderThatDoesNotExist)
+{
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    QString told;
+    int chooserShown = 0;
+    WhenModal([&](QWidget& window) {
+        auto& chooser = dynamic_cast<QFileDialog&>(window);
+        ++chooserShown;
+        chooser.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
+            ->setText(home.path() + QStringLiteral("/missing/plan.klx"));
+        WhenModal([&](QWidget& message) {
+            auto& box = dynamic_cast<QMessageBox&>(message);
+            told = box.text();
+            WhenModal([&](QWidget& again) {
+                ++chooserShown;
+                dynamic_cast<QFileDialog&>(again).reject();
+            });
+            box.button(QMessageBox::Ok)->click();
+        });
+        QMetaObject::invokeMethod(&chooser, "accept"); // the chooser's Save button
+    });
+    FileDialogOptions options;
+    options.title = u"名前を付けて保存";
+    options.filter = u"Kalendraﾌｧｲﾙ(*.klx) |*.klx||";
+    options.defaultExtension = u"klx";
+    options.initialFolder = home.path().toStdU16String();
+    EXPECT_EQ(ui_.AskSaveFile(options), std::nullopt);
+    EXPECT_EQ(told,
+        QStringLiteral("フォルダーが見つかりません。フォルダー名を確認してください。\n") + home.path()
+            + QStringLiteral("/missing"));
+    EXPECT_EQ(chooserShown, 2) << "the chooser comes back after the message";
 }
 
 TEST_F(QtUiTest, PasswordPromptGivesTheTypedTextOnlyOnOk)
