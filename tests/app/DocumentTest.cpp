@@ -59,6 +59,17 @@ protected:
         return path;
     }
 
+    // The sample with the password "secret".
+    std::string SaveProtectedSample(const std::string& name)
+    {
+        const std::string path = SaveSample(name);
+        CKalStore store;
+        EXPECT_EQ(LoadScheduleFile(store, path), LoadResult::Loaded);
+        store.password = u"secret";
+        EXPECT_EQ(SaveScheduleFile(store, path), SaveResult::Saved);
+        return path;
+    }
+
     void SetModificationTime(const std::string& path, std::int64_t seconds)
     {
         const utimbuf times { static_cast<time_t>(seconds), static_cast<time_t>(seconds) };
@@ -96,11 +107,7 @@ TEST_F(DocumentTest, OpeningRemembersTheFile)
 
 TEST_F(DocumentTest, AFailedOpenLeavesANewUntitledDocument)
 {
-    const std::string path = SaveSample("protected.klx");
-    CKalStore store;
-    ASSERT_EQ(LoadScheduleFile(store, path), LoadResult::Loaded);
-    store.password = u"secret";
-    ASSERT_EQ(SaveScheduleFile(store, path), SaveResult::Saved);
+    const std::string path = SaveProtectedSample("protected.klx");
     const std::string before = ReadWholeFile(path).value_or("");
 
     ui_.QueuePassword(u"wrong");
@@ -210,11 +217,7 @@ TEST_F(DocumentTest, DeletingASingleEntryAsksByItsText)
 TEST_F(DocumentTest, APasswordBelongsToTheFileThatWasLoaded)
 {
     const std::string plain = SaveSample("plain.klx");
-    const std::string protectedPath = SaveSample("protected.klx");
-    CKalStore store;
-    ASSERT_EQ(LoadScheduleFile(store, protectedPath), LoadResult::Loaded);
-    store.password = u"secret";
-    ASSERT_EQ(SaveScheduleFile(store, protectedPath), SaveResult::Saved);
+    const std::string protectedPath = SaveProtectedSample("protected.klx");
 
     ui_.QueuePassword(u"secret");
     ASSERT_TRUE(document_.OpenDocument(protectedPath));
@@ -223,7 +226,8 @@ TEST_F(DocumentTest, APasswordBelongsToTheFileThatWasLoaded)
     EXPECT_TRUE(document_.Store().password.empty());
     document_.SetModified();
     ASSERT_TRUE(document_.SaveModified());
-    ASSERT_EQ(LoadScheduleFile(store, plain), LoadResult::Loaded);
+    CKalStore reread;
+    ASSERT_EQ(LoadScheduleFile(reread, plain), LoadResult::Loaded);
     EXPECT_EQ(ui_.PasswordRequests(), 1); // saved as plain as it was
 
     ui_.QueuePassword(u"secret");
@@ -448,11 +452,7 @@ public:
 TEST_F(DocumentTest, ViewsHoldNoEntryOfTheFileBeingReplacedWhileTheNextOneAsks)
 {
     const std::string plain = SaveSample("plain.klx");
-    const std::string protectedPath = SaveSample("protected.klx");
-    CKalStore store;
-    ASSERT_EQ(LoadScheduleFile(store, protectedPath), LoadResult::Loaded);
-    store.password = u"secret";
-    ASSERT_EQ(SaveScheduleFile(store, protectedPath), SaveResult::Saved);
+    const std::string protectedPath = SaveProtectedSample("protected.klx");
 
     DocumentViews views(genres_);
     views.document.SetCurrentDate(CDTime(2026, 12, 7));
