@@ -19,38 +19,8 @@
 namespace kal {
 namespace {
 
-// A loopback port: listening but never answering, or closed so that connecting is refused.
-class LoopbackPort {
-public:
-    explicit LoopbackPort(bool listening)
-    {
-        socket_ = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address {};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        EXPECT_EQ(::bind(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-        socklen_t length = sizeof address;
-        ::getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &length);
-        port_ = ntohs(address.sin_port);
-        if (listening)
-            EXPECT_EQ(::listen(socket_, 4), 0);
-        else
-            ::close(std::exchange(socket_, -1));
-    }
-    ~LoopbackPort()
-    {
-        if (socket_ >= 0)
-            ::close(socket_);
-    }
-    [[nodiscard]] std::string Url() const { return "http://127.0.0.1:" + std::to_string(port_) + "/user/calendar/"; }
-
-private:
-    int socket_ = -1;
-    int port_ = 0;
-};
-
 // A server on the loopback address that answers every request with 207 and the body the test set for
-// its method, and notes each request line.
+// its method, and notes each request line. A method without a body gets no answer at all.
 class FakeServer {
 public:
     FakeServer()
@@ -110,10 +80,18 @@ private:
             }
             const std::string line = request.substr(0, request.find(" HTTP/"));
             std::string body;
+            bool silent;
             {
                 const std::lock_guard lock(mutex_);
                 requests_.push_back(line);
-                body = bodies_[line.substr(0, line.find(' '))];
+                const auto set = bodies_.find(line.substr(0, line.find(' ')));
+                silent = set == bodies_.end();
+                if (!silent)
+                    body = set->second;
+            }
+            if (silent) {
+                while (::recv(client, buffer, sizeof buffer, 0) > 0) { }
+                continue;
             }
             const std::string reply = "HTTP/1.1 207 Multi-Status\r\nContent-Type: application/xml\r\nContent-Length: "
                 + std::to_string(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
@@ -243,15 +221,20 @@ TEST(CalDavStoreTest, EventsOnTheServerAreReadWithEveryCharacterAndNothingElse)
 TEST(CalDavStoreTest, AnUnreachableOrSilentServerEndsTheLinkWithItsReason)
 {
     const auto firstLine = [](const std::u16string& message) { return message.substr(0, message.find(u'\n')); };
-    const LoopbackPort closed(false);
-    const StoreStatus refused = CalDavStore(closed.Url(), "user", "secret").Open();
+    std::string gone;
+    {
+        const FakeServer stopped;
+        gone = stopped.Base() + "/user/calendar/";
+    }
+    const StoreStatus refused = CalDavStore(gone, "user", "secret").Open();
     EXPECT_EQ(firstLine(refused.message), calendartexts::kCannotOpen);
     EXPECT_EQ(refused.message,
         std::u16string(calendartexts::kCannotOpen) + u"\n" + calendartexts::kServerUnreachable + u"\n"
             + calendartexts::kTransportRefused);
 
-    const LoopbackPort silent(true);
-    const StoreStatus timedOut = CalDavStore(silent.Url(), "user", "secret", ServerTimeouts { 1, 1 }).Open();
+    const FakeServer silent;
+    const StoreStatus timedOut
+        = CalDavStore(silent.Base() + "/user/calendar/", "user", "secret", ServerTimeouts { 1, 1 }).Open();
     EXPECT_EQ(timedOut.message,
         std::u16string(calendartexts::kCannotOpen) + u"\n" + std::u16string(calendartexts::kServerTimeout));
 
