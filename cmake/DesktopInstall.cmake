@@ -91,10 +91,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://github.com/kalendra/kalendra)
-# The linked libraries come from dpkg-shlibdeps; what the programs only load, call or read when
-# present is recommended: libcurl for a CalDAV server (loaded on first use, so no tool sees it), a
-# Japanese font, Qt's Japanese texts, the browser opener for the manual, and the tools the
-# maintainer scripts run.
+# The linked libraries (libical, libxml2, Qt) come from dpkg-shlibdeps; what the programs only load,
+# call or read when present is recommended: libcurl for a CalDAV server (loaded on first use, so no
+# tool sees it), a Japanese font, Qt's Japanese texts, the browser opener for the manual, and the
+# tools the maintainer scripts run.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libcurl4 | libcurl3-gnutls, fonts-noto-cjk | fonts-ipafont-gothic, \
 qt6-translations-l10n, xdg-utils, shared-mime-info, desktop-file-utils, hicolor-icon-theme")

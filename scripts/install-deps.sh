@@ -6,7 +6,7 @@ packages=(
   cmake g++ make pkg-config
   # The install's icons and manual pages, the Debian package, and the desktop's validators.
   librsvg2-bin gzip dpkg-dev lintian desktop-file-utils appstream shared-mime-info libglib2.0-bin file man-db
-  libgtest-dev libgmock-dev libbenchmark-dev libical-dev libcurl4-openssl-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libical-dev libcurl4-openssl-dev libxml2-dev
   clang-format tzdata python3 imagemagick
   qt6-base-dev libgl-dev
   xvfb xauth xdotool xdg-utils fonts-ipafont-gothic fonts-noto-cjk

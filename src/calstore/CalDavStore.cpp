@@ -3,6 +3,7 @@
 #include "calstore/CurlLibrary.h"
 
 #include "calstore/CalendarTexts.h"
+#include "calstore/DavReply.h"
 #include "calstore/IcsEvent.h"
 #include "platform/Text.h"
 
@@ -11,7 +12,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <mutex>
-#include <regex>
 
 namespace kal {
 
@@ -22,15 +22,6 @@ constexpr char kXmlType[] = "Content-Type: application/xml; charset=utf-8";
 constexpr char kPropfind[] = R"(<?xml version="1.0" encoding="utf-8"?>)"
                              R"(<d:propfind xmlns:d="DAV:"><d:prop><d:resourcetype/></d:prop></d:propfind>)";
 constexpr long kMultiStatus = 207;
-// A resource type of the CalDAV namespace named "calendar", whatever prefix the server gives it.
-const std::regex kCalendarResource(R"(<(\w+:)?calendar\s*/?>)");
-constexpr char kCalDavNamespace[] = "urn:ietf:params:xml:ns:caldav";
-
-size_t Collect(char* data, size_t size, size_t count, void* target)
-{
-    static_cast<std::string*>(target)->append(data, size * count);
-    return size * count;
-}
 
 std::u16string WithNumber(std::u16string_view format, long number)
 {
@@ -96,78 +87,7 @@ std::string QueryAround(CDTime day)
         + "</c:comp-filter></c:comp-filter></c:filter></c:calendar-query>";
 }
 
-std::string Unescape(std::string_view text)
-{
-    std::string plain;
-    plain.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const std::size_t end = text[i] == '&' ? text.find(';', i) : std::string_view::npos;
-        if (end == std::string_view::npos) {
-            plain += text[i];
-            continue;
-        }
-        const std::string_view name = text.substr(i + 1, end - i - 1);
-        unsigned long code = 0;
-        if (name == "lt")
-            code = '<';
-        else if (name == "gt")
-            code = '>';
-        else if (name == "amp")
-            code = '&';
-        else if (name == "quot")
-            code = '"';
-        else if (name == "apos")
-            code = '\'';
-        else if (name.size() > 1 && name[0] == '#')
-            code = std::strtoul(
-                std::string(name.substr(name[1] == 'x' ? 2 : 1)).c_str(), nullptr, name[1] == 'x' ? 16 : 10);
-        if (code == 0) {
-            plain += text[i];
-            continue;
-        }
-        plain += ToUtf8(std::u16string(1, static_cast<char16_t>(code < 0x10000 ? code : u'?')));
-        i = end;
-    }
-    return plain;
-}
-
 } // namespace
-
-std::vector<std::string> CalendarDataOf(const std::string& multistatus)
-{
-    static constexpr std::string_view kName = "calendar-data";
-    std::vector<std::string> texts;
-    std::size_t at = 0;
-    while ((at = multistatus.find(kName, at)) != std::string::npos) {
-        const std::size_t nameEnd = at + kName.size();
-        // The start tag: '<' and an optional namespace prefix before the name.
-        std::size_t open = at;
-        while (open > 0 && multistatus[open - 1] != '<' && multistatus[open - 1] != '/' && multistatus[open - 1] != '>')
-            --open;
-        const bool startTag = open > 0 && multistatus[open - 1] == '<';
-        const std::size_t tagEnd = multistatus.find('>', nameEnd);
-        at = nameEnd;
-        if (!startTag || tagEnd == std::string::npos || multistatus[tagEnd - 1] == '/'
-            || (nameEnd < multistatus.size() && multistatus[nameEnd] != '>' && multistatus[nameEnd] != ' '))
-            continue;
-        static constexpr std::string_view kCdata = "<![CDATA[";
-        if (multistatus.compare(tagEnd + 1, kCdata.size(), kCdata) == 0) {
-            const std::size_t cdataEnd = multistatus.find("]]>", tagEnd + 1);
-            if (cdataEnd == std::string::npos)
-                break;
-            texts.emplace_back(multistatus, tagEnd + 1 + kCdata.size(), cdataEnd - tagEnd - 1 - kCdata.size());
-            at = cdataEnd;
-            continue;
-        }
-        const std::size_t close = multistatus.find("</", tagEnd + 1);
-        if (close == std::string::npos)
-            break;
-        const std::string_view content(multistatus.data() + tagEnd + 1, close - tagEnd - 1);
-        texts.push_back(Unescape(content));
-        at = close;
-    }
-    return texts;
-}
 
 CalDavStore::CalDavStore(std::string collection, std::string user, std::string password, ServerTimeouts timeouts)
     : collection_(std::move(collection))
@@ -211,10 +131,11 @@ StoreStatus CalDavStore::Open()
     if (reply.transport != 0 || reply.status != kMultiStatus)
         return Failure(reply, Stage::Opening);
     // A plain folder or the user's own collection takes no events: say so before anything is sent.
-    if (reply.body.find(kCalDavNamespace) == std::string::npos || !std::regex_search(reply.body, kCalendarResource)) {
+    const std::optional<bool> calendar = IsCalendarCollection(reply.body);
+    if (!calendar || !*calendar) {
         std::u16string message = calendartexts::kCannotOpen;
         message += u'\n';
-        message += calendartexts::kNotACalendar;
+        message += calendar ? calendartexts::kNotACalendar : calendartexts::kServerBadReply;
         return StoreStatus::Failure(std::move(message));
     }
     known_.clear();
@@ -243,8 +164,13 @@ CalendarStore::Found CalDavStore::Exists(const Appointment& appointment)
             found.status = Failure(reply, Stage::Working);
             return found;
         }
+        const std::optional<std::vector<std::string>> texts = CalendarDataOf(reply.body);
+        if (!texts) {
+            found.status = StoreStatus::Failure(calendartexts::kServerBadReply);
+            return found;
+        }
         std::vector<Appointment> events;
-        for (const std::string& data : CalendarDataOf(reply.body)) {
+        for (const std::string& data : *texts) {
             auto read = ReadEvents(data);
             if (!read) {
                 found.status = StoreStatus::Failure(calendartexts::kServerBadReply);
@@ -274,6 +200,19 @@ StoreStatus CalDavStore::Add(const Appointment& appointment)
     return StoreStatus::Success();
 }
 
+size_t CalDavStore::Collect(char* data, size_t size, size_t count, void* target)
+{
+    Reply& reply = *static_cast<Reply*>(target);
+    const std::size_t bytes = size * count;
+    // Fewer bytes taken than given ends the transfer.
+    if (bytes > kMaxServerReply - reply.body.size()) {
+        reply.tooLarge = true;
+        return 0;
+    }
+    reply.body.append(data, bytes);
+    return bytes;
+}
+
 CalDavStore::Reply CalDavStore::Request(
     const char* method, const std::string& url, const std::string& body, const std::vector<std::string>& headers)
 {
@@ -295,7 +234,7 @@ CalDavStore::Reply CalDavStore::Request(
     curl.easySetopt(session, CURLOPT_POSTFIELDSIZE, static_cast<long>(body.size()));
     curl.easySetopt(session, CURLOPT_HTTPHEADER, list);
     curl.easySetopt(session, CURLOPT_WRITEFUNCTION, Collect);
-    curl.easySetopt(session, CURLOPT_WRITEDATA, &reply.body);
+    curl.easySetopt(session, CURLOPT_WRITEDATA, &reply);
     curl.easySetopt(session, CURLOPT_NOSIGNAL, 1L);
     curl.easySetopt(session, CURLOPT_CONNECTTIMEOUT, timeouts_.connect);
     curl.easySetopt(session, CURLOPT_TIMEOUT, timeouts_.whole);
@@ -319,7 +258,9 @@ StoreStatus CalDavStore::Failure(const Reply& reply, Stage stage)
         message = reply.status == 401 ? calendartexts::kLogonFailed : calendartexts::kCannotOpen;
         message += u'\n';
     }
-    if (reply.transport == CURLE_OPERATION_TIMEDOUT)
+    if (reply.tooLarge)
+        message += WithNumber(calendartexts::kServerReplyTooLarge, static_cast<long>(kMaxServerReply >> 20));
+    else if (reply.transport == CURLE_OPERATION_TIMEDOUT)
         message += calendartexts::kServerTimeout;
     else if (reply.transport != CURLE_OK) {
         message += calendartexts::kServerUnreachable;

@@ -38,7 +38,9 @@ private:
         int transport = 0; // the HTTP library's error code; 0 when a reply came
         long status = 0;
         std::string body;
+        bool tooLarge = false; // the transfer stopped where the reply outgrew kMaxServerReply
     };
+    static size_t Collect(char* data, size_t size, size_t count, void* target);
     [[nodiscard]] Reply Request(
         const char* method, const std::string& url, const std::string& body, const std::vector<std::string>& headers);
     enum class Stage { Opening, Working };
@@ -53,8 +55,5 @@ private:
     std::map<CDTime, std::vector<Appointment>> known_;
     void* session_ = nullptr; // the HTTP library's handle, kept for its connection between requests
 };
-
-// The texts of every calendar-data element in a WebDAV multistatus reply, entities replaced.
-[[nodiscard]] std::vector<std::string> CalendarDataOf(const std::string& multistatus);
 
 } // namespace kal

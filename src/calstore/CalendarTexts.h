@@ -39,6 +39,9 @@ inline constexpr char16_t kServerNotFound[] = u"カレンダーが見つかり�
 inline constexpr char16_t kServerError[] = u"カレンダーのサーバーでエラーが起きました（%d）。";
 inline constexpr char16_t kServerRefused[] = u"カレンダーのサーバーが要求を受け付けませんでした（%d）。";
 inline constexpr char16_t kServerBadReply[] = u"カレンダーのサーバーの応答を読み取れません。";
+// %d: the largest reply read, in megabytes.
+inline constexpr char16_t kServerReplyTooLarge[]
+    = u"カレンダーのサーバーの応答が大きすぎるため、読み取りを中止しました（上限 %d MB）。";
 inline constexpr char16_t kNotACalendar[] = u"このURLはカレンダーではありません。カレンダーのURLを指定してください。";
 inline constexpr char16_t kNoHttpLibrary[]
     = u"カレンダーサーバーと通信するためのライブラリ (libcurl) が見つかりません。libcurl4 を導入してください。";

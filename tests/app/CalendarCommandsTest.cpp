@@ -119,6 +119,27 @@ TEST_F(CalendarCommandsTest, DayListAddsTheSelectedScheduleButNoToDo)
     EXPECT_EQ(EventCount(), 1u);
 }
 
+// A calendar file that cannot be written when the link ends kept nothing: both adds say so, neither
+// says it added.
+TEST_F(CalendarCommandsTest, AFileThatCannotBeWrittenAtTheEndIsToldInsteadOfAdded)
+{
+    Add(u"歯医者", CDTime(2026, 12, 7, 15, 0), CDTime(2026, 12, 7, 16, 0), kTimed);
+    views_.month.OnInitialUpdate();
+    views_.day.OnInitialUpdate();
+    views_.day.OnSelectionChanged(0);
+    ASSERT_EQ(views_.day.SelectedEntry()->text, u"歯医者");
+    {
+        ScopedWriteFailure diskFull(10);
+        QueuePeriod(std::pair<std::u16string, std::u16string> { u"2026/12/07", u"2026/12/07" });
+        views_.document.OnCommand(ID_OUTLOOK_ADD);
+        views_.day.OnCommand(ID_OUTLOOK_ADD);
+    }
+    const std::u16string notSaved = u"カレンダーファイルに書き込めませんでした。追加した予定は保存されていません。\nデ"
+                                    u"ィスクの空き容量が足りません。";
+    EXPECT_EQ(ui_.Messages(), (std::vector<std::u16string> { notSaved, notSaved }));
+    EXPECT_EQ(EventCount(), 0u);
+}
+
 TEST_F(CalendarCommandsTest, AStoreThatCannotBeOpenedEndsTheCommandWithItsMessage)
 {
     Add(u"会議", CDTime(2026, 12, 8, 10, 0), CDTime(2026, 12, 8, 11, 0), kTimed);

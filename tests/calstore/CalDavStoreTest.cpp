@@ -1,5 +1,6 @@
 #include "calstore/CalDavStore.h"
 #include "calstore/CalendarTexts.h"
+#include "calstore/DavReply.h"
 
 #include <gtest/gtest.h>
 
@@ -8,67 +9,232 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <map>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <utility>
+#include <vector>
 
 namespace kal {
 namespace {
 
-TEST(CalDavStoreTest, CalendarDataIsTakenFromAnyPrefixEscapedOrNot)
-{
-    const std::string reply
-        = R"(<?xml version="1.0"?><multistatus xmlns="DAV:" xmlns:C="urn:ietf:params:xml:ns:caldav">)"
-          R"(<response><propstat><prop><C:calendar-data>A &amp; B&#13;&lt;x&gt;</C:calendar-data>)"
-          R"(</prop></propstat></response><response><propstat><prop>)"
-          R"(<calendar-data xmlns="urn:ietf:params:xml:ns:caldav"><![CDATA[a < b]]></calendar-data>)"
-          R"(</prop></propstat></response><response><propstat><prop><C:calendar-data/>)"
-          R"(</prop></propstat></response></multistatus>)";
-    EXPECT_EQ(CalendarDataOf(reply), (std::vector<std::string> { "A & B\r<x>", "a < b" }));
-    EXPECT_TRUE(CalendarDataOf("<multistatus xmlns=\"DAV:\"/>").empty());
-}
-
-// A loopback port: listening but never answering, or closed so that connecting is refused.
-class LoopbackPort {
+// A server on the loopback address that answers every request with 207 and the body the test set for
+// its method, and notes each request line. A method without a body gets no answer at all.
+class FakeServer {
 public:
-    explicit LoopbackPort(bool listening)
+    FakeServer()
     {
-        socket_ = ::socket(AF_INET, SOCK_STREAM, 0);
+        listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
         sockaddr_in address {};
         address.sin_family = AF_INET;
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        EXPECT_EQ(::bind(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+        EXPECT_EQ(::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
         socklen_t length = sizeof address;
-        ::getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &length);
+        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
         port_ = ntohs(address.sin_port);
-        if (listening)
-            EXPECT_EQ(::listen(socket_, 4), 0);
-        else
-            ::close(std::exchange(socket_, -1));
+        EXPECT_EQ(::listen(listener_, 4), 0);
+        thread_ = std::thread([this] { Serve(); });
     }
-    ~LoopbackPort()
+    ~FakeServer()
     {
-        if (socket_ >= 0)
-            ::close(socket_);
+        ::shutdown(listener_, SHUT_RDWR);
+        thread_.join();
+        ::close(listener_);
     }
-    [[nodiscard]] std::string Url() const { return "http://127.0.0.1:" + std::to_string(port_) + "/user/calendar/"; }
+    void Answer(const std::string& method, std::string body)
+    {
+        const std::lock_guard lock(mutex_);
+        bodies_[method] = std::move(body);
+    }
+    [[nodiscard]] std::vector<std::string> Requests() const
+    {
+        const std::lock_guard lock(mutex_);
+        return requests_;
+    }
+    [[nodiscard]] std::string Base() const { return "http://127.0.0.1:" + std::to_string(port_); }
 
 private:
-    int socket_ = -1;
+    void Serve()
+    {
+        for (int client; (client = ::accept(listener_, nullptr, nullptr)) >= 0; ::close(client)) {
+            std::string request;
+            char buffer[4096];
+            std::size_t headEnd;
+            while ((headEnd = request.find("\r\n\r\n")) == std::string::npos) {
+                const ssize_t got = ::recv(client, buffer, sizeof buffer, 0);
+                if (got <= 0)
+                    break;
+                request.append(buffer, static_cast<std::size_t>(got));
+            }
+            if (headEnd == std::string::npos)
+                continue;
+            // The request's own body is of no interest, but is read so that the client is not cut off.
+            const std::size_t lengthAt = request.find("Content-Length: ");
+            const std::size_t length = lengthAt < headEnd ? std::stoul(request.substr(lengthAt + 16)) : 0;
+            while (request.size() < headEnd + 4 + length) {
+                const ssize_t got = ::recv(client, buffer, sizeof buffer, 0);
+                if (got <= 0)
+                    break;
+                request.append(buffer, static_cast<std::size_t>(got));
+            }
+            const std::string line = request.substr(0, request.find(" HTTP/"));
+            std::string body;
+            bool silent;
+            {
+                const std::lock_guard lock(mutex_);
+                requests_.push_back(line);
+                const auto set = bodies_.find(line.substr(0, line.find(' ')));
+                silent = set == bodies_.end();
+                if (!silent)
+                    body = set->second;
+            }
+            if (silent) {
+                while (::recv(client, buffer, sizeof buffer, 0) > 0) { }
+                continue;
+            }
+            const std::string reply = "HTTP/1.1 207 Multi-Status\r\nContent-Type: application/xml\r\nContent-Length: "
+                + std::to_string(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
+            // A client that stopped reading makes the rest of the send fail, which is all right.
+            for (std::size_t sent = 0; sent < reply.size();) {
+                const ssize_t done = ::send(client, reply.data() + sent, reply.size() - sent, MSG_NOSIGNAL);
+                if (done <= 0)
+                    break;
+                sent += static_cast<std::size_t>(done);
+            }
+        }
+    }
+
+    int listener_ = -1;
     int port_ = 0;
+    std::thread thread_;
+    mutable std::mutex mutex_;
+    std::map<std::string, std::string> bodies_;
+    std::vector<std::string> requests_;
 };
+
+constexpr char kCalendarFound[]
+    = R"(<?xml version="1.0" encoding="utf-8"?><D:multistatus xmlns:D="DAV:" xmlns:C="urn:ietf:params:xml:ns:caldav">)"
+      R"(<D:response><D:href>/user/calendar/</D:href><D:propstat><D:prop><D:resourcetype><D:collection/>)"
+      R"(<C:calendar/></D:resourcetype></D:prop><D:status>HTTP/1.1 200 OK</D:status></D:propstat></D:response>)"
+      R"(</D:multistatus>)";
+
+TEST(CalDavStoreTest, TheCollectionIsACalendarByTheNamespacesOfItsResourceType)
+{
+    const struct {
+        const char* name;
+        std::string reply;
+        std::u16string message;
+    } cases[] = {
+        { "prefixed", kCalendarFound, u"" },
+        { "default namespaces",
+            R"(<multistatus xmlns="DAV:"><response><propstat><prop><resourcetype><collection/>)"
+            R"(<cal:calendar xmlns:cal="urn:ietf:params:xml:ns:caldav"/></resourcetype></prop></propstat></response>)"
+            R"(</multistatus>)",
+            u"" },
+        { "calendar of the wrong namespace",
+            R"(<D:multistatus xmlns:D="DAV:" xmlns:C="urn:ietf:params:xml:ns:caldav"><D:response><D:propstat>)"
+            R"(<D:prop><D:resourcetype><D:collection/><D:calendar/></D:resourcetype></D:prop></D:propstat>)"
+            R"(</D:response></D:multistatus>)",
+            u"CoCreateInstance Failed\nこのURLはカレンダーではありません。カレンダーのURLを指定してください。" },
+        { "malformed", R"(<D:multistatus xmlns:D="DAV:"><D:response><D:resourcetype><C:calendar/>)",
+            u"CoCreateInstance Failed\nカレンダーのサーバーの応答を読み取れません。" },
+    };
+    FakeServer server;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        server.Answer("PROPFIND", c.reply);
+        CalDavStore calendar(server.Base() + "/user/calendar/", "", "");
+        EXPECT_EQ(calendar.Open().message, c.message);
+    }
+}
+
+// Every character the server sends arrives, by any namespace prefix; what is no multistatus the
+// program can trust ends the question with a message, nothing expanded, fetched or half taken.
+TEST(CalDavStoreTest, EventsOnTheServerAreReadWithEveryCharacterAndNothingElse)
+{
+    const auto event = [](const std::string& summary) {
+        return "BEGIN:VCALENDAR\nVERSION:2.0\nPRODID:-//test//EN\nBEGIN:VEVENT\nUID:1@test\nDTSTAMP:20261201T000000Z\n"
+               "DTSTART:20261208T100000\nDTEND:20261208T110000\nSUMMARY:"
+            + summary + "\nEND:VEVENT\nEND:VCALENDAR\n";
+    };
+    const std::string open = R"(<D:multistatus xmlns:D="DAV:" xmlns:C="urn:ietf:params:xml:ns:caldav">)"
+                             R"(<D:response><D:href>/user/calendar/1.ics</D:href><D:propstat><D:prop>)";
+    const std::string close = R"(</D:prop><D:status>HTTP/1.1 200 OK</D:status></D:propstat></D:response>)"
+                              R"(</D:multistatus>)";
+    const std::string referenced = "<C:calendar-data>" + event("誕生日 &#x1F382;&#131072;") + "</C:calendar-data>";
+    FakeServer server;
+    const std::string dtd = "<!DOCTYPE D:multistatus SYSTEM \"" + server.Base() + "/dtd\" [<!ENTITY e SYSTEM \""
+        + server.Base() + "/event.ics\">]>";
+    std::string laughs = R"(<!DOCTYPE D:multistatus [<!ENTITY a0 "誕生日 &#x1F382;&#131072;">)";
+    for (int i = 1; i < 10; ++i) {
+        const std::string before = "&a" + std::to_string(i - 1) + ";";
+        laughs += "<!ENTITY a" + std::to_string(i) + " \"" + before + before + before + before + before + before
+            + before + before + before + before + "\">";
+    }
+    laughs += "]>";
+    const std::u16string badReply = u"カレンダーのサーバーの応答を読み取れません。";
+
+    const struct {
+        const char* name;
+        std::string reply;
+        bool exists;
+        std::u16string message;
+    } cases[] = {
+        { "character references", open + referenced + close, true, u"" },
+        { "raw characters, default namespaces",
+            R"(<multistatus xmlns="DAV:"><response><propstat><prop>)"
+            R"(<calendar-data xmlns="urn:ietf:params:xml:ns:caldav"><![CDATA[)"
+                + event("誕生日 🎂𠀀") + "]]></calendar-data></prop></propstat></response></multistatus>",
+            true, u"" },
+        { "calendar data of another namespace",
+            R"(<D:multistatus xmlns:D="DAV:" xmlns:C="urn:example:other"><D:response><D:propstat><D:prop>)"
+            R"(<C:calendar-data>)"
+                + event("誕生日 🎂𠀀") + "</C:calendar-data>" + close,
+            false, u"" },
+        { "cut short", open + referenced + "</D:prop>", false, badReply },
+        { "undeclared entity", open + "<C:calendar-data>&e;</C:calendar-data>" + close, false, badReply },
+        { "external entity", dtd + open + "<C:calendar-data>&e;</C:calendar-data>" + close, false, badReply },
+        { "entity expansion", laughs + open + "<C:calendar-data>&a9;</C:calendar-data>" + close, false, badReply },
+        { "too large", open + std::string(kMaxServerReply, ' ') + close, false,
+            u"カレンダーのサーバーの応答が大きすぎるため、読み取りを中止しました（上限 16 MB）。" },
+    };
+    Appointment birthday;
+    birthday.subject = u"誕生日 \U0001F382\U00020000";
+    birthday.start = CDTime(2026, 12, 8, 10, 0);
+    birthday.end = CDTime(2026, 12, 8, 11, 0);
+    server.Answer("PROPFIND", kCalendarFound);
+    server.Answer("GET", event("誕生日 🎂𠀀"));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        server.Answer("REPORT", c.reply);
+        CalDavStore calendar(server.Base() + "/user/calendar/", "", "");
+        ASSERT_TRUE(calendar.Open().Ok());
+        const CalendarStore::Found found = calendar.Exists(birthday);
+        EXPECT_EQ(found.exists, c.exists);
+        EXPECT_EQ(found.status.message, c.message);
+    }
+    for (const std::string& request : server.Requests())
+        EXPECT_TRUE(request.starts_with("PROPFIND ") || request.starts_with("REPORT ")) << request;
+}
 
 TEST(CalDavStoreTest, AnUnreachableOrSilentServerEndsTheLinkWithItsReason)
 {
     const auto firstLine = [](const std::u16string& message) { return message.substr(0, message.find(u'\n')); };
-    const LoopbackPort closed(false);
-    const StoreStatus refused = CalDavStore(closed.Url(), "user", "secret").Open();
+    std::string gone;
+    {
+        const FakeServer stopped;
+        gone = stopped.Base() + "/user/calendar/";
+    }
+    const StoreStatus refused = CalDavStore(gone, "user", "secret").Open();
     EXPECT_EQ(firstLine(refused.message), calendartexts::kCannotOpen);
     EXPECT_EQ(refused.message,
         std::u16string(calendartexts::kCannotOpen) + u"\n" + calendartexts::kServerUnreachable + u"\n"
             + calendartexts::kTransportRefused);
 
-    const LoopbackPort silent(true);
-    const StoreStatus timedOut = CalDavStore(silent.Url(), "user", "secret", ServerTimeouts { 1, 1 }).Open();
+    const FakeServer silent;
+    const StoreStatus timedOut
+        = CalDavStore(silent.Base() + "/user/calendar/", "user", "secret", ServerTimeouts { 1, 1 }).Open();
     EXPECT_EQ(timedOut.message,
         std::u16string(calendartexts::kCannotOpen) + u"\n" + std::u16string(calendartexts::kServerTimeout));
 

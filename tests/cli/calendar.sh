@@ -30,6 +30,15 @@ ics="$work/cal/calendar.ics"
   || fail "first add to the file"
 [ "$("$cli" add-to-calendar "$work/x.klx" 2026-03-09 2026-03-22 --store "$ics")" = "added: 0" ] \
   || fail "second add to the file"
+# A file that cannot be written when the link ends keeps nothing of the add, which fails and says so
+# rather than counting: a file size limit stops the write whoever runs the test.
+cp "$ics" "$work/before.ics"
+if (trap '' XFSZ; ulimit -f 1; "$cli" add-to-calendar "$work/x.klx" 2026-04-29 2026-05-06 --store "$ics") \
+  >"$work/out" 2>"$work/err"; then fail "an unwritten calendar file reported as added"; fi
+[ "$(cat "$work/err")" = "kalendra-cli: カレンダーファイルに書き込めませんでした。追加した予定は保存されていません。
+ファイルが大きすぎます。" ] || fail "unwritten calendar file not told: $(cat "$work/err")"
+[ ! -s "$work/out" ] || fail "unwritten calendar file counted: $(cat "$work/out")"
+cmp -s "$ics" "$work/before.ics" || fail "unwritten calendar file changed"
 pass
 
 # What another program reads: all-day events as dates with the day after as end, the meeting at

@@ -11,6 +11,16 @@
 namespace kal {
 namespace {
 
+// What the file holds once it holds `expected`, or after ten seconds: the shell makes the file
+// empty before it writes, so that the file being there says nothing yet.
+std::string ContentOnceWritten(const std::string& path, const std::string& expected)
+{
+    std::string content;
+    for (int i = 0; i < 500 && (content = ReadWholeFile(path).value_or("")) != expected; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    return content;
+}
+
 TEST(Process, RunsProgramsAndReportsTheirEnd)
 {
     EXPECT_TRUE(RunProgram({ "true" }, ProcessWait::UntilDone));
@@ -25,9 +35,7 @@ TEST(Process, AProgramLeftRunningGoesOnAfterwards)
     const std::string marker = folder.File("a file with spaces");
     ASSERT_TRUE(RunProgram({ "sh", "-c", "sleep 1; echo done > \"$0\"", marker }, ProcessWait::LeaveRunning));
     EXPECT_FALSE(ReadWholeFile(marker).has_value()); // had we waited, the file would be there
-    for (int i = 0; i < 100 && !ReadWholeFile(marker); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    EXPECT_EQ(ReadWholeFile(marker).value_or(""), "done\n");
+    EXPECT_EQ(ContentOnceWritten(marker, "done\n"), "done\n");
 }
 
 TEST(Process, ArgumentsLeftRunningReachTheProgramAsTheyAre)
@@ -36,9 +44,7 @@ TEST(Process, ArgumentsLeftRunningReachTheProgramAsTheyAre)
     const std::string marker = folder.File("marker");
     const std::string hostile = "$(touch " + folder.File("ran") + ")`touch " + folder.File("ran") + "`;&|";
     ASSERT_TRUE(RunProgram({ "sh", "-c", "printf %s \"$1\" > \"$0\"", marker, hostile }, ProcessWait::LeaveRunning));
-    for (int i = 0; i < 100 && ReadWholeFile(marker).value_or("").empty(); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    EXPECT_EQ(ReadWholeFile(marker).value_or(""), hostile);
+    EXPECT_EQ(ContentOnceWritten(marker, hostile), hostile);
     EXPECT_FALSE(ReadWholeFile(folder.File("ran")).has_value());
     EXPECT_FALSE(RunProgram({ "no-such-program-kalendra" }, ProcessWait::LeaveRunning));
 }
