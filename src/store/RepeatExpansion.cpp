@@ -340,6 +340,15 @@ bool MarkOccurrences(const CKalData& entry, const OccurrenceSpan& within, std::s
     return true;
 }
 
+bool OccurrenceEndsNextDay(const CKalData& entry)
+{
+    if (entry.repeatType == repeat::kNone || !entry.Has(flag::kStartTimeSet | flag::kEndTimeSet))
+        return false;
+    const LocalFields start = entry.start.Fields();
+    const LocalFields end = entry.end.Fields();
+    return end.hour * 60 + end.minute < start.hour * 60 + start.minute;
+}
+
 void MoveRuleToDate(CKalData& entry, CDTime day)
 {
     const LocalFields target = day.Fields();

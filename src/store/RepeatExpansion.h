@@ -55,6 +55,11 @@ bool MarkOccurrences(const CKalData& entry, const OccurrenceSpan& span, std::spa
 // between them; a test of two numbers, for passing over most of a long-kept file's entries at once.
 [[nodiscard]] bool MayOccur(const CKalData& entry, CDTime from, CDTime to);
 
+// True when each occurrence of a repeating entry runs past midnight: it has a start and an end time and
+// the end's time of day comes before the start's (22:00 to 02:00), so an occurrence seen on a day ends
+// on the day after. False for an entry that does not repeat, whose own end date says where it ends.
+[[nodiscard]] bool OccurrenceEndsNextDay(const CKalData& entry);
+
 // Moves a pasted entry's rule to `day`, keeping its kind of repetition.
 void MoveRuleToDate(CKalData& entry, CDTime day);
 
