@@ -57,16 +57,15 @@ std::optional<Appointment> AppointmentFor(const CKalData& entry, CDTime day)
     appointment.subject = entry.text;
     appointment.allDay = !startTimed && !endTimed;
     appointment.start = startTimed ? At(startDate, 0, start.hour, start.minute) : At(startDate, 0, 0, 0);
+    // An occurrence that runs past midnight ends on the next day.
     if (endTimed)
-        appointment.end = At(endDate, 0, end.hour, end.minute);
+        appointment.end = At(endDate, OccurrenceEndsNextDay(entry) ? 1 : 0, end.hour, end.minute);
     else if (startTimed)
         appointment.end = appointment.start;
     else
         appointment.end = At(endDate, 1, 0, 0);
-    // An end before the start is refused by calendars: an occurrence that runs past midnight ends on
-    // the next day, and an entry whose end lies before its start ends where it starts.
-    if (appointment.end < appointment.start && repeating && endTimed)
-        appointment.end = At(endDate, 1, end.hour, end.minute);
+    // An end before the start is refused by calendars: an entry whose end lies before its start ends
+    // where it starts.
     if (appointment.end < appointment.start)
         appointment.end = appointment.allDay ? At(appointment.start.Fields(), 1, 0, 0) : appointment.start;
     // -1 is the entry's own "no alarm", whatever its alarm mode says.

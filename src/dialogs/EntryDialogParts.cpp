@@ -204,11 +204,23 @@ bool EntryDialog::OnSharedControl(DialogHost& host, int id, Notification notific
     return true;
 }
 
-void EntryDialog::WriteGenreColourLink(const DialogHost& host)
+void EntryDialog::WriteGenreColourLink(const DialogHost& host, CKalData& target) const
 {
-    entry_.colour = colour_.Value();
-    entry_.linkFile = linkFile_;
-    entry_.genre = colour_.Genre(host, entry_.genre);
+    target.colour = colour_.Value();
+    target.linkFile = linkFile_;
+    target.genre = colour_.Genre(host, target.genre);
+}
+
+bool EntryDialog::WriteIfAccepted(const std::function<bool(CKalData&)>& read)
+{
+    // Assigned rather than copy-constructed: the copy constructor takes the alarm mode from the
+    // settings, and the entry must come back with its own.
+    CKalData edited;
+    edited = entry_;
+    if (!read(edited))
+        return false;
+    entry_ = edited;
+    return true;
 }
 
 } // namespace kal

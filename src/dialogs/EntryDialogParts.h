@@ -130,8 +130,13 @@ protected:
     void EnableLinkAndFocusContent(DialogHost& host);
     // Choosing a genre, the colour, link and memo buttons. True when the notification was one of these.
     bool OnSharedControl(DialogHost& host, int id, Notification notification);
-    // Writes the chosen genre, colour and link into the entry.
-    void WriteGenreColourLink(const DialogHost& host);
+    // Writes the chosen genre, colour and link into `target`, the copy OK fills.
+    void WriteGenreColourLink(const DialogHost& host, CKalData& target) const;
+    // OK's writing: `read` fills a copy of the entry from the controls and returns false when a check
+    // refuses; only a copy that every check accepted replaces the entry. A refused OK followed by
+    // cancel thus leaves the entry as it was, with only what the memo, alarm and avoid-day buttons
+    // wrote at once.
+    [[nodiscard]] bool WriteIfAccepted(const std::function<bool(CKalData&)>& read);
 
     CKalStore& store_;
     CKalData& entry_;

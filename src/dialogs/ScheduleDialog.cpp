@@ -285,38 +285,42 @@ void ScheduleDialog::EditRepetition(DialogHost& host)
 
 bool ScheduleDialog::OnOk(DialogHost& host)
 {
+    return WriteIfAccepted([&](CKalData& edited) { return ReadInto(host, edited); });
+}
+
+bool ScheduleDialog::ReadInto(DialogHost& host, CKalData& edited) const
+{
     TypedPeriod typed = TypedPeriod::Of(host);
     if (typed.endDate.empty())
         typed.endDate = typed.startDate;
 
-    // Start and end are written as soon as they read, before their order is checked.
     const std::optional<CDTime> start = Moment(typed.startDate, typed.startTime);
     if (!start)
         return RefuseField(host, kStartDate, kBadStart);
-    entry_.start = *start;
-    entry_.Set(flag::kStartTimeSet, !typed.startTime.empty());
+    edited.start = *start;
+    edited.Set(flag::kStartTimeSet, !typed.startTime.empty());
     const std::optional<CDTime> end = Moment(typed.endDate, typed.endTime);
     if (!end)
         return RefuseField(host, kEndDate, kBadEnd);
-    entry_.end = *end;
-    entry_.Set(flag::kEndTimeSet, !typed.endTime.empty());
+    edited.end = *end;
+    edited.Set(flag::kEndTimeSet, !typed.endTime.empty());
     if (typed.EndsBeforeStart())
         return RefuseField(host, kEndDate, kEndBeforeStart);
 
-    entry_.text = host.Text(kContent);
-    entry_.place = host.Text(kPlace);
-    entry_.Set(flag::kHidden, host.IsChecked(kHidden));
-    entry_.Set(flag::kHoliday, host.IsChecked(kHoliday));
-    WriteGenreColourLink(host);
-    entry_.timeDisplay = SelectionOr(host, kTimeDisplay, entry_.timeDisplay);
-    int style = entry_.textStyle & ~(textstyle::kBold | textstyle::kStrikeOut);
+    edited.text = host.Text(kContent);
+    edited.place = host.Text(kPlace);
+    edited.Set(flag::kHidden, host.IsChecked(kHidden));
+    edited.Set(flag::kHoliday, host.IsChecked(kHoliday));
+    WriteGenreColourLink(host, edited);
+    edited.timeDisplay = SelectionOr(host, kTimeDisplay, edited.timeDisplay);
+    int style = edited.textStyle & ~(textstyle::kBold | textstyle::kStrikeOut);
     if (host.IsChecked(kBold))
         style |= textstyle::kBold;
     if (host.IsChecked(kStrikeOut))
         style |= textstyle::kStrikeOut;
-    entry_.textStyle = style;
-    repeat_.WriteTo(entry_);
-    entry_.exclusions = exclusions_;
+    edited.textStyle = style;
+    repeat_.WriteTo(edited);
+    edited.exclusions = exclusions_;
     return true;
 }
 

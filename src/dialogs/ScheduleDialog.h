@@ -108,6 +108,8 @@ private:
     void PickDate(DialogHost& host, int editId, int otherEditId);
     void PickTime(DialogHost& host, int editId, int otherEditId);
     void EditRepetition(DialogHost& host);
+    // The controls into `edited`; false, with the message shown, when a field is refused.
+    [[nodiscard]] bool ReadInto(DialogHost& host, CKalData& edited) const;
 
     RepeatSettings repeat_;
     std::vector<ExclusionPeriod> exclusions_;

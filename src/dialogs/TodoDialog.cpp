@@ -174,38 +174,42 @@ void TodoDialog::OnDoneClicked(DialogHost& host)
 
 bool TodoDialog::OnOk(DialogHost& host)
 {
+    return WriteIfAccepted([&](CKalData& edited) { return ReadInto(host, edited); });
+}
+
+bool TodoDialog::ReadInto(DialogHost& host, CKalData& edited) const
+{
     const std::u16string deadline = host.Text(kDeadline);
     std::u16string completion = host.Text(kCompletion);
     if (completion.empty())
         completion = deadline;
 
-    // The deadline is written as soon as it reads, before the completion date is checked.
     if (deadline.empty()) {
-        entry_.Set(flag::kNoDeadline, true);
-        entry_.start = CDTime::Now();
+        edited.Set(flag::kNoDeadline, true);
+        edited.start = CDTime::Now();
     } else {
         const std::optional<CDTime> start = ReadDateField(host, kDeadline, kBadDate);
         if (!start)
             return false;
-        entry_.Set(flag::kNoDeadline, false);
-        entry_.start = *start;
+        edited.Set(flag::kNoDeadline, false);
+        edited.start = *start;
     }
     const bool done = host.IsChecked(kDone);
     if (done) {
         const std::optional<CDTime> end = ParseDate(completion, YearClamp::Off);
         if (!end)
             return RefuseField(host, kCompletion, kBadDate);
-        entry_.end = *end;
+        edited.end = *end;
     }
 
-    entry_.showDaysBefore = host.IsChecked(kShowBefore) ? host.Number(kDaysBefore).value_or(-1) : -1;
-    entry_.text = host.Text(kContent);
-    entry_.priority = SelectionOr(host, kPriority, entry_.priority);
-    entry_.Set(flag::kHidden, host.IsChecked(kHidden));
-    entry_.Set(flag::kDone, done);
-    entry_.Set(flag::kIsTodo, true);
-    WriteGenreColourLink(host);
-    entry_.place = host.Text(kPlace);
+    edited.showDaysBefore = host.IsChecked(kShowBefore) ? host.Number(kDaysBefore).value_or(-1) : -1;
+    edited.text = host.Text(kContent);
+    edited.priority = SelectionOr(host, kPriority, edited.priority);
+    edited.Set(flag::kHidden, host.IsChecked(kHidden));
+    edited.Set(flag::kDone, done);
+    edited.Set(flag::kIsTodo, true);
+    WriteGenreColourLink(host, edited);
+    edited.place = host.Text(kPlace);
     return true;
 }
 

@@ -79,6 +79,8 @@ public:
 
 private:
     void OnDoneClicked(DialogHost& host);
+    // The controls into `edited`; false, with the message shown, when a field is refused.
+    [[nodiscard]] bool ReadInto(DialogHost& host, CKalData& edited) const;
 };
 
 // Runs the to-do entry dialog in the layout that fits the screen. True when OK wrote the entry. For a

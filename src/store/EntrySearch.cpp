@@ -63,7 +63,10 @@ bool TextMatches(std::u16string_view text, const SearchConditions& conditions)
     const std::u16string_view word = conditions.word;
     if (word.empty())
         return true;
-    const std::size_t at = FirstOccurrence(text, word, conditions.matchCase);
+    // An equal text is looked for without regard to case, whatever the case box says: the box narrows
+    // only the searches for a part of a text.
+    const bool matchCase = conditions.matchCase && conditions.condition != SearchConditions::Match::Equals;
+    const std::size_t at = FirstOccurrence(text, word, matchCase);
     switch (conditions.condition) {
     case SearchConditions::Match::Contains:
         return at != std::u16string_view::npos;

@@ -32,7 +32,8 @@ struct SearchConditions {
 void WriteSearchConditions(Profile& profile, const SearchConditions& conditions);
 
 // Whether one text matches: an empty word matches anything; letters compare without case unless
-// `matchCase`. A word that ends a text must end it exactly where it first occurs in it.
+// `matchCase`, and always without case for Match::Equals. A word that ends a text must end it exactly where it first
+// occurs in it.
 [[nodiscard]] bool TextMatches(std::u16string_view text, const SearchConditions& conditions);
 // Whether any of the entry's targeted texts matches.
 [[nodiscard]] bool EntryMatches(const CKalData& entry, const SearchConditions& conditions);

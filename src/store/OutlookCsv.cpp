@@ -29,6 +29,12 @@ void AppendQuoted(std::u16string& line, std::u16string_view text)
     line += u'"';
 }
 
+CDTime NextDay(CDTime day)
+{
+    const LocalFields f = day.Fields();
+    return CDTime(f.year, f.month, f.day + 1);
+}
+
 std::u16string OneDayLater(CDTime day)
 {
     const LocalFields f = day.Fields();
@@ -144,6 +150,11 @@ std::optional<CKalData> EntryOfRecord(const Record& record, CKalStore& store)
     entry.start = *start;
     entry.end = *end;
     if (!EqualsIgnoringCase(Column(record, 5), exchange::kTrue)) {
+        // Calendars never write an end before the start, but a file edited by hand may have one. The
+        // record is kept, ending where it starts: refused, its text and memo would be lost, and kept
+        // as it stands, the entry would show on no day.
+        if (entry.end < entry.start)
+            entry.end = entry.start;
         entry.Set(flag::kStartTimeSet, true);
         entry.Set(flag::kEndTimeSet, entry.end != entry.start);
     } else {
@@ -184,7 +195,7 @@ std::optional<std::u16string> OutlookCsvLine(
     // Only an entry that has a reminder says so: a lead time of -1 means none, whatever the mode.
     const bool alarmOn = entry.alarmMode != 0 && entry.alarmMinutes >= 0;
     const CDTime startDay = repeating ? day : entry.start;
-    const CDTime endDay = repeating ? day : entry.end;
+    const CDTime endDay = !repeating ? entry.end : OccurrenceEndsNextDay(entry) ? NextDay(day) : day;
     // A repeating entry's reminder goes with the occurrence written, not with the rule's first day.
     const LocalFields shown = startDay.Fields();
     const CDTime occurrence = repeating ? ComposeDate(shown.year, shown.month, shown.day, entry.start) : entry.start;

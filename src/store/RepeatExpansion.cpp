@@ -153,7 +153,6 @@ std::optional<DayNumber64> NextCandidate(const Rule& rule, DayNumber64 c, DayNum
         return DaysFromCivil(y, f.month, std::min(f.day, DaysInMonth(y, f.month)));
     }
     default:
-        // A type the program does not know keeps its first day; the load told the user once.
         return std::nullopt;
     }
 }
@@ -323,7 +322,10 @@ bool MarkOccurrences(const CKalData& entry, const OccurrenceSpan& within, std::s
         return false;
     const Rule rule { entry, std::clamp<long long>(entry.interval, 1, repeat::kMaxInterval), firstDay, lastDay, start };
 
-    if (entry.repeatType == repeat::kNone) {
+    if (!repeat::IsKnown(entry.repeatType)) {
+        // The load told the user that such an entry shows on its first day only.
+        span.Mark(firstDay);
+    } else if (entry.repeatType == repeat::kNone) {
         for (DayNumber64 day = std::max(firstDay, span.first); day <= std::min(lastDay, span.LastDay()); ++day)
             span.Mark(day);
     } else {
@@ -336,6 +338,15 @@ bool MarkOccurrences(const CKalData& entry, const OccurrenceSpan& within, std::s
     }
     ApplyExclusions(entry, span);
     return true;
+}
+
+bool OccurrenceEndsNextDay(const CKalData& entry)
+{
+    if (entry.repeatType == repeat::kNone || !entry.Has(flag::kStartTimeSet | flag::kEndTimeSet))
+        return false;
+    const LocalFields start = entry.start.Fields();
+    const LocalFields end = entry.end.Fields();
+    return end.hour * 60 + end.minute < start.hour * 60 + start.minute;
 }
 
 void MoveRuleToDate(CKalData& entry, CDTime day)

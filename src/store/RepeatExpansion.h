@@ -17,6 +17,11 @@ inline constexpr int kWeekly = 2;
 inline constexpr int kMonthly = 3;
 inline constexpr int kYearly = 4;
 inline constexpr int kCustom = 5;
+// Whether the program knows how a type repeats; an entry of any other type shows on its first day only.
+[[nodiscard]] constexpr bool IsKnown(int type)
+{
+    return type >= kNone && type <= kCustom;
+}
 inline constexpr int kLastDayOfMonth = -1; // repeatDayFrom / repeatDayTo meaning the month's last day
 // The largest interval a rule keeps: more days than the calendar holds from its first year to its
 // last, so any larger interval shows the same single occurrence.
@@ -30,7 +35,8 @@ inline constexpr int kMaxInterval = 99999;
 // Marks the calendar days from `from`'s date to `to`'s date on which the entry occurs: marks[k] is set
 // to 1 for the k-th calendar day after `from`'s date and to 0 otherwise. `marks` must hold OccurrenceDays(from, to)
 // bytes. The entry's repetition, valid months, weeks and weekdays, avoid days (which may move an occurrence to the day
-// before, or drop it) and exclusions all apply. Nothing is allocated.
+// before, or drop it) and exclusions all apply. An entry whose repeat type the program does not know
+// occurs on its start's date only. Nothing is allocated.
 void MarkOccurrences(const CKalData& entry, CDTime from, CDTime to, std::span<std::uint8_t> marks);
 // A span of days worked out once for many entries, as a month's fill has: its ends as moments and as
 // day numbers.
@@ -48,6 +54,11 @@ bool MarkOccurrences(const CKalData& entry, const OccurrenceSpan& span, std::spa
 // False when the entry's whole lifetime lies well before `from` or after `to`, so that it cannot occur
 // between them; a test of two numbers, for passing over most of a long-kept file's entries at once.
 [[nodiscard]] bool MayOccur(const CKalData& entry, CDTime from, CDTime to);
+
+// True when each occurrence of a repeating entry runs past midnight: it has a start and an end time and
+// the end's time of day comes before the start's (22:00 to 02:00), so an occurrence seen on a day ends
+// on the day after. False for an entry that does not repeat, whose own end date says where it ends.
+[[nodiscard]] bool OccurrenceEndsNextDay(const CKalData& entry);
 
 // Moves a pasted entry's rule to `day`, keeping its kind of repetition.
 void MoveRuleToDate(CKalData& entry, CDTime day);

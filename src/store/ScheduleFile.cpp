@@ -149,7 +149,7 @@ int CountUnknownRules(const CKalStore& store)
 {
     int count = 0;
     for (const auto& entry : store.entries) {
-        if (!entry->IsTodo() && (entry->repeatType < repeat::kNone || entry->repeatType > repeat::kCustom))
+        if (!entry->IsTodo() && !repeat::IsKnown(entry->repeatType))
             ++count;
     }
     return count;

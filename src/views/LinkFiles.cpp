@@ -121,6 +121,9 @@ bool HandToDesktop(std::u16string_view pathOrAddress)
     const HandOverResult result = Shell::Current().Open(pathOrAddress);
     if (!result.message.empty())
         Ui::Current().ShowMessage(result.message);
+    else if (!result.started)
+        Ui::Current().ShowMessage((IsUrl(pathOrAddress) ? linktext::kAddressNoOpener : linktext::kFileNoOpener)
+            + std::u16string(pathOrAddress));
     return result.started;
 }
 

@@ -17,6 +17,11 @@ inline constexpr char16_t kDefaultPattern[] = u"*.TXT";
 inline constexpr char16_t kRelativeUnsaved[] = u"リンクが相対パスです。ファイルを保存してください";
 inline constexpr char16_t kAskCreate[] = u"ファイルがありません。新規に作成しますか？";
 inline constexpr char16_t kCannotCreate[] = u"ファイルを作成できません：";
+// When nothing could be started to open a file or an address: each followed by its path or address.
+inline constexpr char16_t kFileNoOpener[]
+    = u"ファイルを開くプログラムを起動できませんでした。次のファイルをほかのプログラムで開いてください。\n";
+inline constexpr char16_t kAddressNoOpener[]
+    = u"アドレスを開くブラウザーを起動できませんでした。次のアドレスをブラウザーで開いてください。\n";
 inline constexpr char16_t kBrowseTitle[] = u"ﾘﾝｸﾌｧｲﾙ名の入力";
 inline constexpr char16_t kTextFilesFilter[] = u"ﾃｷｽﾄﾌｧｲﾙ(*.TXT)|";
 inline constexpr char16_t kUserFilesFilter[] = u"ﾕｰｻﾞ設定ﾌｧｲﾙ|";
@@ -52,8 +57,8 @@ inline constexpr char16_t kAllFilesFilter[] = u"| 全てのﾌｧｲﾙ(*.*) |*.
 // A link file the program makes: the entry's content and CR LF in the program's code page.
 [[nodiscard]] bool CreateLinkTextFile(const std::string& path, std::u16string_view content);
 
-// Hands a file or an address to the desktop after the safety checks (platform/Shell.h); a refusal is
-// told to the user. True when it was handed over.
+// Hands a file or an address to the desktop after the safety checks (platform/Shell.h); a refusal, or
+// an opener that could not be started, is told to the user with the path. True when it was handed over.
 bool HandToDesktop(std::u16string_view pathOrAddress);
 
 // The file dialog of the link browse buttons: the "LinkExt" pattern and its filter. `initialFolder`

@@ -142,6 +142,33 @@ TEST_F(DiaryLinkCommandsTest, MissingLinkFileIsMadeOnlyWhenTheUserSaysSo)
     EXPECT_EQ(shell_.Started().size(), 1u);
 }
 
+TEST_F(DiaryLinkCommandsTest, NothingToOpenWithIsToldWithThePath)
+{
+    Save();
+    shell_.FailStarts();
+    settings_.Set(IntSetting::Diary, 1);
+    Store().SetDiaryFolder(FromUtf8(folder_.File("diaries")));
+    const std::u16string noProgram
+        = u"ファイルを開くプログラムを起動できませんでした。次のファイルをほかのプログラムで開いてください。\n";
+    const std::u16string noBrowser
+        = u"アドレスを開くブラウザーを起動できませんでした。次のアドレスをブラウザーで開いてください。\n";
+
+    const std::string diary = folder_.File("diaries/20261207.TXT");
+    views_.day.OnCommand(ID_DIARY_EDIT);
+    EXPECT_TRUE(ReadWholeFile(diary).has_value()); // made all the same, for another program to open
+
+    CKalData& entry = AddToday(u"打ち合わせ", u"打ち合わせ.txt");
+    const std::string made = folder_.File("打ち合わせ.txt");
+    ui_.QueueAnswer(true);
+    views_.day.OnCommand(ID_LINK_FILE_OPEN);
+    entry.linkFile = u"https://example.org/agenda";
+    views_.day.OnCommand(ID_LINK_FILE_OPEN);
+    EXPECT_EQ(ui_.Messages(),
+        (std::vector<std::u16string> {
+            noProgram + FromUtf8(diary), noProgram + FromUtf8(made), noBrowser + u"https://example.org/agenda" }));
+    EXPECT_EQ(shell_.Started(), (std::vector<std::string> { diary, made, "https://example.org/agenda" }));
+}
+
 TEST_F(DiaryLinkCommandsTest, ScheduleDialogsLinkButtonOpensTheLinkFileDialog)
 {
     Save();

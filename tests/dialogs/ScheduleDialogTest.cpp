@@ -213,19 +213,47 @@ TEST_F(ScheduleDialogTest, OkChecksStartEndAndOrder)
     }
 }
 
-TEST_F(ScheduleDialogTest, EndBeforeStartKeepsTheParsedDatesButNothingElse)
+TEST_F(ScheduleDialogTest, RefusedOkThenCancelLeavesTheEntryAsItWas)
 {
-    EXPECT_TRUE(Run(stored_, EntryDialogMode::Edit, { [&](DialogLogic&, MemoryDialogHost& host) {
-        TypePeriod(host, u"2013/11/05", u"10:00", u"2013/11/04", u"");
-        host.Type(kContent, u"新しい内容");
-        host.Press(kIdOk);
-        EXPECT_EQ(stored_.start, CDTime(2013, 11, 5, 10, 0));
-        EXPECT_EQ(stored_.end, CDTime(2013, 11, 4));
-        EXPECT_EQ(stored_.text, u"会議");
-        host.Type(kEndDate, u"2013/11/06");
-        host.Press(kIdOk);
-    } }));
-    EXPECT_EQ(stored_.text, u"新しい内容");
+    // Each case changes what OK reads before its last check: the start, the start's time, the end and
+    // the end's time. Only the memo, written at once, stays after the cancel.
+    struct Case {
+        const char16_t* startDate;
+        const char16_t* startTime;
+        const char16_t* endDate;
+        const char16_t* endTime;
+        const char16_t* message;
+    };
+    for (const Case& c : {
+             Case { u"2013/11/05", u"22:00", u"2013/11/05", u"02:00", u"開始日時より後の終了日時を入力してください" },
+             Case { u"2013/11/05", u"", u"2013/11/04", u"09:00", u"開始日時より後の終了日時を入力してください" },
+             Case { u"2013/11/05", u"", u"2013/11/31", u"", u"正しい終了日時を入力してください" },
+             Case { u"2013/11/05", u"08:00", u"2013/11/06", u"8時", u"正しい終了日時を入力してください" },
+         }) {
+        ui_.Clear();
+        CKalData entry;
+        entry = stored_;
+        EXPECT_FALSE(Run(entry, EntryDialogMode::Edit,
+            { [&](DialogLogic&, MemoryDialogHost& host) {
+                 TypePeriod(host, c.startDate, c.startTime, c.endDate, c.endTime);
+                 host.Type(kContent, u"新しい内容");
+                 host.Press(kMemo);
+                 host.Press(kIdOk);
+                 host.Press(kIdCancel);
+             },
+                [](DialogLogic&, MemoryDialogHost& memo) {
+                    memo.Type(memodialog::kMemo, u"持ち物: 資料");
+                    memo.Press(kIdOk);
+                } }));
+        const std::u16string label = std::u16string(c.startDate) + c.startTime + u"-" + c.endDate + c.endTime;
+        SCOPED_TRACE(std::string(label.begin(), label.end()));
+        EXPECT_EQ(ui_.Messages(), std::vector<std::u16string> { c.message });
+        EXPECT_EQ(entry.start, stored_.start);
+        EXPECT_EQ(entry.end, stored_.end);
+        EXPECT_EQ(entry.flags, stored_.flags);
+        EXPECT_EQ(entry.text, stored_.text);
+        EXPECT_EQ(entry.memo, u"持ち物: 資料");
+    }
 }
 
 TEST_F(ScheduleDialogTest, GenreChoiceReplacesAChosenColour)

@@ -241,27 +241,35 @@ TEST_F(TodoDialogTest, OkChecksTheDatesInOrder)
     }
 }
 
-TEST_F(TodoDialogTest, BadCompletionKeepsTheNewDeadlineAndTheMemoOnly)
+TEST_F(TodoDialogTest, RefusedOkThenCancelLeavesTheTodoAsItWas)
 {
-    EXPECT_FALSE(Run(stored_, EntryDialogMode::Edit,
-        { [](DialogLogic&, MemoryDialogHost& host) {
-             host.Type(kDeadline, u"");
-             host.Type(kCompletion, u"2013/11/31");
-             host.Type(kContent, u"変更");
-             host.Press(kMemo);
-             host.Press(kIdOk);
-             host.Press(kIdCancel);
-         },
-            [](DialogLogic&, MemoryDialogHost& memo) {
-                memo.Type(memodialog::kMemo, u"宛先リスト");
-                memo.Press(kIdOk);
-            } }));
-    EXPECT_EQ(ui_.Messages(), std::vector<std::u16string> { kBadDate });
-    EXPECT_TRUE(stored_.Has(flag::kNoDeadline));
-    EXPECT_EQ(stored_.start, CDTime::Now());
-    EXPECT_EQ(stored_.end, CDTime(2013, 11, 18));
-    EXPECT_EQ(stored_.text, u"年賀状");
-    EXPECT_EQ(stored_.memo, u"宛先リスト");
+    // The deadline, read before the completion date is checked, either cleared or moved. Only the
+    // memo, written at once, stays after the cancel.
+    for (const char16_t* deadline : { u"", u"2013/12/24" }) {
+        ui_.Clear();
+        CKalData entry;
+        entry = stored_;
+        EXPECT_FALSE(Run(entry, EntryDialogMode::Edit,
+            { [&](DialogLogic&, MemoryDialogHost& host) {
+                 host.Type(kDeadline, deadline);
+                 host.Type(kCompletion, u"2013/11/31");
+                 host.Type(kContent, u"変更");
+                 host.Press(kMemo);
+                 host.Press(kIdOk);
+                 host.Press(kIdCancel);
+             },
+                [](DialogLogic&, MemoryDialogHost& memo) {
+                    memo.Type(memodialog::kMemo, u"宛先リスト");
+                    memo.Press(kIdOk);
+                } }));
+        SCOPED_TRACE(std::u16string(deadline).size());
+        EXPECT_EQ(ui_.Messages(), std::vector<std::u16string> { u"正しい日付を入力してください" });
+        EXPECT_EQ(entry.flags, stored_.flags);
+        EXPECT_EQ(entry.start, stored_.start);
+        EXPECT_EQ(entry.end, stored_.end);
+        EXPECT_EQ(entry.text, u"年賀状");
+        EXPECT_EQ(entry.memo, u"宛先リスト");
+    }
 }
 
 TEST_F(TodoDialogTest, DayCountIsStoredOnlyWhenTicked)

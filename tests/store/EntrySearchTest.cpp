@@ -29,7 +29,8 @@ TEST(EntrySearch, TextMatchesByConditionAndCase)
         { u"ＡＢＣ商事", u"ａｂｃ", Match::StartsWith, false, true }, // full-width letters have case too
         { u"Ёлка", u"ёлка", Match::Equals, false, true },
         { u"lunch", u"Lunch", Match::Equals, false, true },
-        { u"lunch", u"Lunch", Match::Equals, true, false },
+        { u"lunch", u"Lunch", Match::Equals, true, true }, // an equal text is found whatever the case box says
+        { u"Ёлка", u"ёлка", Match::Equals, true, true },
         { u"lunch box", u"lunch", Match::Equals, false, false },
         { u"会議室", u"会議", Match::StartsWith, false, true },
         { u"大会議", u"会議", Match::StartsWith, false, false },

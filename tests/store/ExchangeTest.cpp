@@ -44,7 +44,10 @@ protected:
         for (int i = 1; file && i < file->LineCount(); ++i)
             lines.emplace_back(file->Line(i));
         if (file) {
-            EXPECT_EQ(file->Line(0), exchange::kCsvHeader);
+            EXPECT_EQ(file->Line(0),
+                u"\"件名\",\"開始日\",\"開始時刻\",\"終了日\",\"終了時刻\",\"終日ｲﾍﾞﾝﾄ\",\"ｱﾗｰﾑ ｵﾝ/ｵﾌ\",\"ｱﾗｰﾑ日付\","
+                u"\"ｱﾗｰﾑ時刻\",\"会議の開催者\",\"必須出席者\",\"任意出席者\",\"ﾘｿｰｽ\",\"ﾌﾟﾗｲﾍﾞｰﾄ\",\"経費情報\","
+                u"\"公開する時間帯の種類\",\"支払い条件\",\"場所\",\"内容\",\"秘密度\",\"分類\",\"優先度\"");
         }
         return lines;
     }
@@ -127,6 +130,14 @@ TEST_F(ExchangeTest, ExportWritesAllDayAndRepeatingEntriesInTheDesktopLayout)
     }
     EXPECT_EQ(ExportedLines(CDTime(2003, 1, 7), CDTime(2003, 1, 7), HiddenEntries::Export).size(), 1u);
 
+    // An occurrence from 22:00 to 02:00 ends on the day after the one it is listed on.
+    CKalData& night = Add(u"夜勤", CDTime(2003, 1, 20, 22, 0), CDTime(2003, 3, 31, 2, 0), kTimed);
+    night.repeatType = repeat::kDaily;
+    const auto nights = ExportedLines(CDTime(2003, 1, 31), CDTime(2003, 1, 31));
+    ASSERT_EQ(nights.size(), 1u);
+    const std::u16string nightPrefix = u"\"夜勤\",\"2003/01/31\",\"22:00:00\",\"2003/02/01\",\"02:00:00\",\"False\",";
+    EXPECT_EQ(nights[0].substr(0, nightPrefix.size()), nightPrefix);
+
     // A longer file already there is replaced whole.
     ASSERT_TRUE(WriteFileAtomically(folder_.File("out.csv"), std::string(100000, 'x')));
     EXPECT_TRUE(ExportedLines(CDTime(2003, 1, 8), CDTime(2003, 1, 8)).empty());
@@ -142,12 +153,13 @@ TEST_F(ExchangeTest, ImportReadsRecordsAcrossLinesAlarmsSpansAndGenres)
           u"3F\",\"1行目\r\n2行目\r\n\",\"標準\",\"新分類\",\"標準\"\r\n"
         + u"旅行,2026/03/20,0:00:00,2026/03/23,0:00:00,TRUE,false,,,,,,,,,,,,,,一般,\r\n"
         + u"壊れた,2026/13/20,0:00:00,2026/03/23,0:00:00,True,False\r\n" + u"\r\n"
+        + u"逆順,2026/03/11,22:00:00,2026/03/11,2:00:00,False,False\r\n"
         + u"\"開いたまま\",\"2026/03/20\",\"0:00:00\",\"2026/03/"
           u"20\",\"0:00:00\",\"True\",\"False\",\"\",\"\",\"終わらない\r\n";
     const CsvImportReport report = ImportOutlookCsv(store_, TextLineFile::FromText(csv));
-    EXPECT_EQ(report.added, 2);
+    EXPECT_EQ(report.added, 3);
     EXPECT_EQ(report.skipped, 2);
-    ASSERT_EQ(store_.EntryCount(), 2);
+    ASSERT_EQ(store_.EntryCount(), 3);
 
     const CKalData& meeting = store_.Entry(0);
     EXPECT_EQ(meeting.text, u"定例 \"A\"");
@@ -166,6 +178,12 @@ TEST_F(ExchangeTest, ImportReadsRecordsAcrossLinesAlarmsSpansAndGenres)
     EXPECT_EQ(trip.flags, 0u);
     EXPECT_EQ(trip.alarmMinutes, -1);
     EXPECT_EQ(trip.genre, 0);
+
+    // An end before the start is not kept: the entry would show on no day. It ends where it starts.
+    const CKalData& reversed = store_.Entry(2);
+    EXPECT_EQ(reversed.start, CDTime(2026, 3, 11, 22, 0));
+    EXPECT_EQ(reversed.end, reversed.start);
+    EXPECT_EQ(reversed.flags, flag::kStartTimeSet);
 }
 
 TEST_F(ExchangeTest, ExportAndImportKeepTextsAndDays)

@@ -248,12 +248,22 @@ TEST_F(RepeatExpansionTest, EndsOfTheRepetition)
     EXPECT_EQ(Expand(lastDay, CDTime(2036, 12, 28), CDTime(2037, 2, 8)), (Days { "2036/12/30", "2036/12/31" }));
 }
 
-TEST_F(RepeatExpansionTest, UnknownRuleShowsItsFirstDayWithoutAMessagePerDrawing)
+TEST_F(RepeatExpansionTest, UnknownRuleShowsOnItsFirstDayOnly)
 {
-    CKalData odd = Rule(9, CDTime(2005, 7, 3), CDTime(2005, 12, 31));
-    EXPECT_EQ(ExpandMonth(odd, 2005, 8), (Days { "2005/08/03" }));
-    ExpandMonth(odd, 2005, 9);
-    EXPECT_TRUE(ui_.Messages().empty());
+    // Types above and below those the program knows, by day number and by position (every weekday
+    // of every week), over spans like a month grid's, which begin and end in the months around.
+    CKalData byDay = Rule(9, CDTime(2005, 7, 3, 9, 0), CDTime(2005, 12, 31, 10, 0));
+    byDay.repeatDayFrom = byDay.repeatDayTo = 5;
+    CKalData byPosition = Position(-2, CDTime(2005, 7, 3), CDTime(2005, 12, 31), 0, 0);
+    byPosition.weeks = { 1, 1, 1, 1, 1 };
+    byPosition.weekdays = { 1, 1, 1, 1, 1, 1, 1 };
+    for (const CKalData& odd : { byDay, byPosition }) {
+        SCOPED_TRACE(odd.repeatType);
+        EXPECT_EQ(Expand(odd, CDTime(2005, 6, 26), CDTime(2005, 8, 6)), (Days { "2005/07/03" }));
+        EXPECT_EQ(Expand(odd, CDTime(2005, 7, 3), CDTime(2005, 7, 3)), (Days { "2005/07/03" }));
+        EXPECT_EQ(Expand(odd, CDTime(2005, 7, 31), CDTime(2005, 12, 31)), Days {});
+    }
+    EXPECT_TRUE(ui_.Messages().empty()); // told once by the load, never by a drawing
 }
 
 TEST_F(RepeatExpansionTest, MoveRuleToDate)
