@@ -56,7 +56,20 @@ void SearchDialog::OnInit(DialogHost& host)
     host.SetChecked(kMatchCase, conditions_.matchCase);
     for (const Target& target : kTargets)
         host.SetChecked(target.id, (conditions_.targets & target.bit) != 0);
+    ShowCaseChoice(host);
     host.SetFocus(kWord);
+}
+
+void SearchDialog::OnControl(DialogHost& host, int id, Notification notification)
+{
+    if (id == kCondition && notification == Notification::SelectionChanged)
+        ShowCaseChoice(host);
+}
+
+void SearchDialog::ShowCaseChoice(DialogHost& host)
+{
+    // An equal text is found whatever its case: the box would promise what the search does not do.
+    host.Enable(kMatchCase, host.Selection(kCondition) != static_cast<int>(SearchConditions::Match::Equals));
 }
 
 bool SearchDialog::OnOk(DialogHost& host)

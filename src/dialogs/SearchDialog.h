@@ -33,11 +33,14 @@ public:
 
     const DialogResource& Resource() const override { return resource_; }
     void OnInit(DialogHost& host) override;
+    void OnControl(DialogHost& host, int id, Notification notification) override;
     bool OnOk(DialogHost& host) override;
 
     [[nodiscard]] const SearchConditions& Conditions() const { return conditions_; }
 
 private:
+    static void ShowCaseChoice(DialogHost& host);
+
     DialogResource resource_;
     SearchConditions conditions_;
 };

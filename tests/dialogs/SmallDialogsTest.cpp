@@ -192,9 +192,12 @@ TEST_F(SmallDialogsTest, SearchWithoutATargetSearchesTheContent)
     EXPECT_EQ(AskSearchConditions(given), given);
 
     ui_.QueueDialog([](DialogLogic&, MemoryDialogHost& host) {
+        EXPECT_TRUE(host.IsEnabled(kMatchCase));
         host.Type(kWord, u"Lunch");
-        host.Choose(kCondition, 1);
         host.Press(kMatchCase);
+        host.Choose(kCondition, 1);
+        // An equal text is found whatever its case.
+        EXPECT_FALSE(host.IsEnabled(kMatchCase));
         host.Press(kPlace);
         host.Press(kMemo);
         host.Press(kIdOk);
