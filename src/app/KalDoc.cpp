@@ -16,6 +16,7 @@
 #include "dialogs/SearchDialog.h"
 #include "dialogs/TodoDialog.h"
 #include "platform/Clipboard.h"
+#include "platform/Clock.h"
 #include "platform/Profile.h"
 #include "platform/Text.h"
 #include "platform/UserFolders.h"
@@ -125,7 +126,7 @@ bool CKalDoc::NewDocument()
     // The store outlives its files; a password the user never gave for this document must not stay.
     store_.password.clear();
     const bool loaded = StartNewSchedule(store_, applicationGenres_);
-    loadTime_ = CDTime::Now();
+    loadTime_ = Clock::Current().Now();
     for (DocumentView* view : views_)
         view->OnInitialUpdate();
     return loaded;
@@ -150,7 +151,7 @@ bool CKalDoc::OpenDocument(const std::string& path)
     SetPathName(path);
     Profile::Current().SetString("System", "DefaultFile", FromUtf8(path));
     modified_ = result == LoadResult::LoadedAndUpdated;
-    loadTime_ = CDTime::Now();
+    loadTime_ = Clock::Current().Now();
     diskStamp_ = StampOf(path);
     unreadRowsPath_.clear();
     if (!report.droppedLines.empty()) {
@@ -188,7 +189,7 @@ bool CKalDoc::SaveDocument(const std::string& path)
     if (SaveScheduleFile(store_, path, options) != SaveResult::Saved)
         return false;
     modified_ = false;
-    saveTime_ = loadTime_ = CDTime::Now();
+    loadTime_ = Clock::Current().Now();
     diskStamp_ = StampOf(path);
     return true;
 }
@@ -290,8 +291,7 @@ void CKalDoc::CheckChangedOnDisk()
     checkBusy_ = true;
     if (HasPath()) {
         const std::optional<std::int64_t> changed = ModificationTime(path_);
-        if (changed && *changed > static_cast<std::int64_t>(loadTime_.Seconds())
-            && Ui::Current().AskYesNo(texts::kAskReloadChanged))
+        if (changed && *changed > loadTime_ && Ui::Current().AskYesNo(texts::kAskReloadChanged))
             ReopenAfterReload();
     }
     checkBusy_ = false;
