@@ -29,7 +29,7 @@ protected:
         previousClock_ = Clock::Install(&clock_);
         settings_.Load(profile_);
         previousSettings_ = CKalSettings::Install(&settings_);
-        clock_.Set(CDTime(2026, 12, 7, 9, 30, 0).Seconds());
+        clock_.Set(CDTime(2026, 12, 7, 9, 30, 0).Instant());
     }
     ~TestEnvironment() override
     {

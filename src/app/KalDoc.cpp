@@ -16,6 +16,7 @@
 #include "dialogs/SearchDialog.h"
 #include "dialogs/TodoDialog.h"
 #include "platform/Clipboard.h"
+#include "platform/Clock.h"
 #include "platform/Profile.h"
 #include "platform/Text.h"
 #include "platform/UserFolders.h"
@@ -126,7 +127,7 @@ bool CKalDoc::NewDocument()
     store_.password.clear();
     EmptyStore();
     const bool loaded = StartNewSchedule(store_, applicationGenres_);
-    loadTime_ = CDTime::Now();
+    loadTime_ = Clock::Current().Now();
     for (DocumentView* view : views_)
         view->OnInitialUpdate();
     return loaded;
@@ -159,7 +160,7 @@ bool CKalDoc::OpenDocument(std::string path)
     SetPathName(path);
     Profile::Current().SetString("System", "DefaultFile", FromUtf8(path));
     modified_ = result == LoadResult::LoadedAndUpdated;
-    loadTime_ = CDTime::Now();
+    loadTime_ = Clock::Current().Now();
     diskStamp_ = StampOf(path);
     unreadRowsPath_.clear();
     if (!report.droppedLines.empty()) {
@@ -207,7 +208,7 @@ SaveResult CKalDoc::SaveTo(std::string path)
         SetPathName(path);
     Profile::Current().SetString("System", "DefaultFile", FromUtf8(path));
     modified_ = false;
-    saveTime_ = loadTime_ = CDTime::Now();
+    loadTime_ = Clock::Current().Now();
     diskStamp_ = StampOf(path);
     return SaveResult::Saved;
 }
@@ -346,8 +347,7 @@ void CKalDoc::CheckChangedOnDisk()
     checkBusy_ = true;
     if (HasPath()) {
         const std::optional<std::int64_t> changed = ModificationTime(path_);
-        if (changed && *changed > static_cast<std::int64_t>(loadTime_.Seconds())
-            && Ui::Current().AskYesNo(texts::kAskReloadChanged))
+        if (changed && *changed > loadTime_ && Ui::Current().AskYesNo(texts::kAskReloadChanged))
             ReopenAfterReload();
     }
     checkBusy_ = false;

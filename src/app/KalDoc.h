@@ -11,6 +11,7 @@
 #include "views/ViewDocument.h"
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -121,8 +122,9 @@ private:
     std::string path_;
     bool modified_ = false;
     std::array<int, 7> weekOrder_ { 0, 1, 2, 3, 4, 5, 6 };
-    CDTime loadTime_;
-    CDTime saveTime_;
+    // The real moment (seconds since 1970 UTC) the file was last read or written, for comparing with
+    // its modification time.
+    std::int64_t loadTime_ = 0;
     bool checkBusy_ = false;
     // The file as the document last read or wrote it; nothing when the document has no file.
     std::optional<FileStamp> diskStamp_;

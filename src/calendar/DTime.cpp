@@ -18,19 +18,57 @@ const char16_t* const kEnglishMonthNames[12] = { u"January", u"February", u"Marc
 const char16_t* const kEnglishMonthAbbreviations[12]
     = { u"Jan", u"Feb", u"Mar", u"Apr", u"May", u"Jun", u"Jul", u"Aug", u"Sep", u"Oct", u"Nov", u"Dec" };
 
+namespace {
+
+std::int64_t FloorDiv(std::int64_t a, std::int64_t b)
+{
+    return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
+
+std::int64_t WallSeconds(int year, int month, int day, int hour, int minute, int second)
+{
+    // Months beyond December or before January move the year; everything smaller is linear in days
+    // and seconds and carries by itself.
+    const std::int64_t monthIndex = static_cast<std::int64_t>(month) - 1;
+    const std::int64_t yearCarry = FloorDiv(monthIndex, 12);
+    const int normalYear = static_cast<int>(year + yearCarry);
+    const int normalMonth = static_cast<int>(monthIndex - yearCarry * 12) + 1; // [1, 12]
+    const std::int64_t days = DaysFromCivil(normalYear, normalMonth, 1) + static_cast<std::int64_t>(day) - 1;
+    return days * CDTime::kDay + static_cast<std::int64_t>(hour) * 3600 + static_cast<std::int64_t>(minute) * 60
+        + second;
+}
+
+} // namespace
+
 CDTime::CDTime(int year, int month, int day, int hour, int minute, int second)
-    : seconds_(static_cast<std::uint32_t>(LocalTime::Seconds(year, month, day, hour, minute, second)))
+    : seconds_(static_cast<std::uint32_t>(WallSeconds(year, month, day, hour, minute, second)))
 {
 }
 
 CDTime CDTime::Now()
 {
-    return CDTime(static_cast<std::uint32_t>(Clock::Current().Now()));
+    return FromInstant(Clock::Current().Now());
+}
+
+CDTime CDTime::FromInstant(std::int64_t instant)
+{
+    const LocalFields f = LocalTime::Fields(instant);
+    return CDTime(f.year, f.month, f.day, f.hour, f.minute, f.second);
+}
+
+std::int64_t CDTime::Instant() const
+{
+    const LocalFields f = Fields();
+    return LocalTime::Instant(f.year, f.month, f.day, f.hour, f.minute, f.second);
 }
 
 LocalFields CDTime::Fields() const
 {
-    return LocalTime::Fields(seconds_);
+    const std::int64_t days = seconds_ / kDay; // [0, 49710]
+    const int secondOfDay = static_cast<int>(seconds_ % kDay); // [0, 86399]
+    const CivilDate date = CivilFromDays(days);
+    return LocalFields { date.year, date.month, date.day, secondOfDay / 3600, secondOfDay / 60 % 60, secondOfDay % 60,
+        static_cast<int>((days + 4) % 7) }; // 1970-01-01 was a Thursday
 }
 
 SystemTime CDTime::ToSystemTime() const
@@ -121,9 +159,8 @@ CDTime ComposeDate(int year, int month, int day, CDTime base)
     return CDTime(year ? year : f.year, month ? month : f.month, day ? day : f.day, f.hour, f.minute, 0);
 }
 
-// Month stepping works on the calendar fields rather than by adding the month's length in seconds:
-// the results are the same where a day is always 86,400 seconds, and stay right on the wall clock
-// across a daylight-saving change.
+// Month stepping works on the calendar fields rather than by adding the month's length in seconds and
+// correcting a day that overshoots; the results are the same.
 CDTime NextMonth(CDTime time)
 {
     const LocalFields f = time.Fields();

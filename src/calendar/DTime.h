@@ -10,7 +10,7 @@
 
 namespace kal {
 
-// Calendar fields of a moment in local time.
+// Calendar fields of a wall-clock date and time.
 struct LocalFields {
     int year = 1970;
     int month = 1; // 1-12
@@ -35,9 +35,12 @@ struct SystemTime {
 
 enum class YearClamp { Off, On };
 
-// The program's date and time value: an unsigned 32-bit count of seconds since 1970-01-01 00:00:00
-// UTC. Calendar fields always come from the local-time conversion; a day is always 86,400 seconds.
-// Dates the user works with run from 1972-01-01 to 2036-12-31.
+// The program's date and time value: a wall-clock date and time with no zone, held as an unsigned
+// 32-bit count of seconds since 1970-01-01 00:00:00 on the same wall clock. Fields and construction
+// are plain calendar arithmetic, so a day is always 86,400 seconds and every value keeps the fields it
+// was made with whatever the machine's zone: a time the zone skips or shows twice stays as it was
+// written. Only Now, FromInstant and Instant meet the machine's zone, for the few places that need a
+// real moment. Dates the user works with run from 1972-01-01 to 2036-12-31.
 class CDTime {
 public:
     static constexpr std::int64_t kDay = 86400;
@@ -48,12 +51,19 @@ public:
         : seconds_(seconds)
     {
     }
-    // From local fields; fields out of range are normalised (day 32 is a day of the next month) and
-    // daylight saving is left to the conversion to decide.
+    // From wall-clock fields; fields out of range carry into the next larger ones as mktime does (day
+    // 32 is a day of the next month, month 13 January of the next year, hour -1 the day before).
     CDTime(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
 
+    // What the machine's clock shows now.
     [[nodiscard]] static CDTime Now();
+    // What the machine's clock shows at a real instant (seconds since 1970-01-01 00:00:00 UTC).
+    [[nodiscard]] static CDTime FromInstant(std::int64_t instant);
+    // The real instant at which the machine's clock shows this value; a time the zone skips or shows
+    // twice is placed as mktime places it with daylight saving unknown. The value itself never changes.
+    [[nodiscard]] std::int64_t Instant() const;
 
+    // Wall-clock seconds since 1970-01-01 00:00:00; not a real instant (see Instant).
     [[nodiscard]] constexpr std::uint32_t Seconds() const noexcept { return seconds_; }
 
     [[nodiscard]] LocalFields Fields() const;

@@ -6,17 +6,18 @@
 
 namespace kal {
 
-// The local-time conversions every date goes through, made fast: the zone's offset from UTC is read
-// once for every day from 1970 to 2040, so that a conversion is plain arithmetic. Days on which the
-// offset changes, and times outside the table, go to the C library, which stays the reference: the
-// results are always those of localtime_r and mktime (daylight saving left to the library to decide).
+// The one place where the machine's zone meets the program's dates: a real instant (seconds since
+// 1970-01-01 00:00:00 UTC) to the wall clock of the machine's zone and back. Dates and times of the
+// file never pass through here; only "now", file stamps and the UTC times of calendar servers do.
 class LocalTime {
 public:
-    // Calendar fields of `seconds` since 1970-01-01 00:00:00 UTC.
-    [[nodiscard]] static LocalFields Fields(std::int64_t seconds);
-    // Seconds for local fields; fields out of range are normalised as mktime does.
-    [[nodiscard]] static std::int64_t Seconds(int year, int month, int day, int hour, int minute, int second);
-    // Forgets the table; call after changing TZ.
+    // What the machine's clock shows at `instant`.
+    [[nodiscard]] static LocalFields Fields(std::int64_t instant);
+    // The instant at which the machine's clock shows these fields. Fields out of range are normalised
+    // and a time the zone skips or shows twice is placed as mktime places it with daylight saving
+    // unknown: a skipped 02:30 is the instant half an hour after the last minute before the jump.
+    [[nodiscard]] static std::int64_t Instant(int year, int month, int day, int hour, int minute, int second);
+    // Reads TZ again; call after changing it.
     static void ResetZone();
 };
 

@@ -64,7 +64,7 @@ std::u16string TransportReason(long transport)
 // "20261207T000000Z"
 std::string UtcStamp(CDTime time)
 {
-    const time_t seconds = static_cast<time_t>(time.Seconds());
+    const time_t seconds = static_cast<time_t>(time.Instant());
     struct tm fields { };
     gmtime_r(&seconds, &fields);
     char text[64];
@@ -189,7 +189,7 @@ StoreStatus CalDavStore::Add(const Appointment& appointment)
 {
     const std::string uid = NewUid();
     IcalComponent calendar = NewCalendar();
-    icalcomponent_add_component(calendar.get(), MakeEvent(appointment, uid, CDTime::Now()).release());
+    icalcomponent_add_component(calendar.get(), MakeEvent(appointment, uid).release());
     const std::string resource = collection_ + uid.substr(0, uid.find('@')) + ".ics";
     // If-None-Match: a resource of that name, however unlikely, is never replaced.
     const Reply reply = Request("PUT", resource, IcalText(calendar.get()), { kCalendarType, "If-None-Match: *" });

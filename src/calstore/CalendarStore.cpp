@@ -79,7 +79,11 @@ std::optional<Appointment> AppointmentFor(const CKalData& entry, CDTime day)
 
 bool SameAppointment(const Appointment& existing, const Appointment& wanted)
 {
-    return existing.subject == wanted.subject && existing.start == wanted.start && (!wanted.allDay || existing.allDay);
+    if (existing.subject != wanted.subject || (wanted.allDay && !existing.allDay))
+        return false;
+    // A timed start the zone skips was written as the moment the clock reached it and reads back as
+    // the time after the jump: the same moment is the same start.
+    return existing.start == wanted.start || (!wanted.allDay && existing.start.Instant() == wanted.start.Instant());
 }
 
 PeriodAdd AddPeriod(CalendarStore& calendar, CKalStore& store, CDTime from, CDTime to)

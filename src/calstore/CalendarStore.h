@@ -31,9 +31,10 @@ struct Appointment {
 // entries give nothing, as they are no appointments.
 [[nodiscard]] std::optional<Appointment> AppointmentFor(const CKalData& entry, CDTime day);
 
-// Whether `existing` already stands for `wanted`: the same subject and start, and for an all-day
-// appointment an all-day one. Comparing start and subject alone lets two entries with the same
-// subject and start on one day come in once.
+// Whether `existing` already stands for `wanted`: the same subject and start (the same wall-clock time,
+// or for a timed one the same moment on the machine's clock), and for an all-day appointment an all-day
+// one. Comparing start and subject alone lets two entries with the same subject and start on one day
+// come in once.
 [[nodiscard]] bool SameAppointment(const Appointment& existing, const Appointment& wanted);
 
 // What a store operation came to: nothing on success, else the message for the user.

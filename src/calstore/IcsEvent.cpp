@@ -1,5 +1,6 @@
 #include "calstore/IcsEvent.h"
 
+#include "platform/Clock.h"
 #include "platform/Text.h"
 
 #include <libical/ical.h>
@@ -14,9 +15,9 @@ namespace {
 
 constexpr char kProductId[] = "-//Kalendra//Kalendra 0.1//JA";
 
-icaltimetype UtcTime(CDTime time)
+icaltimetype UtcTime(std::int64_t instant)
 {
-    return icaltime_from_timet_with_zone(static_cast<time_t>(time.Seconds()), 0, icaltimezone_get_utc_timezone());
+    return icaltime_from_timet_with_zone(static_cast<time_t>(instant), 0, icaltimezone_get_utc_timezone());
 }
 
 icaltimetype DateValue(CDTime time)
@@ -40,7 +41,7 @@ CDTime MomentOf(const icaltimetype& time)
     if (time.is_date)
         return CDTime(time.year, time.month, time.day);
     if (icaltime_is_utc(time) || time.zone)
-        return CDTime(static_cast<std::uint32_t>(icaltime_as_timet_with_zone(time, time.zone)));
+        return CDTime::FromInstant(icaltime_as_timet_with_zone(time, time.zone));
     return CDTime(time.year, time.month, time.day, time.hour, time.minute, time.second);
 }
 
@@ -59,19 +60,19 @@ IcalComponent NewCalendar()
     return calendar;
 }
 
-IcalComponent MakeEvent(const Appointment& appointment, const std::string& uid, CDTime stamp)
+IcalComponent MakeEvent(const Appointment& appointment, const std::string& uid)
 {
     IcalComponent event(icalcomponent_new_vevent());
     icalcomponent* raw = event.get();
     icalcomponent_add_property(raw, icalproperty_new_uid(uid.c_str()));
-    icalcomponent_add_property(raw, icalproperty_new_dtstamp(UtcTime(stamp)));
+    icalcomponent_add_property(raw, icalproperty_new_dtstamp(UtcTime(Clock::Current().Now())));
     icalcomponent_add_property(raw, icalproperty_new_summary(ToUtf8(appointment.subject).c_str()));
     if (appointment.allDay) {
         icalcomponent_add_property(raw, icalproperty_new_dtstart(DateValue(appointment.start)));
         icalcomponent_add_property(raw, icalproperty_new_dtend(DateValue(appointment.end)));
     } else {
-        icalcomponent_add_property(raw, icalproperty_new_dtstart(UtcTime(appointment.start)));
-        icalcomponent_add_property(raw, icalproperty_new_dtend(UtcTime(appointment.end)));
+        icalcomponent_add_property(raw, icalproperty_new_dtstart(UtcTime(appointment.start.Instant())));
+        icalcomponent_add_property(raw, icalproperty_new_dtend(UtcTime(appointment.end.Instant())));
     }
     icalcomponent_add_property(
         raw, icalproperty_new_class(appointment.isPublic ? ICAL_CLASS_PUBLIC : ICAL_CLASS_PRIVATE));

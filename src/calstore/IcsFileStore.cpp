@@ -147,7 +147,7 @@ StoreStatus IcsFileStore::Add(const Appointment& appointment)
 {
     if (!calendar_)
         return CannotOpen(calendartexts::kFileCannotOpen);
-    icalcomponent_add_component(calendar_.get(), MakeEvent(appointment, NewUid(), CDTime::Now()).release());
+    icalcomponent_add_component(calendar_.get(), MakeEvent(appointment, NewUid()).release());
     known_.push_back(appointment);
     changed_ = true;
     return StoreStatus::Success();

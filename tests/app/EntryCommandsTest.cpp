@@ -96,7 +96,7 @@ TEST_F(EntryCommandsTest, AMemoChangedBeforeACancelStillMarksTheDocumentModified
 
 TEST_F(EntryCommandsTest, AGeneratedHolidayIsNotEdited)
 {
-    clock_.Set(CDTime(2026, 9, 23, 9, 0).Seconds()); // 秋分の日, worked out by the grid
+    clock_.Set(CDTime(2026, 9, 23, 9, 0).Instant()); // 秋分の日, worked out by the grid
     views_.month.OnInitialUpdate();
     views_.day.OnInitialUpdate();
     ASSERT_FALSE(views_.day.Rows().empty());

@@ -32,7 +32,7 @@ protected:
     CalendarControlTest()
         : zone_(GetParam())
     {
-        clock_.Set(CDTime(2026, 12, 7, 9, 30).Seconds()); // today in the zone under test
+        clock_.Set(CDTime(2026, 12, 7, 9, 30).Instant()); // today in the zone under test
         control_.SetNotify([this](int code) { notes_.push_back(code); });
     }
 

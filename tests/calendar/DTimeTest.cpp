@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <vector>
+
 namespace kal {
 namespace {
 
@@ -49,25 +52,75 @@ TEST(DTimeCalendar, DayNumberCountsFrom1972)
     EXPECT_EQ(DayNumber(1971, 12, 31), -1);
 }
 
-TEST_F(DTimeTest, FieldsComeFromLocalTime)
+TEST_F(DTimeTest, FieldsAndOutOfRangeFieldsCarry)
 {
-    const CDTime t(2005, 7, 3, 9, 5, 7);
-    const LocalFields f = t.Fields();
-    EXPECT_EQ(f.year, 2005);
-    EXPECT_EQ(f.month, 7);
-    EXPECT_EQ(f.day, 3);
-    EXPECT_EQ(f.hour, 9);
-    EXPECT_EQ(f.minute, 5);
-    EXPECT_EQ(f.second, 7);
-    EXPECT_EQ(f.weekday, 0);
-    {
-        // Tokyo is nine hours ahead of UTC.
-        const test::ScopedTimeZone tokyo("Asia/Tokyo");
-        EXPECT_EQ(CDTime(1970, 1, 1, 9, 0, 0).Seconds(), 0u);
+    const LocalFields f = CDTime(2005, 7, 3, 9, 5, 7).Fields();
+    EXPECT_EQ((std::array { f.year, f.month, f.day, f.hour, f.minute, f.second, f.weekday }),
+        (std::array { 2005, 7, 3, 9, 5, 7, 0 }));
+    struct Case {
+        CDTime made;
+        const char16_t* expected;
+    } const cases[] = {
+        { CDTime(2005, 1, 32), u"2005/02/01 00:00:00" },
+        { CDTime(2005, 13, 1), u"2006/01/01 00:00:00" },
+        { CDTime(2005, 0, 1), u"2004/12/01 00:00:00" },
+        { CDTime(2005, -13, 1), u"2003/11/01 00:00:00" },
+        { CDTime(2005, 3, 0), u"2005/02/28 00:00:00" },
+        { CDTime(2004, 3, -1), u"2004/02/28 00:00:00" },
+        { CDTime(2005, 1, 1, -1, 0), u"2004/12/31 23:00:00" },
+        { CDTime(2005, 1, 1, 0, -1), u"2004/12/31 23:59:00" },
+        { CDTime(2005, 7, 3, 23, 59, 61), u"2005/07/04 00:00:01" },
+        { CDTime(2005, 7, 3, 48, 0), u"2005/07/05 00:00:00" },
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Text(c.made), c.expected);
+}
+
+// A date and time of the file is the wall clock as written, whatever the machine's zone: times that a
+// zone skips (the clock jumps from 00:00 to 01:00 in Santiago, Havana and Beirut, from 02:00 to 03:00
+// in Berlin and New York, from 02:00 to 02:30 at Lord Howe) or shows twice keep their fields and
+// texts, and a day step always reaches the same time of the next day.
+TEST_F(DTimeTest, WallClockTimesStayAsWrittenInEveryZone)
+{
+    struct Case {
+        int year, month, day, hour, minute;
+        const char16_t* text;
+        const char16_t* nextDay;
+    } const cases[] = {
+        { 2026, 9, 6, 0, 0, u"2026/09/06(日) 00:00", u"2026/09/07(月) 00:00" }, // Santiago skips
+        { 2026, 9, 6, 0, 30, u"2026/09/06(日) 00:30", u"2026/09/07(月) 00:30" },
+        { 2026, 4, 4, 23, 30, u"2026/04/04(土) 23:30", u"2026/04/05(日) 23:30" }, // Santiago repeats
+        { 2026, 3, 29, 2, 30, u"2026/03/29(日) 02:30", u"2026/03/30(月) 02:30" }, // Berlin skips
+        { 2026, 10, 25, 2, 30, u"2026/10/25(日) 02:30", u"2026/10/26(月) 02:30" }, // Berlin repeats
+        { 2026, 3, 8, 2, 0, u"2026/03/08(日) 02:00", u"2026/03/09(月) 02:00" }, // New York skips
+        { 2026, 3, 8, 0, 0, u"2026/03/08(日) 00:00", u"2026/03/09(月) 00:00" }, // Havana skips
+        { 2026, 3, 29, 0, 30, u"2026/03/29(日) 00:30", u"2026/03/30(月) 00:30" }, // Beirut skips
+        { 2026, 10, 4, 2, 15, u"2026/10/04(日) 02:15", u"2026/10/05(月) 02:15" }, // Lord Howe skips
+        { 1972, 1, 1, 0, 0, u"1972/01/01(土) 00:00", u"1972/01/02(日) 00:00" },
+        { 2036, 12, 31, 23, 59, u"2036/12/31(水) 23:59", u"2037/01/01(木) 23:59" },
+    };
+    std::vector<std::uint32_t> counts;
+    for (const char* zoneName : { "Asia/Tokyo", "UTC", "Europe/Berlin", "America/New_York", "America/Santiago",
+             "America/Havana", "Asia/Beirut", "Australia/Lord_Howe" }) {
+        const test::ScopedTimeZone zone(zoneName);
+        for (std::size_t i = 0; i < std::size(cases); ++i) {
+            const Case& c = cases[i];
+            SCOPED_TRACE(std::string(zoneName) + " " + ToUtf8(c.text));
+            const CDTime made(c.year, c.month, c.day, c.hour, c.minute);
+            EXPECT_EQ(made.Format(u"%Y/%m/%d(%A) %H:%M"), c.text);
+            EXPECT_EQ((made + CDTime::kDay).Format(u"%Y/%m/%d(%A) %H:%M"), c.nextDay);
+            EXPECT_EQ((made + CDTime::kDay - CDTime::kDay), made);
+            EXPECT_EQ(DateText(made) + u" " + TimeText(made), std::u16string(c.text).erase(10, 3));
+            EXPECT_EQ(DateOnly(made) + c.hour * 3600 + c.minute * 60, made);
+            const std::optional<CDTime> parsed = ParseDateTime(DateText(made), TimeText(made), YearClamp::Off);
+            ASSERT_TRUE(parsed.has_value());
+            EXPECT_EQ(*parsed, made);
+            // The count itself is the same in every zone.
+            if (counts.size() < std::size(cases))
+                counts.push_back(made.Seconds());
+            EXPECT_EQ(made.Seconds(), counts[i]);
+        }
     }
-    // Out-of-range fields are normalised.
-    EXPECT_EQ(CDTime(2005, 1, 32), CDTime(2005, 2, 1));
-    EXPECT_EQ(CDTime(2005, 13, 1), CDTime(2006, 1, 1));
 }
 
 TEST_F(DTimeTest, ArithmeticIsInSecondsAndDifferencesAreSigned)
@@ -239,12 +292,6 @@ TEST_F(DTimeTest, FormatReportsUnknownCodesAndGoesOn)
     ui_.Clear();
     EXPECT_EQ(t.Format(u"%m/%"), u"07/");
     EXPECT_EQ(ui_.Messages().size(), 1u);
-}
-
-TEST_F(DTimeTest, NowComesFromTheClock)
-{
-    clock_.Set(CDTime(2010, 4, 1, 12, 0, 0).Seconds());
-    EXPECT_EQ(Text(CDTime::Now()), u"2010/04/01 12:00:00");
 }
 
 TEST_F(DTimeTest, SystemTimeCarriesLocalFields)

@@ -235,5 +235,33 @@ TEST_F(IcsFileStoreTest, EventsOfOtherProgramsAreKeptAndCountAsPresent)
     EXPECT_EQ(events.count("会議"), 3u);
 }
 
+// Whatever the zone, a time without one (floating, or a date) is the wall-clock time as written, and a
+// time that the zone skips, which goes out as the moment the clock reached it, is recognised when it
+// comes back: nothing is added twice.
+TEST_F(IcsFileStoreTest, TimesWithoutAZoneAndSkippedTimesAreFoundAgain)
+{
+    const std::string other = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//other//EN\r\n"
+                              "BEGIN:VEVENT\r\nUID:a@other\r\nDTSTAMP:20260101T000000Z\r\nSUMMARY:会議\r\n"
+                              "DTSTART:20260906T003000\r\nDTEND:20260906T010000\r\nEND:VEVENT\r\n"
+                              "BEGIN:VEVENT\r\nUID:b@other\r\nDTSTAMP:20260101T000000Z\r\nSUMMARY:休暇\r\n"
+                              "DTSTART;VALUE=DATE:20260906\r\nDTEND;VALUE=DATE:20260907\r\nEND:VEVENT\r\n"
+                              "END:VCALENDAR\r\n";
+    for (const char* zoneName : { "Asia/Tokyo", "Europe/Berlin", "America/Santiago", "Australia/Lord_Howe" }) {
+        const test::ScopedTimeZone zone(zoneName);
+        SCOPED_TRACE(zoneName);
+        path_ = folder_.File(std::string(zoneName).replace(std::string(zoneName).find('/'), 1, "-") + ".ics");
+        ASSERT_TRUE(WriteFileAtomically(path_, other));
+        store_.entries.clear();
+        Add(MakeEntry(u"会議", CDTime(2026, 9, 6, 0, 30), CDTime(2026, 9, 6, 1, 0), kTimed));
+        Add(MakeEntry(u"休暇", CDTime(2026, 9, 6), CDTime(2026, 9, 6), 0));
+        // 00:15 does not exist in Santiago that day.
+        Add(MakeEntry(u"出張", CDTime(2026, 9, 6, 0, 15), CDTime(2026, 9, 6, 2, 0), kTimed));
+        EXPECT_EQ(AddToFile(CDTime(2026, 9, 6), CDTime(2026, 9, 6)).added, 1);
+        EXPECT_EQ(AddToFile(CDTime(2026, 9, 6), CDTime(2026, 9, 6)).added, 0);
+        const auto events = ReadBack(path_);
+        EXPECT_EQ(events.size(), 3u);
+    }
+}
+
 } // namespace
 } // namespace kal

@@ -216,7 +216,7 @@ TEST_F(DayDialogTest, MovingExchangesTheTwoEntriesAndFollowsTheMovedOne)
 
 TEST_F(DayDialogTest, AGeneratedHolidayIsCopiedButNeitherCutNorMoved)
 {
-    clock_.Set(CDTime(2026, 3, 20, 9, 0).Seconds()); // 春分の日, worked out by the grid
+    clock_.Set(CDTime(2026, 3, 20, 9, 0).Instant()); // 春分の日, worked out by the grid
     Add(u"会議", CDTime(2026, 3, 20));
     Open();
     ASSERT_EQ(ListRows().size(), 2u);

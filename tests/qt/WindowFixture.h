@@ -20,7 +20,7 @@ namespace kal {
 class MainWindowTest : public ::testing::Test {
 protected:
     MainWindowTest()
-        : clock_(CDTime(2026, 12, 7, 9, 30).Seconds())
+        : clock_(CDTime(2026, 12, 7, 9, 30).Instant())
     {
         profile_.SetInt("System", "HolidayChangeFlag1", 1);
         profile_.SetInt("System", "InitFile", 0);

@@ -41,7 +41,7 @@ TEST_F(EntryClipboardTest, ACopiedEntryPastesOntoAnotherDay)
 
 TEST_F(EntryClipboardTest, PlainTextBecomesAnEntryAndOtherRowsActAsInAFile)
 {
-    clock_.Set(CDTime(2026, 12, 7, 15, 45).Seconds());
+    clock_.Set(CDTime(2026, 12, 7, 15, 45).Instant());
     ASSERT_TRUE(PasteText(store_, u"  買い物メモ \n", CDTime(2026, 12, 10)));
     EXPECT_EQ(store_.Entry(0).text, u"買い物メモ");
     EXPECT_EQ(store_.Entry(0).start, CDTime(2026, 12, 10, 15, 45));

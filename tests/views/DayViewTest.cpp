@@ -162,7 +162,7 @@ TEST_F(DayViewTest, NoEntryCommandActsWithoutARowOrPastTheEnds)
 
 TEST_F(DayViewTest, AGeneratedHolidayIsCopiedButNeitherCutNorMoved)
 {
-    clock_.Set(CDTime(2026, 3, 20, 9, 0).Seconds()); // 春分の日, worked out by the grid
+    clock_.Set(CDTime(2026, 3, 20, 9, 0).Instant()); // 春分の日, worked out by the grid
     Add(u"会議", CDTime(2026, 3, 20));
     Show();
     ASSERT_EQ(ShownRows().size(), 2u);

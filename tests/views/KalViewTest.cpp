@@ -298,7 +298,7 @@ TEST_F(KalViewTest, KeysMoveTheSelectionAndTheDayListFollows)
 
 TEST_F(KalViewTest, CalendarLimits)
 {
-    clock_.Set(CDTime(2036, 12, 31, 12, 0).Seconds());
+    clock_.Set(CDTime(2036, 12, 31, 12, 0).Instant());
     Draw();
     EXPECT_EQ(view_.Shown(), (YearMonth { 2036, 12 })); // its last row holds January 2037
     EXPECT_EQ(view_.Grid().Cell(view_.Selected()).date, CDTime(2036, 12, 31));
@@ -387,7 +387,7 @@ TEST_F(KalViewTest, NavigationEdges)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        clock_.Set(c.today.Seconds());
+        clock_.Set(c.today.Instant());
         ui_.Clear();
         view_.OnInitialUpdate();
         view_.OnSize(700, 530);

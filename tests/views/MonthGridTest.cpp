@@ -190,7 +190,7 @@ TEST_F(MonthGridTest, TimedHolidaysKeepTheLiteralOrder)
 
 TEST_F(MonthGridTest, TodosShowByTheirPlacement)
 {
-    clock_.Set(CDTime(2005, 7, 13, 12, 0).Seconds());
+    clock_.Set(CDTime(2005, 7, 13, 12, 0).Instant());
     AddTodo(u"plain", CDTime(2005, 7, 20));
     CKalData& soon = AddTodo(u"soon", CDTime(2005, 7, 15));
     soon.showDaysBefore = 3; // shown from 07-12
@@ -243,7 +243,7 @@ TEST_F(MonthGridTest, TodosShowFromCalendarDaysBefore)
     };
     for (const auto& c : cases) {
         store_.entries.clear();
-        clock_.Set(c.now.Seconds());
+        clock_.Set(c.now.Instant());
         AddTodo(u"todo", c.deadline).showDaysBefore = c.daysBefore;
         const LocalFields today = c.now.Fields();
         FillMonth(today.year, today.month, 6);
