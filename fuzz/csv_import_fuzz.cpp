@@ -4,7 +4,6 @@
 #include "FuzzSchedule.h"
 
 #include "store/OutlookCsv.h"
-#include "store/TextLineFile.h"
 #include "views/PeriodWriter.h"
 
 #include <cstdint>
@@ -31,7 +30,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     const int before = store.EntryCount();
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    const kal::CsvImportReport report = kal::ImportOutlookCsv(store, kal::TextLineFile::FromBytes(bytes));
+    const auto imported = kal::ImportOutlookCsvBytes(store, bytes);
+    if (!imported) {
+        if (store.EntryCount() != before)
+            std::abort();
+        return 0;
+    }
+    const kal::CsvImportReport report = *imported;
     if (report.added < 0 || report.skipped < 0 || store.EntryCount() != before + report.added)
         std::abort();
     kal::fuzz::FillMonths(store, 6, size);

@@ -93,7 +93,7 @@ void ExportPeriod(CKalStore& store)
     const std::string path = ExportPath(request->file);
     FileError error;
     const HiddenEntries hidden = request->hidden ? HiddenEntries::Export : HiddenEntries::Skip;
-    if (!ExportOutlookCsv(store, request->start, request->end, path, hidden, &error))
+    if (!ExportOutlookCsv(store, request->start, request->end, path, hidden, SpreadsheetSafety::Exact, &error))
         ShowFileError(exchange::kExportFailed, path, error);
 }
 
@@ -120,10 +120,14 @@ bool ImportCsv(CKalStore& store)
         return false;
     Profile::Current().SetString(kImportSection, kImportValue, *chosen);
     const std::string path = ToUtf8(*chosen);
-    FileError error;
+    CsvImportError error;
     const auto report = ImportOutlookCsvFile(store, path, &error);
     if (!report) {
-        ShowFileError(texts::kCannotOpenFile, path, error);
+        std::u16string message = texts::kCannotOpenFile;
+        message += u"\n" + FromUtf8(path);
+        if (const std::u16string reason = CsvImportErrorReason(error); !reason.empty())
+            message += u"\n" + reason;
+        Ui::Current().ShowMessage(message);
         return false;
     }
     if (report->skipped > 0) {

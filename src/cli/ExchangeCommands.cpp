@@ -24,7 +24,7 @@ constexpr int kFailed = 1;
 constexpr int kUsageError = 2;
 
 constexpr char kAgendaUsage[] = "agenda FILE.klx FROM [TO] [--year] [--weekday]";
-constexpr char kExportUsage[] = "export-csv FILE.klx FROM TO OUT.csv [--hidden]";
+constexpr char kExportUsage[] = "export-csv FILE.klx FROM TO OUT.csv [--hidden] [--safe-for-spreadsheets]";
 constexpr char kImportUsage[] = "import-csv FILE.klx IN.csv";
 constexpr char kFindUsage[]
     = "find FILE.klx TEXT [--mode contains|equals|starts|ends] [--target text,place,memo] [--ignore-case]";
@@ -181,6 +181,8 @@ int RunExportCsv(const std::vector<std::string>& given)
 {
     std::vector<std::string> arguments = given;
     const HiddenEntries hidden = TakeFlag(arguments, "--hidden") ? HiddenEntries::Export : HiddenEntries::Skip;
+    const SpreadsheetSafety safety
+        = TakeFlag(arguments, "--safe-for-spreadsheets") ? SpreadsheetSafety::Guarded : SpreadsheetSafety::Exact;
     if (arguments.size() != 4 || HasOption(arguments))
         return UsageError(kExportUsage);
     const auto first = ParseDayArgument(arguments[1]);
@@ -190,7 +192,7 @@ int RunExportCsv(const std::vector<std::string>& given)
     CKalStore& store = CommandStore();
     if (!OpenScheduleFile(store, arguments[0]))
         return kFailed;
-    if (!ExportOutlookCsv(store, *first, *last, arguments[3], hidden)) {
+    if (!ExportOutlookCsv(store, *first, *last, arguments[3], hidden, safety)) {
         std::fprintf(stderr, "kalendra-cli: %s: %s\n", TerminalText(arguments[3]).c_str(),
             ToUtf8(exchange::kExportFailed).c_str());
         return kFailed;
@@ -205,10 +207,11 @@ int RunImportCsv(const std::vector<std::string>& arguments)
     CKalStore& store = CommandStore();
     if (!OpenScheduleFile(store, arguments[0]))
         return kFailed;
-    const auto report = ImportOutlookCsvFile(store, arguments[1]);
+    CsvImportError error;
+    const auto report = ImportOutlookCsvFile(store, arguments[1], &error);
     if (!report) {
-        std::fprintf(stderr, "kalendra-cli: %s: %s\n", TerminalText(arguments[1]).c_str(),
-            ToUtf8(exchange::kCannotOpen).c_str());
+        std::fprintf(stderr, "kalendra-cli: %s: %s: %s\n", TerminalText(arguments[1]).c_str(),
+            ToUtf8(exchange::kCannotOpen).c_str(), ToUtf8(CsvImportErrorReason(error)).c_str());
         return kFailed;
     }
     if (report->added > 0 && SaveScheduleFileFromCli(store, arguments[0]) != 0)

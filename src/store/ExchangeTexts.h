@@ -21,6 +21,9 @@ inline constexpr char16_t kNormal[] = u"標準";
 
 inline constexpr char16_t kExportFailed[] = u"エクスポートに失敗しました";
 inline constexpr char16_t kCannotOpen[] = u"ファイルが開けません";
+// Why a CSV file was not imported when its bytes fit none of the encodings the import reads.
+inline constexpr char16_t kUnknownEncoding[]
+    = u"文字コードを判別できません（読めるのは Shift_JIS、UTF-8、BOM 付きの UTF-16 です）。";
 inline constexpr char16_t kNoSchedules[] = u"スケジュールがありません";
 
 } // namespace exchange

@@ -109,8 +109,8 @@ std::u16string PeriodTextCopy(CKalStore& store, CDTime first, CDTime last, int o
         });
 }
 
-bool ExportOutlookCsv(
-    CKalStore& store, CDTime first, CDTime last, const std::string& path, HiddenEntries hidden, FileError* error)
+bool ExportOutlookCsv(CKalStore& store, CDTime first, CDTime last, const std::string& path, HiddenEntries hidden,
+    SpreadsheetSafety safety, FileError* error)
 {
     std::set<const CKalData*> written;
     return CPeriodWriter(store, first, last)
@@ -119,7 +119,7 @@ bool ExportOutlookCsv(
             [&](CDTime day, const CKalData& entry) -> std::optional<std::u16string> {
                 if (entry.repeatType == repeat::kNone && !written.insert(&entry).second)
                     return std::nullopt;
-                return OutlookCsvLine(day, entry, store, hidden);
+                return OutlookCsvLine(day, entry, store, hidden, safety);
             },
             error);
 }

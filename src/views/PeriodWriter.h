@@ -49,8 +49,9 @@ private:
 
 // Exports the period's entries as the desktop calendar's Japanese CSV. A non-repeating entry that
 // spans several days is written once, on its first day in the period, so that importing the file
-// gives it once. False when the file could not be written (`error` says why).
+// gives it once. `safety` as for OutlookCsvLine. False when the file could not be written (`error`
+// says why).
 [[nodiscard]] bool ExportOutlookCsv(CKalStore& store, CDTime first, CDTime last, const std::string& path,
-    HiddenEntries hidden, FileError* error = nullptr);
+    HiddenEntries hidden, SpreadsheetSafety safety = SpreadsheetSafety::Exact, FileError* error = nullptr);
 
 } // namespace kal

@@ -2,6 +2,7 @@
 
 #include "platform/CodePage.h"
 #include "platform/FileIo.h"
+#include "platform/Text.h"
 #include "store/ExchangeTexts.h"
 #include "store/KalStore.h"
 #include "store/OutlookCsv.h"
@@ -156,7 +157,9 @@ TEST_F(ExchangeTest, ImportReadsRecordsAcrossLinesAlarmsSpansAndGenres)
         + u"逆順,2026/03/11,22:00:00,2026/03/11,2:00:00,False,False\r\n"
         + u"\"開いたまま\",\"2026/03/20\",\"0:00:00\",\"2026/03/"
           u"20\",\"0:00:00\",\"True\",\"False\",\"\",\"\",\"終わらない\r\n";
-    const CsvImportReport report = ImportOutlookCsv(store_, TextLineFile::FromText(csv));
+    const auto imported = ImportOutlookCsvBytes(store_, ToUtf8(csv));
+    ASSERT_TRUE(imported.has_value());
+    const CsvImportReport report = *imported;
     EXPECT_EQ(report.added, 3);
     EXPECT_EQ(report.skipped, 2);
     ASSERT_EQ(store_.EntryCount(), 3);
