@@ -14,6 +14,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace kal {
@@ -217,6 +220,187 @@ TEST_F(ExchangeTest, ExportAndImportKeepTextsAndDays)
     EXPECT_EQ(copy.place, meeting.place);
     EXPECT_EQ(copy.alarmMinutes, 30);
     EXPECT_FALSE(ImportOutlookCsvFile(back, folder_.File("missing.csv")).has_value());
+}
+
+// One record of the desktop layout with the given dates and times, the header before it.
+std::u16string OneRecord(std::u16string_view startDate, std::u16string_view startTime,
+    std::u16string_view text = u"会議", std::u16string_view genre = u"分類")
+{
+    return std::u16string(exchange::kCsvHeader) + u"\r\n\"" + std::u16string(text) + u"\",\""
+        + std::u16string(startDate) + u"\",\"" + std::u16string(startTime)
+        + u"\",\"2026/03/10\",\"23:00:00\",\"False\",\"False\",,,,,,,,,,,\"本社\",\"メモ\",,\"" + std::u16string(genre)
+        + u"\",\r\n";
+}
+
+TEST_F(ExchangeTest, ImportReadsTheDesktopCalendarsDatesAndTimesAndRefusesTheRest)
+{
+    struct Case {
+        std::u16string_view date;
+        std::u16string_view time;
+        std::optional<CDTime> start; // nothing: the record is skipped
+    } const cases[] = {
+        { u"2026/03/10", u"15:00:00", CDTime(2026, 3, 10, 15, 0) },
+        { u"2026/3/9", u"9:30", CDTime(2026, 3, 9, 9, 30) },
+        { u"2026/03/10", u"3:00:00 PM", CDTime(2026, 3, 10, 15, 0) },
+        { u"2026/03/10", u"3:05 pm", CDTime(2026, 3, 10, 15, 5) },
+        { u"2026/03/10", u"12:00:00 AM", CDTime(2026, 3, 10, 0, 0) },
+        { u"2026/03/10", u"12:15:00 PM", CDTime(2026, 3, 10, 12, 15) },
+        { u"2026/03/10", u"午後 3:00:00", CDTime(2026, 3, 10, 15, 0) },
+        { u"2026/03/10", u"午前9:45:00", CDTime(2026, 3, 10, 9, 45) },
+        { u"2026/03/10", u"午前 0:30:00", CDTime(2026, 3, 10, 0, 30) },
+        { u"2026/03/10", u"PM 1:00", CDTime(2026, 3, 10, 13, 0) },
+        { u"-1/01/01", u"9:00:00", std::nullopt },
+        { u"26/03/10", u"9:00:00", std::nullopt },
+        { u"02026/03/10", u"9:00:00", std::nullopt },
+        { u"2026/02/30", u"9:00:00", std::nullopt },
+        { u"1971/12/31", u"9:00:00", std::nullopt },
+        { u"2026-03-10", u"9:00:00", std::nullopt },
+        { u"2026/03/10x", u"9:00:00", std::nullopt },
+        { u"2026/03/10", u"24:00:00", std::nullopt },
+        { u"2026/03/10", u"13:00:00 PM", std::nullopt },
+        { u"2026/03/10", u"9:5", std::nullopt },
+        { u"2026/03/10", u"9:30:60", std::nullopt },
+        { u"2026/03/10", u"9:30:00 XM", std::nullopt },
+        { u"2026/03/10", u"午後 3:00:00 PM", std::nullopt },
+        { u"2026/03/10", u"-9:30", std::nullopt },
+        { u"2026/03/10", u"", std::nullopt },
+    };
+    for (const Case& c : cases) {
+        CKalStore store;
+        const auto report = ImportOutlookCsvBytes(store, ToUtf8(OneRecord(c.date, c.time)));
+        ASSERT_TRUE(report.has_value());
+        EXPECT_EQ(report->added, c.start ? 1 : 0) << ToUtf8(c.date) << " " << ToUtf8(c.time);
+        EXPECT_EQ(report->skipped, c.start ? 0 : 1) << ToUtf8(c.date) << " " << ToUtf8(c.time);
+        if (c.start && store.EntryCount() == 1) {
+            EXPECT_EQ(store.Entry(0).start, *c.start) << ToUtf8(c.date) << " " << ToUtf8(c.time);
+        }
+    }
+}
+
+std::string Utf16Bytes(std::u16string_view text, bool littleEndian)
+{
+    std::string bytes = littleEndian ? "\xFF\xFE" : "\xFE\xFF";
+    for (const char16_t c : text) {
+        const char low = static_cast<char>(c & 0xFF);
+        const char high = static_cast<char>(c >> 8);
+        bytes += littleEndian ? low : high;
+        bytes += littleEndian ? high : low;
+    }
+    return bytes;
+}
+
+// Every encoding the desktop calendar or an editor may have saved the file in gives the same entry,
+// also when a character falls across the pieces the file is read in (the memo is longer than one);
+// what could only be guessed at is refused whole.
+TEST_F(ExchangeTest, ImportTellsTheEncodingOrRefusesTheFile)
+{
+    const std::u16string memo(100001, u'予');
+    std::u16string csv = OneRecord(u"2026/03/10", u"9:00:00", u"会議 ①", u"分類");
+    csv.replace(csv.find(u"メモ"), 2, memo);
+    const std::string cp932 = CodePage::Ansi().Encode(csv).bytes;
+    struct Case {
+        const char* name;
+        std::string bytes;
+        bool read;
+    } const cases[] = {
+        { "CP932", cp932, true },
+        { "UTF-8", ToUtf8(csv), true },
+        { "UTF-8 with BOM", "\xEF\xBB\xBF" + ToUtf8(csv), true },
+        { "UTF-16LE with BOM", Utf16Bytes(csv, true), true },
+        { "UTF-16BE with BOM", Utf16Bytes(csv, false), true },
+        { "UTF-16LE without BOM", Utf16Bytes(csv, true).substr(2), false },
+        { "Latin-1", "\"caf\xE9\",\"2026/03/10\"\r\n\"caf\xE9\",\"2026/03/10\",\"9:00\",\"2026/03/10\",\"9:00\"\r\n",
+            false },
+        { "UTF-8 damaged after its start", ToUtf8(csv) + "\xE3\x81", false },
+    };
+    for (const Case& c : cases) {
+        CKalStore store;
+        CsvImportError error;
+        const auto report = ImportOutlookCsvBytes(store, c.bytes, &error);
+        ASSERT_EQ(report.has_value(), c.read) << c.name;
+        if (!c.read) {
+            EXPECT_EQ(store.EntryCount(), 0) << c.name;
+            EXPECT_EQ(CsvImportErrorReason(error),
+                u"文字コードを判別できません（読めるのは Shift_JIS、UTF-8、BOM 付きの UTF-16 です）。")
+                << c.name;
+            continue;
+        }
+        EXPECT_EQ(report->added, 1) << c.name;
+        ASSERT_EQ(store.EntryCount(), 1) << c.name;
+        EXPECT_EQ(store.Entry(0).text, u"会議 ①") << c.name;
+        EXPECT_TRUE(store.Entry(0).memo == memo) << c.name; // not printed: 100,000 characters
+        EXPECT_EQ(store.genres.At(store.Entry(0).genre)->name, u"分類") << c.name;
+    }
+
+    // A file that cannot be read says why in words of our own.
+    CKalStore store;
+    CsvImportError error;
+    EXPECT_FALSE(ImportOutlookCsvFile(store, folder_.File("missing.csv"), &error).has_value());
+    EXPECT_EQ(CsvImportErrorReason(error), u"ファイルまたはフォルダーが見つかりません。");
+    const std::string path = folder_.File("utf16.csv");
+    ASSERT_TRUE(WriteFileAtomically(path, Utf16Bytes(csv, true).substr(2)));
+    EXPECT_FALSE(ImportOutlookCsvFile(store, path, &error).has_value());
+    EXPECT_EQ(error.fault, CsvImportFault::UnknownEncoding);
+}
+
+// Each new category used to be looked for along the whole list: 100,000 of them took minutes.
+TEST_F(ExchangeTest, ImportOfManyCategoriesTakesLinearTime)
+{
+    constexpr int kRecords = 100000;
+    std::string csv = ToUtf8(exchange::kCsvHeader) + "\r\n";
+    for (int i = 0; i < kRecords; ++i)
+        csv += "会議,2026/03/10,9:00:00,2026/03/10,10:00:00,False,False,,,,,,,,,,,,,,分類" + std::to_string(i)
+            + ",\r\n";
+    csv += "会議,2026/03/10,9:00:00,2026/03/10,10:00:00,False,False,,,,,,,,,,,,,,分類7,\r\n";
+    const auto started = std::chrono::steady_clock::now();
+    const auto report = ImportOutlookCsvBytes(store_, csv);
+    const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    ASSERT_TRUE(report.has_value());
+    EXPECT_EQ(report->added, kRecords + 1);
+    EXPECT_EQ(store_.genres.Count(), 1 + kRecords);
+    EXPECT_EQ(store_.Entry(kRecords).genre, store_.Entry(7).genre);
+    EXPECT_LT(seconds, 10.0); // about 0.2 s when linear; several minutes when quadratic
+}
+
+// A text that a spreadsheet would run as a formula gets an apostrophe only when asked; by default the
+// file stays exact for the desktop calendar's import.
+TEST_F(ExchangeTest, ExportGuardsFormulaTextsOnlyWhenAskedFor)
+{
+    struct Case {
+        std::u16string_view text;
+        std::u16string_view guarded;
+    } const cases[] = {
+        { u"=1+2", u"'=1+2" },
+        { u"+81 3", u"'+81 3" },
+        { u"-5℃", u"'-5℃" },
+        { u"@社内", u"'@社内" },
+        { u"\t入力", u"'\t入力" },
+        { u"\r\n二行", u"'\r\n二行" },
+        { u"会議 =1+2", u"会議 =1+2" },
+        { u"'引用", u"'引用" },
+        { u"", u"" },
+    };
+    for (const Case& c : cases) {
+        CKalStore store;
+        store.genres.FindOrAddByName(c.text);
+        CKalData entry;
+        entry.text = c.text;
+        entry.place = c.text;
+        entry.memo = c.text;
+        entry.start = entry.end = CDTime(2026, 3, 10);
+        const std::u16string field = u"\"" + std::u16string(c.text) + u"\"";
+        const std::u16string guarded = u"\"" + std::u16string(c.guarded) + u"\"";
+        const auto exact = OutlookCsvLine(entry.start, entry, store, HiddenEntries::Skip);
+        const auto safe = OutlookCsvLine(entry.start, entry, store, HiddenEntries::Skip, SpreadsheetSafety::Guarded);
+        ASSERT_TRUE(exact && safe);
+        EXPECT_EQ(exact->substr(0, field.size() + 1), field + u",") << ToUtf8(c.text);
+        EXPECT_EQ(safe->substr(0, guarded.size() + 1), guarded + u",") << ToUtf8(c.text);
+        // Place, memo and category: the 18th, 19th and 21st fields.
+        const std::u16string tail = u"," + guarded + u"," + guarded + u",\"標準\"," + guarded + u",\"標準\"";
+        EXPECT_EQ(safe->substr(safe->size() - tail.size()), tail) << ToUtf8(c.text);
+        const std::u16string exactTail = u"," + field + u"," + field + u",\"標準\"," + field + u",\"標準\"";
+        EXPECT_EQ(exact->substr(exact->size() - exactTail.size()), exactTail) << ToUtf8(c.text);
+    }
 }
 
 } // namespace
