@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/DocumentDialogs.h"
+#include "app/ScheduleFileGuard.h"
 #include "calendar/DTime.h"
 #include "dialogs/EntryDialogParts.h"
 #include "platform/FileIo.h"
@@ -109,7 +110,6 @@ private:
     void ReopenAfterReload();
     enum class DiskCheck { Proceed, Reloaded, Cancelled };
     DiskCheck CheckBeforeSave(const std::string& path);
-    [[nodiscard]] bool KeepUnreadRows(const std::string& path);
 
     CKalStore store_;
     CDTime currentDate_;
@@ -126,10 +126,8 @@ private:
     // its modification time.
     std::int64_t loadTime_ = 0;
     bool checkBusy_ = false;
-    // The file as the document last read or wrote it; nothing when the document has no file.
-    std::optional<FileStamp> diskStamp_;
-    // A file opened with rows that could not be read, until a copy of it is kept.
-    std::string unreadRowsPath_;
+    // The file as the document last read or wrote it, for the safeguards of the next save.
+    ScheduleFileGuard file_;
 };
 
 } // namespace kal

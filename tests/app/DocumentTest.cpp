@@ -7,6 +7,7 @@
 #include "dialogs/RepeatDeleteDialog.h"
 #include "platform/FileIo.h"
 #include "platform/Text.h"
+#include "platform/WriterLock.h"
 #include "store/ScheduleFile.h"
 #include "ui/CommandIds.h"
 #include "ui/MemoryDialogHost.h"
@@ -15,11 +16,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <functional>
 #include <optional>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <utime.h>
 
@@ -278,6 +281,36 @@ TEST_F(DocumentTest, SavingOverAFileChangedOnDiskAsksFirst)
         EXPECT_EQ(reread.Entry(0).text, c.onDisk);
         EXPECT_EQ(document_.Store().Entry(0).text, c.inDocument);
     }
+}
+
+// Another writer that holds the file when the save begins finishes first; the save then sees its
+// change and asks, instead of writing between that writer's read and write.
+TEST_F(DocumentTest, ASaveWaitsForAnotherWriterAndThenSeesItsChange)
+{
+    const std::string path = SaveSample("shared.klx");
+    ASSERT_TRUE(document_.OpenDocument(path));
+    std::optional<WriterLock> theirLock = WriterLock::Acquire(path, std::chrono::milliseconds(0));
+    ASSERT_TRUE(theirLock);
+    std::thread otherWriter([&path, lock = std::move(*theirLock)]() mutable {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        CKalStore theirs;
+        if (LoadScheduleFile(theirs, path) == LoadResult::Loaded) {
+            theirs.Entry(0).text = u"theirs, longer";
+            [[maybe_unused]] const SaveResult saved = SaveScheduleFile(theirs, path);
+        }
+        const WriterLock released = std::move(lock);
+    });
+    theirLock.reset();
+    document_.Store().Entry(0).text = u"ours";
+    document_.SetModified();
+    ui_.QueueChoice(Ui::Answer::Cancel);
+    EXPECT_FALSE(document_.SaveModified());
+    otherWriter.join();
+    ASSERT_EQ(ui_.Questions().size(), 1u);
+    EXPECT_EQ(ui_.Questions()[0], texts::kAskReloadChanged);
+    CKalStore reread;
+    ASSERT_EQ(LoadScheduleFile(reread, path), LoadResult::Loaded);
+    EXPECT_EQ(reread.Entry(0).text, u"theirs, longer");
 }
 
 TEST_F(DocumentTest, AFailedSaveKeepsTheLoadTimeForTheChangedOnDiskCheck)
