@@ -46,6 +46,19 @@ public:
     // modified one asks. When the changes cannot be written, the user chooses between another name,
     // letting them go and staying. False when the user cancelled or nothing was saved.
     bool SaveModified();
+    // The program is being ended by the system (a stop signal, the end of the session) and nobody can
+    // be asked anything. A titled modified document is saved as closing saves it; when that would need
+    // a question (a file changed by another program, characters the file cannot hold, another writer),
+    // fails, or the document is untitled, the document is kept in the recovery file instead, which the
+    // next start offers. Nothing is shown. The document stays as it was.
+    enum class EndOutcome { Unchanged, Saved, KeptForRecovery, Lost };
+    EndOutcome EndWithoutQuestions();
+    // At start: offers the work kept at the last such end. Restored, it is a modified untitled document,
+    // so that it is never written over a file unless the user chooses the file; it can also be let go or
+    // kept for the next start. True when it was restored.
+    bool OfferRecovery();
+    // The recovery file; beside it, with ".origin" added, the path of the file its work belonged to.
+    [[nodiscard]] static std::string RecoveryPath();
     // The window's title: the file's name (or "無題"), an asterisk while there are unsaved changes,
     // then the program's name.
     [[nodiscard]] std::u16string Title() const;
