@@ -34,6 +34,21 @@ inline constexpr char16_t kUnreadRows[] = u"読み込めない行が%d行あり�
 inline constexpr char16_t kImportSkipped[] = u"日付や時刻が読めないため、%d件のスケジュールを取り込みませんでした。";
 inline constexpr char16_t kUnreadRowsNotKept[]
     = u"読み込めない行を含む元のファイルを残せないため、保存を中止しました。";
+// %s: the schedule file. Another program (or another run of this one) was writing it for longer than
+// a save waits; nothing was written.
+inline constexpr char16_t kFileBeingWritten[]
+    = u"%s には他のプログラムが書き込み中のため、保存しませんでした。しばらくしてからもう一度保存してください。";
+// %s: the schedule file, which another program changed after it was read; nothing was written.
+inline constexpr char16_t kChangedSinceRead[]
+    = u"%s は読み込んだ後に他のプログラムによって変更されたため、保存しませんでした。";
+// %s: the file the work belonged to, or "無題". Asked at start when the program was ended (by the
+// system, or at log-out) with changes it could not save without asking.
+inline constexpr char16_t kAskRestoreRecovery[]
+    = u"前回の終了時に保存できなかった変更（%s）が残っています。\n"
+      u"「復元」: 無題の文書として開きます（元のファイルには書き込みません）。\n"
+      u"「破棄」: 変更を捨てます。\n「キャンセル」: 次回の起動時にもう一度確認します。";
+inline constexpr char16_t kRestoreChoice[] = u"復元";
+inline constexpr char16_t kDiscardRecoveryChoice[] = u"破棄";
 inline constexpr char16_t kAskDeleteSuffix[] = u" を削除しますか？";
 // Holidays the month grid works out for itself are not stored, so they cannot be changed.
 inline constexpr char16_t kCannotEditGenerated[] = u"Kalendraが自動的に設定したスケジュールは変更できません";

@@ -61,6 +61,13 @@ int CKalApp::Start(Size screen)
 
 void CKalApp::OpenFirstDocument(CKalDoc& document, const std::optional<std::string>& commandLineFile)
 {
+    OpenStartDocument(document, commandLineFile);
+    // Work kept when the program last ended unattended comes back over the unchanged start document.
+    document.OfferRecovery();
+}
+
+void CKalApp::OpenStartDocument(CKalDoc& document, const std::optional<std::string>& commandLineFile)
+{
     document_ = &document;
     if (commandLineFile) {
         document.OpenDocument(*commandLineFile);

@@ -21,7 +21,8 @@ public:
     // Everything before the window exists. Gives the menu resource to use.
     int Start(Size screen);
 
-    // Opens the previous file, the one named on the command line, or a new document.
+    // Opens the previous file, the one named on the command line, or a new document; then offers the
+    // work kept when the program last ended without being able to save it.
     void OpenFirstDocument(CKalDoc& document, const std::optional<std::string>& commandLineFile);
 
     [[nodiscard]] const CKalFieldArray& Genres() const { return genres_; }
@@ -37,6 +38,7 @@ private:
     // Binds every command the application handles, with its state.
     void BindCommands();
     void ChooseFileToOpen();
+    void OpenStartDocument(CKalDoc& document, const std::optional<std::string>& commandLineFile);
 
     CKalFieldArray genres_;
     RecentFiles recent_;

@@ -121,8 +121,7 @@ bool CKalDoc::NewDocument()
 {
     path_.clear();
     modified_ = false;
-    diskStamp_.reset();
-    unreadRowsPath_.clear();
+    file_.Forget();
     // The store outlives its files; a password the user never gave for this document must not stay.
     store_.password.clear();
     EmptyStore();
@@ -161,14 +160,7 @@ bool CKalDoc::OpenDocument(std::string path)
     Profile::Current().SetString("System", "DefaultFile", FromUtf8(path));
     modified_ = result == LoadResult::LoadedAndUpdated;
     loadTime_ = Clock::Current().Now();
-    diskStamp_ = StampOf(path);
-    unreadRowsPath_.clear();
-    if (!report.droppedLines.empty()) {
-        unreadRowsPath_ = path;
-        std::u16string message = texts::kUnreadRows;
-        message.replace(message.find(u"%d"), 2, FromUtf8(std::to_string(report.droppedLines.size())));
-        Ui::Current().ShowMessage(message);
-    }
+    file_.Loaded(path, report);
     for (DocumentView* view : views_)
         view->OnInitialUpdate();
     return true;
@@ -181,6 +173,10 @@ bool CKalDoc::SaveDocument(std::string path)
 
 SaveResult CKalDoc::SaveTo(std::string path)
 {
+    // From the check to the write no other writer may come between: its work would be lost unseen.
+    const std::optional<ScheduleWriteLock> lock = ScheduleFileGuard::LockForWriting(path);
+    if (!lock)
+        return SaveResult::Failed;
     switch (CheckBeforeSave(path)) {
     case DiskCheck::Proceed:
         break;
@@ -190,16 +186,13 @@ SaveResult CKalDoc::SaveTo(std::string path)
         return SaveResult::Cancelled;
     }
     WaitCursor wait;
-    if (!KeepUnreadRows(path))
-        return SaveResult::Failed;
     SaveOptions options;
     options.confirmReplacement = [](std::u16string_view replaced) {
         std::u16string question = texts::kReplacedCharacters;
         question += replaced;
         return Ui::Current().AskYesNo(question);
     };
-    options.keepPreviousVersion = true;
-    const SaveResult result = SaveScheduleFile(store_, path, options);
+    const SaveResult result = file_.Save(store_, path, options);
     if (result != SaveResult::Saved)
         return result;
     // Only a file that now holds the document may become its name, the next start's file and a
@@ -209,7 +202,6 @@ SaveResult CKalDoc::SaveTo(std::string path)
     Profile::Current().SetString("System", "DefaultFile", FromUtf8(path));
     modified_ = false;
     loadTime_ = Clock::Current().Now();
-    diskStamp_ = StampOf(path);
     return SaveResult::Saved;
 }
 
@@ -218,8 +210,7 @@ CKalDoc::DiskCheck CKalDoc::CheckBeforeSave(const std::string& path)
     // Only the file the document was read from can have changed behind its back; a new target was
     // already confirmed by the chooser. A file that is gone has no change to lose: the save makes it
     // again.
-    const std::optional<FileStamp> now = StampOf(path);
-    if (!diskStamp_ || path != path_ || !now || *now == *diskStamp_)
+    if (path != path_ || !file_.ChangedOnDisk(path))
         return DiskCheck::Proceed;
     switch (Ui::Current().AskChoice(texts::kAskReloadChanged, texts::kOverwriteChoice, texts::kReloadChoice)) {
     case Ui::Answer::Yes:
@@ -230,18 +221,6 @@ CKalDoc::DiskCheck CKalDoc::CheckBeforeSave(const std::string& path)
     default:
         return DiskCheck::Cancelled;
     }
-}
-
-bool CKalDoc::KeepUnreadRows(const std::string& path)
-{
-    if (unreadRowsPath_.empty() || path != unreadRowsPath_)
-        return true;
-    if (!KeepCopy(path, ".bak", JoinPath(DataHomeFolder(), "kalendra"))) {
-        Ui::Current().ShowMessage(texts::kUnreadRowsNotKept);
-        return false;
-    }
-    unreadRowsPath_.clear();
-    return true;
 }
 
 void CKalDoc::SetPathName(const std::string& path)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/DocumentDialogs.h"
+#include "app/ScheduleFileGuard.h"
 #include "calendar/DTime.h"
 #include "dialogs/EntryDialogParts.h"
 #include "platform/FileIo.h"
@@ -45,6 +46,19 @@ public:
     // modified one asks. When the changes cannot be written, the user chooses between another name,
     // letting them go and staying. False when the user cancelled or nothing was saved.
     bool SaveModified();
+    // The program is being ended by the system (a stop signal, the end of the session) and nobody can
+    // be asked anything. A titled modified document is saved as closing saves it; when that would need
+    // a question (a file changed by another program, characters the file cannot hold, another writer),
+    // fails, or the document is untitled, the document is kept in the recovery file instead, which the
+    // next start offers. Nothing is shown. The document stays as it was.
+    enum class EndOutcome { Unchanged, Saved, KeptForRecovery, Lost };
+    EndOutcome EndWithoutQuestions();
+    // At start: offers the work kept at the last such end. Restored, it is a modified untitled document,
+    // so that it is never written over a file unless the user chooses the file; it can also be let go or
+    // kept for the next start. True when it was restored.
+    bool OfferRecovery();
+    // The recovery file; beside it, with ".origin" added, the path of the file its work belonged to.
+    [[nodiscard]] static std::string RecoveryPath();
     // The window's title: the file's name (or "無題"), an asterisk while there are unsaved changes,
     // then the program's name.
     [[nodiscard]] std::u16string Title() const;
@@ -109,7 +123,6 @@ private:
     void ReopenAfterReload();
     enum class DiskCheck { Proceed, Reloaded, Cancelled };
     DiskCheck CheckBeforeSave(const std::string& path);
-    [[nodiscard]] bool KeepUnreadRows(const std::string& path);
 
     CKalStore store_;
     CDTime currentDate_;
@@ -126,10 +139,8 @@ private:
     // its modification time.
     std::int64_t loadTime_ = 0;
     bool checkBusy_ = false;
-    // The file as the document last read or wrote it; nothing when the document has no file.
-    std::optional<FileStamp> diskStamp_;
-    // A file opened with rows that could not be read, until a copy of it is kept.
-    std::string unreadRowsPath_;
+    // The file as the document last read or wrote it, for the safeguards of the next save.
+    ScheduleFileGuard file_;
 };
 
 } // namespace kal

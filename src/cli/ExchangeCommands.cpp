@@ -205,7 +205,7 @@ int RunImportCsv(const std::vector<std::string>& arguments)
     if (arguments.size() != 2 || HasOption(arguments))
         return UsageError(kImportUsage);
     CKalStore& store = CommandStore();
-    if (!OpenScheduleFile(store, arguments[0]))
+    if (!OpenScheduleFileToChange(store, arguments[0]))
         return kFailed;
     CsvImportError error;
     const auto report = ImportOutlookCsvFile(store, arguments[1], &error);

@@ -1,12 +1,16 @@
 #include "cli/FileCommands.h"
 
+#include "app/AppTexts.h"
+#include "app/ScheduleFileGuard.h"
 #include "cli/TerminalText.h"
 #include "platform/Text.h"
 #include "store/KalStore.h"
 #include "store/NewSchedule.h"
 #include "store/ScheduleFile.h"
+#include "ui/Ui.h"
 
 #include <cstdio>
+#include <optional>
 
 namespace kal {
 
@@ -32,9 +36,49 @@ SaveOptions WarnAboutReplacedCharacters()
     return options;
 }
 
+// The schedule file a command changes: what it read of it, and the writers' lock held from before
+// the read until the write is done.
+struct ChangedFile {
+    ScheduleFileGuard guard;
+    std::optional<ScheduleWriteLock> lock;
+    std::string lockedPath;
+};
+
+ChangedFile& Changed()
+{
+    static ChangedFile file;
+    return file;
+}
+
+bool LockForChange(const std::string& path)
+{
+    ChangedFile& file = Changed();
+    if (file.lock && IsSameFile(file.lockedPath, path))
+        return true;
+    file.lock.reset();
+    std::optional<ScheduleWriteLock> lock = ScheduleFileGuard::LockForWriting(path);
+    if (!lock)
+        return false;
+    file.lock.emplace(std::move(*lock));
+    file.lockedPath = path;
+    return true;
+}
+
 int Save(const CKalStore& store, const std::string& path)
 {
-    return SaveScheduleFile(store, path, WarnAboutReplacedCharacters()) == SaveResult::Saved ? 0 : kFailed;
+    ChangedFile& file = Changed();
+    if (!LockForChange(path))
+        return kFailed;
+    // No one can ask here whether to overwrite another program's change: the command refuses.
+    if (file.guard.ChangedOnDisk(path)) {
+        std::u16string message = texts::kChangedSinceRead;
+        message.replace(message.find(u"%s"), 2, FromUtf8(path));
+        Ui::Current().ShowMessage(message);
+        return kFailed;
+    }
+    const SaveResult result = file.guard.Save(store, path, WarnAboutReplacedCharacters());
+    file.lock.reset();
+    return result == SaveResult::Saved ? 0 : kFailed;
 }
 
 // Opens a file as the desktop program does: a file without genres takes the program's own.
@@ -75,6 +119,17 @@ bool OpenScheduleFile(CKalStore& store, const std::string& path)
     return Open(store, path, nullptr);
 }
 
+bool OpenScheduleFileToChange(CKalStore& store, const std::string& path)
+{
+    if (!LockForChange(path))
+        return false;
+    LoadReport report;
+    if (!Open(store, path, &report))
+        return false;
+    Changed().guard.Loaded(path, report);
+    return true;
+}
+
 int SaveScheduleFileFromCli(const CKalStore& store, const std::string& path)
 {
     return Save(store, path);
@@ -95,6 +150,9 @@ int RunConvert(const std::vector<std::string>& arguments)
     if (arguments.size() != 2)
         return UsageError("convert IN.klx OUT.klx");
     CKalStore& store = CommandStore();
+    // Converting a file into itself changes it: the same safeguards as any other change.
+    if (IsSameFile(arguments[0], arguments[1]))
+        return OpenScheduleFileToChange(store, arguments[0]) ? Save(store, arguments[1]) : kFailed;
     LoadReport report;
     if (!Open(store, arguments[0], &report))
         return kFailed;

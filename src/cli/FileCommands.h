@@ -15,7 +15,13 @@ CKalStore& CommandStore();
 // Opens a schedule file as the desktop program does (a file without genres takes the program's
 // own); tells the user and returns false when it cannot.
 bool OpenScheduleFile(CKalStore& store, const std::string& path);
-// Saves safely as the desktop program does, warning about characters the file cannot hold. The exit code.
+// For a command that changes the file: takes the writers' lock of the file first (waiting a bounded
+// time for another writer, then refusing), then opens it as OpenScheduleFile does, telling the user
+// of rows that could not be read.
+bool OpenScheduleFileToChange(CKalStore& store, const std::string& path);
+// Saves with the desktop program's safeguards, under the writers' lock: refuses when the file changed
+// since it was read, keeps a copy of a file whose rows could not all be read and the version before the
+// save, and warns about characters the file cannot hold. Releases the lock. The exit code.
 int SaveScheduleFileFromCli(const CKalStore& store, const std::string& path);
 
 // The commands that work on schedule files. Each returns the process exit code.

@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -307,6 +309,42 @@ bool WriteInPlace(const std::string& path, std::string_view bytes, FileError* er
     return true;
 }
 
+// The temporary files the writer makes beside the file it replaces: the prefix and six characters
+// from mkstemp's alphabet.
+constexpr char kTemporaryPrefix[] = ".kalendra-";
+constexpr std::size_t kTemporaryRandom = 6;
+// A save never takes this long: a temporary file older than this was left by a writer that died.
+constexpr std::time_t kStaleAfterSeconds = 60 * 60;
+
+bool IsTemporaryName(std::string_view name)
+{
+    const std::string_view prefix = kTemporaryPrefix;
+    if (name.size() != prefix.size() + kTemporaryRandom || name.substr(0, prefix.size()) != prefix)
+        return false;
+    return std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(),
+        [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'); });
+}
+
+// A writer killed during a save leaves its temporary file behind; nothing else would ever remove it.
+// Only regular files of ours (by name, owner and age) go: a link or someone else's file stays.
+void RemoveStaleTemporaries(const std::string& folder)
+{
+    DIR* entries = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (!entries)
+        return;
+    const std::time_t now = std::time(nullptr);
+    while (const dirent* entry = ::readdir(entries)) {
+        if (!IsTemporaryName(entry->d_name))
+            continue;
+        struct stat info { };
+        if (::fstatat(::dirfd(entries), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode)
+            || info.st_uid != ::geteuid() || now - info.st_mtime < kStaleAfterSeconds)
+            continue;
+        ::unlinkat(::dirfd(entries), entry->d_name, 0);
+    }
+    ::closedir(entries);
+}
+
 } // namespace
 
 std::optional<std::string> ResolveLinks(const std::string& path, FileError* error)
@@ -349,7 +387,7 @@ bool WriteFileAtomically(const std::string& path, std::span<const std::string_vi
         return false;
     }
     const std::string folder = FolderOf(*target);
-    std::string temporary = JoinPath(folder, ".kalendra-XXXXXX");
+    std::string temporary = JoinPath(folder, std::string(kTemporaryPrefix) + "XXXXXX");
     Descriptor file(::mkstemp(temporary.data()));
     if (file.Get() < 0) {
         const int code = errno;
@@ -398,6 +436,7 @@ bool WriteFileAtomically(const std::string& path, std::span<const std::string_vi
     if (::rename(temporary.c_str(), target->c_str()) != 0)
         return fail("rename");
     SyncFolder(folder);
+    RemoveStaleTemporaries(folder);
     return true;
 }
 

@@ -2,6 +2,7 @@
 #include "app/KalApp.h"
 #include "app/MainFrame.h"
 #include "platform/Text.h"
+#include "qt/EndSignals.h"
 #include "qt/InstanceGuard.h"
 #include "qt/MainWindow.h"
 #include "qt/QtConvert.h"
@@ -14,6 +15,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QScreen>
+#include <QSessionManager>
 #include <QTimer>
 
 #include <memory>
@@ -72,6 +74,15 @@ int main(int argc, char* argv[])
             app.OpenFile(ToUtf8(path));
         window.RefreshCommands();
     });
+
+    // The system ending the program or the session is a close that nobody can answer.
+    const EndSignals endSignals([&document](int) {
+        document.EndWithoutQuestions();
+        QCoreApplication::exit(0);
+    });
+    QObject::connect(
+        &application, &QGuiApplication::commitDataRequest, &application,
+        [&document](QSessionManager&) { document.EndWithoutQuestions(); }, Qt::DirectConnection);
 
     window.show();
     frame.CreateClient(window, Size { screen.width(), screen.height() });

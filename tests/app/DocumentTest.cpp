@@ -7,6 +7,7 @@
 #include "dialogs/RepeatDeleteDialog.h"
 #include "platform/FileIo.h"
 #include "platform/Text.h"
+#include "platform/WriterLock.h"
 #include "store/ScheduleFile.h"
 #include "ui/CommandIds.h"
 #include "ui/MemoryDialogHost.h"
@@ -15,11 +16,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <optional>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <utime.h>
 
@@ -280,6 +284,36 @@ TEST_F(DocumentTest, SavingOverAFileChangedOnDiskAsksFirst)
     }
 }
 
+// Another writer that holds the file when the save begins finishes first; the save then sees its
+// change and asks, instead of writing between that writer's read and write.
+TEST_F(DocumentTest, ASaveWaitsForAnotherWriterAndThenSeesItsChange)
+{
+    const std::string path = SaveSample("shared.klx");
+    ASSERT_TRUE(document_.OpenDocument(path));
+    std::optional<WriterLock> theirLock = WriterLock::Acquire(path, std::chrono::milliseconds(0));
+    ASSERT_TRUE(theirLock);
+    std::thread otherWriter([&path, lock = std::move(*theirLock)]() mutable {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        CKalStore theirs;
+        if (LoadScheduleFile(theirs, path) == LoadResult::Loaded) {
+            theirs.Entry(0).text = u"theirs, longer";
+            [[maybe_unused]] const SaveResult saved = SaveScheduleFile(theirs, path);
+        }
+        const WriterLock released = std::move(lock);
+    });
+    theirLock.reset();
+    document_.Store().Entry(0).text = u"ours";
+    document_.SetModified();
+    ui_.QueueChoice(Ui::Answer::Cancel);
+    EXPECT_FALSE(document_.SaveModified());
+    otherWriter.join();
+    ASSERT_EQ(ui_.Questions().size(), 1u);
+    EXPECT_EQ(ui_.Questions()[0], texts::kAskReloadChanged);
+    CKalStore reread;
+    ASSERT_EQ(LoadScheduleFile(reread, path), LoadResult::Loaded);
+    EXPECT_EQ(reread.Entry(0).text, u"theirs, longer");
+}
+
 TEST_F(DocumentTest, AFailedSaveKeepsTheLoadTimeForTheChangedOnDiskCheck)
 {
     const std::string path = SaveSample("late.klx");
@@ -477,6 +511,79 @@ TEST_F(DocumentTest, ViewsHoldNoEntryOfTheFileBeingReplacedWhileTheNextOneAsks)
     EXPECT_TRUE(views.document.OpenDocument(protectedPath));
     Ui::Install(previous);
     EXPECT_TRUE(looked);
+}
+
+// The program ended by the system asks nothing: a titled document is saved as a close saves it, and
+// what cannot be saved without a question is kept for the next start, which offers it back.
+TEST_F(DocumentTest, AnUnattendedEndSavesOrKeepsTheWorkForTheNextStart)
+{
+    const char* previousDataHome = std::getenv("XDG_DATA_HOME");
+    const std::string keptDataHome = previousDataHome ? previousDataHome : "";
+    ::setenv("XDG_DATA_HOME", folder_.File("data").c_str(), 1);
+    enum class Start { Titled, ChangedByAnother, Untitled, Unmodified };
+    struct Case {
+        Start start;
+        CKalDoc::EndOutcome outcome;
+        const char16_t* onDisk;
+        std::optional<Ui::Answer> offer; // the answer at the next start; nothing: nothing offered
+        bool restored;
+    };
+    const Case cases[] = {
+        { Start::Titled, CKalDoc::EndOutcome::Saved, u"ours", std::nullopt, false },
+        { Start::Unmodified, CKalDoc::EndOutcome::Unchanged, u"予定", std::nullopt, false },
+        { Start::ChangedByAnother, CKalDoc::EndOutcome::KeptForRecovery, u"theirs, longer", Ui::Answer::Yes, true },
+        { Start::Untitled, CKalDoc::EndOutcome::KeptForRecovery, u"予定", Ui::Answer::No, false },
+        { Start::Untitled, CKalDoc::EndOutcome::KeptForRecovery, u"予定", Ui::Answer::Cancel, false },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.start));
+        ui_.Clear();
+        ::unlink(CKalDoc::RecoveryPath().c_str());
+        const std::string path = SaveSample("end.klx");
+        ASSERT_TRUE(document_.OpenDocument(path));
+        if (c.start == Start::Untitled) {
+            document_.NewDocument();
+            auto entry = std::make_unique<CKalData>();
+            entry->start = entry->end = CDTime(2026, 12, 8, 9, 0);
+            document_.Store().AppendEntry(std::move(entry));
+        }
+        if (c.start == Start::ChangedByAnother) {
+            CKalStore theirs;
+            ASSERT_EQ(LoadScheduleFile(theirs, path), LoadResult::Loaded);
+            theirs.Entry(0).text = u"theirs, longer";
+            ASSERT_EQ(SaveScheduleFile(theirs, path), SaveResult::Saved);
+        }
+        document_.Store().entries.back()->text = u"ours";
+        document_.SetModified(c.start != Start::Unmodified);
+        EXPECT_EQ(document_.EndWithoutQuestions(), c.outcome);
+        EXPECT_TRUE(ui_.Questions().empty());
+        EXPECT_TRUE(ui_.Messages().empty());
+        CKalStore reread;
+        ASSERT_EQ(LoadScheduleFile(reread, path), LoadResult::Loaded);
+        EXPECT_EQ(reread.Entry(0).text, c.onDisk);
+
+        // The next start.
+        CKalDoc next(genres_);
+        next.NewDocument();
+        if (c.offer)
+            ui_.QueueChoice(*c.offer);
+        EXPECT_EQ(next.OfferRecovery(), c.restored);
+        EXPECT_EQ(ui_.Questions().size(), c.offer ? 1u : 0u);
+        if (c.offer && c.start == Start::ChangedByAnother) {
+            EXPECT_NE(ui_.Questions()[0].find(FromUtf8(path)), std::u16string::npos);
+        }
+        if (c.restored) {
+            EXPECT_FALSE(next.HasPath());
+            EXPECT_TRUE(next.IsModified());
+            EXPECT_EQ(next.Store().entries.back()->text, u"ours");
+        }
+        // Kept only when the user put the question off.
+        EXPECT_EQ(IsReadableFile(CKalDoc::RecoveryPath()), c.offer == Ui::Answer::Cancel);
+    }
+    if (previousDataHome)
+        ::setenv("XDG_DATA_HOME", keptDataHome.c_str(), 1);
+    else
+        ::unsetenv("XDG_DATA_HOME");
 }
 
 class StartUpTest : public DocumentTest {

@@ -8,7 +8,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <ctime>
 #include <dirent.h>
+#include <fcntl.h>
 #include <fstream>
 #include <functional>
 #include <optional>
@@ -115,6 +117,48 @@ TEST(FileIoTest, SavingThroughLinksWritesTheirTargetAndKeepsTheLinks)
     FileError error;
     EXPECT_FALSE(WriteFileAtomically(folder.File("loop.klx"), "x", &error));
     EXPECT_EQ(error.code, ELOOP);
+}
+
+TEST(FileIoTest, ASaveRemovesOnlyTheStaleTemporaryFilesOfOurOwnWriter)
+{
+    TemporaryFolder folder;
+    struct Left {
+        const char* name;
+        char kind; // f: file, l: link, d: folder
+        int ageMinutes;
+        bool removed;
+    };
+    const Left left[] = {
+        { ".kalendra-Ab12xZ", 'f', 120, true }, // a writer killed two hours ago
+        { ".kalendra-Ab12xY", 'f', 10, false }, // perhaps still being written
+        { ".kalendra-Ab12x", 'f', 120, false }, // not the writer's name pattern
+        { ".kalendra-Ab12xZZ", 'f', 120, false },
+        { ".kalendra-Ab1.xZ", 'f', 120, false },
+        { "kalendra-Ab12xX", 'f', 120, false },
+        { ".kalendra-Lnk123", 'l', 120, false },
+        { ".kalendra-Dir123", 'd', 120, false },
+    };
+    WriteText(folder.File("target"), "kept");
+    for (const Left& item : left) {
+        const std::string path = folder.File(item.name);
+        if (item.kind == 'f')
+            WriteText(path, "half a save");
+        else if (item.kind == 'l')
+            ASSERT_EQ(::symlink("target", path.c_str()), 0);
+        else
+            ASSERT_EQ(::mkdir(path.c_str(), 0700), 0);
+        const timespec times[2]
+            = { { ::time(nullptr) - item.ageMinutes * 60, 0 }, { ::time(nullptr) - item.ageMinutes * 60, 0 } };
+        ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW), 0);
+    }
+    ASSERT_TRUE(WriteFileAtomically(folder.File("schedule.klx"), "new"));
+    const std::vector<std::string> names = Names(folder.Path());
+    for (const Left& item : left) {
+        SCOPED_TRACE(item.name);
+        EXPECT_EQ(std::count(names.begin(), names.end(), item.name), item.removed ? 0 : 1);
+    }
+    EXPECT_EQ(ReadText(folder.File("target")), "kept");
+    EXPECT_EQ(ReadText(folder.File("schedule.klx")), "new");
 }
 
 TEST(FileIoTest, AReadOnlyFileIsRefusedAndLeftAsItWas)
