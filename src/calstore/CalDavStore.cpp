@@ -87,6 +87,34 @@ std::string QueryAround(CDTime day)
         + "</c:comp-filter></c:comp-filter></c:filter></c:calendar-query>";
 }
 
+// `text` with every line longer than a few kilobytes folded (RFC 5545, 3.1) into pieces of that
+// size. The calendar reader gathers an unfolded line with a cost that grows with the square of its
+// length (an 8 MB line took seconds), folded pieces at a cost that grows with their sum; what it
+// reads back is the same.
+std::string FoldLongLines(const std::string& text)
+{
+    constexpr std::size_t kPiece = 4096;
+    std::string folded;
+    folded.reserve(text.size() + text.size() / kPiece * 3);
+    std::size_t run = 0;
+    for (const char c : text) {
+        if (c == '\n' || c == '\r') {
+            run = 0;
+        } else if (++run > kPiece) {
+            folded += "\r\n ";
+            run = 1;
+        }
+        folded += c;
+    }
+    return folded;
+}
+
+// Ends a transfer at once when the user stops the operation: curl calls this many times a second.
+int Progressing(void* store, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
+{
+    return static_cast<const CalendarStore*>(store)->StopWanted() ? 1 : 0;
+}
+
 } // namespace
 
 CalDavStore::CalDavStore(std::string collection, std::string user, std::string password, ServerTimeouts timeouts)
@@ -112,6 +140,7 @@ bool CalDavStore::IsUrl(const std::string& location)
 
 StoreStatus CalDavStore::Open()
 {
+    deadline_ = std::chrono::steady_clock::now() + std::chrono::seconds(timeouts_.operation);
     if (!IsUrl(collection_)) {
         std::u16string message = calendartexts::kCannotOpen;
         message += u'\n';
@@ -171,7 +200,7 @@ CalendarStore::Found CalDavStore::Exists(const Appointment& appointment)
         }
         std::vector<Appointment> events;
         for (const std::string& data : *texts) {
-            auto read = ReadEvents(data);
+            auto read = ReadEvents(FoldLongLines(data));
             if (!read) {
                 found.status = StoreStatus::Failure(calendartexts::kServerBadReply);
                 return found;
@@ -222,6 +251,19 @@ CalDavStore::Reply CalDavStore::Request(
         reply.transport = CURLE_FAILED_INIT;
         return reply;
     }
+    if (StopWanted()) {
+        reply.transport = CURLE_ABORTED_BY_CALLBACK;
+        return reply;
+    }
+    // Each request gets what is left of the operation's time, and never more than its own.
+    using namespace std::chrono;
+    const long long left = duration_cast<milliseconds>(deadline_ - steady_clock::now()).count();
+    if (left <= 0) {
+        reply.transport = CURLE_OPERATION_TIMEDOUT;
+        reply.overDeadline = true;
+        return reply;
+    }
+    const long requestMs = static_cast<long>(std::min<long long>(left, timeouts_.whole * 1000LL));
     // A session exists only when the library was loaded.
     const CurlLibrary& curl = *CurlLibrary::Get();
     curl.easyReset(session);
@@ -236,8 +278,15 @@ CalDavStore::Reply CalDavStore::Request(
     curl.easySetopt(session, CURLOPT_WRITEFUNCTION, Collect);
     curl.easySetopt(session, CURLOPT_WRITEDATA, &reply);
     curl.easySetopt(session, CURLOPT_NOSIGNAL, 1L);
-    curl.easySetopt(session, CURLOPT_CONNECTTIMEOUT, timeouts_.connect);
-    curl.easySetopt(session, CURLOPT_TIMEOUT, timeouts_.whole);
+    curl.easySetopt(session, CURLOPT_CONNECTTIMEOUT_MS, std::min(timeouts_.connect * 1000L, requestMs));
+    curl.easySetopt(session, CURLOPT_TIMEOUT_MS, requestMs);
+    curl.easySetopt(session, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl.easySetopt(session, CURLOPT_LOW_SPEED_TIME, timeouts_.stalled);
+    curl.easySetopt(session, CURLOPT_NOPROGRESS, 0L);
+    curl.easySetopt(session, CURLOPT_XFERINFOFUNCTION, Progressing);
+    curl.easySetopt(session, CURLOPT_XFERINFODATA, static_cast<const CalendarStore*>(this));
+    // Redirects are not followed: the password would go wherever the server sends it.
+    curl.easySetopt(session, CURLOPT_FOLLOWLOCATION, 0L);
     curl.easySetopt(session, CURLOPT_USERAGENT, "Kalendra");
     if (!user_.empty()) {
         curl.easySetopt(session, CURLOPT_HTTPAUTH, CURLAUTH_BASIC | CURLAUTH_DIGEST);
@@ -245,14 +294,20 @@ CalDavStore::Reply CalDavStore::Request(
         curl.easySetopt(session, CURLOPT_PASSWORD, password_.c_str());
     }
     reply.transport = curl.easyPerform(session);
+    // The library's clock may end the transfer a little before ours says the operation is over.
+    if (reply.transport == CURLE_OPERATION_TIMEDOUT && steady_clock::now() + milliseconds(250) >= deadline_)
+        reply.overDeadline = true;
     if (reply.transport == CURLE_OK)
         curl.easyGetinfo(session, CURLINFO_RESPONSE_CODE, &reply.status);
     curl.slistFreeAll(list);
     return reply;
 }
 
-StoreStatus CalDavStore::Failure(const Reply& reply, Stage stage)
+StoreStatus CalDavStore::Failure(const Reply& reply, Stage stage) const
 {
+    // The user's own cancelling needs no other explanation.
+    if (reply.transport == CURLE_ABORTED_BY_CALLBACK)
+        return StoreStatus::Failure(calendartexts::kCancelled);
     std::u16string message;
     if (stage == Stage::Opening || reply.status == 401) {
         message = reply.status == 401 ? calendartexts::kLogonFailed : calendartexts::kCannotOpen;
@@ -260,6 +315,8 @@ StoreStatus CalDavStore::Failure(const Reply& reply, Stage stage)
     }
     if (reply.tooLarge)
         message += WithNumber(calendartexts::kServerReplyTooLarge, static_cast<long>(kMaxServerReply >> 20));
+    else if (reply.overDeadline)
+        message += WithNumber(calendartexts::kOperationTimeout, timeouts_.operation);
     else if (reply.transport == CURLE_OPERATION_TIMEDOUT)
         message += calendartexts::kServerTimeout;
     else if (reply.transport != CURLE_OK) {
@@ -268,6 +325,8 @@ StoreStatus CalDavStore::Failure(const Reply& reply, Stage stage)
         message += TransportReason(reply.transport);
     } else if (reply.status == 401)
         message += calendartexts::kServerLogonRefused;
+    else if (reply.status >= 300 && reply.status < 400)
+        message += WithNumber(calendartexts::kServerRedirect, reply.status);
     else if (reply.status == 403)
         message += calendartexts::kServerForbidden;
     else if (reply.status == 404)

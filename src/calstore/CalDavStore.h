@@ -2,6 +2,7 @@
 
 #include "calstore/CalendarStore.h"
 
+#include <chrono>
 #include <map>
 #include <string>
 #include <vector>
@@ -12,6 +13,8 @@ namespace kal {
 struct ServerTimeouts {
     long connect = 10;
     long whole = 30; // one request, from connecting to the last byte of the reply
+    long stalled = 15; // a transfer that moves no byte for this long has ended
+    long operation = 300; // from Open to Close, however many requests it takes
 };
 
 // A calendar collection on a CalDAV server (RFC 4791), reached over HTTP or HTTPS. Open checks that
@@ -39,17 +42,19 @@ private:
         long status = 0;
         std::string body;
         bool tooLarge = false; // the transfer stopped where the reply outgrew kMaxServerReply
+        bool overDeadline = false; // the whole operation ran out of time
     };
     static size_t Collect(char* data, size_t size, size_t count, void* target);
     [[nodiscard]] Reply Request(
         const char* method, const std::string& url, const std::string& body, const std::vector<std::string>& headers);
     enum class Stage { Opening, Working };
-    [[nodiscard]] static StoreStatus Failure(const Reply& reply, Stage stage);
+    [[nodiscard]] StoreStatus Failure(const Reply& reply, Stage stage) const;
 
     std::string collection_;
     std::string user_;
     std::string password_;
     ServerTimeouts timeouts_;
+    std::chrono::steady_clock::time_point deadline_; // of the whole operation, set by Open
     // The events on the server around each day asked about (keyed by the day at 00:00), with those
     // added since.
     std::map<CDTime, std::vector<Appointment>> known_;

@@ -1,5 +1,6 @@
 #include "calstore/CalendarStore.h"
 
+#include "calstore/CalendarTexts.h"
 #include "store/KalData.h"
 #include "store/KalStore.h"
 #include "store/RepeatExpansion.h"
@@ -17,20 +18,17 @@ CDTime At(const LocalFields& date, int dayOffset, int hour, int minute)
     return CDTime(date.year, date.month, date.day + dayOffset, hour, minute);
 }
 
-// Adds the entry's appointment on `day` unless the calendar has it; false when the calendar failed.
-bool AddOnce(CalendarStore& calendar, const CKalData& entry, CDTime day, PeriodAdd& result)
+// Adds the appointment unless the calendar has it; false when the calendar failed.
+bool AddOnce(CalendarStore& calendar, const Appointment& appointment, PeriodAdd& result)
 {
-    const std::optional<Appointment> appointment = AppointmentFor(entry, day);
-    if (!appointment)
-        return true;
-    CalendarStore::Found found = calendar.Exists(*appointment);
+    CalendarStore::Found found = calendar.Exists(appointment);
     if (!found.status.Ok()) {
         result.status = std::move(found.status);
         return false;
     }
     if (found.exists)
         return true;
-    result.status = calendar.Add(*appointment);
+    result.status = calendar.Add(appointment);
     if (!result.status.Ok())
         return false;
     ++result.added;
@@ -86,9 +84,9 @@ bool SameAppointment(const Appointment& existing, const Appointment& wanted)
     return existing.start == wanted.start || (!wanted.allDay && existing.start.Instant() == wanted.start.Instant());
 }
 
-PeriodAdd AddPeriod(CalendarStore& calendar, CKalStore& store, CDTime from, CDTime to)
+std::vector<Appointment> PeriodAppointments(CKalStore& store, CDTime from, CDTime to)
 {
-    PeriodAdd result;
+    std::vector<Appointment> appointments;
     const CDTime first = DateOnly(from);
     const CDTime last = DateOnly(to);
     // Each month's days come from that month's own view, which is where the holidays it makes for
@@ -104,12 +102,35 @@ PeriodAdd AddPeriod(CalendarStore& calendar, CKalStore& store, CDTime from, CDTi
             if (cell.date.Month() != month.month || cell.date < first || last < cell.date)
                 continue;
             for (const CKalData* entry : cell.entries) {
-                if (!AddOnce(calendar, *entry, cell.date, result))
-                    return result;
+                if (std::optional<Appointment> appointment = AppointmentFor(*entry, cell.date))
+                    appointments.push_back(std::move(*appointment));
             }
         }
     }
+    return appointments;
+}
+
+PeriodAdd AddAppointments(CalendarStore& calendar, const std::vector<Appointment>& appointments,
+    const AddProgress& progress, const StopSignal* stop)
+{
+    PeriodAdd result;
+    const int total = static_cast<int>(appointments.size());
+    for (int i = 0; i < total; ++i) {
+        if (stop && stop->Stopped()) {
+            result.status = StoreStatus::Failure(calendartexts::kCancelled);
+            break;
+        }
+        if (!AddOnce(calendar, appointments[static_cast<std::size_t>(i)], result))
+            break;
+        if (progress)
+            progress(i + 1, total);
+    }
     return result;
+}
+
+PeriodAdd AddPeriod(CalendarStore& calendar, CKalStore& store, CDTime from, CDTime to)
+{
+    return AddAppointments(calendar, PeriodAppointments(store, from, to));
 }
 
 } // namespace kal

@@ -2,8 +2,11 @@
 
 #include "calendar/DTime.h"
 
+#include <atomic>
+#include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kal {
 
@@ -45,6 +48,17 @@ struct StoreStatus {
     [[nodiscard]] static StoreStatus Failure(std::u16string text) { return StoreStatus { std::move(text) }; }
 };
 
+// Asks a store operation to stop, from any thread: the store sees it between its steps and, for a
+// server, within a transfer.
+class StopSignal {
+public:
+    void Stop() { stopped_.store(true); }
+    [[nodiscard]] bool Stopped() const { return stopped_.load(); }
+
+private:
+    std::atomic<bool> stopped_ { false };
+};
+
 // A calendar the program adds appointments to. The link is opened for one command and closed at its
 // end; nothing survives between commands.
 class CalendarStore {
@@ -64,6 +78,13 @@ public:
     };
     [[nodiscard]] virtual Found Exists(const Appointment& appointment) = 0;
     [[nodiscard]] virtual StoreStatus Add(const Appointment& appointment) = 0;
+
+    // The signal the store's operations watch from now on; nullptr for none. It must outlive them.
+    void WatchStop(const StopSignal* stop) { stop_ = stop; }
+    [[nodiscard]] bool StopWanted() const { return stop_ && stop_->Stopped(); }
+
+private:
+    const StopSignal* stop_ = nullptr;
 };
 
 // The number of appointments a period add made, and the message that stopped it early, if any.
@@ -71,6 +92,20 @@ struct PeriodAdd {
     int added = 0;
     StoreStatus status;
 };
+
+// The appointments of every schedule the month view shows from `from` to `to` (both dates included,
+// calendar days), generated holidays among them, once per day it is shown, in the order of the days.
+[[nodiscard]] std::vector<Appointment> PeriodAppointments(CKalStore& store, CDTime from, CDTime to);
+
+// Told after each appointment of a period add: `done` of `total` handled. Called on the thread that
+// adds.
+using AddProgress = std::function<void(int done, int total)>;
+
+// Adds each of `appointments` that the store does not have yet. Stops at the first failure of the
+// store, and before the next appointment once `stop` is signalled (the status then says the add was
+// cancelled). The link must be open. Touches nothing but `calendar`, so it can run on any thread.
+[[nodiscard]] PeriodAdd AddAppointments(CalendarStore& calendar, const std::vector<Appointment>& appointments,
+    const AddProgress& progress = {}, const StopSignal* stop = nullptr);
 
 // Adds every schedule the month view shows from `from` to `to` (both dates included, calendar days),
 // generated holidays among them, once per day it is shown; an appointment the store already has is

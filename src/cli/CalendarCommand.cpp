@@ -1,5 +1,6 @@
 #include "cli/CalendarCommand.h"
 
+#include "app/CalendarCommands.h"
 #include "calstore/CalendarStore.h"
 #include "calstore/CalendarTexts.h"
 #include "calstore/StoreLocation.h"
@@ -20,26 +21,10 @@ namespace {
 
 constexpr int kFailed = 1;
 constexpr int kUsageError = 2;
-constexpr char kUsage[] = "Usage: kalendra-cli add-to-calendar FILE.klx FROM TO [--store PATH-or-URL] [--user NAME]\n";
-
-// The environment's password, else the one in the settings, else asked on the terminal. The schedule
-// file's own password, which the program may have been given, is never sent to a server.
-std::optional<std::string> ServerPassword(const std::string& location, const std::string& user)
-{
-    if (!NeedsPassword(location, user))
-        return std::string();
-    const char* given = std::getenv(kCalDavPasswordVariable);
-    if (given && *given)
-        return std::string(given);
-    const std::u16string& kept = CKalSettings::Current().Get(TextSetting::CalendarPassword);
-    if (!kept.empty())
-        return ToUtf8(kept);
-    ConsoleUi terminal;
-    const auto asked = terminal.AskPassword(calendartexts::kPasswordCaption, calendartexts::kPasswordPrompt);
-    if (!asked)
-        return std::nullopt;
-    return ToUtf8(*asked);
-}
+constexpr char kUsage[] = "Usage: kalendra-cli add-to-calendar FILE.klx FROM TO [--store PATH-or-URL] [--user NAME]"
+                          " [--timeout SECONDS]\n";
+// A day's worth of seconds is more than any server of use needs for a period.
+constexpr long kMaxTimeout = 86400;
 
 } // namespace
 
@@ -48,9 +33,21 @@ int RunAddToCalendar(const std::vector<std::string>& given)
     std::vector<std::string> arguments = given;
     std::optional<std::string> location;
     std::optional<std::string> user;
-    if (!TakeValue(arguments, "--store", location) || !TakeValue(arguments, "--user", user) || arguments.size() != 3) {
+    std::optional<std::string> timeout;
+    if (!TakeValue(arguments, "--store", location) || !TakeValue(arguments, "--user", user)
+        || !TakeValue(arguments, "--timeout", timeout) || arguments.size() != 3) {
         std::fputs(kUsage, stderr);
         return kUsageError;
+    }
+    ServerTimeouts timeouts;
+    if (timeout) {
+        char* end = nullptr;
+        const long seconds = std::strtol(timeout->c_str(), &end, 10);
+        if (timeout->empty() || *end != '\0' || seconds < 1 || seconds > kMaxTimeout) {
+            std::fprintf(stderr, "kalendra-cli: --timeout takes whole seconds from 1 to %ld\n", kMaxTimeout);
+            return kUsageError;
+        }
+        timeouts.operation = seconds;
     }
     const auto from = ParseDateArgument(arguments[1]);
     const auto to = ParseDateArgument(arguments[2]);
@@ -68,12 +65,18 @@ int RunAddToCalendar(const std::vector<std::string>& given)
     CKalStore& store = CommandStore();
     if (!OpenScheduleFile(store, arguments[0]))
         return kFailed;
-    const auto password = ServerPassword(*location, *user);
-    if (!password) {
-        std::fputs("kalendra-cli: no password for the calendar server (set KALENDRA_CALDAV_PASSWORD)\n", stderr);
+    // Questions go to the terminal itself: the schedule file's own password, which the program may have
+    // been given, is never sent to a server.
+    ConsoleUi terminal;
+    const ServerPassword password = CalendarPassword(*location, *user, terminal);
+    if (!password.password) {
+        if (!password.refusal.empty())
+            Ui::Current().ShowMessage(password.refusal);
+        else
+            std::fputs("kalendra-cli: no password for the calendar server (set KALENDRA_CALDAV_PASSWORD)\n", stderr);
         return kFailed;
     }
-    const auto calendar = MakeCalendarStore(*location, *user, *password);
+    const auto calendar = MakeCalendarStore(*location, *user, *password.password, timeouts);
     const StoreStatus opened = calendar->Open();
     if (!opened.Ok()) {
         Ui::Current().ShowMessage(opened.message);

@@ -70,6 +70,19 @@ public:
     virtual int RunDialog(DialogLogic& dialog) = 0;
     // Runs a property sheet until it ends: kIdOk or kIdCancel.
     virtual int RunPropertySheet(PropertySheet& sheet) = 0;
+    // Told by long work how far it has come: `done` of `total` steps. Called on the thread doing it.
+    using WorkProgress = std::function<void(int done, int total)>;
+    // Runs `work`, which talks to nothing but its own objects, while the user sees `text`, how far it
+    // has come and a way to stop it: `cancel` is called when the user asks, and `work` then ends soon
+    // on its own. The desktop runs it on a thread of its own behind a progress dialog, so the window
+    // stays responsive; without a front end of its own it runs here and now.
+    virtual void RunCancellable(std::u16string_view text, const std::function<void(const WorkProgress&)>& work,
+        const std::function<void()>& cancel)
+    {
+        static_cast<void>(text);
+        static_cast<void>(cancel);
+        work([](int, int) {});
+    }
     // Shows that a long operation runs; calls nest.
     virtual void BeginWait() { }
     virtual void EndWait() { }

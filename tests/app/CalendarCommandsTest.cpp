@@ -1,10 +1,12 @@
 #include "TestEnvironment.h"
 
+#include "app/CalendarCommands.h"
 #include "app/DocumentViews.h"
 #include "calstore/CalendarTexts.h"
 #include "calstore/IcsFileStore.h"
 #include "dialogs/OutlookPeriodDialog.h"
 #include "platform/FileIo.h"
+#include "platform/IniProfile.h"
 #include "platform/Text.h"
 #include "ui/CommandIds.h"
 #include "ui/DialogResource.h"
@@ -12,7 +14,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
+#include <fstream>
 
 namespace kal {
 namespace {
@@ -158,6 +163,56 @@ TEST_F(CalendarCommandsTest, AStoreThatCannotBeOpenedEndsTheCommandWithItsMessag
     views_.document.OnCommand(ID_OUTLOOK_ADD);
     EXPECT_EQ(ui_.PasswordRequests(), 1);
     EXPECT_EQ(ui_.Messages().size(), 1u);
+}
+
+// The environment's password comes before the settings' one, as on the command line; a password
+// goes unencrypted to another machine only after a Yes for that server, asked once.
+TEST_F(CalendarCommandsTest, ThePasswordComesFromTheEnvironmentAndGoesInClearOnlyWhereAllowed)
+{
+    settings_.Set(TextSetting::CalendarPassword, u"kept");
+    setenv("KALENDRA_CALDAV_PASSWORD", "given", 1);
+    EXPECT_EQ(CalendarPassword("https://cal.example/c/", "alice", ui_).password, "given");
+    EXPECT_EQ(CalendarPassword("HTTP://localhost:8080/c/", "alice", ui_).password, "given");
+    EXPECT_TRUE(ui_.Questions().empty());
+
+    ui_.QueueAnswer(false);
+    const ServerPassword refused = CalendarPassword("http://Cal.Example:8080/c/", "alice", ui_);
+    EXPECT_EQ(refused.password, std::nullopt);
+    EXPECT_EQ(refused.refusal, calendartexts::kPasswordNotSent);
+    ASSERT_EQ(ui_.Questions().size(), 1u);
+    EXPECT_EQ(ui_.Questions()[0],
+        u"カレンダーのサーバー cal.example には、パスワードが暗号化されずに（http:// で）送られます。"
+        u"途中のネットワークで読み取られるおそれがあります。このサーバーにパスワードを送りますか？");
+    ui_.QueueAnswer(true);
+    EXPECT_EQ(CalendarPassword("http://cal.example/c/", "alice", ui_).password, "given");
+    EXPECT_EQ(CalendarPassword("http://user@CAL.example./other/", "alice", ui_).password, "given");
+    EXPECT_EQ(ui_.Questions().size(), 2u);
+    ui_.QueueAnswer(false);
+    EXPECT_EQ(CalendarPassword("http://127.0.0.1.example/c/", "alice", ui_).password, std::nullopt);
+    unsetenv("KALENDRA_CALDAV_PASSWORD");
+}
+
+// A password kept in a settings file that others can read is not used, and the user is told why.
+TEST_F(CalendarCommandsTest, APasswordInASettingsFileOthersCanReadIsRefused)
+{
+    unsetenv("KALENDRA_CALDAV_PASSWORD");
+    const std::string ini = folder_.File("readable.ini");
+    std::ofstream(ini) << "[Calendar]\nPassword=kept\n";
+    IniProfile file(ini);
+    Profile* previous = Profile::Install(&file);
+    settings_.Load(file);
+    for (const mode_t mode : { 0600, 0640, 0604 }) {
+        ASSERT_EQ(::chmod(ini.c_str(), mode), 0);
+        const ServerPassword got = CalendarPassword("https://cal.example/c/", "alice", ui_);
+        EXPECT_EQ(got.password, mode == 0600 ? std::optional<std::string>("kept") : std::nullopt) << mode;
+        EXPECT_EQ(got.refusal,
+            mode == 0600 ? std::u16string()
+                         : u"設定ファイル " + FromUtf8(ini)
+                    + u" はほかのユーザーも読めるため、そこにあるカレンダーのパスワードは使いません。"
+                      u"ファイルを本人だけが読めるようにしてください（chmod 600）。");
+    }
+    Profile::Install(previous);
+    settings_.Load(profile_);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "calstore/CalDavStore.h"
 #include "calstore/CalendarTexts.h"
 #include "calstore/DavReply.h"
+#include "calstore/StoreLocation.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <map>
 #include <mutex>
 #include <string>
@@ -136,9 +138,11 @@ TEST(CalDavStoreTest, TheCollectionIsACalendarByTheNamespacesOfItsResourceType)
             R"(<D:multistatus xmlns:D="DAV:" xmlns:C="urn:ietf:params:xml:ns:caldav"><D:response><D:propstat>)"
             R"(<D:prop><D:resourcetype><D:collection/><D:calendar/></D:resourcetype></D:prop></D:propstat>)"
             R"(</D:response></D:multistatus>)",
-            u"CoCreateInstance Failed\nこのURLはカレンダーではありません。カレンダーのURLを指定してください。" },
+            u"カレンダーを開けませんでした（CoCreateInstance "
+            u"Failed）。\nこのURLはカレンダーではありません。カレンダーのURLを指定してください。" },
         { "malformed", R"(<D:multistatus xmlns:D="DAV:"><D:response><D:resourcetype><C:calendar/>)",
-            u"CoCreateInstance Failed\nカレンダーのサーバーの応答を読み取れません。" },
+            u"カレンダーを開けませんでした（CoCreateInstance "
+            u"Failed）。\nカレンダーのサーバーの応答を読み取れません。" },
     };
     FakeServer server;
     for (const auto& c : cases) {
@@ -241,6 +245,99 @@ TEST(CalDavStoreTest, AnUnreachableOrSilentServerEndsTheLinkWithItsReason)
     const StoreStatus notUrl = CalDavStore("ftp://example/cal", "user", "secret").Open();
     EXPECT_EQ(notUrl.message,
         std::u16string(calendartexts::kCannotOpen) + u"\n" + std::u16string(calendartexts::kNotCalendarUrl));
+}
+
+TEST(StoreLocationTest, AnyUrlNamesAServerOrIsRefusedAndNeverAFile)
+{
+    const struct {
+        const char* location;
+        bool url;
+        std::optional<std::string> server;
+        const char* clearHost;
+    } cases[] = {
+        { "https://cal.example/c/", true, "https://cal.example/c/", "" },
+        { "HTTPS://cal.example/c/", true, "https://cal.example/c/", "" },
+        { "webcal://cal.example/c/", true, "https://cal.example/c/", "" },
+        { "WebCal://cal.example/c/", true, "https://cal.example/c/", "" },
+        { "Http://u:p@Cal.Example:81/c/", true, "http://u:p@Cal.Example:81/c/", "cal.example" },
+        { "http://127.0.0.1:5232/c/", true, "http://127.0.0.1:5232/c/", "" },
+        { "http://127.0.0.1.example/c/", true, "http://127.0.0.1.example/c/", "127.0.0.1.example" },
+        { "http://[::1]:5232/c/", true, "http://[::1]:5232/c/", "" },
+        { "http://localhost/c/", true, "http://localhost/c/", "" },
+        { "ftp://cal.example/c.ics", true, std::nullopt, "" },
+        { "file:///home/u/c.ics", true, std::nullopt, "" },
+        { "calendar.ics", false, std::nullopt, "" },
+        { "./https:/cal.example/c.ics", false, std::nullopt, "" },
+        { "1x://cal", false, std::nullopt, "" },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.location);
+        EXPECT_EQ(LooksLikeUrl(c.location), c.url);
+        EXPECT_EQ(ServerUrl(c.location), c.server);
+        EXPECT_EQ(HostReachedInClear(c.location), c.clearHost);
+    }
+    // A URL of another scheme opens nothing, files and folders least of all.
+    const StoreStatus refused = MakeCalendarStore("FTP://cal.example/c.ics", "", "")->Open();
+    EXPECT_EQ(refused.message,
+        u"カレンダーを開けませんでした（CoCreateInstance Failed）。\nカレンダーのURLは http://、https:// か webcal:// "
+        u"で始めてください。ほかの種類のURLは使えません。");
+}
+
+// A silent server holds neither the whole operation beyond its time nor a user who stops it.
+TEST(CalDavStoreTest, TheWholeOperationHasADeadlineAndStopsAtOnceWhenAsked)
+{
+    using Clock = std::chrono::steady_clock;
+    const FakeServer silent;
+    const std::string url = silent.Base() + "/user/calendar/";
+    Clock::time_point start = Clock::now();
+    const StoreStatus late = CalDavStore(url, "", "", ServerTimeouts { 10, 30, 15, 1 }).Open();
+    EXPECT_LT(Clock::now() - start, std::chrono::seconds(5));
+    EXPECT_EQ(late.message,
+        u"カレンダーを開けませんでした（CoCreateInstance Failed）。\n"
+        u"カレンダーのサーバーとのやり取りが制限時間（1 秒）を超えたため、中止しました。");
+
+    CalDavStore calendar(url, "", "");
+    StopSignal stop;
+    calendar.WatchStop(&stop);
+    start = Clock::now();
+    std::thread user([&stop] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        stop.Stop();
+    });
+    const StoreStatus stopped = calendar.Open();
+    user.join();
+    EXPECT_LT(Clock::now() - start, std::chrono::seconds(5));
+    EXPECT_EQ(stopped.message, u"カレンダーへの追加を取り消しました。");
+}
+
+// A period add that is stopped between appointments says so and how many it added.
+TEST(CalDavStoreTest, AStoppedAddKeepsCountOfWhatItAdded)
+{
+    FakeServer server;
+    server.Answer("PROPFIND", kCalendarFound);
+    server.Answer("REPORT", R"(<D:multistatus xmlns:D="DAV:"/>)");
+    server.Answer("PUT", "");
+    std::vector<Appointment> appointments(3);
+    for (int i = 0; i < 3; ++i) {
+        appointments[i].subject = u"会議";
+        appointments[i].start = CDTime(2026, 12, 8 + i, 10, 0);
+        appointments[i].end = CDTime(2026, 12, 8 + i, 11, 0);
+    }
+    CalDavStore calendar(server.Base() + "/user/calendar/", "", "");
+    ASSERT_TRUE(calendar.Open().Ok());
+    StopSignal stop;
+    std::vector<int> seen;
+    const PeriodAdd added = AddAppointments(
+        calendar, appointments,
+        [&](int done, int total) {
+            seen.push_back(done * 10 + total);
+            if (done == 2)
+                stop.Stop();
+        },
+        &stop);
+    EXPECT_EQ(added.added, 2);
+    EXPECT_EQ(added.status.message, u"カレンダーへの追加を取り消しました。");
+    EXPECT_EQ(seen, (std::vector<int> { 13, 23 }));
 }
 
 } // namespace

@@ -114,7 +114,7 @@ pass
 # user's calendar and a stopped server say what went wrong.
 if KALENDRA_CALDAV_PASSWORD=wrong "$cli" add-to-calendar "$work/x.klx" 2026-03-09 2026-03-09 --store "$url" \
   --user alice >/dev/null 2>"$work/err"; then fail "wrong password accepted"; fi
-grep -q 'kalendra-cli: Logon Failed' "$work/err" || fail "wrong password not told: $(cat "$work/err")"
+grep -q 'kalendra-cli: カレンダーのサーバーにログオンできませんでした（Logon Failed）。' "$work/err" || fail "wrong password not told: $(cat "$work/err")"
 if KALENDRA_CALDAV_PASSWORD=secret "$cli" add-to-calendar "$work/x.klx" 2026-03-09 2026-03-09 \
   --store "$base/alice/missing/" --user alice >/dev/null 2>"$work/err"; then fail "missing calendar accepted"; fi
 grep -q '404' "$work/err" || fail "missing calendar not told: $(cat "$work/err")"
@@ -128,7 +128,7 @@ kill "$server"
 wait "$server" 2>/dev/null || true
 if KALENDRA_CALDAV_PASSWORD=secret "$cli" add-to-calendar "$work/x.klx" 2026-03-09 2026-03-09 --store "$url" \
   --user alice >/dev/null 2>"$work/err"; then fail "stopped server accepted"; fi
-grep -q 'kalendra-cli: CoCreateInstance Failed' "$work/err" || fail "stopped server not told: $(cat "$work/err")"
+grep -q 'kalendra-cli: カレンダーを開けませんでした（CoCreateInstance Failed）。' "$work/err" || fail "stopped server not told: $(cat "$work/err")"
 pass
 
 echo "cli calendar: $passed passed, 0 failed"
