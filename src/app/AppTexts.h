@@ -15,6 +15,9 @@ inline constexpr char16_t kSettingsSetAside[]
 inline constexpr char16_t kSettingsNotAFile[]
     = u"設定ファイルの場所にファイルでないもの（名前付きパイプやデバイスなど）が"
       u"あるため、設定は保存されず、この実行の間だけ有効です。\n";
+// Shown, followed by its path, when another program kept the settings file locked.
+inline constexpr char16_t kSettingsLocked[]
+    = u"設定ファイルを別のプログラムが使用中のため、設定は保存されず、この実行の間だけ有効です。\n";
 inline constexpr char16_t kOpenNewFile[] = u"新規ファイルを開きます";
 inline constexpr char16_t kPreviousFileMissing[]
     = u"前回ファイルが開けませんでした。[ファイル]-[開く]でファイルを選択してください。";

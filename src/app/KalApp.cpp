@@ -50,6 +50,9 @@ int CKalApp::Start(Size screen)
     IniProfile::SetNotAFileHandler([](const std::string& path) {
         Ui::Current().ShowMessage(std::u16string(texts::kSettingsNotAFile) + FromUtf8(path));
     });
+    IniProfile::SetLockedHandler([](const std::string& path) {
+        Ui::Current().ShowMessage(std::u16string(texts::kSettingsLocked) + FromUtf8(path));
+    });
     Profile& profile = Profile::Current();
     recent_.Load();
     RegisterFileAssociation(AssociationMode::IfMissing);

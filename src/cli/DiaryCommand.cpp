@@ -42,7 +42,8 @@ int RunDiary(const std::vector<std::string>& arguments)
     Profile::Install(previous);
     if (!opened)
         return 1;
-    std::printf("%s\n", path.c_str());
+    // The folder comes from the file or the settings, either of which may be somebody else's.
+    std::printf("%s\n", TerminalText(path).c_str());
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
 

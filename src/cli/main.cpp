@@ -8,6 +8,7 @@
 #include "cli/MonthText.h"
 #include "cli/ReadOnlyProfile.h"
 #include "cli/TerminalText.h"
+#include "platform/IniProfile.h"
 #include "platform/Text.h"
 #include "settings/KalSettings.h"
 
@@ -150,6 +151,11 @@ int main(int argc, char** argv)
     }
     kal::CliUi ui(password);
     kal::Ui::Install(&ui);
+    kal::IniProfile::SetLockedHandler([](const std::string& path) {
+        std::fprintf(stderr,
+            "kalendra-cli: the settings file '%s' is locked by another program; changed settings were not saved\n",
+            kal::TerminalText(path).c_str());
+    });
     if (command == "holidays")
         return RunHolidays(arguments);
     if (command == "new")

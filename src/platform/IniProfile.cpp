@@ -3,14 +3,15 @@
 #include "platform/FileIo.h"
 #include "platform/UserFolders.h"
 
-#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <memory>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace kal {
@@ -29,10 +30,18 @@ IniProfile::NotAFileHandler& NotAFile()
     return handler;
 }
 
-// Holds an exclusive lock on a file for as long as it lives; no lock when the file cannot be opened.
+IniProfile::LockedHandler& Locked()
+{
+    static IniProfile::LockedHandler handler;
+    return handler;
+}
+
+// Holds an exclusive lock on a file for as long as it lives, if it got one within the wait it was
+// given. Another process may hold the lock for ever (stopped in a debugger, hung on a network
+// folder); waiting for it would hang every change of a setting, so the wait is bounded.
 class FileLock {
 public:
-    explicit FileLock(const std::string& path)
+    FileLock(const std::string& path, std::chrono::milliseconds wait)
         : fd_(::open(path.c_str(), O_RDWR | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600))
     {
         // A device or FIFO in the lock file's place is not ours to lock: go on unlocked, as when
@@ -44,7 +53,20 @@ public:
         }
         if (fd_ < 0)
             return;
-        while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) { }
+        const auto deadline = std::chrono::steady_clock::now() + wait;
+        for (;;) {
+            if (::flock(fd_, LOCK_EX | LOCK_NB) == 0)
+                return;
+            if (errno != EWOULDBLOCK && errno != EINTR)
+                break; // a file system without locks: go on unlocked
+            if (std::chrono::steady_clock::now() >= deadline) {
+                busy_ = true;
+                break;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        ::close(fd_);
+        fd_ = -1;
     }
     ~FileLock()
     {
@@ -54,8 +76,12 @@ public:
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;
 
+    // Whether someone else held the lock for the whole wait.
+    [[nodiscard]] bool Busy() const { return busy_; }
+
 private:
     int fd_;
+    bool busy_ = false;
 };
 
 bool IsRegularFile(const std::string& path)
@@ -96,10 +122,17 @@ void IniProfile::SetNotAFileHandler(NotAFileHandler handler)
     NotAFile() = std::move(handler);
 }
 
+void IniProfile::SetLockedHandler(LockedHandler handler)
+{
+    Locked() = std::move(handler);
+}
+
 void IniProfile::Remember(std::string_view section, std::string_view name)
 {
-    const auto same = [&](const auto& key) { return key.first == section && key.second == name; };
-    if (std::none_of(unsaved_.begin(), unsaved_.end(), same))
+    std::string key(section);
+    key += '\n'; // no section name holds a line break
+    key += name;
+    if (unsavedKeys_.insert(std::move(key)).second)
         unsaved_.emplace_back(section, name);
 }
 
@@ -155,10 +188,23 @@ bool IniProfile::Persist()
 {
     if (!MakeFolders(FolderOf(path_)))
         return false;
-    const FileLock lock(path_ + kLockSuffix);
+    // Once the lock was found held, later changes wait only briefly: the holder may be stuck, and each
+    // change of a setting must not stall the program again. What is not written now stays in memory
+    // and goes into the file with the first change that gets the lock.
+    const FileLock lock(path_ + kLockSuffix, lockMissed_ ? lockWait_ / 10 : lockWait_);
+    if (lock.Busy()) {
+        lockMissed_ = true;
+        if (!toldLocked_ && Locked()) {
+            toldLocked_ = true;
+            Locked()(path_);
+        }
+        return false;
+    }
+    lockMissed_ = false;
     if (!Merge() || !WriteFileAtomically(path_, Values().ToIni()))
         return false;
     unsaved_.clear();
+    unsavedKeys_.clear();
     return true;
 }
 

@@ -6,11 +6,14 @@ namespace kal {
 
 namespace {
 
-bool EqualsIgnoringCase(std::string_view a, std::string_view b)
+std::string Folded(std::string_view text)
 {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return a.size() == b.size()
-        && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
+    std::string folded(text);
+    for (char& c : folded) {
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    }
+    return folded;
 }
 
 std::string_view Trim(std::string_view text)
@@ -42,11 +45,8 @@ bool IsSectionName(std::string_view name)
 
 ProfileValues::Section* ProfileValues::FindSection(std::string_view name)
 {
-    for (Section& section : sections_) {
-        if (EqualsIgnoringCase(section.name, name))
-            return &section;
-    }
-    return nullptr;
+    const auto found = sectionsByName_.find(Folded(name));
+    return found == sectionsByName_.end() ? nullptr : &sections_[found->second];
 }
 
 const ProfileValues::Section* ProfileValues::FindSection(std::string_view name) const
@@ -59,32 +59,29 @@ const std::string* ProfileValues::Find(std::string_view section, std::string_vie
     const Section* found = FindSection(section);
     if (!found)
         return nullptr;
-    for (const Entry& entry : found->entries) {
-        if (EqualsIgnoringCase(entry.name, name))
-            return &entry.value;
-    }
-    return nullptr;
+    const auto entry = found->byName.find(Folded(name));
+    return entry == found->byName.end() ? nullptr : &found->entries[entry->second].value;
 }
 
 void ProfileValues::Set(std::string_view section, std::string_view name, std::string value)
 {
     Section* target = FindSection(section);
     if (!target) {
-        sections_.push_back(Section { std::string(section), {} });
+        sectionsByName_.emplace(Folded(section), sections_.size());
+        sections_.push_back(Section { std::string(section), {}, {} });
         target = &sections_.back();
     }
-    for (Entry& entry : target->entries) {
-        if (EqualsIgnoringCase(entry.name, name)) {
-            entry.value = std::move(value);
-            return;
-        }
-    }
-    target->entries.push_back(Entry { std::string(name), std::move(value) });
+    const auto [entry, added] = target->byName.try_emplace(Folded(name), target->entries.size());
+    if (added)
+        target->entries.push_back(Entry { std::string(name), std::move(value) });
+    else
+        target->entries[entry->second].value = std::move(value);
 }
 
 void ProfileValues::Clear()
 {
     sections_.clear();
+    sectionsByName_.clear();
 }
 
 std::string ProfileValues::ToIni() const

@@ -95,12 +95,16 @@ std::string ExtensionOf(const std::string& path)
 HandOverRefusal RefusalForName(const std::string& path)
 {
     // What desktops run (or hand to an interpreter or an installer) when asked to open it.
-    static constexpr std::array<std::string_view, 17> kPrograms = { "exe", "com", "scr", "msi", "bat", "cmd",
-        "appimage", "run", "bin", "elf", "jar", "deb", "rpm", "apk", "flatpakref", "snap", "lnk" };
+    // Windows kinds count too: an installed compatibility layer runs them, shortcuts and control-panel
+    // items included.
+    static constexpr std::array<std::string_view, 26> kPrograms
+        = { "exe", "com", "scr", "msi", "msp", "bat", "cmd", "pif", "cpl", "hta", "wsf", "vbe", "jse", "appimage",
+              "run", "bin", "elf", "jar", "deb", "rpm", "apk", "flatpak", "flatpakref", "flatpakrepo", "snap", "lnk" };
     static constexpr std::array<std::string_view, 18> kScripts = { "sh", "bash", "zsh", "csh", "ksh", "fish", "command",
         "py", "pl", "rb", "php", "js", "vbs", "ps1", "lua", "tcl", "awk", "applescript" };
     const std::string extension = ExtensionOf(path);
-    if (extension == "desktop")
+    // Desktop entries, under their name of today and the older one desktops still run.
+    if (extension == "desktop" || extension == "kdelnk")
         return HandOverRefusal::Launcher;
     if (std::find(kPrograms.begin(), kPrograms.end(), extension) != kPrograms.end())
         return HandOverRefusal::Program;
@@ -109,13 +113,34 @@ HandOverRefusal RefusalForName(const std::string& path)
     return HandOverRefusal::None;
 }
 
+// Whether text starts, after a byte-order mark, blank lines and comments, with the group that makes
+// it a desktop entry, whatever its name.
+bool IsDesktopEntry(std::string_view text)
+{
+    if (text.substr(0, 3) == "\xEF\xBB\xBF")
+        text.remove_prefix(3);
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        while (!line.empty() && (line.front() == ' ' || line.front() == '\t'))
+            line.remove_prefix(1);
+        while (!line.empty() && (line.back() == ' ' || line.back() == '\t' || line.back() == '\r'))
+            line.remove_suffix(1);
+        if (line.empty() || line.front() == '#')
+            continue;
+        return line == "[Desktop Entry]" || line == "[KDE Desktop Entry]";
+    }
+    return false;
+}
+
 // What the first bytes of a regular file say it is.
 HandOverRefusal RefusalForContent(const std::string& path)
 {
     const int file = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (file < 0)
         return HandOverRefusal::None;
-    char head[16] = {};
+    char head[4096] = {};
     const ssize_t got = ::read(file, head, sizeof head);
     ::close(file);
     const std::string_view start(head, got > 0 ? static_cast<std::size_t>(got) : 0);
@@ -126,9 +151,42 @@ HandOverRefusal RefusalForContent(const std::string& path)
                "ELF"
         || start.substr(0, 2) == "MZ")
         return HandOverRefusal::Program;
-    if (start.substr(0, 15) == "[Desktop Entry]")
+    if (IsDesktopEntry(start))
         return HandOverRefusal::Launcher;
     return HandOverRefusal::None;
+}
+
+// Whether a mail address asks the mail program to attach a file ("attach=", "attachment=", in any
+// case, anywhere in its query, its name percent-encoded or not): the file would leave the machine.
+bool NamesAttachment(std::string_view address)
+{
+    const std::size_t query = address.find('?');
+    if (query == std::string_view::npos)
+        return false;
+    std::string_view rest = address.substr(query + 1);
+    while (!rest.empty()) {
+        // Mail programs differ in what separates fields; splitting at each of them can only find more.
+        const std::size_t end = rest.find_first_of("&;?");
+        const std::string_view field = rest.substr(0, end);
+        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+        std::string name;
+        for (std::size_t i = 0; i < field.size() && field[i] != '='; ++i) {
+            int high = 0;
+            int low = 0;
+            if (field[i] == '%' && i + 2 < field.size() && (high = HexValue(field[i + 1])) >= 0
+                && (low = HexValue(field[i + 2])) >= 0) {
+                name += static_cast<char>(high * 16 + low);
+                i += 2;
+            } else {
+                name += field[i];
+            }
+        }
+        name = Lower(name);
+        const std::size_t first = name.find_first_not_of(" \t+");
+        if (first != std::string::npos && name.compare(first, 6, "attach") == 0)
+            return true;
+    }
+    return false;
 }
 
 // The checks of a local file: its name, the name of the file it leads to through links, its mode and
@@ -141,11 +199,13 @@ HandOverRefusal RefusalForFile(const std::string& path)
     if (const HandOverRefusal byName = RefusalForName(real); byName != HandOverRefusal::None)
         return byName;
     struct stat info { };
-    if (::stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode))
-        return HandOverRefusal::None;
+    if (::stat(path.c_str(), &info) != 0)
+        return HandOverRefusal::Missing;
+    if (!S_ISREG(info.st_mode))
+        return HandOverRefusal::NotAFile;
     if ((info.st_mode & (S_IXUSR | S_IXGRP | S_IXOTH)) != 0)
         return HandOverRefusal::ExecuteBit;
-    return S_ISREG(info.st_mode) ? RefusalForContent(path) : HandOverRefusal::None;
+    return RefusalForContent(path);
 }
 
 std::string AbsolutePath(const std::string& path)
@@ -172,6 +232,8 @@ HandOverCheck CheckHandOver(std::u16string_view pathOrAddress)
         if (!scheme.empty()) {
             if (HasControlCharacters(text))
                 return { HandOverRefusal::BadCharacters, {} };
+            if (scheme == "mailto" && NamesAttachment(text))
+                return { HandOverRefusal::MailAttachment, {} };
             if (scheme == "http" || scheme == "https" || scheme == "mailto")
                 return { HandOverRefusal::None, text };
             if (scheme != "file")
@@ -217,6 +279,15 @@ std::u16string HandOverMessage(HandOverRefusal refusal, std::u16string_view path
         break;
     case HandOverRefusal::BadCharacters:
         reason = shelltext::kRefusedCharacters;
+        break;
+    case HandOverRefusal::MailAttachment:
+        reason = shelltext::kRefusedMailAttachment;
+        break;
+    case HandOverRefusal::NotAFile:
+        reason = shelltext::kRefusedNotAFile;
+        break;
+    case HandOverRefusal::Missing:
+        reason = shelltext::kRefusedMissing;
         break;
     }
     return std::u16string(reason) + u"\n" + std::u16string(pathOrAddress);

@@ -15,10 +15,13 @@ enum class HandOverRefusal {
     LeadingDash, // would read as an option to the opener
     Program, // a compiled program, or a file named like one
     Script, // a file that starts with "#!", or is named like a script
-    Launcher, // a desktop launcher (.desktop), which names a command to run
+    Launcher, // a desktop launcher (.desktop, .kdelnk), which names a command to run
     ExecuteBit, // a file anyone may execute
     Scheme, // an address other than http, https, mailto and file
     BadCharacters, // control characters in an address
+    MailAttachment, // a mail address that names a file to attach, which would send the file away
+    NotAFile, // a folder, FIFO, device or socket: no document, and some would block or run the opener
+    Missing, // no file by that name
 };
 
 // What the check decided. `target` is what the desktop is given when nothing is refused: an absolute
@@ -28,8 +31,8 @@ struct HandOverCheck {
     std::string target;
 };
 
-// Checks a path or an address before it goes to the desktop. A path that names no file is let through
-// (the opener reports it); a folder is let through.
+// Checks a path or an address before it goes to the desktop. Only a regular file that passes the
+// checks, or an address, is let through.
 [[nodiscard]] HandOverCheck CheckHandOver(std::u16string_view pathOrAddress);
 
 // The message that tells the user why `pathOrAddress` was not opened.
@@ -66,10 +69,13 @@ inline constexpr char16_t kRefusedEmpty[] = u"開くファイルが指定され�
 inline constexpr char16_t kRefusedLeadingDash[] = u"「-」で始まる名前は開けません：";
 inline constexpr char16_t kRefusedProgram[] = u"プログラムはリンクから開けません：";
 inline constexpr char16_t kRefusedScript[] = u"スクリプトはリンクから開けません：";
-inline constexpr char16_t kRefusedLauncher[] = u"起動用の.desktopファイルはリンクから開けません：";
+inline constexpr char16_t kRefusedLauncher[] = u"起動用のファイル（.desktop、.kdelnk）はリンクから開けません：";
 inline constexpr char16_t kRefusedExecuteBit[] = u"実行できるファイルはリンクから開けません：";
 inline constexpr char16_t kRefusedScheme[] = u"http、https、mailto、file 以外のアドレスは開けません：";
 inline constexpr char16_t kRefusedCharacters[] = u"アドレスに使えない文字が含まれています：";
+inline constexpr char16_t kRefusedMailAttachment[] = u"ファイルを添付するメールアドレスは開けません：";
+inline constexpr char16_t kRefusedNotAFile[] = u"フォルダや特殊なファイルはリンクから開けません：";
+inline constexpr char16_t kRefusedMissing[] = u"ファイルがありません：";
 } // namespace shelltext
 
 } // namespace kal

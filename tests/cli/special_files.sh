@@ -57,6 +57,23 @@ run check "$work/y.klx" || fail "check with FIFOs for the genre file and lock"
 for fifo in "$work/kfield.fifo" "$KALENDRA_CONFIG.lock" "$work/user-dirs.fifo"; do
   [ "$(type_of "$fifo")" = fifo ] || fail "$fifo was replaced"
 done
+# Settings whose lock another process keeps for good: the run waits a few seconds, says so, goes on
+# and leaves the settings file as it was.
+export KALENDRA_CONFIG="$work/held.ini"
+printf '[View]\nMonthWeeks=6\n' >"$KALENDRA_CONFIG"
+python3 -c 'import fcntl, sys, time
+f = open(sys.argv[1], "w"); fcntl.flock(f, fcntl.LOCK_EX); print("held", flush=True); time.sleep(15)' \
+  "$KALENDRA_CONFIG.lock" >"$work/holder" 2>/dev/null &
+holder=$!
+for _ in $(seq 100); do [ -s "$work/holder" ] && break; sleep 0.1; done
+status=0
+run new "$work/z.klx" || status=$?
+kill "$holder"
+wait "$holder" 2>/dev/null || true
+[ "$status" = 0 ] || fail "new with the settings locked: exit $status: $(cat "$work/err")"
+[ "$(cat "$work/err")" = "kalendra-cli: the settings file '$KALENDRA_CONFIG' is locked by another program; \
+changed settings were not saved" ] || fail "the held lock is not told: $(cat "$work/err")"
+[ "$(cat "$KALENDRA_CONFIG")" = "$(printf '[View]\nMonthWeeks=6')" ] || fail "the held settings were written"
 # A file within the size limit but beyond the memory the process may take is refused with a message,
 # not a crash. (Sanitizer builds reserve more address space than such a limit leaves them.)
 if ! ldd "$cli" | grep -q 'libasan'; then

@@ -50,6 +50,23 @@ if "$cli" month "$work/esc.klx" $'\e[2J' 2>"$work/err"; then fail "odd month acc
 check_safe "$work/err" '\x1b[2J' || fail "month argument: $(cat -v "$work/err")"
 pass
 
+# The diary folder a file names is a text from outside too.
+"$cli" new "$work/plain.klx" >/dev/null || fail "new"
+python3 - "$work/plain.klx" "$work/diary.klx" <<'PY'
+import sys
+text = open(sys.argv[1], encoding="cp932", newline="").read()
+rows = text.split("\r\n")
+for i, row in enumerate(rows):
+    if row.startswith('"4",'):
+        fields = row.split('","')
+        fields[7] = "\\My Documents\\\x1b]0;pwned\x07\x1b[2J\\"
+        rows[i] = '","'.join(fields)
+open(sys.argv[2], "w", encoding="cp932", newline="").write("\r\n".join(rows))
+PY
+HOME="$work/home" "$cli" diary "$work/diary.klx" 2027-01-31 >"$work/out" || fail "diary"
+check_safe "$work/out" '\x1b]0;pwned\x07\x1b[2J/20270131.TXT' || fail "diary: $(cat -v "$work/out")"
+pass
+
 # A text of megabytes on every day of the month: written whole, once per cell, without holding the
 # month's output in memory (it was about 250 times the file's size).
 python3 - "$work/long.klx" <<'PY'

@@ -6,9 +6,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <mutex>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -71,7 +77,7 @@ TEST(IniProfile, DamagedFilesReadAsFarAsTheyCan)
     std::string junk;
     for (int i = 0; i < 4096; ++i)
         junk += static_cast<char>((i * 131 + 7) % 256);
-    std::string text = junk + "\n[View]\nMonthWeeks=6\nLong=" + std::string(10u << 20, 'x') + "\nYoubi=1\n";
+    std::string text = junk + "\n[View]\nMonthWeeks=6\nLong=" + std::string(1u << 20, 'x') + "\nYoubi=1\n";
     text += "no equals sign\n=empty name\n[broken\nStartMonday=1\n[System]\r\nSchSort=0\r\n";
     text += std::string("Bin\0ary=1\n", 10);
     WriteText(path, text);
@@ -189,6 +195,93 @@ TEST(IniProfile, AFolderInPlaceOfTheFileIsReportedNotFatal)
     IniProfile profile(path);
     EXPECT_EQ(profile.GetInt("View", "MonthWeeks", 5), 5);
     EXPECT_FALSE(profile.SetInt("View", "MonthWeeks", 6));
+}
+
+// Another process holding the lock for good (here a thread with a lock of its own on the same file)
+// must not hang every change of a setting.
+TEST(IniProfile, ALockHeldElsewhereDelaysAChangeOnlyBriefly)
+{
+    TemporaryFolder folder;
+    const std::string path = folder.File("k.ini");
+    WriteText(path, "[View]\nMonthWeeks=5\n");
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool locked = false;
+    bool release = false;
+    std::thread holder([&] {
+        const int fd = ::open((path + IniProfile::kLockSuffix).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        ::flock(fd, LOCK_EX);
+        std::unique_lock<std::mutex> guard(mutex);
+        locked = true;
+        changed.notify_all();
+        // Bounded, so that a profile that waits for ever fails the test instead of hanging it.
+        changed.wait_for(guard, std::chrono::seconds(5), [&] { return release; });
+        ::close(fd);
+    });
+    {
+        std::unique_lock<std::mutex> guard(mutex);
+        changed.wait(guard, [&] { return locked; });
+    }
+    std::vector<std::string> told;
+    IniProfile::SetLockedHandler([&](const std::string& lockedPath) { told.push_back(lockedPath); });
+    IniProfile profile(path);
+    profile.SetLockWait(std::chrono::milliseconds(300));
+
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(profile.SetInt("View", "Youbi", 1));
+    EXPECT_FALSE(profile.SetInt("View", "StartMonday", 1));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    EXPECT_EQ(told, std::vector<std::string> { path }); // told once, naming the file
+    EXPECT_EQ(ReadText(path), "[View]\nMonthWeeks=5\n");
+    EXPECT_EQ(profile.GetInt("View", "Youbi", 0), 1); // in force for this run
+
+    {
+        const std::lock_guard<std::mutex> guard(mutex);
+        release = true;
+    }
+    changed.notify_all();
+    holder.join();
+    IniProfile::SetLockedHandler(nullptr);
+    // The first change that gets the lock writes what could not be written before.
+    EXPECT_TRUE(profile.SetInt("View", "MonthWeeks", 6));
+    IniProfile reread(path);
+    EXPECT_EQ(reread.GetInt("View", "Youbi", 0), 1);
+    EXPECT_EQ(reread.GetInt("View", "StartMonday", 0), 1);
+    EXPECT_EQ(reread.GetInt("View", "MonthWeeks", 5), 6);
+    EXPECT_EQ(told.size(), 1u);
+}
+
+// Reading and writing cost time in proportion to the file: 80,000 keys once took 11 seconds.
+TEST(IniProfile, ManyKeysReadAndWriteInLinearTime)
+{
+    constexpr int kKeys = 80000;
+    std::string oneSection = "[Many]\n";
+    std::string manySections;
+    for (int i = 0; i < kKeys; ++i) {
+        oneSection += "Key" + std::to_string(i) + "=" + std::to_string(i) + "\n";
+        manySections += "[Section " + std::to_string(i) + "]\nKey=" + std::to_string(i) + "\n";
+    }
+    const struct {
+        const char* name;
+        std::string text;
+        std::string section; // of the last key
+        std::string key;
+    } cases[] = {
+        { "one section", oneSection, "many", "KEY79999" },
+        { "one key per section", manySections, "SECTION 79999", "key" },
+    };
+    for (const auto& c : cases) {
+        TemporaryFolder folder;
+        const std::string path = folder.File("k.ini");
+        WriteText(path, c.text);
+        const auto start = std::chrono::steady_clock::now();
+        IniProfile profile(path);
+        EXPECT_EQ(profile.GetInt(c.section, c.key, -1), kKeys - 1) << c.name;
+        EXPECT_TRUE(profile.SetInt(c.section, c.key, 7)) << c.name;
+        IniProfile reread(path);
+        EXPECT_EQ(reread.GetInt(c.section, c.key, -1), 7) << c.name;
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5)) << c.name;
+    }
 }
 
 TEST(IniProfile, DefaultPathFollowsTheEnvironment)

@@ -30,6 +30,10 @@ TEST_F(ShellTest, NothingThatCouldRunIsStarted)
 {
     const std::string script = Make("run.sh", "echo hi\n");
     ASSERT_EQ(::symlink(script.c_str(), folder_.File("innocent.txt").c_str()), 0);
+    const std::string fifo = folder_.File("pipe.txt");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    ASSERT_EQ(::symlink("/dev/null", folder_.File("device.txt").c_str()), 0);
+    ASSERT_TRUE(MakeFolders(folder_.File("folder.txt")));
     const struct {
         std::string target;
         HandOverRefusal refusal;
@@ -54,6 +58,25 @@ TEST_F(ShellTest, NothingThatCouldRunIsStarted)
         { "-rf", HandOverRefusal::LeadingDash, shelltext::kRefusedLeadingDash },
         { "--help", HandOverRefusal::LeadingDash, shelltext::kRefusedLeadingDash },
         { "https://example.com/\n--x", HandOverRefusal::BadCharacters, shelltext::kRefusedCharacters },
+        { Make("old.kdelnk", "# KDE Config File\n[KDE Desktop Entry]\nExec=sh\n"), HandOverRefusal::Launcher,
+            shelltext::kRefusedLauncher },
+        { Make("Notes.KDELNK", "text"), HandOverRefusal::Launcher, shelltext::kRefusedLauncher },
+        { Make("agenda.txt", "\xEF\xBB\xBF\n# made by hand\r\n\n  [Desktop Entry]\r\nExec=sh\r\n"),
+            HandOverRefusal::Launcher, shelltext::kRefusedLauncher },
+        { Make("old.pif", "text"), HandOverRefusal::Program, shelltext::kRefusedProgram },
+        { "mailto:a@example.com?attach=/etc/passwd", HandOverRefusal::MailAttachment,
+            shelltext::kRefusedMailAttachment },
+        { "MAILTO:a@example.com?subject=hi&ATTACHMENT=file:///home/u/.ssh/id_rsa", HandOverRefusal::MailAttachment,
+            shelltext::kRefusedMailAttachment },
+        { "mailto:a@example.com?body=x;Attach=~/.netrc", HandOverRefusal::MailAttachment,
+            shelltext::kRefusedMailAttachment },
+        { "mailto:a@example.com?subject=x?%61ttach=/etc/shadow", HandOverRefusal::MailAttachment,
+            shelltext::kRefusedMailAttachment },
+        { fifo, HandOverRefusal::NotAFile, shelltext::kRefusedNotAFile },
+        { folder_.File("device.txt"), HandOverRefusal::NotAFile, shelltext::kRefusedNotAFile },
+        { folder_.File("folder.txt"), HandOverRefusal::NotAFile, shelltext::kRefusedNotAFile },
+        { "file://" + folder_.Path(), HandOverRefusal::NotAFile, shelltext::kRefusedNotAFile },
+        { folder_.File("none.txt"), HandOverRefusal::Missing, shelltext::kRefusedMissing },
     };
     for (const auto& c : cases) {
         const HandOverResult result = shell_.Open(FromUtf8(c.target));
@@ -75,10 +98,11 @@ TEST_F(ShellTest, DocumentsAndAddressesGoToTheDesktop)
         { text, text },
         { "file://" + folder_.File("a%20b.txt"), text },
         { dashed, dashed }, // a whole path never reads as an option
-        { folder_.Path(), folder_.Path() },
         { "https://example.com/a?b=c&d", "https://example.com/a?b=c&d" },
         { "HTTP://example.com", "HTTP://example.com" },
         { "mailto:someone@example.com", "mailto:someone@example.com" },
+        { "mailto:a@example.com?subject=attachment%20list&body=attach=x",
+            "mailto:a@example.com?subject=attachment%20list&body=attach=x" },
     };
     for (const auto& c : cases) {
         const HandOverResult result = shell_.Open(FromUtf8(c.given));

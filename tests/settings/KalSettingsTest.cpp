@@ -74,7 +74,7 @@ TEST(KalSettings, DamagedSettingsFileGivesDefaultsForWhatItLoses)
 {
     TemporaryFolder folder;
     const std::string path = folder.File("Kalendra.ini");
-    std::string text = "\x01\x02\xFF\xFE binary\n[View]\nMonthWeeks=" + std::string(10u << 20, '6') + "\n";
+    std::string text = "\x01\x02\xFF\xFE binary\n[View]\nMonthWeeks=" + std::string(1u << 20, '6') + "\n";
     text += "BackColor=not a colour\nDayDrawPos=9\nSelectColor=255\n[Color]\nSelColorMode=-4\n";
     text += "[Font]\nPoint=0\nFaceName=\n";
     std::ofstream(path, std::ios::binary) << text;
