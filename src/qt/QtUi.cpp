@@ -15,8 +15,15 @@
 #include <QFontDatabase>
 #include <QMessageBox>
 #include <QPointer>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
+
+#include <chrono>
+#include <exception>
+#include <future>
+#include <limits>
+#include <thread>
 
 namespace kal {
 
@@ -219,6 +226,60 @@ int QtUi::RunPropertySheet(PropertySheet& sheet)
     const FocusReturn focus(DialogParent());
     QtPropertySheet window(sheet, DialogParent());
     return window.Run();
+}
+
+void QtUi::RunCancellable(
+    std::u16string_view text, const std::function<void(const WorkProgress&)>& work, const std::function<void()>& cancel)
+{
+    const FocusReturn focus(DialogParent());
+    QProgressDialog dialog(ToQString(text), ToQString(qttext::kCancel), 0, 0, DialogParent());
+    dialog.setWindowTitle(ToQString(qttext::kProgramCaption));
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.setAutoReset(false);
+    dialog.setAutoClose(false);
+    // Shown when this function says so, not by the dialog's own timer.
+    dialog.setMinimumDuration(std::numeric_limits<int>::max());
+    // Cancel asks the work to stop; the dialog stays until it has, so nothing else can start meanwhile.
+    QObject::disconnect(&dialog, &QProgressDialog::canceled, &dialog, &QProgressDialog::cancel);
+    QObject::connect(&dialog, &QProgressDialog::canceled, &dialog, [&dialog, &cancel] {
+        dialog.setLabelText(ToQString(qttext::kStopping));
+        if (QPushButton* button = dialog.findChild<QPushButton*>())
+            button->setEnabled(false);
+        cancel();
+    });
+
+    QEventLoop loop;
+    std::exception_ptr failure;
+    std::promise<void> finished;
+    std::future<void> done = finished.get_future();
+    std::thread worker([&] {
+        try {
+            work([&dialog](int step, int total) {
+                QMetaObject::invokeMethod(
+                    &dialog,
+                    [&dialog, step, total] {
+                        dialog.setMaximum(total);
+                        dialog.setValue(step);
+                    },
+                    Qt::QueuedConnection);
+            });
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        QMetaObject::invokeMethod(
+            &loop, [&loop] { loop.quit(); }, Qt::QueuedConnection);
+        finished.set_value();
+    });
+    // Most work (a file, a near server) is done at once: the window just waits a moment for it. What
+    // takes longer gets the dialog, and the window stays drawn and the work can be stopped.
+    constexpr auto kMoment = std::chrono::milliseconds(300);
+    if (done.wait_for(kMoment) != std::future_status::ready) {
+        dialog.show();
+        loop.exec();
+    }
+    worker.join();
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 void QtUi::BeginWait()

@@ -27,6 +27,10 @@ public:
     std::optional<Colour> AskColour(Colour initial, CustomColours& custom) override;
     int RunDialog(DialogLogic& dialog) override;
     int RunPropertySheet(PropertySheet& sheet) override;
+    // The work runs on a thread of its own; a progress dialog with a Cancel button comes up only when
+    // it takes longer than a moment.
+    void RunCancellable(std::u16string_view text, const std::function<void(const WorkProgress&)>& work,
+        const std::function<void()>& cancel) override;
     void BeginWait() override;
     void EndWait() override;
     Size ScreenSize() const override;

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -20,7 +21,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <functional>
+#include <thread>
 
 namespace kal {
 namespace {
@@ -106,6 +110,46 @@ TEST_F(QtUiTest, TheSaveChooserTakesNoNameInAFolderThatDoesNotExist)
         QStringLiteral("フォルダーが見つかりません。フォルダー名を確認してください。\n") + home.path()
             + QStringLiteral("/missing"));
     EXPECT_EQ(chooserShown, 2) << "the chooser comes back after the message";
+}
+
+TEST_F(QtUiTest, LongWorkRunsOffTheWindowThreadAndStopsWhenCancelled)
+{
+    const std::thread::id windowThread = std::this_thread::get_id();
+    // Quick work: done on another thread, and no dialog comes up.
+    std::thread::id workThread;
+    ui_.RunCancellable(
+        u"追加しています", [&](const Ui::WorkProgress&) { workThread = std::this_thread::get_id(); },
+        [] { ADD_FAILURE() << "nothing to cancel"; });
+    EXPECT_NE(workThread, windowThread);
+
+    // Slow work: a dialog shows how far it came; its Cancel stops the work, which ends on its own.
+    std::atomic<bool> stop { false };
+    int shownMaximum = -1;
+    QString buttonText;
+    WhenModal([&](QWidget& window) {
+        auto& dialog = dynamic_cast<QProgressDialog&>(window);
+        QTimer::singleShot(200, &dialog, [&] {
+            shownMaximum = dialog.maximum();
+            auto* button = dialog.findChild<QPushButton*>();
+            buttonText = button->text();
+            button->click();
+        });
+    });
+    int stepsDone = 0;
+    ui_.RunCancellable(
+        u"追加しています",
+        [&](const Ui::WorkProgress& progress) {
+            for (int step = 1; step <= 1000 && !stop; ++step) {
+                progress(step, 1000);
+                stepsDone = step;
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
+        },
+        [&] { stop = true; });
+    EXPECT_TRUE(stop);
+    EXPECT_LT(stepsDone, 1000);
+    EXPECT_EQ(shownMaximum, 1000);
+    EXPECT_EQ(buttonText, QStringLiteral("キャンセル"));
 }
 
 TEST_F(QtUiTest, PasswordPromptGivesTheTypedTextOnlyOnOk)
