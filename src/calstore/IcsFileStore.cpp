@@ -130,8 +130,9 @@ std::string NewEventText(const Appointment& appointment, std::string_view lineEn
     return changed;
 }
 
-IcsFileStore::IcsFileStore(std::string path)
+IcsFileStore::IcsFileStore(std::string path, std::size_t maxBytes)
     : path_(std::move(path))
+    , maxBytes_(maxBytes)
 {
 }
 
@@ -179,7 +180,7 @@ StoreStatus IcsFileStore::Open()
         return CannotOpen(calendartexts::kFileLocked);
 
     FileError error;
-    std::optional<std::string> text = ReadWholeFile(path_, &error, kMaxIcsStoreBytes);
+    std::optional<std::string> text = ReadWholeFile(path_, &error, maxBytes_);
     if (!text) {
         Release();
         return CannotOpen(calendartexts::kFileCannotOpen, error);
@@ -205,7 +206,14 @@ StoreStatus IcsFileStore::Close()
         const std::string_view text = text_;
         const std::string_view parts[] = { text.substr(0, insertAt_), added_, text.substr(insertAt_) };
         FileError error;
-        if (!WriteFileAtomically(path_, parts, &error)) {
+        // A file past the bound would be refused by the next Open: what it held would be out of reach.
+        if (text.size() + added_.size() > maxBytes_) {
+            error.code = EFBIG;
+            error.what = "size";
+            error.refusal = FileRefusal::TooLarge;
+            error.limit = maxBytes_;
+        }
+        if (error.refusal != FileRefusal::None || !WriteFileAtomically(path_, parts, &error)) {
             std::u16string message = calendartexts::kFileNotSaved;
             message += u'\n';
             message += FileErrorReason(error);

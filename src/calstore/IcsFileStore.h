@@ -40,7 +40,8 @@ struct IcsStoreText {
 // kept so, or not be read whole, is refused and left alone.
 class IcsFileStore final : public CalendarStore {
 public:
-    explicit IcsFileStore(std::string path);
+    // A file larger than maxBytes is refused, and an add that would take it past them is not written.
+    explicit IcsFileStore(std::string path, std::size_t maxBytes = kMaxIcsStoreBytes);
     // Releases the lock; changes not closed are dropped.
     ~IcsFileStore() override;
     IcsFileStore(const IcsFileStore&) = delete;
@@ -58,6 +59,7 @@ private:
     void Release();
 
     std::string path_;
+    std::size_t maxBytes_;
     int lockFile_ = -1;
     // The file's bytes as read, and the text of the events added since, which goes at insertAt_.
     std::string text_;

@@ -13,6 +13,7 @@
 
 #include <chrono>
 #include <ctime>
+#include <fstream>
 #include <map>
 #include <vector>
 
@@ -129,6 +130,12 @@ std::multimap<std::string, WrittenEvent> ReadBack(const std::string& path)
     }
     icalcomponent_free(calendar);
     return events;
+}
+
+// A large fixture is written without the flushes of a safe write, which take seconds on a slow disk.
+void WriteQuickly(const std::string& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary) << text;
 }
 
 Appointment Timed(std::u16string subject, CDTime start)
@@ -389,10 +396,10 @@ TEST_F(IcsFileStoreTest, ALongLineIsReadInTimeLinearInItsLength)
 {
     path_ = folder_.File("user.ics");
     const std::string subject(8 << 20, 'a');
-    ASSERT_TRUE(WriteFileAtomically(path_,
+    WriteQuickly(path_,
         "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//other//EN\r\nBEGIN:VEVENT\r\nUID:a@other\r\n"
         "DTSTART:20260601T010000Z\r\nSUMMARY:"
-            + subject + "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n"));
+            + subject + "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
     const auto started = std::chrono::steady_clock::now();
     IcsFileStore file(path_);
     ASSERT_TRUE(file.Open().Ok());
@@ -402,6 +409,22 @@ TEST_F(IcsFileStoreTest, ALongLineIsReadInTimeLinearInItsLength)
     EXPECT_TRUE(file.Add(wanted).Ok());
     EXPECT_TRUE(file.Close().Ok());
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
+}
+
+// Written past the bound, the file would be refused by the next Open: the add is refused instead.
+TEST_F(IcsFileStoreTest, AnAddThatWouldTakeTheFilePastTheBoundIsNotWritten)
+{
+    path_ = folder_.File("user.ics");
+    const std::string text
+        = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nX-PAD:" + std::string(900, 'a') + "\r\nEND:VCALENDAR\r\n";
+    ASSERT_TRUE(WriteFileAtomically(path_, text));
+    IcsFileStore file(path_, 1024);
+    ASSERT_TRUE(file.Open().Ok());
+    EXPECT_TRUE(file.Add(Timed(u"歯医者", CDTime(2026, 6, 2, 15, 0))).Ok());
+    EXPECT_EQ(file.Close().message,
+        u"カレンダーファイルに書き込めませんでした。追加した予定は保存されていません。\nファイルが大きすぎます（上限 "
+        u"1024 バイト）。");
+    EXPECT_EQ(ReadWholeFile(path_), text);
 }
 
 } // namespace
