@@ -127,7 +127,10 @@ IcalOutline OutlineOf(std::string_view text)
             outline.depth = std::max(outline.depth, static_cast<int>(open.size()));
             if (outline.TooDeep())
                 break;
-        } else if (SameIcalName(name, "END") && nameEnd == colon && !open.empty() && SameIcalName(value, open.back())) {
+        } else if (SameIcalName(name, "END") && nameEnd < line.size() && !open.empty()) {
+            // libical ends the innermost component whatever the END names.
+            if (!SameIcalName(value, open.back()))
+                outline.mismatchedEnd = true;
             open.pop_back();
             if (open.empty())
                 outline.lastEnd = lines.Begin();

@@ -14,10 +14,9 @@ namespace kal {
 inline constexpr int kMaxIcalDepth = 64;
 
 // The components of an iCalendar text as their BEGIN and END lines show them, found in one pass in
-// time linear in the text's length without building anything. Lines are unfolded as libical unfolds
-// them; names compare without regard to case. An END closes the innermost open component only when it
-// names that component; a BEGIN is taken as such wherever its name ends (';' or ':'), so that the depth
-// found is never below what libical builds.
+// time linear in the text's length without building anything. Lines are unfolded, names are read up to
+// the first ';' or ':' and compared without regard to case, and an END closes the innermost open
+// component whatever it names: as libical reads them, so that the depth found is the depth it builds.
 struct IcalOutline {
     // False when the bytes hold a NUL, which libical would take for the end of the text.
     bool isText = true;
@@ -28,6 +27,8 @@ struct IcalOutline {
     std::string firstName;
     // Every component that began has ended.
     bool closed = true;
+    // An END named another component than the one it closed.
+    bool mismatchedEnd = false;
     // A line other than a blank one outside every component, before the first or after the last.
     bool strayLines = false;
     // Where the line that ends the last top-level component begins: the offset of its first byte in

@@ -101,7 +101,8 @@ IcsStoreText ReadIcsStore(std::string_view text)
         return read;
     }
     const IcalComponent calendar = ParseIcal(text);
-    if (!calendar || icalcomponent_isa(calendar.get()) != ICAL_VCALENDAR_COMPONENT) {
+    // With an END that names another component, other programs may see another structure than ours.
+    if (outline.mismatchedEnd || !calendar || icalcomponent_isa(calendar.get()) != ICAL_VCALENDAR_COMPONENT) {
         read.status = Refused(calendartexts::kFileNotCalendar);
         return read;
     }

@@ -366,6 +366,8 @@ TEST_F(IcsFileStoreTest, AFileThatCannotBeKeptOrReadWholeIsRefusedAndLeftAlone)
         { "two calendars", head + "END:VCALENDAR\r\n" + head + event + "END:VCALENDAR\r\n",
             u"カレンダーファイルに複数のカレンダーがあるため、予定を追加できません。ファイルはそのままにしました。" },
         { "an event alone", event, notCalendar },
+        { "an END that names another component", head + "BEGIN:VEVENT\r\nEND:X\r\n" + event + "END:VCALENDAR\r\n",
+            notCalendar },
         { "a NUL", head + event + std::string(1, '\0') + "END:VCALENDAR\r\n", notCalendar },
         { "nested too deep", deep,
             u"カレンダーファイルの入れ子が深すぎるため読み込めません（上限 64 段）。ファイルはそのままにしました。" },
