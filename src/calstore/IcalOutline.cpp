@@ -34,9 +34,12 @@ public:
             return false;
         begin_ = next_;
         line_.clear();
-        TakePhysicalLine(0);
-        while (next_ < text_.size() && (text_[next_] == ' ' || text_[next_] == '\t'))
-            TakePhysicalLine(1);
+        std::size_t lineEnd = TakePhysicalLine(0);
+        // libical folds only after a line end that follows at least one byte: a lone LF line stays a
+        // line of its own, and the space or tab after it starts a line.
+        while (next_ < text_.size() && (text_[next_] == ' ' || text_[next_] == '\t') && lineEnd > 0
+            && line_.size() + lineEnd >= 2)
+            lineEnd = TakePhysicalLine(1);
         return true;
     }
 
@@ -45,17 +48,21 @@ public:
 
 private:
     // Appends the physical line at next_ without its line end, and without its first `skip` bytes
-    // (the space or tab of a fold).
-    void TakePhysicalLine(std::size_t skip)
+    // (the space or tab of a fold). Returns the length of the line end dropped: 0 at the end of the
+    // text, 1 for LF, 2 for CR LF.
+    std::size_t TakePhysicalLine(std::size_t skip)
     {
         const std::size_t start = next_ + skip;
         const std::size_t newline = text_.find('\n', next_);
         std::size_t end = newline == std::string_view::npos ? text_.size() : newline;
         next_ = newline == std::string_view::npos ? text_.size() : newline + 1;
-        if (end > start && text_[end - 1] == '\r')
+        const std::size_t lineEnd = newline == std::string_view::npos ? 0 : 1;
+        const bool carriageReturn = newline != std::string_view::npos && end > start && text_[end - 1] == '\r';
+        if (carriageReturn)
             --end;
         if (end > start)
             line_.append(text_.substr(start, end - start));
+        return lineEnd + (carriageReturn ? 1 : 0);
     }
 
     std::string_view text_;
@@ -119,7 +126,9 @@ IcalOutline OutlineOf(std::string_view text)
         const std::size_t nameEnd = std::min(line.find_first_of(";:"), line.size());
         const std::string_view name = line.substr(0, nameEnd);
         const std::size_t colon = line.find(':');
-        const std::string_view value = colon == std::string_view::npos ? std::string_view() : line.substr(colon + 1);
+        std::string_view value = colon == std::string_view::npos ? std::string_view() : line.substr(colon + 1);
+        // libical drops the white space at the end of a line.
+        value = value.substr(0, value.find_last_not_of(" \t\r\n\v\f") + 1);
         if (SameIcalName(name, "BEGIN")) {
             if (open.empty() && outline.topLevel++ == 0)
                 outline.firstName = value;
