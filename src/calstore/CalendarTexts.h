@@ -16,6 +16,14 @@ inline constexpr char16_t kFileLocked[] = u"カレンダーファイルは他の
 inline constexpr char16_t kFileCannotOpen[] = u"カレンダーファイルを開けません。";
 inline constexpr char16_t kFileNotCalendar[]
     = u"カレンダーファイルの内容がiCalendar形式ではありません。ファイルはそのままにしました。";
+inline constexpr char16_t kFileSeveralCalendars[]
+    = u"カレンダーファイルに複数のカレンダーがあるため、予定を追加できません。ファイルはそのままにしました。";
+inline constexpr char16_t kFileNotWhole[]
+    = u"カレンダーファイルが END:VCALENDAR "
+      u"の行で終わっていないため、予定を追加できません。ファイルはそのままにしました。";
+// %d: the deepest nesting read.
+inline constexpr char16_t kFileTooDeep[]
+    = u"カレンダーファイルの入れ子が深すぎるため読み込めません（上限 %d 段）。ファイルはそのままにしました。";
 inline constexpr char16_t kFileNotSaved[]
     = u"カレンダーファイルに書き込めませんでした。追加した予定は保存されていません。";
 

@@ -1,5 +1,6 @@
 #include "calstore/IcsEvent.h"
 
+#include "calstore/IcalOutline.h"
 #include "platform/Clock.h"
 #include "platform/Text.h"
 
@@ -118,7 +119,7 @@ std::optional<Appointment> ReadEvent(icalcomponent* event)
 
 std::optional<std::vector<Appointment>> ReadEvents(const std::string& text)
 {
-    IcalComponent root(icalparser_parse_string(text.c_str()));
+    IcalComponent root = ParseIcal(text);
     if (!root)
         return std::nullopt;
     std::vector<Appointment> appointments;

@@ -31,7 +31,8 @@ using IcalComponent = std::unique_ptr<icalcomponent_impl, IcalComponentFree>;
 // floating one, or a date, is the wall-clock time as written. Nothing when the event has no start.
 [[nodiscard]] std::optional<Appointment> ReadEvent(icalcomponent_impl* event);
 
-// The appointments of every VEVENT in an iCalendar text; nothing when the text is no iCalendar object.
+// The appointments of every VEVENT in an iCalendar text; nothing when the text is no iCalendar object
+// or one ParseIcal refuses.
 [[nodiscard]] std::optional<std::vector<Appointment>> ReadEvents(const std::string& text);
 
 // The whole component as iCalendar text (CR LF lines).

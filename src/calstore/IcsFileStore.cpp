@@ -1,7 +1,10 @@
 #include "calstore/IcsFileStore.h"
 
 #include "calstore/CalendarTexts.h"
+#include "calstore/IcalOutline.h"
+#include "calstore/IcsEvent.h"
 #include "platform/FileIo.h"
+#include "platform/Text.h"
 #include "platform/UserFolders.h"
 #include "store/FileMessage.h"
 
@@ -29,25 +32,108 @@ StoreStatus CannotOpen(std::u16string_view why)
     return StoreStatus::Failure(std::move(message));
 }
 
-StoreStatus CannotOpen(std::u16string_view what, int code, const char* step)
+StoreStatus CannotOpen(std::u16string_view what, const FileError& error)
 {
     std::u16string why(what);
-    FileError error;
-    error.code = code;
-    error.what = step;
     why += FileErrorReason(error);
     return CannotOpen(why);
 }
 
-bool IsBlank(const std::string& text)
+StoreStatus CannotOpen(std::u16string_view what, int code, const char* step)
 {
-    return text.find_first_not_of(" \t\r\n") == std::string::npos;
+    FileError error;
+    error.code = code;
+    error.what = step;
+    return CannotOpen(what, error);
+}
+
+bool IsBlank(std::string_view text)
+{
+    return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
+}
+
+std::u16string WithNumber(std::u16string_view format, int number)
+{
+    std::u16string text(format);
+    const std::size_t at = text.find(u"%d");
+    if (at != std::u16string::npos)
+        text.replace(at, 2, FromUtf8(std::to_string(number)));
+    return text;
+}
+
+StoreStatus Refused(std::u16string_view why)
+{
+    return StoreStatus::Failure(std::u16string(why));
+}
+
+// The calendar's own events, not those of a component nested in something else.
+std::vector<Appointment> EventsOf(icalcomponent* calendar)
+{
+    std::vector<Appointment> events;
+    for (icalcomponent* event = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT); event;
+         event = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT)) {
+        if (auto appointment = ReadEvent(event))
+            events.push_back(std::move(*appointment));
+    }
+    return events;
 }
 
 } // namespace
 
-IcsFileStore::IcsFileStore(std::string path)
+IcsStoreText ReadIcsStore(std::string_view text)
+{
+    IcsStoreText read;
+    const IcalOutline outline = OutlineOf(text);
+    if (outline.TooDeep()) {
+        read.status = Refused(WithNumber(calendartexts::kFileTooDeep, kMaxIcalDepth));
+        return read;
+    }
+    if (!outline.isText || outline.topLevel == 0 || !SameIcalName(outline.firstName, "VCALENDAR")) {
+        read.status = Refused(calendartexts::kFileNotCalendar);
+        return read;
+    }
+    if (outline.topLevel > 1) {
+        read.status = Refused(calendartexts::kFileSeveralCalendars);
+        return read;
+    }
+    if (!outline.closed || outline.strayLines) {
+        read.status = Refused(calendartexts::kFileNotWhole);
+        return read;
+    }
+    const IcalComponent calendar = ParseIcal(text);
+    // With an END that names another component, other programs may see another structure than ours.
+    if (outline.mismatchedEnd || !calendar || icalcomponent_isa(calendar.get()) != ICAL_VCALENDAR_COMPONENT) {
+        read.status = Refused(calendartexts::kFileNotCalendar);
+        return read;
+    }
+    read.events = EventsOf(calendar.get());
+    // A closed top-level component began on an earlier line, so a line break comes before its end.
+    read.insertAt = outline.lastEnd;
+    read.lineEnd = text.substr(0, read.insertAt).ends_with("\r\n") ? "\r\n" : "\n";
+    return read;
+}
+
+std::string NewEventText(const Appointment& appointment, std::string_view lineEnd)
+{
+    const std::string text = IcalText(MakeEvent(appointment, NewUid()).get());
+    if (lineEnd == "\r\n")
+        return text;
+    std::string changed;
+    changed.reserve(text.size());
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (text.compare(at, 2, "\r\n") == 0) {
+            changed += lineEnd;
+            ++at;
+        } else {
+            changed += text[at];
+        }
+    }
+    return changed;
+}
+
+IcsFileStore::IcsFileStore(std::string path, std::size_t maxBytes)
     : path_(std::move(path))
+    , maxBytes_(maxBytes)
 {
 }
 
@@ -95,36 +181,40 @@ StoreStatus IcsFileStore::Open()
         return CannotOpen(calendartexts::kFileLocked);
 
     FileError error;
-    const std::optional<std::string> text = ReadWholeFile(path_, &error);
+    std::optional<std::string> text = ReadWholeFile(path_, &error, maxBytes_);
     if (!text) {
         Release();
-        return CannotOpen(calendartexts::kFileCannotOpen, error.code, "read");
+        return CannotOpen(calendartexts::kFileCannotOpen, error);
     }
-    if (IsBlank(*text)) {
-        calendar_ = NewCalendar();
-    } else {
-        calendar_.reset(icalparser_parse_string(text->c_str()));
-        // Anything but one calendar object is left alone: writing ours over it would lose it.
-        if (!calendar_ || icalcomponent_isa(calendar_.get()) != ICAL_VCALENDAR_COMPONENT) {
-            Release();
-            return CannotOpen(calendartexts::kFileNotCalendar);
-        }
+    // An empty file holds nothing to keep: it becomes an empty calendar.
+    text_ = IsBlank(*text) ? IcalText(NewCalendar().get()) : std::move(*text);
+    IcsStoreText read = ReadIcsStore(text_);
+    if (!read.status.Ok()) {
+        Release();
+        return CannotOpen(read.status.message);
     }
-    changed_ = false;
-    for (icalcomponent* event = icalcomponent_get_first_component(calendar_.get(), ICAL_VEVENT_COMPONENT); event;
-         event = icalcomponent_get_next_component(calendar_.get(), ICAL_VEVENT_COMPONENT)) {
-        if (auto appointment = ReadEvent(event))
-            known_.push_back(std::move(*appointment));
-    }
+    known_ = std::move(read.events);
+    insertAt_ = read.insertAt;
+    lineEnd_ = std::move(read.lineEnd);
+    open_ = true;
     return StoreStatus::Success();
 }
 
 StoreStatus IcsFileStore::Close()
 {
     StoreStatus status;
-    if (calendar_ && changed_) {
+    if (open_ && !added_.empty()) {
+        const std::string_view text = text_;
+        const std::string_view parts[] = { text.substr(0, insertAt_), added_, text.substr(insertAt_) };
         FileError error;
-        if (!WriteFileAtomically(path_, IcalText(calendar_.get()), &error)) {
+        // A file past the bound would be refused by the next Open: what it held would be out of reach.
+        if (text.size() + added_.size() > maxBytes_) {
+            error.code = EFBIG;
+            error.what = "size";
+            error.refusal = FileRefusal::TooLarge;
+            error.limit = maxBytes_;
+        }
+        if (error.refusal != FileRefusal::None || !WriteFileAtomically(path_, parts, &error)) {
             std::u16string message = calendartexts::kFileNotSaved;
             message += u'\n';
             message += FileErrorReason(error);
@@ -145,19 +235,20 @@ CalendarStore::Found IcsFileStore::Exists(const Appointment& appointment)
 
 StoreStatus IcsFileStore::Add(const Appointment& appointment)
 {
-    if (!calendar_)
+    if (!open_)
         return CannotOpen(calendartexts::kFileCannotOpen);
-    icalcomponent_add_component(calendar_.get(), MakeEvent(appointment, NewUid()).release());
+    added_ += NewEventText(appointment, lineEnd_);
     known_.push_back(appointment);
-    changed_ = true;
     return StoreStatus::Success();
 }
 
 void IcsFileStore::Release()
 {
-    calendar_.reset();
+    open_ = false;
+    text_.clear();
+    text_.shrink_to_fit();
+    added_.clear();
     known_.clear();
-    changed_ = false;
     if (lockFile_ >= 0) {
         ::close(lockFile_);
         lockFile_ = -1;

@@ -1,6 +1,7 @@
 #include "TestEnvironment.h"
 
 #include "calstore/CalendarTexts.h"
+#include "calstore/IcsEvent.h"
 #include "calstore/IcsFileStore.h"
 #include "platform/FileIo.h"
 #include "platform/Text.h"
@@ -10,9 +11,13 @@
 #include <gtest/gtest.h>
 #include <libical/ical.h>
 
+#include <chrono>
 #include <ctime>
+#include <fstream>
 #include <map>
 #include <vector>
+
+#include <unistd.h>
 
 namespace kal {
 namespace {
@@ -125,6 +130,21 @@ std::multimap<std::string, WrittenEvent> ReadBack(const std::string& path)
     }
     icalcomponent_free(calendar);
     return events;
+}
+
+// A large fixture is written without the flushes of a safe write, which take seconds on a slow disk.
+void WriteQuickly(const std::string& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+Appointment Timed(std::u16string subject, CDTime start)
+{
+    Appointment appointment;
+    appointment.subject = std::move(subject);
+    appointment.start = start;
+    appointment.end = start;
+    return appointment;
 }
 
 class IcsFileStoreTest : public test::TestEnvironment {
@@ -261,6 +281,152 @@ TEST_F(IcsFileStoreTest, TimesWithoutAZoneAndSkippedTimesAreFoundAgain)
         const auto events = ReadBack(path_);
         EXPECT_EQ(events.size(), 3u);
     }
+}
+
+// The file is the user's and other programs share it: what they wrote stays byte for byte, whatever
+// libical would make of it (components it does not know, values it cannot read, escapes it would
+// change, a BOM, LF lines), and the new events go before the calendar's end in the file's own line ends.
+TEST_F(IcsFileStoreTest, AddingKeepsEveryByteOfTheFileAndPutsTheNewEventsBeforeItsEnd)
+{
+    path_ = folder_.File("user.ics");
+    struct Case {
+        const char* name;
+        std::string body;
+        std::string end; // the calendar's end: what follows the new events
+        const char* lineEnd;
+    };
+    const Case cases[] = {
+        { "CR LF lines after a BOM",
+            "\xEF\xBB\xBF"
+            "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//other//EN\r\nX-WR-CALNAME:家\r\n"
+            "BEGIN:X-OTHER-SETTINGS\r\nX-COLOUR:#ff0000\r\nBEGIN:X-INNER\r\nX-A:1\r\nEND:X-INNER\r\n"
+            "END:X-OTHER-SETTINGS\r\n"
+            "BEGIN:VEVENT\r\nUID:a@other\r\nDTSTAMP:20260101T000000Z\r\nSUMMARY:a\\qb\\,c\r\n"
+            "DTSTART:20260601T010000Z\r\nDTEND;VALUE=DATE:not a date\r\nGEO:garbage\r\n"
+            "DESCRIPTION:a long line folded by the other program at seventy-five octe\r\n ts\r\n"
+            "END:VEVENT\r\n",
+            "END:VCALENDAR\r\n\r\n", "\r\n" },
+        { "LF lines, no line end at the end",
+            "BEGIN:VCALENDAR\nVERSION:2.0\nPRODID:-//other//EN\nBEGIN:VEVENT\nUID:b@other\n"
+            "DTSTAMP:20260101T000000Z\nSUMMARY:会議\nDTSTART:20260601T010000Z\nEND:VEVENT\n",
+            "end:vcalendar", "\n" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(WriteFileAtomically(path_, c.body + c.end));
+        store_.entries.clear();
+        Add(MakeEntry(u"歯医者", CDTime(2026, 6, 2, 15, 0), CDTime(2026, 6, 2, 16, 0), kTimed));
+        EXPECT_EQ(AddToFile(CDTime(2026, 6, 1), CDTime(2026, 6, 3)).added, 1);
+
+        const std::string written = ReadWholeFile(path_).value_or("");
+        ASSERT_GT(written.size(), c.body.size() + c.end.size());
+        EXPECT_EQ(written.substr(0, c.body.size()), c.body);
+        EXPECT_TRUE(written.ends_with(c.end));
+        const std::string added = written.substr(c.body.size(), written.size() - c.body.size() - c.end.size());
+        EXPECT_TRUE(added.starts_with(std::string("BEGIN:VEVENT") + c.lineEnd)) << added;
+        EXPECT_TRUE(added.ends_with(std::string("END:VEVENT") + c.lineEnd)) << added;
+        EXPECT_NE(added.find(std::string("SUMMARY:歯医者") + c.lineEnd), std::string::npos) << added;
+        if (std::string_view(c.lineEnd) == "\n") {
+            EXPECT_EQ(added.find('\r'), std::string::npos) << added;
+        }
+
+        // Read back, the new event is found and nothing is written again.
+        EXPECT_EQ(AddToFile(CDTime(2026, 6, 1), CDTime(2026, 6, 3)).added, 0);
+        EXPECT_EQ(ReadWholeFile(path_), written);
+    }
+}
+
+// A file that cannot be kept whole, or read whole, is never written: its events would be lost with
+// what the program could not read. A text nested a hundred thousand deep or a file past the bound is
+// refused before libical reads it, and so is a NUL, where libical would stop reading.
+TEST_F(IcsFileStoreTest, AFileThatCannotBeKeptOrReadWholeIsRefusedAndLeftAlone)
+{
+    path_ = folder_.File("user.ics");
+    const std::string head = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//other//EN\r\n";
+    const std::string event = "BEGIN:VEVENT\r\nUID:a@other\r\nDTSTART:20260601T010000Z\r\nEND:VEVENT\r\n";
+    std::string deep = head;
+    for (int level = 0; level < 100'000; ++level)
+        deep += "BEGIN:X-A\r\n";
+    for (int level = 0; level < 100'000; ++level)
+        deep += "END:X-A\r\n";
+    deep += "END:VCALENDAR\r\n";
+    const std::u16string notWhole = u"カレンダーファイルが END:VCALENDAR "
+                                    u"の行で終わっていないため、予定を追加できません。ファイルはそのままにしました。";
+    const std::u16string notCalendar
+        = u"カレンダーファイルの内容がiCalendar形式ではありません。ファイルはそのままにしました。";
+    struct Case {
+        const char* name;
+        std::string text;
+        std::u16string message;
+    };
+    const Case cases[] = {
+        { "no end", head + event, notWhole },
+        { "an event not ended", head + "BEGIN:VEVENT\r\nEND:VCALENDAR\r\n", notWhole },
+        { "words after the end", head + event + "END:VCALENDAR\r\nsigned: me\r\n", notWhole },
+        { "two calendars", head + "END:VCALENDAR\r\n" + head + event + "END:VCALENDAR\r\n",
+            u"カレンダーファイルに複数のカレンダーがあるため、予定を追加できません。ファイルはそのままにしました。" },
+        { "an event alone", event, notCalendar },
+        { "an END that names another component", head + "BEGIN:VEVENT\r\nEND:X\r\n" + event + "END:VCALENDAR\r\n",
+            notCalendar },
+        { "a NUL", head + event + std::string(1, '\0') + "END:VCALENDAR\r\n", notCalendar },
+        { "nested too deep", deep,
+            u"カレンダーファイルの入れ子が深すぎるため読み込めません（上限 64 段）。ファイルはそのままにしました。" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(WriteFileAtomically(path_, c.text));
+        IcsFileStore file(path_);
+        EXPECT_EQ(file.Open().message, u"CoCreateInstance Failed\n" + c.message);
+        EXPECT_TRUE(
+            file.Add(Timed(u"歯医者", CDTime(2026, 6, 2, 15, 0))).message.starts_with(u"CoCreateInstance Failed\n"));
+        EXPECT_TRUE(file.Close().Ok());
+        EXPECT_EQ(ReadWholeFile(path_), c.text);
+    }
+    EXPECT_EQ(ReadEvents(deep), std::nullopt);
+
+    // Sparse: no bytes are written, and none are read.
+    ASSERT_EQ(::truncate(path_.c_str(), (off_t(64) << 20) + 1), 0);
+    IcsFileStore large(path_);
+    EXPECT_EQ(large.Open().message,
+        u"CoCreateInstance Failed\nカレンダーファイルを開けません。ファイルが大きすぎます（上限 64 MB）。");
+}
+
+// libical's own reader of a string looks for the end of a line afresh for every 80 bytes of it: a
+// line of 8 MB took 22 seconds, one of 50 MB a quarter of an hour. Read in pieces, 8 MB take a tenth
+// of a second; the ceiling is far above that.
+TEST_F(IcsFileStoreTest, ALongLineIsReadInTimeLinearInItsLength)
+{
+    path_ = folder_.File("user.ics");
+    const std::string subject(8 << 20, 'a');
+    WriteQuickly(path_,
+        "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//other//EN\r\nBEGIN:VEVENT\r\nUID:a@other\r\n"
+        "DTSTART:20260601T010000Z\r\nSUMMARY:"
+            + subject + "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+    const auto started = std::chrono::steady_clock::now();
+    IcsFileStore file(path_);
+    ASSERT_TRUE(file.Open().Ok());
+    Appointment wanted = Timed(FromUtf8(subject), CDTime::FromInstant(1780275600));
+    EXPECT_TRUE(file.Exists(wanted).exists);
+    wanted.subject = u"歯医者";
+    EXPECT_TRUE(file.Add(wanted).Ok());
+    EXPECT_TRUE(file.Close().Ok());
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
+}
+
+// Written past the bound, the file would be refused by the next Open: the add is refused instead.
+TEST_F(IcsFileStoreTest, AnAddThatWouldTakeTheFilePastTheBoundIsNotWritten)
+{
+    path_ = folder_.File("user.ics");
+    const std::string text
+        = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nX-PAD:" + std::string(900, 'a') + "\r\nEND:VCALENDAR\r\n";
+    ASSERT_TRUE(WriteFileAtomically(path_, text));
+    IcsFileStore file(path_, 1024);
+    ASSERT_TRUE(file.Open().Ok());
+    EXPECT_TRUE(file.Add(Timed(u"歯医者", CDTime(2026, 6, 2, 15, 0))).Ok());
+    EXPECT_EQ(file.Close().message,
+        u"カレンダーファイルに書き込めませんでした。追加した予定は保存されていません。\nファイルが大きすぎます（上限 "
+        u"1024 バイト）。");
+    EXPECT_EQ(ReadWholeFile(path_), text);
 }
 
 } // namespace

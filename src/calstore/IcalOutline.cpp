@@ -1,0 +1,170 @@
+#include "calstore/IcalOutline.h"
+
+#include <libical/ical.h>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace kal {
+
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+std::size_t TextStart(std::string_view text)
+{
+    return text.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
+}
+
+// The content lines of a text one after the other, each with its folds undone (a line break followed
+// by a space or a tab continues the line) and its line end dropped.
+class ContentLines {
+public:
+    ContentLines(std::string_view text, std::size_t from)
+        : text_(text)
+        , next_(from)
+    {
+    }
+
+    // False at the end of the text.
+    bool Next()
+    {
+        if (next_ >= text_.size())
+            return false;
+        begin_ = next_;
+        line_.clear();
+        std::size_t lineEnd = TakePhysicalLine(0);
+        // libical folds only after a line end that follows at least one byte: a lone LF line stays a
+        // line of its own, and the space or tab after it starts a line.
+        while (next_ < text_.size() && (text_[next_] == ' ' || text_[next_] == '\t') && lineEnd > 0
+            && line_.size() + lineEnd >= 2)
+            lineEnd = TakePhysicalLine(1);
+        return true;
+    }
+
+    [[nodiscard]] std::size_t Begin() const { return begin_; }
+    [[nodiscard]] const std::string& Line() const { return line_; }
+
+private:
+    // Appends the physical line at next_ without its line end, and without its first `skip` bytes
+    // (the space or tab of a fold). Returns the length of the line end dropped: 0 at the end of the
+    // text, 1 for LF, 2 for CR LF.
+    std::size_t TakePhysicalLine(std::size_t skip)
+    {
+        const std::size_t start = next_ + skip;
+        const std::size_t newline = text_.find('\n', next_);
+        std::size_t end = newline == std::string_view::npos ? text_.size() : newline;
+        next_ = newline == std::string_view::npos ? text_.size() : newline + 1;
+        const std::size_t lineEnd = newline == std::string_view::npos ? 0 : 1;
+        const bool carriageReturn = newline != std::string_view::npos && end > start && text_[end - 1] == '\r';
+        if (carriageReturn)
+            --end;
+        if (end > start)
+            line_.append(text_.substr(start, end - start));
+        return lineEnd + (carriageReturn ? 1 : 0);
+    }
+
+    std::string_view text_;
+    std::size_t next_ = 0;
+    std::size_t begin_ = 0;
+    std::string line_;
+};
+
+// Hands libical the text in pieces as its reader asks for them: at most size - 1 bytes, ending after
+// the first line break. libical's own reader of a string looks for the next line break afresh for every
+// 80-byte piece, which makes a long line cost the square of its length.
+struct PieceSource {
+    std::string_view text;
+    std::size_t next = 0;
+    std::size_t newline = 0; // the next line break at or after `next`, or the text's size
+};
+
+char* NextPiece(char* into, std::size_t size, void* data)
+{
+    auto& source = *static_cast<PieceSource*>(data);
+    if (source.next >= source.text.size() || size < 2)
+        return nullptr;
+    if (source.newline < source.next) {
+        source.newline = std::min(source.text.find('\n', source.next), source.text.size());
+    }
+    const std::size_t lineLeft = std::min(source.newline + 1, source.text.size()) - source.next;
+    const std::size_t count = std::min(size - 1, lineLeft);
+    std::memcpy(into, source.text.data() + source.next, count);
+    into[count] = '\0';
+    source.next += count;
+    return into;
+}
+
+bool IsBlank(std::string_view line)
+{
+    return line.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+} // namespace
+
+bool SameIcalName(std::string_view a, std::string_view b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+        return lower(x) == lower(y);
+    });
+}
+
+IcalOutline OutlineOf(std::string_view text)
+{
+    IcalOutline outline;
+    if (text.find('\0') != std::string_view::npos) {
+        outline.isText = false;
+        return outline;
+    }
+    // The names of the open components, innermost last.
+    std::vector<std::string> open;
+    ContentLines lines(text, TextStart(text));
+    while (lines.Next()) {
+        const std::string_view line = lines.Line();
+        const std::size_t nameEnd = std::min(line.find_first_of(";:"), line.size());
+        const std::string_view name = line.substr(0, nameEnd);
+        const std::size_t colon = line.find(':');
+        std::string_view value = colon == std::string_view::npos ? std::string_view() : line.substr(colon + 1);
+        // libical drops the white space at the end of a line.
+        value = value.substr(0, value.find_last_not_of(" \t\r\n\v\f") + 1);
+        if (SameIcalName(name, "BEGIN")) {
+            if (open.empty() && outline.topLevel++ == 0)
+                outline.firstName = value;
+            open.emplace_back(value);
+            outline.depth = std::max(outline.depth, static_cast<int>(open.size()));
+            if (outline.TooDeep())
+                break;
+        } else if (SameIcalName(name, "END") && nameEnd < line.size() && !open.empty()) {
+            // libical ends the innermost component whatever the END names.
+            if (!SameIcalName(value, open.back()))
+                outline.mismatchedEnd = true;
+            open.pop_back();
+            if (open.empty())
+                outline.lastEnd = lines.Begin();
+        } else if (open.empty() && !IsBlank(line)) {
+            outline.strayLines = true;
+        }
+    }
+    outline.closed = open.empty();
+    return outline;
+}
+
+IcalComponent ParseIcal(std::string_view text)
+{
+    const IcalOutline outline = OutlineOf(text);
+    if (!outline.isText || outline.TooDeep())
+        return nullptr;
+    PieceSource source { text, TextStart(text), 0 };
+    source.newline = std::min(text.find('\n', source.next), text.size());
+    icalparser* parser = icalparser_new();
+    if (!parser)
+        return nullptr;
+    icalparser_set_gen_data(parser, &source);
+    IcalComponent component(icalparser_parse(parser, NextPiece));
+    icalparser_free(parser);
+    return component;
+}
+
+} // namespace kal
