@@ -376,9 +376,9 @@ TEST_F(IcsFileStoreTest, AFileThatCannotBeKeptOrReadWholeIsRefusedAndLeftAlone)
         SCOPED_TRACE(c.name);
         ASSERT_TRUE(WriteFileAtomically(path_, c.text));
         IcsFileStore file(path_);
-        EXPECT_EQ(file.Open().message, u"CoCreateInstance Failed\n" + c.message);
-        EXPECT_TRUE(
-            file.Add(Timed(u"歯医者", CDTime(2026, 6, 2, 15, 0))).message.starts_with(u"CoCreateInstance Failed\n"));
+        EXPECT_EQ(file.Open().message, u"カレンダーを開けませんでした（CoCreateInstance Failed）。\n" + c.message);
+        EXPECT_TRUE(file.Add(Timed(u"歯医者", CDTime(2026, 6, 2, 15, 0)))
+                        .message.starts_with(u"カレンダーを開けませんでした（CoCreateInstance Failed）。\n"));
         EXPECT_TRUE(file.Close().Ok());
         EXPECT_EQ(ReadWholeFile(path_), c.text);
     }
@@ -388,7 +388,8 @@ TEST_F(IcsFileStoreTest, AFileThatCannotBeKeptOrReadWholeIsRefusedAndLeftAlone)
     ASSERT_EQ(::truncate(path_.c_str(), (off_t(64) << 20) + 1), 0);
     IcsFileStore large(path_);
     EXPECT_EQ(large.Open().message,
-        u"CoCreateInstance Failed\nカレンダーファイルを開けません。ファイルが大きすぎます（上限 64 MB）。");
+        u"カレンダーを開けませんでした（CoCreateInstance "
+        u"Failed）。\nカレンダーファイルを開けません。ファイルが大きすぎます（上限 64 MB）。");
 }
 
 // libical's own reader of a string looks for the end of a line afresh for every 80 bytes of it: a
