@@ -87,28 +87,6 @@ std::string QueryAround(CDTime day)
         + "</c:comp-filter></c:comp-filter></c:filter></c:calendar-query>";
 }
 
-// `text` with every line longer than a few kilobytes folded (RFC 5545, 3.1) into pieces of that
-// size. The calendar reader gathers an unfolded line with a cost that grows with the square of its
-// length (an 8 MB line took seconds), folded pieces at a cost that grows with their sum; what it
-// reads back is the same.
-std::string FoldLongLines(const std::string& text)
-{
-    constexpr std::size_t kPiece = 4096;
-    std::string folded;
-    folded.reserve(text.size() + text.size() / kPiece * 3);
-    std::size_t run = 0;
-    for (const char c : text) {
-        if (c == '\n' || c == '\r') {
-            run = 0;
-        } else if (++run > kPiece) {
-            folded += "\r\n ";
-            run = 1;
-        }
-        folded += c;
-    }
-    return folded;
-}
-
 // Ends a transfer at once when the user stops the operation: curl calls this many times a second.
 int Progressing(void* store, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
 {
@@ -200,7 +178,7 @@ CalendarStore::Found CalDavStore::Exists(const Appointment& appointment)
         }
         std::vector<Appointment> events;
         for (const std::string& data : *texts) {
-            auto read = ReadEvents(FoldLongLines(data));
+            auto read = ReadEvents(data);
             if (!read) {
                 found.status = StoreStatus::Failure(calendartexts::kServerBadReply);
                 return found;
