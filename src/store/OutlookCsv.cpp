@@ -505,48 +505,16 @@ std::optional<std::u16string> OutlookCsvLine(
     return line;
 }
 
-std::optional<CsvImportReport> ImportOutlookCsvBytes(CKalStore& store, std::string_view bytes, CsvImportError* error)
-{
-    EncodingDetector detector;
-    detector.Feed(bytes);
-    const auto encoding = detector.Result();
-    if (!encoding) {
-        SetFault(error, CsvImportFault::UnknownEncoding);
-        return std::nullopt;
-    }
-    CsvImport import(store);
-    TextDecoder decoder(*encoding);
-    std::u16string text;
-    for (std::size_t from = 0; from < bytes.size(); from += kPieceSize) {
-        decoder.Decode(bytes.substr(from, kPieceSize), text);
-        import.Feed(text);
-        text.clear();
-    }
-    decoder.Finish(text);
-    import.Feed(text);
-    return import.Finish();
-}
+namespace {
 
-std::optional<CsvImportReport> ImportOutlookCsvFile(CKalStore& store, const std::string& path, CsvImportError* error)
+// The import over a source read in pieces: `readAll(use)` calls `use` with each piece in turn until it
+// returns false, and is false itself when the source could not be read to the end. It is read twice:
+// once to tell the encoding, which may show only at its end, then to add the entries. Neither reading
+// holds more than a piece.
+template <typename ReadAll>
+std::optional<CsvImportReport> ImportPieces(
+    CKalStore& store, const ReadAll& readAll, CsvImportError* error, const FileError& fileError)
 {
-    // The file is read twice, a piece at a time: once to tell its encoding, which may show only at its
-    // end, then to add its entries. Neither reading holds more than a piece of it.
-    std::string piece(kPieceSize, '\0');
-    FileError fileError;
-    const auto readAll = [&](const auto& use) {
-        auto reader = FileReader::Open(path, &fileError);
-        if (!reader)
-            return false;
-        for (;;) {
-            const long long count = reader->Read(piece.data(), piece.size(), &fileError);
-            if (count < 0)
-                return false;
-            if (count == 0)
-                return true;
-            if (!use(std::string_view(piece.data(), static_cast<std::size_t>(count))))
-                return true;
-        }
-    };
     EncodingDetector detector;
     if (!readAll([&](std::string_view bytes) {
             detector.Feed(bytes);
@@ -578,6 +546,41 @@ std::optional<CsvImportReport> ImportOutlookCsvFile(CKalStore& store, const std:
     decoder.Finish(text);
     import.Feed(text);
     return import.Finish();
+}
+
+} // namespace
+
+std::optional<CsvImportReport> ImportOutlookCsvBytes(CKalStore& store, std::string_view bytes, CsvImportError* error)
+{
+    const auto readAll = [bytes](const auto& use) {
+        for (std::size_t from = 0; from < bytes.size(); from += kPieceSize) {
+            if (!use(bytes.substr(from, kPieceSize)))
+                break;
+        }
+        return true;
+    };
+    return ImportPieces(store, readAll, error, FileError {});
+}
+
+std::optional<CsvImportReport> ImportOutlookCsvFile(CKalStore& store, const std::string& path, CsvImportError* error)
+{
+    std::string piece(kPieceSize, '\0');
+    FileError fileError;
+    const auto readAll = [&](const auto& use) {
+        auto reader = FileReader::Open(path, &fileError);
+        if (!reader)
+            return false;
+        for (;;) {
+            const long long count = reader->Read(piece.data(), piece.size(), &fileError);
+            if (count < 0)
+                return false;
+            if (count == 0)
+                return true;
+            if (!use(std::string_view(piece.data(), static_cast<std::size_t>(count))))
+                return true;
+        }
+    };
+    return ImportPieces(store, readAll, error, fileError);
 }
 
 std::u16string CsvImportErrorReason(const CsvImportError& error)

@@ -13,3 +13,21 @@ pid=""
 cleanup() { [ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"; }
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; echo "$suite e2e: 0 passed, 1 failed"; exit 1; }
+
+# For the scripts that follow the main window: `$window` once started, its title waited for.
+wait_title() {
+  for _ in $(seq 50); do
+    [ "$(xdotool getwindowname "$window" 2>/dev/null)" = "$1" ] && return 0
+    sleep 0.2
+  done
+  fail "the title is '$(xdotool getwindowname "$window" 2>/dev/null)', expected '$1'"
+}
+
+# Starts the program with the given arguments and waits for its window.
+start_program() {
+  "$program" "$@" >>"$work/log" 2>&1 &
+  pid=$!
+  window=$(timeout 20 xdotool search --sync --name ' - Zentrik Kalendra$' | head -1) || fail "no window"
+  sleep 1.5
+  xdotool windowfocus --sync "$window" 2>/dev/null || true
+}

@@ -10,22 +10,6 @@ suite=ending
 # shellcheck source=common.sh
 source "$(dirname "$0")/common.sh"
 
-wait_title() {
-  for _ in $(seq 50); do
-    [ "$(xdotool getwindowname "$window" 2>/dev/null)" = "$1" ] && return 0
-    sleep 0.2
-  done
-  fail "the title is '$(xdotool getwindowname "$window" 2>/dev/null)', expected '$1'"
-}
-
-start_program() {
-  "$program" "$@" >>"$work/log" 2>&1 &
-  pid=$!
-  window=$(timeout 20 xdotool search --sync --name ' - Zentrik Kalendra$' | head -1) || fail "no window"
-  sleep 1.5
-  xdotool windowfocus --sync "$window" 2>/dev/null || true
-}
-
 add_entry() {
   xdotool key Home
   sleep 0.3

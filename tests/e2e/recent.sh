@@ -11,23 +11,6 @@ suite=recent
 # shellcheck source=common.sh
 source "$(dirname "$0")/common.sh"
 
-# Waits until the main window's title is the given one.
-wait_title() {
-  for _ in $(seq 50); do
-    [ "$(xdotool getwindowname "$window" 2>/dev/null)" = "$1" ] && return 0
-    sleep 0.2
-  done
-  fail "the title is '$(xdotool getwindowname "$window" 2>/dev/null)', expected '$1'"
-}
-
-start_program() {
-  "$program" "$1" >>"$work/log" 2>&1 &
-  pid=$!
-  window=$(timeout 20 xdotool search --sync --name ' - Zentrik Kalendra$' | head -1) || fail "no window"
-  sleep 1.5
-  xdotool windowfocus --sync "$window" 2>/dev/null || true
-}
-
 # 終了 is the File menu's last item; a question in the way would keep the program running.
 quit_program() {
   xdotool key alt+f
