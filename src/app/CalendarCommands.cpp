@@ -18,24 +18,6 @@ namespace kal {
 
 namespace {
 
-std::u16string WithCount(std::u16string_view format, int count)
-{
-    std::u16string text(format);
-    const std::size_t at = text.find(u"%d");
-    if (at != std::u16string::npos)
-        text.replace(at, 2, FromUtf8(std::to_string(count)));
-    return text;
-}
-
-std::u16string WithText(std::u16string_view format, std::u16string_view value)
-{
-    std::u16string text(format);
-    const std::size_t at = text.find(u"%s");
-    if (at != std::u16string::npos)
-        text.replace(at, 2, value);
-    return text;
-}
-
 // The servers the user let a password reach unencrypted, one host each, separated by spaces.
 constexpr char kCalendarSection[] = "Calendar";
 constexpr char kClearHostsName[] = "PasswordInClearHosts";
@@ -177,9 +159,9 @@ void AddPeriodToCalendar(CKalStore& store)
     if (!closed.Ok()) {
         Ui::Current().ShowMessage(closed.message);
     } else if (!added.status.Ok()) {
-        Ui::Current().ShowMessage(added.status.message + u"\n" + WithCount(calendartexts::kStoppedAfter, added.added));
+        Ui::Current().ShowMessage(added.status.message + u"\n" + WithNumber(calendartexts::kStoppedAfter, added.added));
     } else {
-        Ui::Current().ShowMessage(WithCount(calendartexts::kPeriodAdded, added.added));
+        Ui::Current().ShowMessage(WithNumber(calendartexts::kPeriodAdded, added.added));
     }
 }
 

@@ -104,7 +104,7 @@ bool CKalDoc::OfferRecovery()
         return false;
     const std::string origin = ReadWholeFile(recovery + ".origin").value_or("");
     std::u16string question = texts::kAskRestoreRecovery;
-    question.replace(question.find(u"%s"), 2, origin.empty() ? std::u16string(texts::kUntitled) : FromUtf8(origin));
+    question = WithText(question, origin.empty() ? std::u16string(texts::kUntitled) : FromUtf8(origin));
     switch (Ui::Current().AskChoice(question, texts::kRestoreChoice, texts::kDiscardRecoveryChoice)) {
     case Ui::Answer::Yes:
         break;

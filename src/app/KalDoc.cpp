@@ -262,7 +262,7 @@ bool CKalDoc::SaveModified()
     if (HasPath())
         return ResolveFailedSave(SaveTo(path_));
     std::u16string question = texts::kAskSaveChanges;
-    question.replace(question.find(u"%s"), 2, texts::kUntitled);
+    question = WithText(question, texts::kUntitled);
     switch (Ui::Current().AskYesNoCancel(question)) {
     case Ui::Answer::Yes:
         return ResolveFailedSave(SaveUnderNewName());
@@ -279,7 +279,7 @@ bool CKalDoc::ResolveFailedSave(SaveResult result)
     // document open for ever: the changes go elsewhere, or the user lets them go knowing it.
     while (result == SaveResult::Failed) {
         std::u16string question = texts::kAskAfterFailedSave;
-        question.replace(question.find(u"%s"), 2, HasPath() ? FromUtf8(NameOf(path_)) : texts::kUntitled);
+        question = WithText(question, HasPath() ? FromUtf8(NameOf(path_)) : texts::kUntitled);
         switch (Ui::Current().AskChoice(question, texts::kSaveElsewhereChoice, texts::kDiscardChoice)) {
         case Ui::Answer::Yes:
             result = SaveUnderNewName();

@@ -24,9 +24,7 @@ std::optional<ScheduleWriteLock> ScheduleFileGuard::LockForWriting(const std::st
     WriterLock::Failure failure = WriterLock::Failure::CannotLock;
     std::optional<WriterLock> lock = WriterLock::Acquire(path, kLockWait, &failure);
     if (!lock && failure == WriterLock::Failure::Busy) {
-        std::u16string message = texts::kFileBeingWritten;
-        message.replace(message.find(u"%s"), 2, FromUtf8(path));
-        Ui::Current().ShowMessage(message);
+        Ui::Current().ShowMessage(WithText(texts::kFileBeingWritten, FromUtf8(path)));
         return std::nullopt;
     }
     return ScheduleWriteLock(std::move(lock));
@@ -39,9 +37,7 @@ void ScheduleFileGuard::Loaded(const std::string& path, const LoadReport& report
     unreadRowsPath_.clear();
     if (!report.droppedLines.empty()) {
         unreadRowsPath_ = path;
-        std::u16string message = texts::kUnreadRows;
-        message.replace(message.find(u"%d"), 2, FromUtf8(std::to_string(report.droppedLines.size())));
-        Ui::Current().ShowMessage(message);
+        Ui::Current().ShowMessage(WithNumber(texts::kUnreadRows, static_cast<long long>(report.droppedLines.size())));
     }
 }
 

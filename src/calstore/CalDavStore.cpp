@@ -23,15 +23,6 @@ constexpr char kPropfind[] = R"(<?xml version="1.0" encoding="utf-8"?>)"
                              R"(<d:propfind xmlns:d="DAV:"><d:prop><d:resourcetype/></d:prop></d:propfind>)";
 constexpr long kMultiStatus = 207;
 
-std::u16string WithNumber(std::u16string_view format, long number)
-{
-    std::u16string text(format);
-    const std::size_t at = text.find(u"%d");
-    if (at != std::u16string::npos)
-        text.replace(at, 2, FromUtf8(std::to_string(number)));
-    return text;
-}
-
 // In our own words: the transfer library's own texts are English.
 std::u16string TransportReason(long transport)
 {

@@ -52,15 +52,6 @@ bool IsBlank(std::string_view text)
     return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
 }
 
-std::u16string WithNumber(std::u16string_view format, int number)
-{
-    std::u16string text(format);
-    const std::size_t at = text.find(u"%d");
-    if (at != std::u16string::npos)
-        text.replace(at, 2, FromUtf8(std::to_string(number)));
-    return text;
-}
-
 StoreStatus Refused(std::u16string_view why)
 {
     return StoreStatus::Failure(std::u16string(why));

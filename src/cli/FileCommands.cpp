@@ -72,7 +72,7 @@ int Save(const CKalStore& store, const std::string& path)
     // No one can ask here whether to overwrite another program's change: the command refuses.
     if (file.guard.ChangedOnDisk(path)) {
         std::u16string message = texts::kChangedSinceRead;
-        message.replace(message.find(u"%s"), 2, FromUtf8(path));
+        message = WithText(message, FromUtf8(path));
         Ui::Current().ShowMessage(message);
         return kFailed;
     }

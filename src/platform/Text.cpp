@@ -268,4 +268,22 @@ std::string ToUtf8(std::u16string_view text)
     return out;
 }
 
+std::u16string WithText(std::u16string_view format, std::u16string_view value)
+{
+    std::u16string text(format);
+    const std::size_t at = text.find(u"%s");
+    if (at != std::u16string::npos)
+        text.replace(at, 2, value);
+    return text;
+}
+
+std::u16string WithNumber(std::u16string_view format, long long number)
+{
+    std::u16string text(format);
+    const std::size_t at = text.find(u"%d");
+    if (at != std::u16string::npos)
+        text.replace(at, 2, IntText(number));
+    return text;
+}
+
 } // namespace kal

@@ -33,6 +33,11 @@ char16_t* WriteInt(char16_t* out, long long value, int width = 0);
 
 // UTF-8 <-> UTF-16. Malformed input and unpaired surrogates become U+FFFD; nothing throws.
 [[nodiscard]] std::u16string FromUtf8(std::string_view utf8);
+
+// A message format with its first "%s" replaced by `value`, or its first "%d" by `number`; a format
+// without one stays as it is.
+[[nodiscard]] std::u16string WithText(std::u16string_view format, std::u16string_view value);
+[[nodiscard]] std::u16string WithNumber(std::u16string_view format, long long number);
 [[nodiscard]] std::string ToUtf8(std::u16string_view text);
 
 } // namespace kal
