@@ -131,4 +131,25 @@ grep -q 'エクスポートに失敗しました' "$work/err" || fail "failed ex
 if "$cli" agenda "$work/y.klx" 2026-02-30 2>/dev/null; then fail "February 30 accepted"; fi
 pass
 
+# An import streams: 60,000 records in 12 MB of CSV take a few times the file's size in memory, the
+# entries themselves, not the file's text and its records all at once (that took more than 11 times).
+"$cli" new "$work/big.klx" || fail "new for the big import"
+peak=$(python3 - "$cli" "$work/big.klx" "$work/big.csv" <<'PY'
+import os, resource, subprocess, sys
+cli, klx, csv = sys.argv[1:]
+with open(csv, "wb") as out:
+    out.write((",".join('"c%d"' % i for i in range(22)) + "\r\n").encode("cp932"))
+    for i in range(60000):
+        f = [""] * 22
+        day = "2026/%d/%d" % (i % 12 + 1, i % 28 + 1)
+        f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[18] = "予定 %d" % i, day, "9:00:00", day, "10:00:00", "False", "False", "メモ" * 20
+        out.write((",".join('"%s"' % x for x in f) + "\r\n").encode("cp932"))
+report = subprocess.run([cli, "import-csv", klx, csv], capture_output=True, text=True).stdout
+assert report.startswith("added: 60000"), report
+print(resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss * 1024 // os.path.getsize(csv))
+PY
+) || fail "the big import"
+[ "$peak" -lt 7 ] || fail "the import of a 12 MB CSV took $peak times its size in memory"
+pass
+
 echo "cli smoke: $passed passed, 0 failed"
