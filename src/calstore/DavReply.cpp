@@ -32,6 +32,8 @@ void RefuseDocumentType(void* context, const xmlChar*, const xmlChar*, const xml
     xmlStopParser(parser);
 }
 
+void IgnoreLibraryMessage(void*, const char*, ...) { }
+
 bool Is(const xmlNode* node, const char* space, const char* name)
 {
     return node->type == XML_ELEMENT_NODE && node->ns && node->ns->href
@@ -46,6 +48,10 @@ Document Read(std::string_view reply)
         return nullptr;
     static std::once_flag initialised;
     std::call_once(initialised, xmlInitParser);
+    // Some faults (a reply in an encoding it cannot convert) libxml2 prints on standard error whatever
+    // the parser's options say; a failed reading is told by the caller, once. The handler belongs to
+    // the thread, and replies are read on whichever thread runs the server's work.
+    xmlSetGenericErrorFunc(nullptr, IgnoreLibraryMessage);
     const std::unique_ptr<xmlParserCtxt, ParserFree> parser(xmlNewParserCtxt());
     if (!parser)
         return nullptr;
