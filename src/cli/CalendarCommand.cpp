@@ -24,7 +24,8 @@ constexpr int kUsageError = 2;
 constexpr char kUsage[] = "Usage: kalendra-cli add-to-calendar FILE.klx FROM TO [--store PATH-or-URL] [--user NAME]"
                           " [--timeout SECONDS]\n";
 // A day's worth of seconds is more than any server of use needs for a period.
-constexpr long kMaxTimeout = 86400;
+// A time limit in seconds (a whole day at most), not a step between dates.
+constexpr long kMaxTimeoutSeconds = 24L * 60 * 60;
 
 } // namespace
 
@@ -43,8 +44,8 @@ int RunAddToCalendar(const std::vector<std::string>& given)
     if (timeout) {
         char* end = nullptr;
         const long seconds = std::strtol(timeout->c_str(), &end, 10);
-        if (timeout->empty() || *end != '\0' || seconds < 1 || seconds > kMaxTimeout) {
-            std::fprintf(stderr, "kalendra-cli: --timeout takes whole seconds from 1 to %ld\n", kMaxTimeout);
+        if (timeout->empty() || *end != '\0' || seconds < 1 || seconds > kMaxTimeoutSeconds) {
+            std::fprintf(stderr, "kalendra-cli: --timeout takes whole seconds from 1 to %ld\n", kMaxTimeoutSeconds);
             return kUsageError;
         }
         timeouts.operation = seconds;
