@@ -23,8 +23,7 @@ constexpr int kFailed = 1;
 constexpr int kUsageError = 2;
 constexpr char kUsage[] = "Usage: kalendra-cli add-to-calendar FILE.klx FROM TO [--store PATH-or-URL] [--user NAME]"
                           " [--timeout SECONDS]\n";
-// A day's worth of seconds is more than any server of use needs for a period.
-// A time limit in seconds (a whole day at most), not a step between dates.
+// A time limit in seconds, not a step between dates: a day of it is more than any server of use needs.
 constexpr long kMaxTimeoutSeconds = 24L * 60 * 60;
 
 } // namespace
