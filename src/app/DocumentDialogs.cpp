@@ -28,9 +28,9 @@ std::optional<LogFont> DocumentDialogs::AskFont(const LogFont& current)
     return kal::AskFont(current);
 }
 
-bool DocumentDialogs::EditGenres(CKalStore& store)
+bool DocumentDialogs::EditGenres(CKalStore& store, StoreEditor& editor)
 {
-    return kal::EditGenres(store, applicationGenres_);
+    return kal::EditGenres(store, applicationGenres_, &editor);
 }
 
 } // namespace kal

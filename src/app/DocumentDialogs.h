@@ -13,7 +13,7 @@ public:
     std::optional<int> AskDaysAfter() override;
     std::optional<std::array<Colour, 7>> AskWeekdayColours(const std::array<Colour, 7>& colours) override;
     std::optional<LogFont> AskFont(const LogFont& current) override;
-    bool EditGenres(CKalStore& store) override;
+    bool EditGenres(CKalStore& store, StoreEditor& editor) override;
     void SetApplicationGenres(CKalFieldArray* genres) { applicationGenres_ = genres; }
 
 private:

@@ -74,7 +74,7 @@ std::string CKalDoc::RecoveryPath()
 
 CKalDoc::EndOutcome CKalDoc::EndWithoutQuestions()
 {
-    if (!modified_)
+    if (!IsModified())
         return EndOutcome::Unchanged;
     const ScopedUnattended unattended;
     if (HasPath()) {
@@ -83,7 +83,7 @@ CKalDoc::EndOutcome CKalDoc::EndWithoutQuestions()
             SaveOptions options;
             options.confirmReplacement = [](std::u16string_view) { return false; };
             if (file_.Save(store_, path_, options) == SaveResult::Saved) {
-                modified_ = false;
+                history_.MarkSaved();
                 return EndOutcome::Saved;
             }
         }
@@ -124,7 +124,9 @@ bool CKalDoc::OfferRecovery()
         store_.genres = applicationGenres_;
     path_.clear();
     file_.Forget();
-    modified_ = true;
+    // Restored work was never saved anywhere: it stays modified, whatever is undone.
+    history_.Clear();
+    history_.ForgetSavePoint();
     RemoveRecovery();
     for (DocumentView* view : views_)
         view->OnInitialUpdate();

@@ -23,10 +23,12 @@
 #include "settings/KalSettings.h"
 #include "store/EntryClipboard.h"
 #include "store/NewSchedule.h"
+#include "store/OperationNames.h"
 #include "store/RepeatExpansion.h"
 #include "store/ScheduleFile.h"
 #include "ui/CommandIds.h"
 #include "ui/DialogHost.h"
+#include "ui/MenuTexts.h"
 #include "ui/Ui.h"
 #include "ui/UpdateHints.h"
 #include "views/DiaryFiles.h"
@@ -42,6 +44,16 @@
 namespace kal {
 
 namespace {
+
+// A command named after the change it undoes or redoes ("元に戻す: スケジュールの削除"), disabled
+// when there is none.
+CommandState NamedState(std::u16string_view command, const std::u16string& change)
+{
+    CommandState state = EnabledIf(!change.empty());
+    if (!change.empty())
+        state.text = std::u16string(command) + u": " + change;
+    return state;
+}
 
 // Shows the wait cursor while an object of this type lives.
 class WaitCursor {
@@ -120,7 +132,7 @@ void CKalDoc::UpdateAllViews(int hint, const CKalData* entry)
 bool CKalDoc::NewDocument()
 {
     path_.clear();
-    modified_ = false;
+    history_.Clear();
     file_.Forget();
     // The store outlives its files; a password the user never gave for this document must not stay.
     store_.password.clear();
@@ -135,7 +147,9 @@ bool CKalDoc::NewDocument()
 void CKalDoc::EmptyStore()
 {
     // A load may ask for a password or show a message, and the window goes on drawing meanwhile:
-    // the views must let go of the entries before they are freed, not after the load.
+    // the views must let go of the entries before they are freed, not after the load. The history
+    // holds entries of the store that goes.
+    history_.Clear();
     store_.Clear();
     UpdateAllViews(hint::kEntriesChanged);
 }
@@ -158,7 +172,9 @@ bool CKalDoc::OpenDocument(std::string path)
         store_.genres = applicationGenres_;
     SetPathName(path);
     Profile::Current().SetString("System", "DefaultFile", FromUtf8(path));
-    modified_ = result == LoadResult::LoadedAndUpdated;
+    history_.Clear();
+    if (result == LoadResult::LoadedAndUpdated)
+        history_.ForgetSavePoint();
     loadTime_ = Clock::Current().Now();
     file_.Loaded(path, report);
     for (DocumentView* view : views_)
@@ -200,7 +216,7 @@ SaveResult CKalDoc::SaveTo(std::string path)
     if (path != path_)
         SetPathName(path);
     Profile::Current().SetString("System", "DefaultFile", FromUtf8(path));
-    modified_ = false;
+    history_.MarkSaved();
     loadTime_ = Clock::Current().Now();
     return SaveResult::Saved;
 }
@@ -257,7 +273,7 @@ SaveResult CKalDoc::SaveUnderNewName()
 
 bool CKalDoc::SaveModified()
 {
-    if (!modified_)
+    if (!IsModified())
         return true;
     if (HasPath())
         return ResolveFailedSave(SaveTo(path_));
@@ -296,7 +312,7 @@ bool CKalDoc::ResolveFailedSave(SaveResult result)
 std::u16string CKalDoc::Title() const
 {
     std::u16string title = HasPath() ? FromUtf8(NameOf(path_)) : std::u16string(texts::kUntitled);
-    if (modified_)
+    if (IsModified())
         title += u'*';
     title += u" - ";
     title += texts::kCaption;
@@ -332,24 +348,72 @@ void CKalDoc::CheckChangedOnDisk()
     checkBusy_ = false;
 }
 
-void CKalDoc::RemoveEntry(CKalData* entry)
+void CKalDoc::Apply(StoreOperation operation)
 {
-    UpdateAllViews(hint::kEntryRemoved, entry);
-    store_.RemoveEntry(store_.IndexOf(entry));
-    modified_ = true;
+    if (operation.Empty())
+        return;
+    operation.Apply(store_);
+    history_.Push(std::move(operation));
+    TellViews(history_.Last());
+}
+
+bool CKalDoc::Undo()
+{
+    const StoreOperation* operation = history_.Undo(store_);
+    if (!operation)
+        return false;
+    AfterStep(*operation);
+    return true;
+}
+
+bool CKalDoc::Redo()
+{
+    const StoreOperation* operation = history_.Redo(store_);
+    if (!operation)
+        return false;
+    AfterStep(*operation);
+    return true;
+}
+
+void CKalDoc::TellViews(const StoreOperation& operation)
+{
+    // The entries that left are kept by the history, so the views may let go of them now.
+    for (const CKalData* entry : operation.Left())
+        UpdateAllViews(hint::kRemovingEntry, entry);
     UpdateAllViews(hint::kEntriesChanged);
+}
+
+void CKalDoc::AfterStep(const StoreOperation& operation)
+{
+    TellViews(operation);
+    const TouchedPlace place = operation.Touched(store_);
+    if (!place.day)
+        return;
+    for (DocumentView* view : views_)
+        view->ShowTouched(*place.day, place.entry);
+}
+
+void CKalDoc::RemoveEntry(CKalData* entry, std::u16string_view name)
+{
+    const int index = IndexOf(entry);
+    if (index < 0)
+        return;
+    Apply(StoreOperation(std::u16string(name)).Remove(index));
 }
 
 bool CKalDoc::DeleteEntry(CKalData* entry, CDTime day)
 {
-    if (store_.IndexOf(entry) < 0)
+    const int index = IndexOf(entry);
+    if (index < 0)
         return false;
     if (entry->repeatType != repeat::kNone) {
         switch (AskRepeatDelete()) {
         case RepeatDeleteChoice::ThisDayOnly: {
             const LocalFields f = day.Fields();
-            entry->exclusions.push_back(ExclusionPeriod { f.year, f.month, f.day, f.year, f.month, f.day });
-            modified_ = true;
+            CKalData after;
+            after = *entry;
+            after.exclusions.push_back(ExclusionPeriod { f.year, f.month, f.day, f.year, f.month, f.day });
+            Apply(StoreOperation(opname::kDeleteOneDay).Replace(index, after));
             return true;
         }
         case RepeatDeleteChoice::All:
@@ -360,7 +424,7 @@ bool CKalDoc::DeleteEntry(CKalData* entry, CDTime day)
     } else if (!Ui::Current().AskYesNo(std::u16string(ListRowPart(entry->text)) + texts::kAskDeleteSuffix)) {
         return false;
     }
-    RemoveEntry(entry);
+    RemoveEntry(entry, entry->IsTodo() ? opname::kDeleteTodo : opname::kDeleteSchedule);
     return true;
 }
 
@@ -369,8 +433,7 @@ bool CKalDoc::AddSchedule(CDTime day)
     CKalData entry;
     if (!RunScheduleDialog(store_, entry, day, EntryDialogMode::New, LinkEditor()))
         return false;
-    store_.AppendEntry(std::make_unique<CKalData>(entry));
-    modified_ = true;
+    Apply(StoreOperation(opname::kAddSchedule).Append(std::make_unique<CKalData>(entry)));
     return true;
 }
 
@@ -379,9 +442,18 @@ CKalData* CKalDoc::AddTodo(CDTime day)
     CKalData entry;
     if (!RunTodoDialog(store_, entry, day, EntryDialogMode::New, LinkEditor()))
         return nullptr;
-    store_.AppendEntry(std::make_unique<CKalData>(entry));
-    modified_ = true;
+    Apply(StoreOperation(opname::kAddTodo).Append(std::make_unique<CKalData>(entry)));
     return store_.entries.back().get();
+}
+
+WrittenAtOnce CKalDoc::WriteAtOnce(const CKalData* stored)
+{
+    return [this, stored](const CKalData& written, std::u16string_view name) {
+        const int index = IndexOf(stored);
+        if (index < 0 || store_.Entry(index) == written)
+            return;
+        Apply(StoreOperation(std::u16string(name)).Replace(index, written));
+    };
 }
 
 bool CKalDoc::EditEntry(CKalData* entry, CDTime day)
@@ -390,29 +462,36 @@ bool CKalDoc::EditEntry(CKalData* entry, CDTime day)
         return false;
     // A holiday the month grid worked out for itself lives only as long as the grid: a change to it
     // would vanish at the next refill.
-    if (store_.IndexOf(entry) < 0) {
+    if (IndexOf(entry) < 0) {
         Ui::Current().ShowMessage(texts::kCannotEditGenerated);
         return false;
     }
-    const auto writtenAtOnce = [entry] { return std::tuple(entry->memo, entry->alarmMinutes, entry->avoidDays); };
-    const auto before = writtenAtOnce();
-    const bool written = entry->IsTodo() ? RunTodoDialog(store_, *entry, day, EntryDialogMode::Edit, LinkEditor())
-                                         : RunScheduleDialog(store_, *entry, day, EntryDialogMode::Edit, LinkEditor());
-    // The memo, alarm and avoid-day buttons change the entry even when the dialog is then cancelled.
-    if (written || writtenAtOnce() != before)
-        modified_ = true;
-    return written;
+    // The dialog works on a copy; only what OK gives back reaches the store, as one change.
+    CKalData edited;
+    edited = *entry;
+    const bool todo = entry->IsTodo();
+    const bool written = todo
+        ? RunTodoDialog(store_, edited, day, EntryDialogMode::Edit, LinkEditor(), WriteAtOnce(entry))
+        : RunScheduleDialog(store_, edited, day, EntryDialogMode::Edit, LinkEditor(), WriteAtOnce(entry));
+    const int index = IndexOf(entry);
+    if (!written || index < 0 || *entry == edited)
+        return false;
+    Apply(StoreOperation(todo ? opname::kEditTodo : opname::kEditSchedule).Replace(index, edited));
+    return true;
 }
 
 bool CKalDoc::EditMemo(CKalData* entry)
 {
-    if (!entry)
+    const int index = IndexOf(entry);
+    if (index < 0)
         return false;
     const std::optional<std::u16string> memo = AskMemo(entry->memo);
-    if (!memo)
+    if (!memo || *memo == entry->memo)
         return false;
-    entry->memo = *memo;
-    modified_ = true;
+    CKalData edited;
+    edited = *entry;
+    edited.memo = *memo;
+    Apply(StoreOperation(opname::kMemo).Replace(index, edited));
     return true;
 }
 
@@ -427,9 +506,10 @@ bool CKalDoc::CopyContinuously(const CKalData& entry)
         Ui::Current().ShowMessage(texts::kCannotGoFurther);
     if (made.copies.empty())
         return false;
+    std::vector<std::unique_ptr<CKalData>> copies;
     for (CKalData& copy : made.copies)
-        store_.AppendEntry(std::make_unique<CKalData>(std::move(copy)));
-    modified_ = true;
+        copies.push_back(std::make_unique<CKalData>(std::move(copy)));
+    Apply(StoreOperation(opname::kContinuousCopy).Append(std::move(copies)));
     return true;
 }
 
@@ -451,11 +531,17 @@ LinkFileEditor CKalDoc::LinkEditor()
 bool CKalDoc::OpenLinkFile(CKalData* entry)
 {
     // A holiday the grid made for itself has no place to keep a link.
-    if (!entry || (entry->linkFile.empty() && store_.IndexOf(entry) < 0))
+    if (!entry || (entry->linkFile.empty() && IndexOf(entry) < 0))
         return false;
-    if (!OpenEntryLink(*entry, path_))
+    // The link asked for goes in as a change of its own, even when opening it then fails.
+    CKalData linked;
+    linked = *entry;
+    if (!OpenEntryLink(linked, path_) || linked.linkFile == entry->linkFile)
         return false;
-    modified_ = true;
+    const int index = IndexOf(entry);
+    if (index < 0)
+        return false;
+    Apply(StoreOperation(opname::kLinkFile).Replace(index, linked));
     return true;
 }
 
@@ -465,18 +551,30 @@ void CKalDoc::ChooseDiaryFolder()
         = AskDiaryFolder(store_.diaryFolder.empty() ? DefaultDiaryFolder() : store_.diaryFolder);
     if (!folder)
         return;
-    store_.SetDiaryFolder(*folder);
-    UpdateAllViews(hint::kRepaint);
-    modified_ = true;
+    Apply(StoreOperation(opname::kDiaryFolder).SetDiaryFolder(store_, *folder));
 }
 
 bool CKalDoc::Paste(CDTime day)
 {
     const std::optional<std::u16string> text = Clipboard::Current().Text();
-    if (!text || !PasteText(store_, *text, day))
+    if (!text)
         return false;
-    modified_ = true;
+    std::optional<StoreOperation> paste = PasteOperation(store_, *text, day);
+    if (!paste)
+        return false;
+    Apply(std::move(*paste));
     return true;
+}
+
+void CKalDoc::EditMemoPages()
+{
+    const std::vector<CMemoData> before = MemoValues(store_);
+    if (!EditMemos(store_))
+        return;
+    // The notebook writes its pages in place; they go back and come again as one change.
+    std::vector<CMemoData> after = MemoValues(store_);
+    StoreOperation(u"").SetMemos(before).Apply(store_);
+    Apply(StoreOperation(opname::kMemoPages).SetMemos(std::move(after)));
 }
 
 void CKalDoc::BindCommands()
@@ -491,15 +589,16 @@ void CKalDoc::BindCommands()
     });
     commands_.Add(ID_OUTLOOK_EXPORT, [this] { ExportPeriod(store_); });
     commands_.Add(ID_OUTLOOK_IMPORT, [this] {
-        if (!ImportCsv(store_))
-            return;
-        modified_ = true;
-        UpdateAllViews(hint::kEntriesChanged);
+        // The import appends in place, piece by piece; what it added then goes in as one change.
+        AppendedRecorder recorder(store_);
+        if (ImportCsv(store_))
+            Apply(recorder.TakeBack(store_, opname::kCsvImport));
     });
-    commands_.Add(ID_MEMO, [this] {
-        if (EditMemos(store_))
-            modified_ = true;
-    });
+    commands_.Add(ID_MEMO, [this] { EditMemoPages(); });
+    commands_.Add(
+        ID_EDIT_UNDO, [this] { Undo(); }, [this] { return NamedState(menutext::kUndo, history_.UndoName()); });
+    commands_.Add(
+        ID_EDIT_REDO, [this] { Redo(); }, [this] { return NamedState(menutext::kRedo, history_.RedoName()); });
     commands_.Add(ID_OUTLOOK_ADD, [this] { AddPeriodToCalendar(store_); });
     commands_.Add(ID_DIARY_FOLDER, [this] { ChooseDiaryFolder(); });
 }

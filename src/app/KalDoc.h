@@ -8,6 +8,7 @@
 #include "store/EntrySearch.h"
 #include "store/KalStore.h"
 #include "store/ScheduleFile.h"
+#include "store/UndoHistory.h"
 #include "ui/CommandTarget.h"
 #include "views/ViewDocument.h"
 
@@ -23,7 +24,8 @@ class CKalData;
 class RecentFiles;
 
 // The open schedule file: the store, its path, whether it changed, and the operations that change
-// it. Every change marks the document modified and tells the views.
+// it. Every change is an operation the document applies, keeps for undo and tells the views of; the
+// document is modified while its store differs from the one last read or saved.
 class CKalDoc : public CommandTarget, public ViewDocument {
 public:
     // `applicationGenres` is the program's genre list, copied into new and genre-less documents.
@@ -66,8 +68,14 @@ public:
     // Asks to reload when the file on disk is newer than the last load or save, to the second.
     void CheckChangedOnDisk();
 
-    // The entry is going: views drop it, then it is removed from the store and deleted.
-    void RemoveEntry(CKalData* entry) override;
+    // Applies the operation, keeps it for undo and tells the views.
+    void Apply(StoreOperation operation) override;
+    // Reverts the last operation, or applies the last undone one again, and shows what it touched.
+    bool Undo();
+    bool Redo();
+    [[nodiscard]] const UndoHistory& History() const { return history_; }
+
+    void RemoveEntry(CKalData* entry, std::u16string_view name) override;
     // Deletes an entry as seen on `day`: a repeating one can lose only that day. True when the store
     // changed.
     bool DeleteEntry(CKalData* entry, CDTime day) override;
@@ -91,12 +99,19 @@ public:
     void AddView(DocumentView* view) { views_.push_back(view); }
     void RemoveView(DocumentView* view);
     void UpdateAllViews(int hint, const CKalData* entry = nullptr) override;
-    void SetModified(bool modified = true) override { modified_ = modified; }
-    [[nodiscard]] bool IsModified() const { return modified_; }
+    [[nodiscard]] bool IsModified() const { return !history_.AtSavePoint(); }
+    // Marks the store as saved, or as differing from any saved state whatever is undone.
+    void SetModified(bool modified = true)
+    {
+        if (modified)
+            history_.ForgetSavePoint();
+        else
+            history_.MarkSaved();
+    }
     [[nodiscard]] const std::string& PathName() const { return path_; }
     [[nodiscard]] bool HasPath() const { return !path_.empty(); }
     [[nodiscard]] CKalStore& Store() override { return store_; }
-    [[nodiscard]] const CKalStore& Store() const { return store_; }
+    [[nodiscard]] const CKalStore& Store() const override { return store_; }
 
     // Grid column -> weekday (0 = Sunday), after the week-start setting.
     [[nodiscard]] const std::array<int, 7>& WeekOrder() const override { return weekOrder_; }
@@ -116,10 +131,19 @@ private:
     // After a save that failed: another name, let the changes go, or stay.
     [[nodiscard]] bool ResolveFailedSave(SaveResult result);
     void ChooseDiaryFolder();
+    void EditMemoPages();
     // The link button of the entry dialogs, resolving against this document's file.
     [[nodiscard]] LinkFileEditor LinkEditor();
     void SetPathName(const std::string& path);
     void EmptyStore();
+    // Tells the views of a step of `operation` that was just taken; after an undo or redo they also
+    // show what it touched.
+    void TellViews(const StoreOperation& operation);
+    void AfterStep(const StoreOperation& operation);
+    // The index of a stored entry, or -1.
+    [[nodiscard]] int IndexOf(const CKalData* entry) const { return store_.IndexOf(entry); }
+    // What the entry dialogs' memo, alarm and avoid-day buttons write at once into `stored`.
+    [[nodiscard]] WrittenAtOnce WriteAtOnce(const CKalData* stored);
     void ReopenAfterReload();
     enum class DiskCheck { Proceed, Reloaded, Cancelled };
     DiskCheck CheckBeforeSave(const std::string& path);
@@ -133,7 +157,7 @@ private:
     EntrySearch search_;
     std::vector<DocumentView*> views_;
     std::string path_;
-    bool modified_ = false;
+    UndoHistory history_;
     std::array<int, 7> weekOrder_ { 0, 1, 2, 3, 4, 5, 6 };
     // The real moment (seconds since 1970 UTC) the file was last read or written, for comparing with
     // its modification time.

@@ -10,6 +10,7 @@
 #include "platform/Shell.h"
 #include "platform/Text.h"
 #include "settings/KalSettings.h"
+#include "store/OperationNames.h"
 #include "ui/CommandIds.h"
 #include "ui/DialogHost.h"
 #include "ui/Ui.h"
@@ -220,11 +221,9 @@ void CMainFrame::ChooseOptions()
     settings.Set(IntSetting::ViewTime, chosen->timeDisplay);
     settings.Set(IntSetting::DefaultDays, chosen->deadlineDays);
     // The presets are kept in the file: a change must be saved with it.
-    if (chosen->scheduleGenre != store.DefaultScheduleGenre() || chosen->todoGenre != store.DefaultTodoGenre()) {
-        store.defaultScheduleGenre = chosen->scheduleGenre;
-        store.defaultTodoGenre = chosen->todoGenre;
-        document_.SetModified();
-    }
+    if (chosen->scheduleGenre != store.DefaultScheduleGenre() || chosen->todoGenre != store.DefaultTodoGenre())
+        document_.Apply(
+            StoreOperation(opname::kGenrePresets).SetGenrePresets(store, chosen->scheduleGenre, chosen->todoGenre));
     document_.UpdateAllViews(hint::kEntriesChanged);
 }
 

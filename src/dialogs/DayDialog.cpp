@@ -7,6 +7,7 @@
 #include "store/EntryClipboard.h"
 #include "store/EntryText.h"
 #include "store/KalStore.h"
+#include "store/OperationNames.h"
 #include "ui/Ui.h"
 #include "views/DayEntryMove.h"
 #include "views/DiaryFiles.h"
@@ -235,8 +236,7 @@ void DayDialog::Cut(DialogHost& host)
     if (document_.Store().IndexOf(entry) < 0)
         return;
     const int row = host.Selection(daydialog::kList);
-    document_.RemoveEntry(entry);
-    document_.SetModified();
+    document_.RemoveEntry(entry, opname::kCut);
     Refill(host, row);
 }
 

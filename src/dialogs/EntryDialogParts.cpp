@@ -1,5 +1,7 @@
 #include "dialogs/EntryDialogParts.h"
 
+#include "store/OperationNames.h"
+
 #include "dialogs/MemoDialog.h"
 #include "store/KalData.h"
 #include "store/KalStore.h"
@@ -122,10 +124,13 @@ void LayoutBuilder::OkCancel(int row, std::u16string_view ok, std::u16string_vie
     Control(kIdCancel, ControlKind::PushButton, row, 1, 1, {}, cancel);
 }
 
-void EditEntryMemo(CKalData& entry)
+bool EditEntryMemo(CKalData& entry)
 {
-    if (std::optional<std::u16string> memo = AskMemo(entry.memo))
-        entry.memo = std::move(*memo);
+    std::optional<std::u16string> memo = AskMemo(entry.memo);
+    if (!memo)
+        return false;
+    entry.memo = std::move(*memo);
+    return true;
 }
 
 bool EditEntryLink(const LinkFileEditor& editor, std::u16string_view content, std::u16string& linkFile)
@@ -156,7 +161,7 @@ void NarrowFields(DialogResource& resource)
 }
 
 EntryDialog::EntryDialog(DialogResource resource, EntryControlIds ids, CKalStore& store, CKalData& entry, CDTime day,
-    EntryDialogMode mode, LinkFileEditor linkEditor)
+    EntryDialogMode mode, LinkFileEditor linkEditor, WrittenAtOnce writtenAtOnce)
     : store_(store)
     , entry_(entry)
     , day_(day)
@@ -164,6 +169,7 @@ EntryDialog::EntryDialog(DialogResource resource, EntryControlIds ids, CKalStore
     , resource_(std::move(resource))
     , ids_(ids)
     , linkEditor_(std::move(linkEditor))
+    , writtenAtOnce_(std::move(writtenAtOnce))
     , colour_(store, ids.genre, ids.colour)
 {
 }
@@ -197,9 +203,10 @@ bool EntryDialog::OnSharedControl(DialogHost& host, int id, Notification notific
         colour_.Choose(host);
     else if (id == ids_.link)
         EditEntryLink(linkEditor_, host.Text(ids_.content), linkFile_);
-    else if (id == ids_.memo)
-        EditEntryMemo(entry_);
-    else
+    else if (id == ids_.memo) {
+        if (EditEntryMemo(entry_))
+            TellWrittenAtOnce(opname::kMemo);
+    } else
         return false;
     return true;
 }
@@ -209,6 +216,12 @@ void EntryDialog::WriteGenreColourLink(const DialogHost& host, CKalData& target)
     target.colour = colour_.Value();
     target.linkFile = linkFile_;
     target.genre = colour_.Genre(host, target.genre);
+}
+
+void EntryDialog::TellWrittenAtOnce(std::u16string_view name) const
+{
+    if (writtenAtOnce_)
+        writtenAtOnce_(entry_, name);
 }
 
 bool EntryDialog::WriteIfAccepted(const std::function<bool(CKalData&)>& read)

@@ -47,6 +47,11 @@ void NarrowFields(DialogResource& resource);
 using LinkFileEditor
     = std::function<std::optional<std::u16string>(std::u16string_view content, std::u16string_view linkFile)>;
 
+// Told when the memo, alarm or avoid-day button of an entry dialog took a new value: these are
+// written at once and stay when the dialog is then cancelled. `entry` is the dialog's entry with the
+// new value; `name` names the change.
+using WrittenAtOnce = std::function<void(const CKalData& entry, std::u16string_view name)>;
+
 // The genre list of an entry dialog with a colour swatch per genre, and the entry's colour shown on
 // the colour button. Choosing a genre replaces the colour with the genre's own.
 class EntryColour {
@@ -95,8 +100,9 @@ private:
     std::vector<ControlResource>& controls_;
 };
 
-// The memo button: the memo dialog on the entry's memo, written into the entry at once on OK.
-void EditEntryMemo(CKalData& entry);
+// The memo button: the memo dialog on the entry's memo, written into the entry at once on OK. True
+// when the memo was taken.
+bool EditEntryMemo(CKalData& entry);
 
 // The link button: the editor on the content text and the link; true when a new link was taken.
 bool EditEntryLink(const LinkFileEditor& editor, std::u16string_view content, std::u16string& linkFile);
@@ -121,7 +127,7 @@ public:
 
 protected:
     EntryDialog(DialogResource resource, EntryControlIds ids, CKalStore& store, CKalData& entry, CDTime day,
-        EntryDialogMode mode, LinkFileEditor linkEditor);
+        EntryDialogMode mode, LinkFileEditor linkEditor, WrittenAtOnce writtenAtOnce);
 
     // A new entry shows `newEntryGenre` with that genre's colour (the entry's own colour when there is
     // no such genre) and no link; a stored one shows its own genre, colour and link.
@@ -137,6 +143,8 @@ protected:
     // cancel thus leaves the entry as it was, with only what the memo, alarm and avoid-day buttons
     // wrote at once.
     [[nodiscard]] bool WriteIfAccepted(const std::function<bool(CKalData&)>& read);
+    // After a button wrote into the entry at once.
+    void TellWrittenAtOnce(std::u16string_view name) const;
 
     CKalStore& store_;
     CKalData& entry_;
@@ -147,15 +155,19 @@ private:
     DialogResource resource_;
     EntryControlIds ids_;
     LinkFileEditor linkEditor_;
+    WrittenAtOnce writtenAtOnce_;
     EntryColour colour_;
     std::u16string linkFile_;
 };
 
-// Runs an entry dialog in the layout that fits the screen. True when OK wrote the entry.
+// Runs an entry dialog in the layout that fits the screen on `entry`, which is the caller's own copy
+// (a fresh entry, or a copy of the stored one). True when OK wrote it.
 template <typename Dialog>
-bool RunEntryDialog(CKalStore& store, CKalData& entry, CDTime day, EntryDialogMode mode, LinkFileEditor linkEditor)
+bool RunEntryDialog(CKalStore& store, CKalData& entry, CDTime day, EntryDialogMode mode, LinkFileEditor linkEditor,
+    WrittenAtOnce writtenAtOnce)
 {
-    Dialog dialog(store, entry, day, mode, ChooseEntryLayout(Ui::Current().ScreenSize()), std::move(linkEditor));
+    Dialog dialog(store, entry, day, mode, ChooseEntryLayout(Ui::Current().ScreenSize()), std::move(linkEditor),
+        std::move(writtenAtOnce));
     return Ui::Current().RunDialog(dialog) == kIdOk;
 }
 

@@ -9,15 +9,19 @@
 #include "store/GenreArchive.h"
 #include "store/GenreOperations.h"
 #include "store/KalStore.h"
+#include "store/OperationNames.h"
+#include "store/StoreOperation.h"
 #include "ui/Ui.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace kal {
 
-GenreDialog::GenreDialog(CKalStore& store, CKalFieldArray* applicationGenres)
+GenreDialog::GenreDialog(CKalStore& store, CKalFieldArray* applicationGenres, StoreEditor* editor)
     : store_(store)
     , applicationGenres_(applicationGenres)
+    , editor_(editor)
 {
     using namespace genredialog;
     resource_.id = kResourceId;
@@ -118,8 +122,11 @@ void GenreDialog::Add(DialogHost& host, int selected)
     GenreEditDialog edit { CKalField {} };
     if (Ui::Current().RunDialog(edit) != kIdOk)
         return;
-    store_.genres.Append(edit.Genre());
-    storeChanged_ = true;
+    const CKalField added = edit.Genre();
+    Change(opname::kAddGenre, [&] {
+        store_.genres.Append(added);
+        return true;
+    });
     Refill(host, selected);
 }
 
@@ -132,10 +139,14 @@ void GenreDialog::Edit(DialogHost& host, int selected)
     GenreEditDialog edit { *genre };
     if (Ui::Current().RunDialog(edit) != kIdOk)
         return;
-    *genre = edit.Genre();
-    if (genre->colour != oldColour)
-        RecolourGenre(store_, selected, oldColour, Recolour::kOldColourOnly);
-    storeChanged_ = true;
+    const CKalField edited = edit.Genre();
+    Change(opname::kEditGenre, [&] {
+        CKalField& stored = *store_.genres.At(selected);
+        stored = edited;
+        if (stored.colour != oldColour)
+            RecolourGenre(store_, selected, oldColour, Recolour::kOldColourOnly);
+        return true;
+    });
     Refill(host, selected);
 }
 
@@ -151,8 +162,7 @@ void GenreDialog::Delete(DialogHost& host, int selected)
     }
     if (!Ui::Current().AskYesNo(genre->name + kAskDelete))
         return;
-    if (DeleteGenre(store_, selected))
-        storeChanged_ = true;
+    Change(opname::kDeleteGenre, [&] { return DeleteGenre(store_, selected); });
     Refill(host, selected);
 }
 
@@ -162,9 +172,8 @@ void GenreDialog::Move(DialogHost& host, int selected, int direction)
     const int target = selected + direction;
     if (selected < 1 || target < 1 || target >= store_.genres.Count())
         return;
-    if (!SwapGenres(store_, selected, target))
+    if (!Change(opname::kMoveGenre, [&] { return SwapGenres(store_, selected, target); }))
         return;
-    storeChanged_ = true;
     Refill(host, target);
 }
 
@@ -173,8 +182,11 @@ void GenreDialog::ToggleVisible(DialogHost& host, int selected)
     CKalField* genre = store_.genres.At(selected);
     if (genre == nullptr)
         return;
-    genre->visible = genre->visible != 0 ? 0 : 1;
-    storeChanged_ = true;
+    Change(opname::kHideGenre, [&] {
+        CKalField& stored = *store_.genres.At(selected);
+        stored.visible = stored.visible != 0 ? 0 : 1;
+        return true;
+    });
     Refill(host, selected);
 }
 
@@ -183,8 +195,21 @@ void GenreDialog::Unify(int selected)
     const CKalField* genre = store_.genres.At(selected);
     if (genre == nullptr || !Ui::Current().AskYesNo(genre->name + genredialog::kAskUnify))
         return;
-    if (RecolourGenre(store_, selected, genre->colour, Recolour::kAll) > 0)
-        storeChanged_ = true;
+    const Colour colour = genre->colour;
+    Change(opname::kUnifyGenre, [&] { return RecolourGenre(store_, selected, colour, Recolour::kAll) > 0; });
+}
+
+bool GenreDialog::Change(std::u16string_view name, const std::function<bool()>& change)
+{
+    std::optional<GenreChangeRecorder> recorder;
+    if (editor_)
+        recorder.emplace(store_);
+    if (!change())
+        return false;
+    storeChanged_ = true;
+    if (recorder)
+        editor_->Apply(recorder->TakeBack(store_, std::u16string(name)));
+    return true;
 }
 
 void GenreDialog::ChooseFile(DialogHost& host)
@@ -202,9 +227,9 @@ void GenreDialog::ChooseFile(DialogHost& host)
     Refill(host, 0);
 }
 
-bool EditGenres(CKalStore& store, CKalFieldArray* applicationGenres)
+bool EditGenres(CKalStore& store, CKalFieldArray* applicationGenres, StoreEditor* editor)
 {
-    GenreDialog dialog(store, applicationGenres);
+    GenreDialog dialog(store, applicationGenres, editor);
     Ui::Current().RunDialog(dialog);
     return dialog.StoreChanged();
 }

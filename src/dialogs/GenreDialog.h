@@ -2,10 +2,14 @@
 
 #include "ui/DialogHost.h"
 
+#include <functional>
+#include <string_view>
+
 namespace kal {
 
 class CKalFieldArray;
 class CKalStore;
+class StoreEditor;
 
 namespace genredialog {
 inline constexpr int kResourceId = 137;
@@ -39,12 +43,13 @@ inline constexpr char kFileValue[] = "File";
 
 // The genre list of the open file: add, edit, delete, reorder, hide and show genres, give every
 // entry of a genre its genre's colour, and name the program's genre file. Each change reaches the
-// store and its entries at once, so the dialog has only a close button and closing undoes nothing.
+// store and its entries at once, so the dialog has only a close button and closing undoes nothing;
+// given an editor, each change goes to it as an operation of its own, which can be undone later.
 class GenreDialog final : public DialogLogic {
 public:
     // `applicationGenres` is the program's own list, read again from a newly named genre file; null
     // keeps the name only.
-    GenreDialog(CKalStore& store, CKalFieldArray* applicationGenres);
+    GenreDialog(CKalStore& store, CKalFieldArray* applicationGenres, StoreEditor* editor = nullptr);
 
     const DialogResource& Resource() const override { return resource_; }
     void OnInit(DialogHost& host) override;
@@ -63,14 +68,18 @@ private:
     void ToggleVisible(DialogHost& host, int selected);
     void Unify(int selected);
     void ChooseFile(DialogHost& host);
+    // Makes a change of the store in place; with an editor, it then reaches the store through the
+    // editor instead, as the operation `name`. True when `change` changed anything.
+    bool Change(std::u16string_view name, const std::function<bool()>& change);
 
     DialogResource resource_;
     CKalStore& store_;
     CKalFieldArray* applicationGenres_;
+    StoreEditor* editor_;
     bool storeChanged_ = false;
 };
 
 // Runs the genre dialog on `store`; true when the store was changed.
-bool EditGenres(CKalStore& store, CKalFieldArray* applicationGenres);
+bool EditGenres(CKalStore& store, CKalFieldArray* applicationGenres, StoreEditor* editor = nullptr);
 
 } // namespace kal

@@ -1,5 +1,7 @@
 #include "dialogs/ScheduleDialog.h"
 
+#include "store/OperationNames.h"
+
 #include "dialogs/AlarmDialog.h"
 #include "dialogs/ButtonTexts.h"
 #include "dialogs/DateField.h"
@@ -174,10 +176,10 @@ DialogResource ScheduleDialogResource(EntryLayout layout)
         layout, kCaption, { kWideResource, wide }, { kPortraitResource, BuildPortrait }, { kSmallResource, small });
 }
 
-ScheduleDialog::ScheduleDialog(
-    CKalStore& store, CKalData& entry, CDTime day, EntryDialogMode mode, EntryLayout layout, LinkFileEditor linkEditor)
+ScheduleDialog::ScheduleDialog(CKalStore& store, CKalData& entry, CDTime day, EntryDialogMode mode, EntryLayout layout,
+    LinkFileEditor linkEditor, WrittenAtOnce writtenAtOnce)
     : EntryDialog(ScheduleDialogResource(layout), { kContent, kGenre, kColour, kLink, kMemo }, store, entry, day, mode,
-        std::move(linkEditor))
+        std::move(linkEditor), std::move(writtenAtOnce))
 {
 }
 
@@ -237,12 +239,16 @@ void ScheduleDialog::OnControl(DialogHost& host, int id, Notification notificati
             exclusions_ = std::move(*edited);
         break;
     case kAvoidDays:
-        if (const std::optional<std::uint32_t> avoidDays = EditAvoidDays(entry_.avoidDays))
+        if (const std::optional<std::uint32_t> avoidDays = EditAvoidDays(entry_.avoidDays)) {
             entry_.avoidDays = *avoidDays;
+            TellWrittenAtOnce(opname::kAvoidDays);
+        }
         break;
     case kAlarm:
-        if (const std::optional<int> minutes = AskAlarm(entry_.alarmMinutes))
+        if (const std::optional<int> minutes = AskAlarm(entry_.alarmMinutes)) {
             entry_.alarmMinutes = *minutes;
+            TellWrittenAtOnce(opname::kAlarm);
+        }
         break;
     default:
         break;
@@ -324,9 +330,10 @@ bool ScheduleDialog::ReadInto(DialogHost& host, CKalData& edited) const
     return true;
 }
 
-bool RunScheduleDialog(CKalStore& store, CKalData& entry, CDTime day, EntryDialogMode mode, LinkFileEditor linkEditor)
+bool RunScheduleDialog(CKalStore& store, CKalData& entry, CDTime day, EntryDialogMode mode, LinkFileEditor linkEditor,
+    WrittenAtOnce writtenAtOnce)
 {
-    return RunEntryDialog<ScheduleDialog>(store, entry, day, mode, std::move(linkEditor));
+    return RunEntryDialog<ScheduleDialog>(store, entry, day, mode, std::move(linkEditor), std::move(writtenAtOnce));
 }
 
 } // namespace kal

@@ -96,9 +96,9 @@ inline constexpr char16_t kEndBeforeStart[] = u"開始日時より後の終了�
 class ScheduleDialog final : public EntryDialog {
 public:
     // `day` is the day the dialog was opened for: the new entry's day, or the day an edited entry was
-    // seen on. `entry` is a fresh entry for EntryDialogMode::New, the stored entry for Edit.
+    // seen on. `entry` is a fresh entry for EntryDialogMode::New, a copy of the stored one for Edit.
     ScheduleDialog(CKalStore& store, CKalData& entry, CDTime day, EntryDialogMode mode, EntryLayout layout,
-        LinkFileEditor linkEditor = {});
+        LinkFileEditor linkEditor = {}, WrittenAtOnce writtenAtOnce = {});
 
     void OnInit(DialogHost& host) override;
     void OnControl(DialogHost& host, int id, Notification notification) override;
@@ -118,7 +118,7 @@ private:
 // Runs the schedule entry dialog in the layout that fits the screen. True when OK wrote the entry.
 // For a new schedule the caller appends a copy of `entry` to the store; a cancelled new entry is
 // simply discarded by the caller.
-bool RunScheduleDialog(
-    CKalStore& store, CKalData& entry, CDTime day, EntryDialogMode mode, LinkFileEditor linkEditor = {});
+bool RunScheduleDialog(CKalStore& store, CKalData& entry, CDTime day, EntryDialogMode mode,
+    LinkFileEditor linkEditor = {}, WrittenAtOnce writtenAtOnce = {});
 
 } // namespace kal

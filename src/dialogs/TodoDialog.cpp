@@ -100,10 +100,10 @@ DialogResource TodoDialogResource(EntryLayout layout)
         layout, kCaption, { kWideResource, wide }, { kPortraitResource, BuildPortrait }, { kSmallResource, small });
 }
 
-TodoDialog::TodoDialog(
-    CKalStore& store, CKalData& entry, CDTime day, EntryDialogMode mode, EntryLayout layout, LinkFileEditor linkEditor)
+TodoDialog::TodoDialog(CKalStore& store, CKalData& entry, CDTime day, EntryDialogMode mode, EntryLayout layout,
+    LinkFileEditor linkEditor, WrittenAtOnce writtenAtOnce)
     : EntryDialog(TodoDialogResource(layout), { kContent, kGenre, kColour, kLink, kMemo }, store, entry, day, mode,
-        std::move(linkEditor))
+        std::move(linkEditor), std::move(writtenAtOnce))
 {
 }
 
@@ -213,9 +213,10 @@ bool TodoDialog::ReadInto(DialogHost& host, CKalData& edited) const
     return true;
 }
 
-bool RunTodoDialog(CKalStore& store, CKalData& entry, CDTime day, EntryDialogMode mode, LinkFileEditor linkEditor)
+bool RunTodoDialog(CKalStore& store, CKalData& entry, CDTime day, EntryDialogMode mode, LinkFileEditor linkEditor,
+    WrittenAtOnce writtenAtOnce)
 {
-    return RunEntryDialog<TodoDialog>(store, entry, day, mode, std::move(linkEditor));
+    return RunEntryDialog<TodoDialog>(store, entry, day, mode, std::move(linkEditor), std::move(writtenAtOnce));
 }
 
 } // namespace kal

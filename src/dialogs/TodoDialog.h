@@ -69,9 +69,9 @@ inline constexpr char16_t kBadDate[] = u"正しい日付を入力してくださ
 class TodoDialog final : public EntryDialog {
 public:
     // `day` is the day the dialog was opened for; a new to-do's deadline is counted from it.
-    // `entry` is a fresh entry for EntryDialogMode::New, the stored to-do for Edit.
+    // `entry` is a fresh entry for EntryDialogMode::New, a copy of the stored to-do for Edit.
     TodoDialog(CKalStore& store, CKalData& entry, CDTime day, EntryDialogMode mode, EntryLayout layout,
-        LinkFileEditor linkEditor = {});
+        LinkFileEditor linkEditor = {}, WrittenAtOnce writtenAtOnce = {});
 
     void OnInit(DialogHost& host) override;
     void OnControl(DialogHost& host, int id, Notification notification) override;
@@ -85,6 +85,7 @@ private:
 
 // Runs the to-do entry dialog in the layout that fits the screen. True when OK wrote the entry. For a
 // new to-do the caller appends a copy of `entry` to the store.
-bool RunTodoDialog(CKalStore& store, CKalData& entry, CDTime day, EntryDialogMode mode, LinkFileEditor linkEditor = {});
+bool RunTodoDialog(CKalStore& store, CKalData& entry, CDTime day, EntryDialogMode mode, LinkFileEditor linkEditor = {},
+    WrittenAtOnce writtenAtOnce = {});
 
 } // namespace kal

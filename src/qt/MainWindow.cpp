@@ -33,6 +33,8 @@ namespace {
 
 constexpr int kFrameTimer = 302;
 constexpr int kTimerPeriod = 10000; // milliseconds
+// The property that keeps an action's text from the command table, for when its state names none.
+constexpr char kUsualText[] = "kalUsualText";
 
 } // namespace
 
@@ -143,6 +145,9 @@ void MainWindow::RefreshCommands()
     for (const auto& [id, action] : actions_) {
         const CommandState state = router_.State(id);
         action->setEnabled(state.enabled);
+        const QString text = state.text.empty() ? action->property(kUsualText).toString() : ToQString(state.text);
+        if (!text.isEmpty() && action->text() != text)
+            action->setText(text);
         action->setCheckable(state.checked);
         action->setChecked(state.checked);
     }
@@ -176,6 +181,7 @@ void MainWindow::BuildActions()
             continue;
         auto* action = new QAction(ToQString(definition.text), this);
         action->setData(definition.id);
+        action->setProperty(kUsualText, action->text());
         if (!definition.icon.empty())
             action->setIcon(ToolIcon(definition.icon));
         QList<QKeySequence> keys;

@@ -54,6 +54,28 @@ void Magnifier(QPainter& p, QPointF centre)
     p.drawLine(centre + QPointF(7, 7), centre + QPointF(15, 15));
 }
 
+// A curved arrow turning back (undo) or going on (redo).
+void TurnArrow(QPainter& p, bool forward)
+{
+    const double d = forward ? -1 : 1;
+    const auto x = [d](double at) { return 24 + d * (at - 24); };
+    QPainterPath bow;
+    bow.moveTo(x(14), 20);
+    bow.cubicTo(QPointF(x(24), 12), QPointF(x(40), 14), QPointF(x(38), 28));
+    bow.cubicTo(QPointF(x(37), 36), QPointF(x(30), 39), QPointF(x(22), 38));
+    p.setPen(QPen(kInk, 5, Qt::SolidLine, Qt::RoundCap));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(bow);
+    QPainterPath head;
+    head.moveTo(x(6), 21);
+    head.lineTo(x(19), 11);
+    head.lineTo(x(19), 29);
+    head.closeSubpath();
+    p.setPen(Qt::NoPen);
+    p.setBrush(kInk);
+    p.drawPath(head);
+}
+
 // Draws the icon `name`; false when there is no such icon.
 bool Draw(QPainter& p, std::string_view name)
 {
@@ -72,6 +94,8 @@ bool Draw(QPainter& p, std::string_view name)
         p.drawRect(QRectF(15, 17, 18, 20));
         p.setBrush(kInk);
         p.drawRoundedRect(QRectF(17, 5, 14, 7), 2, 2);
+    } else if (is("undo") || is("redo")) {
+        TurnArrow(p, is("redo"));
     } else if (is("previous-month") || is("next-month")) {
         Arrow(p, is("next-month"), QPointF(24, 24));
     } else if (is("today")) {

@@ -1,5 +1,7 @@
 #include "store/DayColourMap.h"
 
+#include <algorithm>
+
 namespace kal {
 
 void DayColourMap::Set(const std::u16string& key, DayColour colour)
@@ -23,6 +25,29 @@ void DayColourMap::Remove(const std::u16string& key)
         if (index > position)
             --index;
     }
+}
+
+void DayColourMap::InsertAt(std::size_t position, const std::u16string& key, DayColour colour)
+{
+    if (index_.count(key) != 0) {
+        Set(key, std::move(colour));
+        return;
+    }
+    position = std::min(position, items_.size());
+    for (auto& [name, index] : index_) {
+        if (index >= position)
+            ++index;
+    }
+    items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(position), Item(key, std::move(colour)));
+    index_.emplace(key, position);
+}
+
+std::optional<std::size_t> DayColourMap::PositionOf(const std::u16string& key) const
+{
+    const auto found = index_.find(key);
+    if (found == index_.end())
+        return std::nullopt;
+    return found->second;
 }
 
 const DayColour* DayColourMap::Find(const std::u16string& key) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -27,6 +28,9 @@ public:
     // Replaces the colour under an existing key in place, or adds the key at the end.
     void Set(const std::u16string& key, DayColour colour);
     void Remove(const std::u16string& key);
+    // Adds a key that is not in the map at `position` (at the end when that is past it).
+    void InsertAt(std::size_t position, const std::u16string& key, DayColour colour);
+    [[nodiscard]] std::optional<std::size_t> PositionOf(const std::u16string& key) const;
     [[nodiscard]] const DayColour* Find(const std::u16string& key) const;
     void Clear();
 

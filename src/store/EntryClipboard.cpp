@@ -1,5 +1,7 @@
 #include "store/EntryClipboard.h"
 
+#include "store/OperationNames.h"
+
 #include "platform/Text.h"
 #include "store/CsvLine.h"
 #include "store/EntryRow.h"
@@ -67,6 +69,51 @@ std::u16string EntryClipboardText(const CKalData& entry)
 
 bool PasteText(CKalStore& store, std::u16string_view text, CDTime day)
 {
+    std::optional<StoreOperation> paste = PasteOperation(store, text, day);
+    if (!paste)
+        return false;
+    paste->Apply(store);
+    return true;
+}
+
+namespace {
+
+// A pasted row of another kind than an entry acts as it does in a file: it is read into a scratch
+// store holding what the row may change, and the change is what the scratch store then holds.
+std::optional<StoreOperation> PasteFileRow(const CKalStore& store, const CsvLine& row, int kind)
+{
+    CKalStore scratch;
+    scratch.SetSettings(store.Settings());
+    scratch.genres = store.genres;
+    for (const CMemoData& memo : MemoValues(store))
+        scratch.memos.push_back(std::make_unique<CMemoData>(memo));
+    if (!DispatchScheduleRow(row, scratch))
+        return std::nullopt;
+    StoreOperation paste(opname::kPaste);
+    switch (kind) {
+    case 3:
+        for (const auto& [key, colour] : scratch.dayColours)
+            paste.SetDayColour(key, colour);
+        break;
+    case 4:
+        paste.SetFileSettings(scratch.Settings());
+        break;
+    case 5:
+        paste.SetGenres(std::move(scratch.genres));
+        break;
+    case 6:
+        paste.SetMemos(MemoValues(scratch));
+        break;
+    default:
+        return std::nullopt;
+    }
+    return paste;
+}
+
+} // namespace
+
+std::optional<StoreOperation> PasteOperation(const CKalStore& store, std::u16string_view text, CDTime day)
+{
     if (text.find(u',') != std::u16string_view::npos) {
         // A row copied from a schedule: its own line, without the line end.
         std::u16string_view line = text;
@@ -75,26 +122,24 @@ bool PasteText(CKalStore& store, std::u16string_view text, CDTime day)
         CsvLine row;
         row.Parse(line);
         if (row.FieldCount() != column::kCount)
-            return false;
+            return std::nullopt;
         const int kind = ParseLeadingInt(row.Field(column::kKind));
         if (kind >= 2 && kind <= 6)
-            return DispatchScheduleRow(row, store);
+            return PasteFileRow(store, row, kind);
         auto entry = std::make_unique<CKalData>();
         if (!DecodeEntryRow(row, *entry))
-            return false;
+            return std::nullopt;
         MoveEntryToDay(*entry, day);
-        store.AppendEntry(std::move(entry));
-        return true;
+        return std::move(StoreOperation(opname::kPaste).Append(std::move(entry)));
     }
     const std::u16string_view title = Trimmed(text);
     if (title.empty())
-        return false;
+        return std::nullopt;
     auto entry = std::make_unique<CKalData>();
     entry->text = title;
     entry->start = entry->end = CDTime::Now();
     MoveRuleToDate(*entry, day);
-    store.AppendEntry(std::move(entry));
-    return true;
+    return std::move(StoreOperation(opname::kPaste).Append(std::move(entry)));
 }
 
 } // namespace kal

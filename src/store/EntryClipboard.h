@@ -1,7 +1,9 @@
 #pragma once
 
 #include "calendar/DTime.h"
+#include "store/StoreOperation.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,5 +20,8 @@ class CKalStore;
 // rule to the day; the other row kinds act as they do in a file), or any other text without commas
 // as a new entry titled with it. True when the store changed.
 bool PasteText(CKalStore& store, std::u16string_view text, CDTime day);
+// The same as an operation on `store`, not yet applied; nothing when the text holds nothing to add.
+[[nodiscard]] std::optional<StoreOperation> PasteOperation(
+    const CKalStore& store, std::u16string_view text, CDTime day);
 
 } // namespace kal

@@ -1,6 +1,9 @@
 #include "store/GenreOperations.h"
 
 #include "store/KalStore.h"
+#include "store/StoreOperation.h"
+
+#include <algorithm>
 
 namespace kal {
 
@@ -49,6 +52,34 @@ int RecolourGenre(CKalStore& store, int index, Colour oldColour, Recolour which)
         }
     }
     return recoloured;
+}
+
+GenreChangeRecorder::GenreChangeRecorder(const CKalStore& store)
+    : genres_(store.genres)
+{
+    entries_.reserve(store.entries.size());
+    for (const auto& entry : store.entries)
+        entries_.emplace_back(entry->genre, entry->colour);
+}
+
+StoreOperation GenreChangeRecorder::TakeBack(CKalStore& store, std::u16string name)
+{
+    StoreOperation operation(std::move(name));
+    std::vector<EntryGenreColour> changes;
+    const std::size_t count = std::min(entries_.size(), store.entries.size());
+    for (std::size_t i = 0; i < count; ++i) {
+        CKalData& entry = *store.entries[i];
+        const auto [genre, colour] = entries_[i];
+        if (entry.genre == genre && entry.colour == colour)
+            continue;
+        changes.push_back(EntryGenreColour { static_cast<int>(i), entry.genre, entry.colour });
+        entry.genre = genre;
+        entry.colour = colour;
+    }
+    CKalFieldArray after = std::move(store.genres);
+    store.genres = std::move(genres_);
+    operation.SetGenres(std::move(after)).SetEntryGenres(std::move(changes));
+    return operation;
 }
 
 } // namespace kal

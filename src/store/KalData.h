@@ -69,6 +69,8 @@ public:
     CKalData(const CKalData& other);
     // Assignment copies every field as it is.
     CKalData& operator=(const CKalData& other) = default;
+    // Every field equal.
+    bool operator==(const CKalData& other) const = default;
     virtual ~CKalData() = default;
 
     // Entries are made side by side (see EntryPool).

@@ -82,6 +82,23 @@ void CKalStore::SetDiaryFolder(std::u16string folder)
     useOwnDiaryFolder_ = !diaryFolder.empty();
 }
 
+FileSettings CKalStore::Settings() const
+{
+    return FileSettings { diaryFolderDefault, diaryFolder, useOwnDiaryFolder_, fileVersion, defaultScheduleGenre,
+        defaultTodoGenre, settingsExtra };
+}
+
+void CKalStore::SetSettings(FileSettings settings)
+{
+    diaryFolderDefault = std::move(settings.diaryFolderDefault);
+    diaryFolder = std::move(settings.diaryFolder);
+    useOwnDiaryFolder_ = settings.ownDiaryFolder;
+    fileVersion = settings.fileVersion;
+    defaultScheduleGenre = settings.defaultScheduleGenre;
+    defaultTodoGenre = settings.defaultTodoGenre;
+    settingsExtra = settings.settingsExtra;
+}
+
 const std::u16string& CKalStore::DiaryLocator() const
 {
     return useOwnDiaryFolder_ ? diaryFolder : diaryFolderDefault;

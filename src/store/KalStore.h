@@ -11,6 +11,17 @@
 
 namespace kal {
 
+// The per-file settings of a schedule file, as its settings row holds them.
+struct FileSettings {
+    std::u16string diaryFolderDefault;
+    std::u16string diaryFolder;
+    bool ownDiaryFolder = false;
+    std::int32_t fileVersion = 0;
+    std::int32_t defaultScheduleGenre = 0;
+    std::int32_t defaultTodoGenre = 0;
+    std::int32_t settingsExtra = 0;
+};
+
 // Everything of one schedule file in memory: entries in file order, per-day colours, genres, the
 // file password, the diary folders, a few per-file settings and the memo pages.
 class CKalStore {
@@ -50,6 +61,9 @@ public:
     // Makes the diary operations use the default folder again (as a freshly loaded file does until
     // its own folder is read).
     void ResetDiaryLocator() { useOwnDiaryFolder_ = false; }
+    [[nodiscard]] bool HasOwnDiaryFolder() const { return useOwnDiaryFolder_; }
+    [[nodiscard]] FileSettings Settings() const;
+    void SetSettings(FileSettings settings);
     // The folder diaries go to: this file's own folder when it has one, else the default.
     [[nodiscard]] const std::u16string& DiaryLocator() const;
 

@@ -46,7 +46,7 @@ bool CommandTarget::OnUpdateCommand(int id, CommandState& state) const
 
 CommandState CommandTarget::StateOf(int id) const
 {
-    return commands_.State(id).value_or(CommandState { false, false });
+    return commands_.State(id).value_or(CommandState { false, false, {} });
 }
 
 CommandTarget* CommandRouter::Handler(int id, CommandState& state) const
@@ -55,7 +55,7 @@ CommandTarget* CommandRouter::Handler(int id, CommandState& state) const
         if (target && target->OnUpdateCommand(id, state))
             return target;
     }
-    state = CommandState { false, false };
+    state = CommandState { false, false, {} };
     return nullptr;
 }
 

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace kal {
@@ -10,16 +11,18 @@ namespace kal {
 struct CommandState {
     bool enabled = true;
     bool checked = false;
+    // What the menu item says now, when it is not its usual text (the undo command names its change).
+    std::u16string text;
 };
 
 // Shorthands for the state of a binding.
 [[nodiscard]] inline CommandState EnabledIf(bool enabled)
 {
-    return CommandState { enabled, false };
+    return CommandState { enabled, false, {} };
 }
 [[nodiscard]] inline CommandState CheckedIf(bool checked)
 {
-    return CommandState { true, checked };
+    return CommandState { true, checked, {} };
 }
 
 // The commands one target handles: each command's handler and the state its menu item, tool-bar

@@ -25,7 +25,8 @@ constexpr CommandDefinition kDefinitions[] = {
     { ID_OUTLOOK_ADD, menutext::kOutlookAdd, {} },
     { ID_APP_EXIT, menutext::kExit, {} },
 
-    { ID_EDIT_UNDO, menutext::kUndo, {} },
+    { ID_EDIT_UNDO, menutext::kUndo, "undo" },
+    { ID_EDIT_REDO, menutext::kRedo, "redo" },
     { ID_EDIT_CUT, menutext::kCut, {} },
     { ID_EDIT_COPY, menutext::kCopy, {} },
     { ID_EDIT_PASTE, menutext::kPaste, "paste" },

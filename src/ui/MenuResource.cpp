@@ -62,7 +62,7 @@ Items FileItems()
 Items EditItems()
 {
     return Groups({
-        { ID_EDIT_UNDO },
+        { ID_EDIT_UNDO, ID_EDIT_REDO },
         { ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE },
         { ID_EDIT_FIND, ID_FIND_NEXT, ID_FIND_PREVIOUS },
     });
@@ -178,6 +178,7 @@ Items ContextPopups()
     return {
         Popup(menutext::kListPopupName,
             Groups({
+                { ID_EDIT_UNDO, ID_EDIT_REDO },
                 { ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE },
                 { ID_SCHEDULE_ADD, ID_TODO_ADD },
                 { ID_SCHEDULE_EDIT, ID_SCHEDULE_DETAILS, ID_SCHEDULE_DELETE },
@@ -191,6 +192,7 @@ Items ContextPopups()
             })),
         Popup(menutext::kMonthPopupName,
             Groups({
+                { ID_EDIT_UNDO, ID_EDIT_REDO },
                 { ID_SCHEDULE_ADD, ID_TODO_ADD, ID_SCHEDULE_EDIT, ID_EDIT_PASTE },
                 { ID_DAY_TEXT_COPY },
                 { ID_GO_DATE, ID_GO_TODAY },
@@ -242,6 +244,8 @@ constexpr Accelerator kMainAccelerators[] = {
     { Key::Delete, kShift, ID_EDIT_CUT },
     { Key::Z, kControl, ID_EDIT_UNDO },
     { Key::Backspace, kAlt, ID_EDIT_UNDO },
+    { Key::Y, kControl, ID_EDIT_REDO },
+    { Key::Z, kControl | kShift, ID_EDIT_REDO },
     { Key::Delete, kNone, ID_SCHEDULE_DELETE },
     { Key::Home, kNone, ID_GO_TODAY },
     { Key::PageDown, kNone, ID_GO_NEXT_MONTH },
@@ -265,6 +269,8 @@ constexpr int kPortraitToolBar[] = {
     kSeparator,
     ID_FILE_SAVE,
     kSeparator,
+    ID_EDIT_UNDO,
+    ID_EDIT_REDO,
     ID_EDIT_PASTE,
     kSeparator,
     ID_GO_PREVIOUS_MONTH,
@@ -283,6 +289,8 @@ constexpr int kLandscapeToolBar[] = {
     kSeparator,
     ID_FILE_SAVE,
     kSeparator,
+    ID_EDIT_UNDO,
+    ID_EDIT_REDO,
     ID_EDIT_PASTE,
     kSeparator,
     ID_GO_PREVIOUS_MONTH,

@@ -48,6 +48,7 @@ inline constexpr char16_t kExit[] = u"終了";
 
 // Edit and search.
 inline constexpr char16_t kUndo[] = u"元に戻す";
+inline constexpr char16_t kRedo[] = u"やり直し";
 inline constexpr char16_t kCut[] = u"切り取り(&T)";
 inline constexpr char16_t kCopy[] = u"コピー(&C)";
 inline constexpr char16_t kPaste[] = u"貼り付け";

@@ -1,6 +1,7 @@
 #include "views/DayEntryMove.h"
 
 #include "store/KalStore.h"
+#include "store/OperationNames.h"
 #include "ui/Ui.h"
 #include "views/MonthGrid.h"
 #include "views/ViewDocument.h"
@@ -20,8 +21,7 @@ bool MoveDayEntry(ViewDocument& document, const CMonthCell& cell, int row, int d
         Ui::Current().ShowMessage(texts::kCannotMoveGenerated);
         return false;
     }
-    store.ExchangeEntries(from, to);
-    document.SetModified();
+    document.Apply(StoreOperation(direction < 0 ? opname::kMoveUp : opname::kMoveDown).Exchange(from, to));
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include "store/EntryClipboard.h"
 #include "store/EntryText.h"
 #include "store/KalStore.h"
+#include "store/OperationNames.h"
 #include "ui/CommandIds.h"
 #include "ui/UpdateHints.h"
 #include "views/ColourChooser.h"
@@ -149,8 +150,7 @@ void CDayView::CutSelected()
     if (document_.Store().IndexOf(entry) < 0)
         return;
     const int row = selection_;
-    document_.RemoveEntry(entry);
-    document_.SetModified();
+    document_.RemoveEntry(entry, opname::kCut);
     if (window_)
         window_->FocusList();
     Fill(row);

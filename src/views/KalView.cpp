@@ -7,6 +7,7 @@
 #include "settings/KalSettings.h"
 #include "store/ExchangeTexts.h"
 #include "store/KalStore.h"
+#include "store/OperationNames.h"
 #include "store/PeriodText.h"
 #include "ui/Canvas.h"
 #include "ui/CommandIds.h"
@@ -137,6 +138,16 @@ void CKalView::OnUpdate(int hint, const CKalData* entry)
         }
     }
     Invalidate();
+}
+
+void CKalView::ShowTouched(CDTime day, const CKalData* entry)
+{
+    day = DateOnly(day);
+    // An entry may lie outside the calendar's years; the calendar then stays where it is.
+    if (day < CDTime(kFirstYear, 1, 1) || day >= CDTime(kLastYear + 1, 1, 1))
+        return;
+    found = entry;
+    MoveByDate(day, hint::kFoundOrJumped);
 }
 
 void CKalView::Invalidate()
@@ -510,9 +521,8 @@ void CKalView::ChooseWeekdayColours()
 // Genre changes renumber and recolour entries, so the grid is built again from the store.
 void CKalView::EditGenres()
 {
-    if (!document_.Dialogs().EditGenres(document_.Store()))
+    if (!document_.Dialogs().EditGenres(document_.Store(), document_))
         return;
-    document_.SetModified();
     document_.UpdateAllViews(hint::kEntriesChanged);
 }
 
@@ -582,9 +592,10 @@ void CKalView::ChooseDayColour()
         = ChooseColour(current ? current->colour : CKalSettings::Current().Get(ColourSetting::Back));
     if (!chosen)
         return;
-    store.SetDayColour(key, DayColour { *chosen, current ? current->note : std::u16string() });
-    document_.SetModified();
-    document_.UpdateAllViews(hint::kEntriesChanged);
+    DayColour colour { *chosen, current ? current->note : std::u16string() };
+    if (current && *current == colour)
+        return;
+    document_.Apply(StoreOperation(opname::kDayColour).SetDayColour(key, std::move(colour)));
 }
 
 void CKalView::ResetDayColour()
@@ -594,9 +605,7 @@ void CKalView::ResetDayColour()
     const std::u16string key = DateText(grid_.Cell(selected_).date);
     if (!document_.Store().FindDayColour(key))
         return;
-    document_.Store().RemoveDayColour(key);
-    document_.SetModified();
-    document_.UpdateAllViews(hint::kEntriesChanged);
+    document_.Apply(StoreOperation(opname::kDayColourClear).SetDayColour(key, std::nullopt));
 }
 
 void CKalView::ChooseSelectColour()

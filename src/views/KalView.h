@@ -34,6 +34,8 @@ public:
     void SetDayView(CommandTarget* dayView) { dayView_ = dayView; }
 
     void OnInitialUpdate() override;
+    // Moves to the day an undo or redo touched, for the day list to select its entry.
+    void ShowTouched(CDTime day, const CKalData* entry) override;
     void OnUpdate(int hint, const CKalData* entry) override;
 
     void OnSize(int width, int height);

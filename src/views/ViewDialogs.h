@@ -10,6 +10,7 @@
 namespace kal {
 
 class CKalStore;
+class StoreEditor;
 
 // The questions the views ask the user through the program's dialogs, which live above them.
 class ViewDialogs {
@@ -24,8 +25,9 @@ public:
         = 0;
     // The font chooser on `current`.
     [[nodiscard]] virtual std::optional<LogFont> AskFont(const LogFont& current) = 0;
-    // The genre settings of `store`, changed in place; true when anything in the store changed.
-    virtual bool EditGenres(CKalStore& store) = 0;
+    // The genre settings of `store`; each change goes to `editor` as an operation of its own. True when
+    // anything in the store changed.
+    virtual bool EditGenres(CKalStore& store, StoreEditor& editor) = 0;
 };
 
 } // namespace kal

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "calendar/DTime.h"
+#include "store/StoreOperation.h"
 
 #include <array>
+#include <string_view>
 
 namespace kal {
 
@@ -27,14 +29,16 @@ public:
     virtual void OnUpdate(int hint, const CKalData* entry) = 0;
     // The document was replaced (new, open, reload): start again as when the view was first shown.
     virtual void OnInitialUpdate() = 0;
+    // After an undo or redo: show the day it touched and select the entry, when there is one.
+    virtual void ShowTouched(CDTime /*day*/, const CKalData* /*entry*/) { }
 };
 
 // What the views need of the document: its store, the selected day, and the operations that change
-// entries and tell every view.
-class ViewDocument {
+// entries and tell every view. Every change goes through Apply, which keeps it for undo.
+class ViewDocument : public StoreEditor {
 public:
-    virtual ~ViewDocument() = default;
     [[nodiscard]] virtual CKalStore& Store() = 0;
+    [[nodiscard]] const CKalStore& Store() const override = 0;
     [[nodiscard]] virtual CDTime CurrentDate() const = 0;
     virtual void SetCurrentDate(CDTime date) = 0;
     // Grid column -> weekday (0 = Sunday).
@@ -42,8 +46,8 @@ public:
     // Recomputes the column order after the week-start setting changed.
     virtual void UpdateWeekOrder() = 0;
     virtual void UpdateAllViews(int hint, const CKalData* entry = nullptr) = 0;
-    virtual void SetModified(bool modified = true) = 0;
-    virtual void RemoveEntry(CKalData* entry) = 0;
+    // Takes a stored entry out of the store, as the change `name` (a cut, for one).
+    virtual void RemoveEntry(CKalData* entry, std::u16string_view name) = 0;
     virtual bool DeleteEntry(CKalData* entry, CDTime day) = 0;
     // Adds the clipboard's entry (or text) on `day`; true when the store changed.
     virtual bool Paste(CDTime day) = 0;
@@ -51,8 +55,9 @@ public:
     virtual bool AddSchedule(CDTime day) = 0;
     // The to-do entry dialog for a new to-do on `day`; the stored new to-do, or null when cancelled.
     virtual CKalData* AddTodo(CDTime day) = 0;
-    // The schedule or to-do dialog on the stored entry itself, as seen on `day`; true when OK wrote it.
-    // The document is marked modified also when only the memo, alarm or avoid days changed.
+    // The schedule or to-do dialog on a copy of the stored entry, as seen on `day`; true when OK changed
+    // it. The memo, alarm and avoid-day buttons change the stored entry at once, each as a change of
+    // its own.
     virtual bool EditEntry(CKalData* entry, CDTime day) = 0;
     // The memo dialog on the entry's memo; true when OK replaced it.
     virtual bool EditMemo(CKalData* entry) = 0;

@@ -203,8 +203,8 @@ TEST_F(DocumentTest, DeletingARepeatingEntryCanKeepItForOtherDays)
     EXPECT_TRUE(document_.DeleteEntry(&entry, CDTime(2026, 12, 9)));
     EXPECT_EQ(document_.Store().EntryCount(), 0);
     ASSERT_EQ(views_.hints.size(), 2u);
-    EXPECT_EQ(views_.hints[0].first, 17);
-    EXPECT_EQ(views_.hints[1].first, 1);
+    EXPECT_EQ(views_.hints[0].first, hint::kRemovingEntry);
+    EXPECT_EQ(views_.hints[1].first, hint::kEntriesChanged);
 }
 
 TEST_F(DocumentTest, DeletingASingleEntryAsksByItsText)

@@ -8,6 +8,7 @@
 #include "qt/MonthViewWidget.h"
 #include "qt/ToolIcons.h"
 #include "settings/KalSettings.h"
+#include "store/StoreOperation.h"
 #include "ui/CommandIds.h"
 #include "ui/CommandTarget.h"
 #include "ui/Commands.h"
@@ -79,15 +80,31 @@ TEST_F(MainWindowTest, ToolBarMenusAndKeysShowWhatTheHandlersSay)
         EXPECT_EQ(action, open.window.Action(id)) << "button " << id << " is not the command's one action";
         EXPECT_EQ(action->isEnabled(), router.State(id).enabled) << "button " << id;
     }
-    EXPECT_EQ(buttons, 12);
+    EXPECT_EQ(buttons, 14);
 
-    // Undo is on keys and in the menu but nobody handles it: disabled, so its keys do nothing.
+    // Undo and redo name the change they would take, in the menu, the pop-ups and on the buttons, and
+    // are grey while there is none.
     QAction* undo = open.window.Action(ID_EDIT_UNDO);
+    QAction* redo = open.window.Action(ID_EDIT_REDO);
     ASSERT_NE(undo, nullptr);
-    EXPECT_FALSE(router.State(ID_EDIT_UNDO).enabled);
-    EXPECT_FALSE(undo->isEnabled());
+    ASSERT_NE(redo, nullptr);
     EXPECT_EQ(undo->shortcuts().size(), 2);
-    open.window.Run(ID_EDIT_UNDO); // and running it anyway is harmless
+    EXPECT_EQ(redo->shortcuts().size(), 2);
+    open.views.document.SetModified(false);
+    open.window.RefreshCommands();
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_EQ(undo->text(), QStringLiteral("元に戻す"));
+    open.views.document.Apply(StoreOperation(u"この日の色").SetDayColour(u"2026/12/08", DayColour { 0xFF, {} }));
+    open.window.RefreshCommands();
+    EXPECT_TRUE(undo->isEnabled());
+    EXPECT_EQ(undo->text(), QStringLiteral("元に戻す: この日の色"));
+    EXPECT_TRUE(open.window.windowTitle().contains(u'*'));
+    open.window.Run(ID_EDIT_UNDO);
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_EQ(undo->text(), QStringLiteral("元に戻す"));
+    EXPECT_EQ(redo->text(), QStringLiteral("やり直し: この日の色"));
+    EXPECT_FALSE(open.window.windowTitle().contains(u'*'));
+    EXPECT_EQ(open.views.document.Store().FindDayColour(u"2026/12/08"), nullptr);
 
     // The state follows the active view: the list's copy needs a row, the pane keys swap.
     EXPECT_TRUE(open.window.Action(ID_TO_SCHEDULE_LIST)->isEnabled());

@@ -57,9 +57,9 @@ TEST_F(CommandRouterTest, TheFirstTargetThatHandlesACommandTakesIt)
 TEST_F(CommandRouterTest, StateComesFromTheFirstTargetThatHandlesTheCommand)
 {
     // The view disables paste while the document would allow it: the view's word counts.
-    view_.Handle(ID_EDIT_PASTE, CommandState { false, false });
-    document_.Handle(ID_EDIT_PASTE, CommandState { true, false });
-    frame_.Handle(ID_SIX_WEEKS, CommandState { true, true });
+    view_.Handle(ID_EDIT_PASTE, CommandState { false, false, {} });
+    document_.Handle(ID_EDIT_PASTE, CommandState { true, false, {} });
+    frame_.Handle(ID_SIX_WEEKS, CommandState { true, true, {} });
 
     const CommandState paste = router_.State(ID_EDIT_PASTE);
     EXPECT_FALSE(paste.enabled);
@@ -71,7 +71,7 @@ TEST_F(CommandRouterTest, StateComesFromTheFirstTargetThatHandlesTheCommand)
 TEST_F(CommandRouterTest, CommandsNobodyHandlesGoNowhereAndAreDisabled)
 {
     document_.Handle(ID_FILE_SAVE);
-    frame_.Handle(ID_SIX_WEEKS, CommandState { true, true });
+    frame_.Handle(ID_SIX_WEEKS, CommandState { true, true, {} });
     EXPECT_FALSE(router_.Route(ID_EDIT_UNDO));
     EXPECT_TRUE(log_.empty());
     const CommandState undo = router_.State(ID_EDIT_UNDO);

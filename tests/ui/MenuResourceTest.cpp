@@ -228,13 +228,13 @@ TEST(MenuResourceTest, ContextPopupsForTheListAndTheMonth)
     EXPECT_EQ(context.items[kListPopup].text, u"LIST");
     EXPECT_EQ(context.items[kMonthPopup].text, u"MONTH");
 
-    const std::vector<int> list { ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_SCHEDULE_ADD, ID_TODO_ADD,
-        ID_SCHEDULE_EDIT, ID_SCHEDULE_DETAILS, ID_SCHEDULE_DELETE, ID_SCHEDULE_UP, ID_SCHEDULE_DOWN,
+    const std::vector<int> list { ID_EDIT_UNDO, ID_EDIT_REDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_SCHEDULE_ADD,
+        ID_TODO_ADD, ID_SCHEDULE_EDIT, ID_SCHEDULE_DETAILS, ID_SCHEDULE_DELETE, ID_SCHEDULE_UP, ID_SCHEDULE_DOWN,
         ID_LINK_FILE_OPEN };
     EXPECT_EQ(CommandsIn(context.items[kListPopup].children), list);
 
-    const std::vector<int> month { ID_SCHEDULE_ADD, ID_TODO_ADD, ID_SCHEDULE_EDIT, ID_EDIT_PASTE, ID_DAY_TEXT_COPY,
-        ID_GO_DATE, ID_GO_TODAY };
+    const std::vector<int> month { ID_EDIT_UNDO, ID_EDIT_REDO, ID_SCHEDULE_ADD, ID_TODO_ADD, ID_SCHEDULE_EDIT,
+        ID_EDIT_PASTE, ID_DAY_TEXT_COPY, ID_GO_DATE, ID_GO_TODAY };
     EXPECT_EQ(CommandsIn(context.items[kMonthPopup].children), month);
 }
 
@@ -280,7 +280,7 @@ TEST(MenuResourceTest, MenuForScreenFollowsTheShapeAndTheSoftKeys)
 TEST(MenuResourceTest, NoTwoAcceleratorsShareAKey)
 {
     const auto accelerators = MainAccelerators();
-    EXPECT_EQ(accelerators.size(), 26U);
+    EXPECT_EQ(accelerators.size(), 28U);
     std::set<std::pair<Key, unsigned>> keys;
     for (const Accelerator& accelerator : accelerators) {
         EXPECT_TRUE(keys.insert({ accelerator.key, accelerator.modifiers }).second)
@@ -350,8 +350,8 @@ TEST(MenuResourceTest, ToolBarsAreWellFormed)
 {
     ExpectWellFormed(PortraitToolBar(), "portrait");
     ExpectWellFormed(LandscapeToolBar(), "landscape");
-    EXPECT_EQ(PortraitToolBar().size(), 15U);
-    EXPECT_EQ(LandscapeToolBar().size(), 19U);
+    EXPECT_EQ(PortraitToolBar().size(), 17U);
+    EXPECT_EQ(LandscapeToolBar().size(), 21U);
 }
 
 TEST(MenuResourceTest, PortraitToolBarIsTheLandscapeOneWithoutFindAndHelp)
