@@ -1,9 +1,9 @@
 #pragma once
 
 #include "calendar/DTime.h"
-#include "settings/LogFont.h"
 #include "ui/CustomControl.h"
 #include "ui/Geometry.h"
+#include "ui/LogFont.h"
 
 #include <array>
 #include <functional>

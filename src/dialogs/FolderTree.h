@@ -1,7 +1,7 @@
 #pragma once
 
-#include "settings/LogFont.h"
 #include "ui/CustomControl.h"
+#include "ui/LogFont.h"
 
 #include <array>
 #include <functional>

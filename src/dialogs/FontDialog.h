@@ -1,7 +1,7 @@
 #pragma once
 
-#include "settings/LogFont.h"
 #include "ui/DialogHost.h"
+#include "ui/LogFont.h"
 
 #include <optional>
 #include <string>

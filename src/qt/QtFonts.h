@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/LogFont.h"
+#include "ui/LogFont.h"
 
 #include <QFont>
 #include <QString>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "platform/Installable.h"
-#include "settings/LinkMark.h"
-#include "settings/LogFont.h"
+#include "ui/LinkMark.h"
+#include "ui/LogFont.h"
 
 #include <array>
 #include <cstdint>

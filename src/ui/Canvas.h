@@ -1,8 +1,8 @@
 #pragma once
 
-#include "settings/LinkMark.h"
-#include "settings/LogFont.h"
 #include "ui/Geometry.h"
+#include "ui/LinkMark.h"
+#include "ui/LogFont.h"
 
 #include <span>
 #include <string_view>

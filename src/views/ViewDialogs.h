@@ -1,8 +1,8 @@
 #pragma once
 
 #include "calendar/CivilDate.h"
-#include "settings/LogFont.h"
 #include "ui/Geometry.h"
+#include "ui/LogFont.h"
 
 #include <array>
 #include <optional>

@@ -284,10 +284,7 @@ TEST_F(UndoTest, EveryKindOfChangeIsUndoneToTheSameBytesAndRedoneToTheChangedOne
                 views_.document.OnCommand(ID_MEMO);
             } },
         { opname::kGenrePresets,
-            [this] {
-                views_.document.Apply(
-                    StoreOperation(opname::kGenrePresets).SetGenrePresets(Store(), 1, 2));
-            } },
+            [this] { views_.document.Apply(StoreOperation(opname::kGenrePresets).SetGenrePresets(Store(), 1, 2)); } },
         { opname::kCsvImport, // with a genre the file lacks, which the import adds
             [this] {
                 const std::string path = folder_.File("in.csv");

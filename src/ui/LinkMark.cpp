@@ -1,4 +1,4 @@
-#include "settings/LinkMark.h"
+#include "ui/LinkMark.h"
 
 #include <string_view>
 
