@@ -5,6 +5,7 @@
 #include "app/EntryLinks.h"
 #include "app/PeriodCommands.h"
 #include "app/RecentFiles.h"
+#include "app/ScheduleLoading.h"
 #include "dialogs/ContinuousCopyDialog.h"
 #include "dialogs/DayDialog.h"
 #include "dialogs/DiaryFolderDialog.h"
@@ -125,11 +126,13 @@ bool CKalDoc::NewDocument()
     // The store outlives its files; a password the user never gave for this document must not stay.
     store_.password.clear();
     EmptyStore();
-    const bool loaded = StartNewSchedule(store_, applicationGenres_);
+    const Status started = StartNewSchedule(store_, applicationGenres_);
+    if (!started)
+        Tell(started.Error());
     loadTime_ = Clock::Current().Now();
     for (DocumentView* view : views_)
         view->OnInitialUpdate();
-    return loaded;
+    return started.Succeeded();
 }
 
 void CKalDoc::EmptyStore()
@@ -142,25 +145,30 @@ void CKalDoc::EmptyStore()
 
 bool CKalDoc::OpenDocument(std::string path)
 {
-    LoadResult result;
-    LoadReport report;
+    Result<LoadedSchedule> result = Failure {};
     {
         WaitCursor wait;
         EmptyStore();
-        result = LoadScheduleFile(store_, path, &report);
+        result = LoadScheduleFile(store_, path, UserLoadOptions(Profile::Current()));
     }
-    if (result == LoadResult::Failed) {
+    if (!result) {
+        Tell(result.Error());
         // Nothing of the file was read: keeping its name would let an empty store be saved over it.
         NewDocument();
         return false;
     }
+    LoadedSchedule& loaded = result.Value();
+    if (!loaded.notice.empty())
+        Ui::Current().ShowMessage(loaded.notice);
+    ApplyHolidayUpdates(store_, std::move(loaded.holidayUpdates));
+    RecordLoad(Profile::Current(), loaded);
     if (store_.genres.IsEmpty())
         store_.genres = applicationGenres_;
     SetPathName(path);
     Profile::Current().SetString("System", "DefaultFile", FromUtf8(path));
-    modified_ = result == LoadResult::LoadedAndUpdated;
+    modified_ = loaded.firstHolidayUpdateMade;
     loadTime_ = Clock::Current().Now();
-    file_.Loaded(path, report);
+    file_.Loaded(path, loaded.report);
     for (DocumentView* view : views_)
         view->OnInitialUpdate();
     return true;
