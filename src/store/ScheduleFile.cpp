@@ -323,10 +323,9 @@ Result<LoadedSchedule> LoadScheduleFile(CKalStore& store, const std::string& pat
 {
     store.Clear();
     try {
-        FileError error;
-        std::optional<FileReader> file = FileReader::Open(path, &error, kMaxScheduleFileBytes);
+        Result<FileReader, FileError> file = FileReader::Open(path, kMaxScheduleFileBytes);
         if (!file)
-            return FileFailure(texts::kCannotOpenFile, path, error);
+            return FileFailure(texts::kCannotOpenFile, path, file.Error());
         StreamedLines lines(*file);
         // A big file is read and split on a second thread while the entries are made.
         Result<LoadedSchedule> result = file->SizeWhenOpened() < kReadAheadBytes
@@ -524,10 +523,13 @@ Result<SaveOutcome> SaveScheduleFile(const CKalStore& store, const std::string& 
     const ScheduleBytes encoded = ScheduleFileBytes(store);
     if (!encoded.replaced.empty() && options.confirmReplacement && !options.confirmReplacement(encoded.replaced))
         return SaveOutcome::Cancelled;
+    if (options.keepPreviousVersion) {
+        const Result<std::string, FileError> kept
+            = KeepCopy(path, kPreviousVersionSuffix, JoinPath(CacheHomeFolder(), "kalendra"));
+        if (!kept)
+            return FileFailure(texts::kCannotOpenFileForWriting, path + kPreviousVersionSuffix, kept.Error());
+    }
     FileError error;
-    if (options.keepPreviousVersion
-        && !KeepCopy(path, kPreviousVersionSuffix, JoinPath(CacheHomeFolder(), "kalendra"), &error))
-        return FileFailure(texts::kCannotOpenFileForWriting, path + kPreviousVersionSuffix, error);
     if (!WriteFileAtomically(path, encoded.Views(), &error))
         return FileFailure(texts::kCannotOpenFileForWriting, path, error);
     return SaveOutcome::Saved;
