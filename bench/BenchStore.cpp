@@ -104,7 +104,7 @@ const std::string& RealisticScheduleFile()
         FillRealisticStore(store, kRealisticEntries);
         std::string name = "/tmp/kalendra-bench-XXXXXX";
         ::close(::mkstemp(name.data()));
-        if (SaveScheduleFile(store, name) != SaveResult::Saved)
+        if (SaveScheduleFile(store, name) != SaveOutcome::Saved)
             std::abort();
         std::atexit([] { ::unlink(RealisticScheduleFile().c_str()); });
         return name;

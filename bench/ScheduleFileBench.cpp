@@ -26,7 +26,7 @@ void BM_LoadScheduleFile(benchmark::State& state)
     const std::string& path = RealisticScheduleFile();
     for (auto _ : state) {
         CKalStore store;
-        if (LoadScheduleFile(store, path) == LoadResult::Failed)
+        if (!LoadScheduleFile(store, path))
             state.SkipWithError("load failed");
         benchmark::DoNotOptimize(store.EntryCount());
     }
@@ -40,11 +40,11 @@ void BM_SaveScheduleFile(benchmark::State& state)
 {
     QuietEnvironment quiet;
     CKalStore store;
-    if (LoadScheduleFile(store, RealisticScheduleFile()) == LoadResult::Failed)
+    if (!LoadScheduleFile(store, RealisticScheduleFile()))
         state.SkipWithError("load failed");
     const std::string out = RealisticScheduleFile() + ".out";
     for (auto _ : state) {
-        if (SaveScheduleFile(store, out) != SaveResult::Saved)
+        if (SaveScheduleFile(store, out) != SaveOutcome::Saved)
             state.SkipWithError("save failed");
     }
     ::unlink(out.c_str());

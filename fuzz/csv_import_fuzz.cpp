@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static Environment environment;
     environment.services.ui.Clear();
     kal::CKalStore store;
-    if (kal::LoadScheduleBytes(store, kal::fuzz::SmallSchedule()) == kal::LoadResult::Failed)
+    if (!kal::LoadScheduleBytes(store, kal::fuzz::SmallSchedule()))
         std::abort();
     const int before = store.EntryCount();
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);

@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             __builtin_trap();
     }
     kal::CKalStore store;
-    if (kal::LoadScheduleBytes(store, environment.schedule) == kal::LoadResult::Failed)
+    if (!kal::LoadScheduleBytes(store, environment.schedule))
         __builtin_trap();
     store.genres = *genres;
     kal::fuzz::FillMonths(store, environment.services.settings.Weeks(), size);

@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     environment.services.ui.QueuePassword(std::nullopt);
     kal::CKalStore store;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    if (kal::LoadScheduleBytes(store, bytes) == kal::LoadResult::Failed)
+    if (!kal::LoadScheduleBytes(store, bytes))
         return 0;
     // Every stored number ends up in the month fill's arithmetic: fill the month of the first entry
     // and one picked by the input, as the program does on opening a file.
@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (byLine.Joined() != encoded.bytes || byLine.replaced != encoded.replaced)
         std::abort();
     kal::CKalStore again;
-    if (kal::LoadScheduleBytes(again, encoded.bytes) == kal::LoadResult::Failed)
+    if (!kal::LoadScheduleBytes(again, encoded.bytes))
         std::abort();
     if (again.EntryCount() != store.EntryCount())
         std::abort();

@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     kal::CKalSettings settings;
     settings.Load(profile);
     kal::CKalStore store;
-    if (kal::LoadScheduleBytes(store, environment.schedule) == kal::LoadResult::Failed)
+    if (!kal::LoadScheduleBytes(store, environment.schedule))
         std::abort();
     kal::Profile* previousProfile = kal::Profile::Install(&profile);
     kal::CKalSettings* previousSettings = kal::CKalSettings::Install(&settings);

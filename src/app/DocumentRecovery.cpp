@@ -1,6 +1,8 @@
 // The document's end when nobody can be asked, and the offer of what it kept at the next start.
 #include "app/AppTexts.h"
 #include "app/KalDoc.h"
+#include "app/ScheduleLoading.h"
+#include "platform/Profile.h"
 #include "platform/Text.h"
 #include "platform/UserFolders.h"
 #include "platform/WriterLock.h"
@@ -90,7 +92,7 @@ CKalDoc::EndOutcome CKalDoc::EndWithoutQuestions()
     }
     const std::string recovery = RecoveryPath();
     if (!MakeFolders(FolderOf(recovery)) || !WriteFileAtomically(recovery + ".origin", path_)
-        || SaveScheduleFile(store_, recovery) != SaveResult::Saved) {
+        || Told(SaveScheduleFile(store_, recovery)) != SaveResult::Saved) {
         std::fprintf(stderr, "kalendra: the unsaved changes could not be kept in %s\n", recovery.c_str());
         return EndOutcome::Lost;
     }
@@ -115,11 +117,17 @@ bool CKalDoc::OfferRecovery()
         return false;
     }
     EmptyStore();
-    if (LoadScheduleFile(store_, recovery) == LoadResult::Failed) {
+    Result<LoadedSchedule> loaded = LoadScheduleFile(store_, recovery, UserLoadOptions(Profile::Current()));
+    if (!loaded) {
+        Tell(loaded.Error());
         // Kept for another try: the password may simply not have been given.
         NewDocument();
         return false;
     }
+    if (!loaded->notice.empty())
+        Ui::Current().ShowMessage(loaded->notice);
+    ApplyHolidayUpdates(store_, std::move(loaded->holidayUpdates));
+    RecordLoad(Profile::Current(), *loaded);
     if (store_.genres.IsEmpty())
         store_.genres = applicationGenres_;
     path_.clear();

@@ -2,6 +2,7 @@
 
 #include "app/AppTexts.h"
 #include "app/KalDoc.h"
+#include "app/ScheduleLoading.h"
 #include "platform/FileAssociation.h"
 #include "platform/FileIo.h"
 #include "platform/IniProfile.h"
@@ -10,7 +11,6 @@
 #include "platform/Text.h"
 #include "platform/UserFolders.h"
 #include "settings/KalSettings.h"
-#include "store/NewSchedule.h"
 #include "ui/CommandIds.h"
 #include "ui/MenuResource.h"
 #include "ui/Ui.h"
@@ -57,7 +57,7 @@ int CKalApp::Start(Size screen)
     recent_.Load();
     RegisterFileAssociation(AssociationMode::IfMissing);
     profile.SetString("System", "ExePath", FromUtf8(JoinPath(ProgramFolder(), "kalendra")));
-    genres_ = LoadApplicationGenres();
+    genres_ = LoadApplicationGenres(SettingsWrites::Made);
     const CKalSettings& settings = CKalSettings::Current();
     return MenuForScreen(screen.width, screen.height, settings.IsOn(IntSetting::SoftKeyMenu));
 }

@@ -5,6 +5,7 @@
 #include "app/EntryLinks.h"
 #include "app/PeriodCommands.h"
 #include "app/RecentFiles.h"
+#include "app/ScheduleLoading.h"
 #include "dialogs/ContinuousCopyDialog.h"
 #include "dialogs/DayDialog.h"
 #include "dialogs/DiaryFolderDialog.h"
@@ -137,11 +138,13 @@ bool CKalDoc::NewDocument()
     // The store outlives its files; a password the user never gave for this document must not stay.
     store_.password.clear();
     EmptyStore();
-    const bool loaded = StartNewSchedule(store_, applicationGenres_);
+    const Status started = StartNewSchedule(store_, applicationGenres_);
+    if (!started)
+        Tell(started.Error());
     loadTime_ = Clock::Current().Now();
     for (DocumentView* view : views_)
         view->OnInitialUpdate();
-    return loaded;
+    return started.Succeeded();
 }
 
 void CKalDoc::EmptyStore()
@@ -156,27 +159,41 @@ void CKalDoc::EmptyStore()
 
 bool CKalDoc::OpenDocument(std::string path)
 {
-    LoadResult result;
-    LoadReport report;
+    Result<LoadedSchedule> result = Failure {};
     {
         WaitCursor wait;
         EmptyStore();
-        result = LoadScheduleFile(store_, path, &report);
+        result = LoadScheduleFile(store_, path, UserLoadOptions(Profile::Current()));
     }
-    if (result == LoadResult::Failed) {
+    if (!result) {
+        Tell(result.Error());
         // Nothing of the file was read: keeping its name would let an empty store be saved over it.
         NewDocument();
         return false;
     }
+    LoadedSchedule& loaded = result.Value();
+    if (!loaded.notice.empty())
+        Ui::Current().ShowMessage(loaded.notice);
+    RecordLoad(Profile::Current(), loaded);
     if (store_.genres.IsEmpty())
         store_.genres = applicationGenres_;
     SetPathName(path);
     Profile::Current().SetString("System", "DefaultFile", FromUtf8(path));
+    // The holidays the load brought up to date are the first change of the new history: the file on
+    // disk lacks them until it is saved, and they can be taken back.
     history_.Clear();
-    if (result == LoadResult::LoadedAndUpdated)
-        history_.ForgetSavePoint();
+    StoreOperation update = HolidayUpdateOperation(store_, std::move(loaded.holidayUpdates));
+    if (!update.Empty()) {
+        // The version the load wrote goes with the update: undone, the store is the file as it was read.
+        const FileSettings current = store_.Settings();
+        FileSettings read = current;
+        read.fileVersion = loaded.readVersion;
+        store_.SetSettings(std::move(read));
+        update.SetFileSettings(current);
+    }
+    Apply(std::move(update));
     loadTime_ = Clock::Current().Now();
-    file_.Loaded(path, report);
+    file_.Loaded(path, loaded.report);
     for (DocumentView* view : views_)
         view->OnInitialUpdate();
     return true;

@@ -94,7 +94,7 @@ void ExportPeriod(CKalStore& store)
     FileError error;
     const HiddenEntries hidden = request->hidden ? HiddenEntries::Export : HiddenEntries::Skip;
     if (!ExportOutlookCsv(store, request->start, request->end, path, hidden, SpreadsheetSafety::Exact, &error))
-        ShowFileError(exchange::kExportFailed, path, error);
+        Ui::Current().ShowMessage(FileFailure(exchange::kExportFailed, path, error).message);
 }
 
 std::pair<CDTime, CDTime> ProposedExportPeriod()

@@ -1,6 +1,7 @@
 #include "app/ScheduleFileGuard.h"
 
 #include "app/AppTexts.h"
+#include "app/ScheduleLoading.h"
 #include "platform/Text.h"
 #include "platform/UserFolders.h"
 #include "ui/Ui.h"
@@ -67,7 +68,7 @@ SaveResult ScheduleFileGuard::Save(const CKalStore& store, const std::string& pa
         unreadRowsPath_.clear();
     }
     options.keepPreviousVersion = true;
-    const SaveResult result = SaveScheduleFile(store, path, options);
+    const SaveResult result = Told(SaveScheduleFile(store, path, options));
     if (result == SaveResult::Saved) {
         // What is on disk now is what this writer made: later checks compare with it.
         path_ = path;

@@ -2,7 +2,6 @@
 
 #include "calendar/DTime.h"
 #include "cli/FileCommands.h"
-#include "cli/ReadOnlyProfile.h"
 #include "cli/TerminalText.h"
 #include "store/KalStore.h"
 #include "views/DiaryFiles.h"
@@ -33,15 +32,10 @@ int RunDiary(const std::vector<std::string>& arguments)
             TerminalText(arguments[1]).c_str());
         return 2;
     }
-    // Reading the file may note that its holidays were brought up to date: not for a query.
-    ReadOnlyProfile settings(Profile::Current());
-    Profile* previous = Profile::Install(&settings);
     CKalStore& store = CommandStore();
-    const bool opened = OpenScheduleFile(store, arguments[0]);
-    const std::string path = opened ? DiaryPath(store.DiaryLocator(), CDTime(year, month, day)) : std::string();
-    Profile::Install(previous);
-    if (!opened)
+    if (!OpenScheduleFile(store, arguments[0]))
         return 1;
+    const std::string path = DiaryPath(store.DiaryLocator(), CDTime(year, month, day));
     // The folder comes from the file or the settings, either of which may be somebody else's.
     std::printf("%s\n", TerminalText(path).c_str());
     return std::fflush(stdout) == 0 ? 0 : 1;

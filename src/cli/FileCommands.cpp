@@ -2,7 +2,9 @@
 
 #include "app/AppTexts.h"
 #include "app/ScheduleFileGuard.h"
+#include "app/ScheduleLoading.h"
 #include "cli/TerminalText.h"
+#include "platform/Profile.h"
 #include "platform/Text.h"
 #include "store/KalStore.h"
 #include "store/NewSchedule.h"
@@ -81,19 +83,25 @@ int Save(const CKalStore& store, const std::string& path)
     return result == SaveResult::Saved ? 0 : kFailed;
 }
 
-// Opens a file as the desktop program does: a file without genres takes the program's own.
-bool Open(CKalStore& store, const std::string& path, LoadReport* report, LoadResult* result = nullptr)
+// Opens a file as the desktop program does: the password asked, the holiday updates made, and a file
+// without genres takes the program's own. Only a command that writes records in the settings what the
+// load found.
+std::optional<LoadedSchedule> Open(CKalStore& store, const std::string& path, SettingsWrites writes)
 {
-    const LoadResult loaded = LoadScheduleFile(store, path, report);
-    if (result)
-        *result = loaded;
-    if (loaded == LoadResult::Failed) {
+    Result<LoadedSchedule> loaded = LoadScheduleFile(store, path, UserLoadOptions(Profile::Current()));
+    if (!loaded) {
+        Tell(loaded.Error());
         std::fprintf(stderr, "kalendra-cli: %s was not loaded\n", TerminalText(path).c_str());
-        return false;
+        return std::nullopt;
     }
+    if (!loaded->notice.empty())
+        Ui::Current().ShowMessage(loaded->notice);
+    ApplyHolidayUpdates(store, std::move(loaded->holidayUpdates));
+    if (writes == SettingsWrites::Made)
+        RecordLoad(Profile::Current(), *loaded);
     if (store.genres.IsEmpty())
-        store.genres = LoadApplicationGenres();
-    return true;
+        store.genres = LoadApplicationGenres(writes);
+    return std::move(loaded).Value();
 }
 
 std::string LineList(const std::vector<int>& lines)
@@ -116,17 +124,17 @@ CKalStore& CommandStore()
 
 bool OpenScheduleFile(CKalStore& store, const std::string& path)
 {
-    return Open(store, path, nullptr);
+    return Open(store, path, SettingsWrites::Skipped).has_value();
 }
 
 bool OpenScheduleFileToChange(CKalStore& store, const std::string& path)
 {
     if (!LockForChange(path))
         return false;
-    LoadReport report;
-    if (!Open(store, path, &report))
+    const std::optional<LoadedSchedule> loaded = Open(store, path, SettingsWrites::Made);
+    if (!loaded)
         return false;
-    Changed().guard.Loaded(path, report);
+    Changed().guard.Loaded(path, loaded->report);
     return true;
 }
 
@@ -140,8 +148,10 @@ int RunNew(const std::vector<std::string>& arguments)
     if (arguments.size() != 1)
         return UsageError("new OUT.klx");
     CKalStore& store = CommandStore();
-    if (!StartNewSchedule(store, LoadApplicationGenres()))
+    if (const Status started = StartNewSchedule(store, LoadApplicationGenres(SettingsWrites::Made)); !started) {
+        Tell(started.Error());
         return kFailed;
+    }
     return Save(store, arguments[0]);
 }
 
@@ -153,9 +163,10 @@ int RunConvert(const std::vector<std::string>& arguments)
     // Converting a file into itself changes it: the same safeguards as any other change.
     if (IsSameFile(arguments[0], arguments[1]))
         return OpenScheduleFileToChange(store, arguments[0]) ? Save(store, arguments[1]) : kFailed;
-    LoadReport report;
-    if (!Open(store, arguments[0], &report))
+    const std::optional<LoadedSchedule> loaded = Open(store, arguments[0], SettingsWrites::Made);
+    if (!loaded)
         return kFailed;
+    const LoadReport& report = loaded->report;
     if (!report.droppedLines.empty())
         std::fprintf(stderr, "kalendra-cli: warning: %s: unreadable rows left out of %s: %zu%s\n",
             TerminalText(arguments[0]).c_str(), TerminalText(arguments[1]).c_str(), report.droppedLines.size(),
@@ -168,10 +179,11 @@ int RunCheck(const std::vector<std::string>& arguments)
     if (arguments.size() != 1)
         return UsageError("check FILE.klx");
     CKalStore& store = CommandStore();
-    LoadReport report;
-    LoadResult result = LoadResult::Failed;
-    if (!Open(store, arguments[0], &report, &result))
+    // A report: what loading found is not recorded.
+    const std::optional<LoadedSchedule> loaded = Open(store, arguments[0], SettingsWrites::Skipped);
+    if (!loaded)
         return kFailed;
+    const LoadReport& report = loaded->report;
     int todos = 0;
     int holidays = 0;
     int repeating = 0;
@@ -181,8 +193,9 @@ int RunCheck(const std::vector<std::string>& arguments)
         repeating += !entry->IsTodo() && entry->repeatType != 0;
     }
     std::printf("file: %s\n", TerminalText(arguments[0]).c_str());
-    std::printf("load result: %d (%s)\n", static_cast<int>(result),
-        result == LoadResult::LoadedAndUpdated ? "loaded, holidays updated" : "loaded");
+    // The codes scripts have always read: 1 loaded, 2 loaded and brought up to date by the first holiday update.
+    std::printf("load result: %d (%s)\n", loaded->firstHolidayUpdateMade ? 2 : 1,
+        loaded->firstHolidayUpdateMade ? "loaded, holidays updated" : "loaded");
     std::printf("entries: %d\n", store.EntryCount());
     std::printf("  schedules: %d\n", store.EntryCount() - todos);
     std::printf("  to-dos: %d\n", todos);

@@ -13,11 +13,13 @@ class CKalStore;
 CKalStore& CommandStore();
 
 // Opens a schedule file as the desktop program does (a file without genres takes the program's
-// own); tells the user and returns false when it cannot.
+// own) for a command that only reads it: nothing is recorded in the settings. Tells the user and
+// returns false when it cannot.
 bool OpenScheduleFile(CKalStore& store, const std::string& path);
 // For a command that changes the file: takes the writers' lock of the file first (waiting a bounded
 // time for another writer, then refusing), then opens it as OpenScheduleFile does, telling the user
-// of rows that could not be read.
+// of rows that could not be read; what the load found is recorded in the settings, as the desktop
+// program does.
 bool OpenScheduleFileToChange(CKalStore& store, const std::string& path);
 // Saves with the desktop program's safeguards, under the writers' lock: refuses when the file changed
 // since it was read, keeps a copy of a file whose rows could not all be read and the version before the

@@ -6,7 +6,6 @@
 #include "cli/FileCommands.h"
 #include "cli/MonthCommand.h"
 #include "cli/MonthText.h"
-#include "cli/ReadOnlyProfile.h"
 #include "cli/TerminalText.h"
 #include "platform/IniProfile.h"
 #include "platform/Text.h"
@@ -162,13 +161,8 @@ int main(int argc, char** argv)
         return kal::RunNew(arguments);
     if (command == "convert")
         return kal::RunConvert(arguments);
-    if (command == "check") {
-        kal::ReadOnlyProfile settings(kal::Profile::Current());
-        kal::Profile* previous = kal::Profile::Install(&settings);
-        const int result = kal::RunCheck(arguments);
-        kal::Profile::Install(previous);
-        return result;
-    }
+    if (command == "check")
+        return kal::RunCheck(arguments);
     if (command == "month")
         return kal::RunMonth(arguments);
     if (command == "agenda")

@@ -223,7 +223,10 @@ void GenreDialog::ChooseFile(DialogHost& host)
     const std::string path = ToUtf8(file.Path());
     if (applicationGenres_ == nullptr || !IsReadableFile(path))
         return;
-    *applicationGenres_ = LoadGenreFile(path);
+    Result<CKalFieldArray> read = LoadGenreFile(path);
+    if (!read)
+        Ui::Current().ShowMessage(read.Error().message);
+    *applicationGenres_ = std::move(read).ValueOr(GeneralGenreOnly());
     Refill(host, 0);
 }
 

@@ -138,9 +138,12 @@ namespace {
 
 template <class Buffer> std::optional<Buffer> ReadWhole(const std::string& path, FileError* error, std::size_t maxBytes)
 {
-    std::optional<FileReader> file = FileReader::Open(path, error, maxBytes);
-    if (!file)
+    Result<FileReader, FileError> file = FileReader::Open(path, maxBytes);
+    if (!file) {
+        if (error)
+            *error = file.Error();
         return std::nullopt;
+    }
     // Read straight into the result: the file's size is all the memory this takes, unless it grows.
     // One byte more than the file holds, so that the read that finds its end has room.
     Buffer bytes;
@@ -178,34 +181,36 @@ FileReader::~FileReader()
         ::close(fd_);
 }
 
-std::optional<FileReader> FileReader::Open(const std::string& path, FileError* error, std::size_t maxBytes)
+Result<FileReader, FileError> FileReader::Open(const std::string& path, std::size_t maxBytes)
 {
+    FileError failure;
+    FileError* const error = &failure;
     // The kind is checked before opening too, so that a device is refused without being opened.
     struct stat info { };
     if (::stat(path.c_str(), &info) != 0) {
         SetError(error, errno, "open");
-        return std::nullopt;
+        return failure;
     }
     if (!IsRegular(info, error, "open"))
-        return std::nullopt;
+        return failure;
     Descriptor file(::open(path.c_str(), O_RDONLY | kOpenFlags));
     if (file.Get() < 0) {
         SetError(error, errno, "open");
-        return std::nullopt;
+        return failure;
     }
     if (::fstat(file.Get(), &info) != 0) {
         SetError(error, errno, "stat");
-        return std::nullopt;
+        return failure;
     }
     if (!IsRegular(info, error, "open"))
-        return std::nullopt;
+        return failure;
     if (static_cast<std::uint64_t>(info.st_size) > maxBytes) {
         SetRefusal(error, FileRefusal::TooLarge, EFBIG, "size", maxBytes);
-        return std::nullopt;
+        return failure;
     }
     if (!ClearNonBlocking(file.Get())) {
         SetError(error, errno, "open");
-        return std::nullopt;
+        return failure;
     }
     FileReader reader;
     reader.fd_ = file.Release();
@@ -440,21 +445,22 @@ bool WriteFileAtomically(const std::string& path, std::span<const std::string_vi
     return true;
 }
 
-std::optional<std::string> KeepCopy(
-    const std::string& path, const std::string& suffix, const std::string& fallbackFolder, FileError* error)
+Result<std::string, FileError> KeepCopy(
+    const std::string& path, const std::string& suffix, const std::string& fallbackFolder)
 {
     struct stat info { };
     if (::stat(path.c_str(), &info) != 0)
         return std::string();
-    const std::optional<std::string> bytes = ReadWholeFile(path, error);
+    FileError error;
+    const std::optional<std::string> bytes = ReadWholeFile(path, &error);
     if (!bytes)
-        return std::nullopt;
+        return error;
     const std::string beside = path + suffix;
-    if (WriteFileAtomically(beside, *bytes, error))
+    if (WriteFileAtomically(beside, *bytes, &error))
         return beside;
     const std::string aside = JoinPath(fallbackFolder, NameOf(path) + suffix);
-    if (!MakeFolders(fallbackFolder) || !WriteFileAtomically(aside, *bytes, error))
-        return std::nullopt;
+    if (!MakeFolders(fallbackFolder) || !WriteFileAtomically(aside, *bytes, &error))
+        return error;
     return aside;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Result.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -34,8 +36,8 @@ struct FileError {
 // maxBytes are read, and a file that grew past them is refused when the reading reaches them.
 class FileReader {
 public:
-    [[nodiscard]] static std::optional<FileReader> Open(
-        const std::string& path, FileError* error = nullptr, std::size_t maxBytes = std::size_t(1) << 31);
+    [[nodiscard]] static Result<FileReader, FileError> Open(
+        const std::string& path, std::size_t maxBytes = std::size_t(1) << 31);
     FileReader(FileReader&& other) noexcept;
     FileReader& operator=(FileReader&&) = delete;
     ~FileReader();
@@ -76,10 +78,10 @@ private:
 
 // Keeps a copy of the file at `path` as `path + suffix` beside it, or as its name plus `suffix` in
 // `fallbackFolder` (created when missing) when nothing can be written beside it. Gives the copy's
-// path, "" when there is no file to copy, nothing when no copy could be made (also when `path` is no
+// path, "" when there is no file to copy, the error when no copy could be made (also when `path` is no
 // regular file).
-[[nodiscard]] std::optional<std::string> KeepCopy(
-    const std::string& path, const std::string& suffix, const std::string& fallbackFolder, FileError* error = nullptr);
+[[nodiscard]] Result<std::string, FileError> KeepCopy(
+    const std::string& path, const std::string& suffix, const std::string& fallbackFolder);
 
 // What tells one state of a file from another without reading it.
 struct FileStamp {

@@ -2,7 +2,6 @@
 
 #include "platform/FileIo.h"
 #include "platform/Text.h"
-#include "ui/Ui.h"
 
 #include <cerrno>
 #include <cstdint>
@@ -76,7 +75,7 @@ std::u16string FileErrorReason(const FileError& error)
     }
 }
 
-void ShowFileError(const char16_t* message, const std::string& path, const FileError& error)
+Failure FileFailure(const char16_t* message, const std::string& path, const FileError& error)
 {
     std::u16string text = message;
     text += u"\n";
@@ -85,7 +84,7 @@ void ShowFileError(const char16_t* message, const std::string& path, const FileE
         text += u"\n";
         text += reason;
     }
-    Ui::Current().ShowMessage(text);
+    return Failure { text };
 }
 
 } // namespace kal

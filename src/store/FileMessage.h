@@ -1,16 +1,18 @@
 #pragma once
 
+#include "platform/Result.h"
+
 #include <string>
 
 namespace kal {
 
 struct FileError;
 
-// Tells the user that a file could not be read or written: `message`, the path, and in words of our
-// own why the system refused (permission, missing, disk full, not a regular file, too large, ...).
-void ShowFileError(const char16_t* message, const std::string& path, const FileError& error);
+// What the user is told when a file could not be read or written: `message`, the path, and in words
+// of our own why the system refused (permission, missing, disk full, not a regular file, too large, ...).
+[[nodiscard]] Failure FileFailure(const char16_t* message, const std::string& path, const FileError& error);
 
-// Why, as ShowFileError says it: one of the texts below, the size bound spelled out for a file too
+// Why, as FileFailure says it: one of the texts below, the size bound spelled out for a file too
 // large, kReasonOtherError with the error number for a rare error (the system's own words would be
 // English), "" when there is no error code.
 [[nodiscard]] std::u16string FileErrorReason(const FileError& error);

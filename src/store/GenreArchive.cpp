@@ -3,7 +3,6 @@
 #include "platform/CodePage.h"
 #include "platform/FileIo.h"
 #include "store/StoreTexts.h"
-#include "ui/Ui.h"
 
 #include <cerrno>
 #include <cstdint>
@@ -339,12 +338,21 @@ std::string WriteGenreArchive(const CKalFieldArray& genres)
     return out;
 }
 
-CKalFieldArray LoadGenreFile(const std::string& path)
+CKalFieldArray GeneralGenreOnly()
+{
+    CKalFieldArray general;
+    CKalField genre;
+    genre.name = texts::kGeneralGenre;
+    general.Append(genre);
+    return general;
+}
+
+Result<CKalFieldArray> LoadGenreFile(const std::string& path)
 {
     FileError fileError;
     const std::optional<std::string> bytes = ReadWholeFile(path, &fileError, kMaxGenreFileBytes);
     if (bytes && bytes->empty())
-        return {};
+        return CKalFieldArray {};
     std::optional<CKalFieldArray> genres;
     if (bytes)
         genres = ReadGenreArchive(*bytes);
@@ -352,12 +360,8 @@ CKalFieldArray LoadGenreFile(const std::string& path)
         return std::move(*genres);
     // A file we could not open is simply absent; one we opened but could not read is worth a word.
     if (bytes || fileError.refusal == FileRefusal::TooLarge)
-        Ui::Current().ShowMessage(texts::kGenreFileDamaged);
-    CKalFieldArray general;
-    CKalField genre;
-    genre.name = texts::kGeneralGenre;
-    general.Append(genre);
-    return general;
+        return Failure { texts::kGenreFileDamaged };
+    return GeneralGenreOnly();
 }
 
 } // namespace kal

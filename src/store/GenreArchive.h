@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Result.h"
 #include "store/KalField.h"
 
 #include <cstddef>
@@ -38,8 +39,11 @@ struct GenreArchiveError {
 // files; this makes them for tests. The 16-bit fields keep only their low 16 bits.
 [[nodiscard]] std::string WriteGenreArchive(const CKalFieldArray& genres);
 
-// The program's genre list from the genre file at `path`: the single genre "一般" when the file cannot
-// be read, the same after telling the user when it is damaged, and an empty list for an empty file.
-[[nodiscard]] CKalFieldArray LoadGenreFile(const std::string& path);
+// The program's genre list from the genre file at `path`: GeneralGenreOnly() when there is no file to
+// read, and an empty list for an empty file. A file that is damaged (or too large) is a failure the
+// user is to be told of, after which the program goes on with GeneralGenreOnly().
+[[nodiscard]] Result<CKalFieldArray> LoadGenreFile(const std::string& path);
+// The single genre "一般".
+[[nodiscard]] CKalFieldArray GeneralGenreOnly();
 
 } // namespace kal

@@ -1,5 +1,7 @@
 #include "store/HolidayUpdates.h"
 
+#include "store/OperationNames.h"
+
 #include "calendar/CalendarTexts.h"
 #include "store/KalStore.h"
 
@@ -47,50 +49,76 @@ std::unique_ptr<CKalData> NewHappyMonday(const char16_t* name, int month, int da
 
 } // namespace
 
-bool ApplyHolidayUpdate2003(CKalStore& store)
+void HolidayUpdates::Append(HolidayUpdates&& later)
+{
+    endings.insert(endings.end(), later.endings.begin(), later.endings.end());
+    for (auto& entry : later.additions)
+        additions.push_back(std::move(entry));
+    later = {};
+}
+
+HolidayUpdates HolidayUpdate2003(const CKalStore& store)
 {
     for (const auto& entry : store.entries) {
         if (entry->text == texts::kHolidayRespectForAged && entry->repeatType == kYearly && entry->weeks[2])
-            return false;
+            return {};
     }
-    bool changed = false;
+    HolidayUpdates updates;
     const CDTime lastOldDay(2002, 12, 31);
-    for (const auto& entry : store.entries) {
-        if ((entry->text == texts::kHolidayRespectForAged && StartsOn(*entry, 9, 15))
-            || (entry->text == texts::kHolidayMarineDay && StartsOn(*entry, 7, 20))) {
-            entry->end = lastOldDay;
-            changed = true;
-        }
+    for (std::size_t i = 0; i < store.entries.size(); ++i) {
+        const CKalData& entry = *store.entries[i];
+        if ((entry.text == texts::kHolidayRespectForAged && StartsOn(entry, 9, 15))
+            || (entry.text == texts::kHolidayMarineDay && StartsOn(entry, 7, 20)))
+            updates.endings.push_back({ i, lastOldDay });
     }
-    if (changed) {
-        store.AppendEntry(NewHappyMonday(texts::kHolidayRespectForAged, 9, 15));
-        store.AppendEntry(NewHappyMonday(texts::kHolidayMarineDay, 7, 20));
+    if (!updates.endings.empty()) {
+        updates.additions.push_back(NewHappyMonday(texts::kHolidayRespectForAged, 9, 15));
+        updates.additions.push_back(NewHappyMonday(texts::kHolidayMarineDay, 7, 20));
     }
-    return changed;
+    return updates;
 }
 
-bool ApplyHolidayUpdate2007(CKalStore& store)
+HolidayUpdates HolidayUpdate2007(const CKalStore& store)
 {
     for (const auto& entry : store.entries) {
         if (entry->IsHoliday() && entry->text == texts::kHolidayShowaDay && StartsOn(*entry, 4, 29))
-            return false;
+            return {};
     }
-    bool changed = false;
+    HolidayUpdates updates;
     const CDTime lastOldDay(2006, 12, 31);
-    for (const auto& entry : store.entries) {
-        if (!entry->IsHoliday() || entry->repeatType != kYearly)
+    for (std::size_t i = 0; i < store.entries.size(); ++i) {
+        const CKalData& entry = *store.entries[i];
+        if (!entry.IsHoliday() || entry.repeatType != kYearly)
             continue;
-        if ((entry->text == texts::kHolidayGreeneryDay && StartsOn(*entry, 4, 29))
-            || (entry->text == texts::kHolidayCitizens && StartsOn(*entry, 5, 4))) {
-            entry->end = lastOldDay;
-            changed = true;
-        }
+        if ((entry.text == texts::kHolidayGreeneryDay && StartsOn(entry, 4, 29))
+            || (entry.text == texts::kHolidayCitizens && StartsOn(entry, 5, 4)))
+            updates.endings.push_back({ i, lastOldDay });
     }
-    if (changed) {
-        store.AppendEntry(NewYearlyHoliday(texts::kHolidayShowaDay, CDTime(2007, 4, 29), 29));
-        store.AppendEntry(NewYearlyHoliday(texts::kHolidayGreeneryDay, CDTime(2007, 5, 4), 4));
+    if (!updates.endings.empty()) {
+        updates.additions.push_back(NewYearlyHoliday(texts::kHolidayShowaDay, CDTime(2007, 4, 29), 29));
+        updates.additions.push_back(NewYearlyHoliday(texts::kHolidayGreeneryDay, CDTime(2007, 5, 4), 4));
     }
+    return updates;
+}
+
+bool ApplyHolidayUpdates(CKalStore& store, HolidayUpdates updates)
+{
+    const bool changed = !updates.IsEmpty();
+    HolidayUpdateOperation(store, std::move(updates)).Apply(store);
     return changed;
+}
+
+StoreOperation HolidayUpdateOperation(const CKalStore& store, HolidayUpdates updates)
+{
+    StoreOperation operation(opname::kHolidayUpdate);
+    for (const HolidayUpdates::Ending& ending : updates.endings) {
+        CKalData ended;
+        ended = *store.entries.at(ending.entry);
+        ended.end = ending.lastDay;
+        operation.Replace(static_cast<int>(ending.entry), ended);
+    }
+    operation.Append(std::move(updates.additions));
+    return operation;
 }
 
 } // namespace kal

@@ -4,28 +4,30 @@
 #include "platform/Profile.h"
 #include "platform/ProgramFolders.h"
 #include "platform/Text.h"
-#include "store/GenreArchive.h"
+#include "store/HolidayUpdates.h"
 #include "store/KalStore.h"
 #include "store/ScheduleFile.h"
 
 namespace kal {
 
-CKalFieldArray LoadApplicationGenres()
+std::string ApplicationGenreFile(const Profile& settings)
 {
-    Profile& profile = Profile::Current();
-    std::string path = ToUtf8(profile.GetString("Field", "File", u""));
-    if (path.empty() || !IsReadableFile(path)) {
-        path = JoinPath(ProgramDataFolder(), "kfield.dat");
-        profile.SetString("Field", "File", FromUtf8(path));
-    }
-    return LoadGenreFile(path);
+    const std::string path = ToUtf8(settings.GetString("Field", "File", u""));
+    if (path.empty() || !IsReadableFile(path))
+        return JoinPath(ProgramDataFolder(), "kfield.dat");
+    return path;
 }
 
-bool StartNewSchedule(CKalStore& store, const CKalFieldArray& applicationGenres)
+Status StartNewSchedule(CKalStore& store, const CKalFieldArray& applicationGenres)
 {
     store.Clear();
     store.genres = applicationGenres;
-    return LoadScheduleTemplate(store, ProgramDataFolder());
+    Result<HolidayUpdates> updates = LoadScheduleTemplate(store, ProgramDataFolder());
+    if (!updates)
+        return updates.Error();
+    // A new schedule is nobody's change yet: its holidays are simply up to date from the start.
+    ApplyHolidayUpdates(store, std::move(updates).Value());
+    return {};
 }
 
 } // namespace kal

@@ -567,9 +567,11 @@ std::optional<CsvImportReport> ImportOutlookCsvFile(CKalStore& store, const std:
     std::string piece(kPieceSize, '\0');
     FileError fileError;
     const auto readAll = [&](const auto& use) {
-        auto reader = FileReader::Open(path, &fileError);
-        if (!reader)
+        auto reader = FileReader::Open(path);
+        if (!reader) {
+            fileError = reader.Error();
             return false;
+        }
         for (;;) {
             const long long count = reader->Read(piece.data(), piece.size(), &fileError);
             if (count < 0)

@@ -16,7 +16,6 @@
 #include "store/RepeatExpansion.h"
 #include "store/StoreTexts.h"
 #include "store/TextLineFile.h"
-#include "ui/Ui.h"
 
 #include <algorithm>
 #include <cstring>
@@ -153,21 +152,6 @@ int CountUnknownRules(const CKalStore& store)
             ++count;
     }
     return count;
-}
-
-bool PasswordGiven(const CKalStore& store)
-{
-    if (store.password.empty())
-        return true;
-    const std::optional<std::u16string> typed
-        = Ui::Current().AskPassword(texts::kPasswordCaption, texts::kPasswordPrompt);
-    if (!typed)
-        return false;
-    if (*typed != store.password) {
-        Ui::Current().ShowMessage(texts::kWrongPassword);
-        return false;
-    }
-    return true;
 }
 
 CsvLine ScheduleHeader()
@@ -315,90 +299,91 @@ template <class Lines> void ReadRows(CKalStore& store, Lines& lines, LoadReport&
     }
 }
 
-LoadResult FinishLoad(CKalStore& store, LoadReport& seen);
+Result<LoadedSchedule> FinishLoad(CKalStore& store, LoadReport& seen, const LoadOptions& options);
 
-template <class Lines> LoadResult LoadRows(CKalStore& store, Lines&& lines, LoadReport* report)
+// A failure of reading the lines is told by the caller, who knows the file.
+template <class Lines> Result<LoadedSchedule> LoadRows(CKalStore& store, Lines&& lines, const LoadOptions& options)
 {
     store.Clear();
     // Clearing keeps the password, but it belongs to the file that was read: a file without one has none.
     store.password.clear();
-    LoadReport local;
-    LoadReport& seen = report ? *report : local;
-    seen = LoadReport {};
+    LoadReport seen;
     ReadRows(store, lines, seen);
     if (lines.Failed()) {
         // A file that could not be read to its end is not half loaded.
         store.Clear();
-        return LoadResult::Failed;
+        return Failure {};
     }
-    return FinishLoad(store, seen);
+    return FinishLoad(store, seen, options);
 }
 
 } // namespace
 
-LoadResult LoadScheduleFile(CKalStore& store, const std::string& path, LoadReport* report)
+Result<LoadedSchedule> LoadScheduleFile(CKalStore& store, const std::string& path, const LoadOptions& options)
 {
     store.Clear();
     try {
-        FileError error;
-        std::optional<FileReader> file = FileReader::Open(path, &error, kMaxScheduleFileBytes);
-        if (!file) {
-            ShowFileError(texts::kCannotOpenFile, path, error);
-            return LoadResult::Failed;
-        }
+        Result<FileReader, FileError> file = FileReader::Open(path, kMaxScheduleFileBytes);
+        if (!file)
+            return FileFailure(texts::kCannotOpenFile, path, file.Error());
         StreamedLines lines(*file);
         // A big file is read and split on a second thread while the entries are made.
-        const LoadResult result = file->SizeWhenOpened() < kReadAheadBytes
-            ? LoadRows(store, lines, report)
-            : LoadRows(store, ReadAheadLines<StreamedLines>(lines), report);
+        Result<LoadedSchedule> result = file->SizeWhenOpened() < kReadAheadBytes
+            ? LoadRows(store, lines, options)
+            : LoadRows(store, ReadAheadLines<StreamedLines>(lines), options);
         if (lines.Failed())
-            ShowFileError(texts::kCannotOpenFile, path, lines.Error());
+            return FileFailure(texts::kCannotOpenFile, path, lines.Error());
         return result;
     } catch (const std::bad_alloc&) {
         // A file within the size limit can still be more than this machine's memory holds: nothing of
         // it is kept, and the user is told.
         store.Clear();
         store.entries.shrink_to_fit();
-        ShowFileError(texts::kOutOfMemory, path, FileError {});
-        return LoadResult::Failed;
+        return FileFailure(texts::kOutOfMemory, path, FileError {});
     }
 }
 
-LoadResult LoadScheduleBytes(CKalStore& store, std::string_view bytes, LoadReport* report)
+Result<LoadedSchedule> LoadScheduleBytes(CKalStore& store, std::string_view bytes, const LoadOptions& options)
 {
     ByteLines lines(bytes);
-    return LoadRows(store, lines, report);
+    return LoadRows(store, lines, options);
 }
 
 namespace {
 
-LoadResult FinishLoad(CKalStore& store, LoadReport& seen)
+Result<LoadedSchedule> FinishLoad(CKalStore& store, LoadReport& seen, const LoadOptions& options)
 {
-    // The password comes first so that a load that is refused changes nothing anywhere.
-    if (!PasswordGiven(store)) {
-        store.Clear();
-        store.password.clear();
-        return LoadResult::Failed;
+    LoadedSchedule loaded;
+    // The password comes first so that a load that is refused leaves nothing to update or tell.
+    if (!store.password.empty()) {
+        const std::optional<std::u16string> typed = options.askPassword ? options.askPassword() : std::nullopt;
+        if (!typed || *typed != store.password) {
+            store.Clear();
+            store.password.clear();
+            // Declining needs no word; a wrong password does.
+            return Failure { typed ? texts::kWrongPassword : u"" };
+        }
+        loaded.hadPassword = true;
     }
-    LoadResult result = LoadResult::Loaded;
-    Profile& profile = Profile::Current();
-    if (profile.GetInt("System", "HolidayChangeFlag1", 0) == 0) {
-        profile.SetInt("System", "HolidayChangeFlag1", 1);
-        ApplyHolidayUpdate2003(store);
-        result = LoadResult::LoadedAndUpdated;
+    if (options.firstHolidayUpdateDue) {
+        loaded.holidayUpdates = HolidayUpdate2003(store);
+        loaded.firstHolidayUpdateMade = true;
     }
+    // Neither update touches an entry the other one looks at, so both are made for the store as read.
     if (static_cast<std::uint32_t>(store.fileVersion) < kVersionWith2007Holidays)
-        ApplyHolidayUpdate2007(store);
+        loaded.holidayUpdates.Append(HolidayUpdate2007(store));
+    loaded.readVersion = store.fileVersion;
     store.fileVersion = kCurrentFileVersion;
-    // Told once here rather than each time such an entry is drawn.
+    // Told once when the file opens rather than each time such an entry is drawn. The holiday entries
+    // the updates add all have a known rule.
     seen.unknownRules = CountUnknownRules(store);
     if (seen.unknownRules > 0) {
-        std::u16string message = texts::kUnknownRules;
-        message.replace(message.find(u"%d"), 2, IntText(seen.unknownRules));
-        message.insert(0, std::u16string(texts::kRepeatError) + u"\n");
-        Ui::Current().ShowMessage(message);
+        loaded.notice = texts::kUnknownRules;
+        loaded.notice.replace(loaded.notice.find(u"%d"), 2, IntText(seen.unknownRules));
+        loaded.notice.insert(0, std::u16string(texts::kRepeatError) + u"\n");
     }
-    return result;
+    loaded.report = std::move(seen);
+    return loaded;
 }
 
 } // namespace
@@ -534,40 +519,38 @@ ScheduleBytes ScheduleFileBytes(const CKalStore& store)
     return encoded;
 }
 
-SaveResult SaveScheduleFile(const CKalStore& store, const std::string& path, const SaveOptions& options)
+Result<SaveOutcome> SaveScheduleFile(const CKalStore& store, const std::string& path, const SaveOptions& options)
 {
     const ScheduleBytes encoded = ScheduleFileBytes(store);
     if (!encoded.replaced.empty() && options.confirmReplacement && !options.confirmReplacement(encoded.replaced))
-        return SaveResult::Cancelled;
+        return SaveOutcome::Cancelled;
+    if (options.keepPreviousVersion) {
+        const Result<std::string, FileError> kept
+            = KeepCopy(path, kPreviousVersionSuffix, JoinPath(CacheHomeFolder(), "kalendra"));
+        if (!kept)
+            return FileFailure(texts::kCannotOpenFileForWriting, path + kPreviousVersionSuffix, kept.Error());
+    }
     FileError error;
-    if (options.keepPreviousVersion
-        && !KeepCopy(path, kPreviousVersionSuffix, JoinPath(CacheHomeFolder(), "kalendra"), &error)) {
-        ShowFileError(texts::kCannotOpenFileForWriting, path + kPreviousVersionSuffix, error);
-        return SaveResult::Failed;
-    }
-    if (!WriteFileAtomically(path, encoded.Views(), &error)) {
-        ShowFileError(texts::kCannotOpenFileForWriting, path, error);
-        return SaveResult::Failed;
-    }
-    return SaveResult::Saved;
+    if (!WriteFileAtomically(path, encoded.Views(), &error))
+        return FileFailure(texts::kCannotOpenFileForWriting, path, error);
+    return SaveOutcome::Saved;
 }
 
-bool LoadScheduleTemplate(CKalStore& store, const std::string& folder)
+Result<HolidayUpdates> LoadScheduleTemplate(CKalStore& store, const std::string& folder)
 {
     const Profile& profile = Profile::Current();
     const std::optional<TextLineFile> file = TextLineFile::Read(JoinPath(folder, kTemplateFileName));
     CsvTable table;
     table.SetRowLimit(profile.GetInt("System", "CardMax", 5000));
     const HeaderLine header = profile.GetInt("System", "Item", 0) == 0 ? HeaderLine::Present : HeaderLine::Absent;
-    if (folder.empty() || !file || !table.Load(*file, header)) {
-        Ui::Current().ShowMessage(texts::kCannotReadTemplate);
-        return false;
-    }
+    if (folder.empty() || !file || !table.Load(*file, header))
+        return Failure { texts::kCannotReadTemplate };
     for (int i = 0; i < table.RowCount(); ++i)
         DispatchRow(table.Row(i), store, EntryCopy::Copied, i == 0 ? RowPlace::First : RowPlace::Later);
-    ApplyHolidayUpdate2003(store);
-    ApplyHolidayUpdate2007(store);
-    return true;
+    // Neither update touches an entry the other one looks at, so both are made for the template as read.
+    HolidayUpdates updates = HolidayUpdate2003(store);
+    updates.Append(HolidayUpdate2007(store));
+    return updates;
 }
 
 } // namespace kal

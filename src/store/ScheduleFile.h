@@ -2,9 +2,13 @@
 
 #include "platform/ByteBuffer.h"
 #include "platform/CodePage.h"
+#include "platform/Result.h"
+#include "store/HolidayUpdates.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,12 +16,6 @@
 namespace kal {
 
 class CKalStore;
-
-enum class LoadResult {
-    Failed = 0, // not opened, or the password was not given; the store is left empty
-    Loaded = 1,
-    LoadedAndUpdated = 2, // a holiday update changed it: the document is to be marked modified
-};
 
 // What a load met, for reports.
 struct LoadReport {
@@ -27,12 +25,41 @@ struct LoadReport {
     int unknownRules = 0; // schedules whose repeat type the program does not know
 };
 
-// Reads a schedule file into the store (cleared first), applies the holiday updates that are due and
-// asks for the file password when the file has one.
-LoadResult LoadScheduleFile(CKalStore& store, const std::string& path, LoadReport* report = nullptr);
+// What the loader needs from whoever loads.
+struct LoadOptions {
+    // Asked for the password of a file that has one: the typed text, nothing when the user declines.
+    // Without it such a file is refused.
+    std::function<std::optional<std::u16string>()> askPassword;
+    // The one-time holiday update of 2003 has not been made yet (it is recorded in the settings once
+    // made): the loader includes it in the updates it returns.
+    bool firstHolidayUpdateDue = false;
+};
+
+// What a load found. The store holds the file as it was read; nothing has been shown or recorded.
+struct LoadedSchedule {
+    LoadReport report;
+    bool hadPassword = false; // the file has a password, and it was given
+    // The holiday updates the file is due, for ApplyHolidayUpdates on the store as loaded.
+    HolidayUpdates holidayUpdates;
+    // The first holiday update was due and is among holidayUpdates (also when it changes nothing):
+    // once applied, the caller records it in the settings and counts the document as changed.
+    bool firstHolidayUpdateMade = false;
+    // The version the file was written with; the store holds the current one after the load.
+    std::int32_t readVersion = 0;
+    // To be shown once the file is open (schedules whose repeat rule the program does not know); ""
+    // when there is nothing to tell.
+    std::u16string notice;
+};
+
+// Reads a schedule file into the store (cleared first) and asks for the file password when the file
+// has one. On failure the store is left empty and the failure carries what the user is to be told
+// (nothing when the password was not given).
+[[nodiscard]] Result<LoadedSchedule> LoadScheduleFile(
+    CKalStore& store, const std::string& path, const LoadOptions& options = {});
 
 // The same, from the bytes of a file already read.
-LoadResult LoadScheduleBytes(CKalStore& store, std::string_view bytes, LoadReport* report = nullptr);
+[[nodiscard]] Result<LoadedSchedule> LoadScheduleBytes(
+    CKalStore& store, std::string_view bytes, const LoadOptions& options = {});
 
 class CsvLine;
 
@@ -50,11 +77,15 @@ struct SaveOptions {
 
 inline constexpr char kPreviousVersionSuffix[] = "~";
 
+enum class SaveOutcome { Saved, Cancelled };
+// A save as the document's commands see it, once a failure has been told.
 enum class SaveResult { Saved, Cancelled, Failed };
 
-// Writes the store as a schedule file. The old file is replaced only once the whole new content is
-// safely on disk; on failure it is untouched and the user is told.
-SaveResult SaveScheduleFile(const CKalStore& store, const std::string& path, const SaveOptions& options = {});
+// Writes the store as a schedule file: Saved, or Cancelled by confirmReplacement. The old file is
+// replaced only once the whole new content is safely on disk; on failure it is untouched, and the
+// failure says why.
+[[nodiscard]] Result<SaveOutcome> SaveScheduleFile(
+    const CKalStore& store, const std::string& path, const SaveOptions& options = {});
 
 // The text of the file SaveScheduleFile writes, before the code-page conversion.
 [[nodiscard]] std::u16string ScheduleFileText(const CKalStore& store);
@@ -72,8 +103,8 @@ struct ScheduleBytes {
 [[nodiscard]] ScheduleBytes ScheduleFileBytes(const CKalStore& store);
 
 // Reads the template of new files, kaldata.klx in `folder`, into the store (which the caller has
-// cleared) and brings its holidays up to date.
-[[nodiscard]] bool LoadScheduleTemplate(CKalStore& store, const std::string& folder);
+// cleared). Gives the updates that bring its holidays up to date, for ApplyHolidayUpdates.
+[[nodiscard]] Result<HolidayUpdates> LoadScheduleTemplate(CKalStore& store, const std::string& folder);
 
 inline constexpr int kCurrentFileVersion = 430;
 // Far above any real schedule file (a heavy user's 100,000 entries take about 18 MB, a million about

@@ -177,13 +177,14 @@ Items ContextPopups()
 {
     return {
         Popup(menutext::kListPopupName,
+            // Undo and redo come last: the items above keep the places users know them at.
             Groups({
-                { ID_EDIT_UNDO, ID_EDIT_REDO },
                 { ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE },
                 { ID_SCHEDULE_ADD, ID_TODO_ADD },
                 { ID_SCHEDULE_EDIT, ID_SCHEDULE_DETAILS, ID_SCHEDULE_DELETE },
                 { ID_SCHEDULE_UP, ID_SCHEDULE_DOWN },
                 { ID_LINK_FILE_OPEN },
+                { ID_EDIT_UNDO, ID_EDIT_REDO },
             })),
         Popup(menutext::kHeadingPopupName,
             Groups({
@@ -192,10 +193,10 @@ Items ContextPopups()
             })),
         Popup(menutext::kMonthPopupName,
             Groups({
-                { ID_EDIT_UNDO, ID_EDIT_REDO },
                 { ID_SCHEDULE_ADD, ID_TODO_ADD, ID_SCHEDULE_EDIT, ID_EDIT_PASTE },
                 { ID_DAY_TEXT_COPY },
                 { ID_GO_DATE, ID_GO_TODAY },
+                { ID_EDIT_UNDO, ID_EDIT_REDO },
             })),
     };
 }

@@ -59,7 +59,7 @@ protected:
         entry->start = entry->end = CDTime(2026, 12, 7, 9, 0);
         store.AppendEntry(std::move(entry));
         const std::string path = folder_.File(name);
-        EXPECT_EQ(SaveScheduleFile(store, path), SaveResult::Saved);
+        EXPECT_EQ(SaveScheduleFile(store, path), SaveOutcome::Saved);
         return path;
     }
 
@@ -68,9 +68,9 @@ protected:
     {
         const std::string path = SaveSample(name);
         CKalStore store;
-        EXPECT_EQ(LoadScheduleFile(store, path), LoadResult::Loaded);
+        EXPECT_TRUE(LoadScheduleFile(store, path));
         store.password = u"secret";
-        EXPECT_EQ(SaveScheduleFile(store, path), SaveResult::Saved);
+        EXPECT_EQ(SaveScheduleFile(store, path), SaveOutcome::Saved);
         return path;
     }
 
@@ -135,7 +135,7 @@ TEST_F(DocumentTest, SaveModifiedSavesTitledDocumentsAndAsksForUntitledOnes)
     EXPECT_TRUE(ui_.Questions().empty());
     EXPECT_FALSE(document_.IsModified());
     CKalStore reread;
-    ASSERT_EQ(LoadScheduleFile(reread, path), LoadResult::Loaded);
+    ASSERT_TRUE(LoadScheduleFile(reread, path));
     EXPECT_EQ(reread.Entry(0).text, u"変更");
 
     ASSERT_TRUE(document_.NewDocument());
@@ -231,7 +231,7 @@ TEST_F(DocumentTest, APasswordBelongsToTheFileThatWasLoaded)
     document_.SetModified();
     ASSERT_TRUE(document_.SaveModified());
     CKalStore reread;
-    ASSERT_EQ(LoadScheduleFile(reread, plain), LoadResult::Loaded);
+    ASSERT_TRUE(LoadScheduleFile(reread, plain));
     EXPECT_EQ(ui_.PasswordRequests(), 1); // saved as plain as it was
 
     ui_.QueuePassword(u"secret");
@@ -263,9 +263,9 @@ TEST_F(DocumentTest, SavingOverAFileChangedOnDiskAsksFirst)
         ASSERT_TRUE(document_.OpenDocument(path));
         if (c.answer) {
             CKalStore theirs;
-            ASSERT_EQ(LoadScheduleFile(theirs, path), LoadResult::Loaded);
+            ASSERT_TRUE(LoadScheduleFile(theirs, path));
             theirs.Entry(0).text = u"theirs, longer";
-            ASSERT_EQ(SaveScheduleFile(theirs, path), SaveResult::Saved);
+            ASSERT_EQ(SaveScheduleFile(theirs, path), SaveOutcome::Saved);
             ui_.QueueAnswer(false); // not reloaded when told of the change
             document_.CheckChangedOnDisk();
             ui_.QueueChoice(*c.answer);
@@ -278,7 +278,7 @@ TEST_F(DocumentTest, SavingOverAFileChangedOnDiskAsksFirst)
             EXPECT_EQ(ui_.Questions().back(), texts::kAskReloadChanged);
         }
         CKalStore reread;
-        ASSERT_EQ(LoadScheduleFile(reread, path), LoadResult::Loaded);
+        ASSERT_TRUE(LoadScheduleFile(reread, path));
         EXPECT_EQ(reread.Entry(0).text, c.onDisk);
         EXPECT_EQ(document_.Store().Entry(0).text, c.inDocument);
     }
@@ -295,9 +295,9 @@ TEST_F(DocumentTest, ASaveWaitsForAnotherWriterAndThenSeesItsChange)
     std::thread otherWriter([&path, lock = std::move(*theirLock)]() mutable {
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
         CKalStore theirs;
-        if (LoadScheduleFile(theirs, path) == LoadResult::Loaded) {
+        if (LoadScheduleFile(theirs, path)) {
             theirs.Entry(0).text = u"theirs, longer";
-            [[maybe_unused]] const SaveResult saved = SaveScheduleFile(theirs, path);
+            [[maybe_unused]] const Result<SaveOutcome> saved = SaveScheduleFile(theirs, path);
         }
         const WriterLock released = std::move(lock);
     });
@@ -310,7 +310,7 @@ TEST_F(DocumentTest, ASaveWaitsForAnotherWriterAndThenSeesItsChange)
     ASSERT_EQ(ui_.Questions().size(), 1u);
     EXPECT_EQ(ui_.Questions()[0], texts::kAskReloadChanged);
     CKalStore reread;
-    ASSERT_EQ(LoadScheduleFile(reread, path), LoadResult::Loaded);
+    ASSERT_TRUE(LoadScheduleFile(reread, path));
     EXPECT_EQ(reread.Entry(0).text, u"theirs, longer");
 }
 
@@ -415,7 +415,7 @@ TEST_F(DocumentTest, SaveAsRenamesTheDocumentOnlyWhenTheNewFileHoldsIt)
         for (const std::u16string& question : ui_.Questions())
             EXPECT_NE(question, texts::kAskReloadChanged);
         CKalStore reread;
-        EXPECT_EQ(LoadScheduleFile(reread, other), LoadResult::Loaded);
+        EXPECT_TRUE(LoadScheduleFile(reread, other));
         EXPECT_EQ(reread.Entry(0).text, c.saved && target == other ? u"新しい" : u"予定");
     }
 }
@@ -549,9 +549,9 @@ TEST_F(DocumentTest, AnUnattendedEndSavesOrKeepsTheWorkForTheNextStart)
         }
         if (c.start == Start::ChangedByAnother) {
             CKalStore theirs;
-            ASSERT_EQ(LoadScheduleFile(theirs, path), LoadResult::Loaded);
+            ASSERT_TRUE(LoadScheduleFile(theirs, path));
             theirs.Entry(0).text = u"theirs, longer";
-            ASSERT_EQ(SaveScheduleFile(theirs, path), SaveResult::Saved);
+            ASSERT_EQ(SaveScheduleFile(theirs, path), SaveOutcome::Saved);
         }
         document_.Store().entries.back()->text = u"ours";
         document_.SetModified(c.start != Start::Unmodified);
@@ -559,7 +559,7 @@ TEST_F(DocumentTest, AnUnattendedEndSavesOrKeepsTheWorkForTheNextStart)
         EXPECT_TRUE(ui_.Questions().empty());
         EXPECT_TRUE(ui_.Messages().empty());
         CKalStore reread;
-        ASSERT_EQ(LoadScheduleFile(reread, path), LoadResult::Loaded);
+        ASSERT_TRUE(LoadScheduleFile(reread, path));
         EXPECT_EQ(reread.Entry(0).text, c.onDisk);
 
         // The next start.
@@ -654,7 +654,7 @@ TEST_F(StartUpTest, ARecentFileOpensAsTheDocumentInFull)
     EXPECT_TRUE(ui_.Questions().empty());
     EXPECT_EQ(document.Title(), u"a.klx - Zentrik Kalendra");
     CKalStore reread;
-    ASSERT_EQ(LoadScheduleFile(reread, a), LoadResult::Loaded);
+    ASSERT_TRUE(LoadScheduleFile(reread, a));
     EXPECT_EQ(reread.Entry(0).text, u"最近のファイルから");
 
     // A file opened again is listed once.

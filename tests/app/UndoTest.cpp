@@ -12,6 +12,7 @@
 #include "dialogs/ScheduleDialog.h"
 #include "dialogs/TodoDialog.h"
 #include "platform/Clipboard.h"
+#include "platform/FileIo.h"
 #include "platform/Text.h"
 #include "store/ExchangeTexts.h"
 #include "store/OperationNames.h"
@@ -404,6 +405,37 @@ TEST_F(UndoTest, TheModifiedMarkFollowsTheSavePointAndUndoShowsWhatItTouched)
     ASSERT_TRUE(views_.document.OpenDocument(path));
     EXPECT_FALSE(views_.document.History().CanUndo());
     EXPECT_FALSE(views_.document.History().CanRedo());
+}
+
+TEST_F(UndoTest, TheHolidaysALoadBringsUpToDateAreTheFirstChangeAndCanBeTakenBack)
+{
+    // A file of 2006: Greenery Day still on April 29, which the law of 2007 moves.
+    const std::string path = folder_.File("2006.klx");
+    {
+        CKalStore store;
+        auto greenery = std::make_unique<CKalData>();
+        greenery->text = u"みどりの日";
+        greenery->Set(flag::kHoliday, true);
+        greenery->start = CDTime(1989, 4, 29);
+        greenery->end = CDTime(2036, 12, 31);
+        greenery->repeatType = repeat::kYearly;
+        greenery->repeatDayFrom = greenery->repeatDayTo = 29;
+        store.AppendEntry(std::move(greenery));
+        store.genres = genres_;
+        store.fileVersion = 400;
+        ASSERT_TRUE(SaveScheduleFile(store, path));
+    }
+    const std::optional<std::string> file = ReadWholeFile(path);
+    ASSERT_TRUE(file);
+    profile_.SetInt("System", "HolidayChangeFlag1", 1);
+
+    ASSERT_TRUE(views_.document.OpenDocument(path));
+    EXPECT_EQ(Store().EntryCount(), 3);
+    EXPECT_TRUE(views_.document.IsModified());
+    EXPECT_EQ(views_.document.History().UndoName(), opname::kHolidayUpdate);
+    ASSERT_TRUE(views_.document.Undo());
+    EXPECT_FALSE(views_.document.IsModified());
+    EXPECT_EQ(Bytes(), *file);
 }
 
 } // namespace

@@ -28,6 +28,14 @@ printf '[View]\nYoubi=1\n' >"$work/check.ini"
 cp "$work/check.ini" "$work/check-before.ini"
 KALENDRA_CONFIG="$work/check.ini" "$cli" check "$work/new.klx" >/dev/null || fail "check with fresh settings"
 cmp -s "$work/check.ini" "$work/check-before.ini" || fail "check changed the settings: $(cat "$work/check.ini")"
+# Nor do the commands that show a file; only those that write one record what its load found.
+for shown in "month $work/new.klx 2026-05" "agenda $work/new.klx 2026-05-01" "diary $work/new.klx 2026-05-01"; do
+  # shellcheck disable=SC2086 # the words of the command line
+  KALENDRA_CONFIG="$work/check.ini" "$cli" $shown >/dev/null || fail "$shown with fresh settings"
+  cmp -s "$work/check.ini" "$work/check-before.ini" || fail "$shown changed the settings: $(cat "$work/check.ini")"
+done
+KALENDRA_CONFIG="$work/check.ini" "$cli" convert "$work/new.klx" "$work/again.klx" || fail "convert with fresh settings"
+grep -q '^HolidayChangeFlag1=1' "$work/check.ini" || fail "convert did not record the holiday update: $(cat "$work/check.ini")"
 head -c 3 "$work/new.klx" | iconv -f CP932 -t UTF-8 | grep -q '"区' || fail "not a CP932 schedule file"
 pass
 

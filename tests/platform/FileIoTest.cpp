@@ -383,11 +383,11 @@ TEST(FileIoTest, ByteBuffersKeepTheirBytesAcrossGrowthAndMoves)
     TemporaryFolder folder;
     const std::string path = folder.File("big");
     WriteText(path, expected);
-    FileError error;
-    EXPECT_FALSE(FileReader::Open(path, &error, expected.size() - 1).has_value());
-    EXPECT_EQ(error.refusal, FileRefusal::TooLarge);
-    std::optional<FileReader> reader = FileReader::Open(path, nullptr, expected.size());
-    ASSERT_TRUE(reader.has_value());
+    const Result<FileReader, FileError> refused = FileReader::Open(path, expected.size() - 1);
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.Error().refusal, FileRefusal::TooLarge);
+    Result<FileReader, FileError> reader = FileReader::Open(path, expected.size());
+    ASSERT_TRUE(reader);
     std::string read(expected.size() + 1, '\0');
     long long got = 0;
     std::size_t filled = 0;

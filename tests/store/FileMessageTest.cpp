@@ -105,9 +105,9 @@ TEST_F(FileMessageTest, ASpecialOrOversizedScheduleFileIsRefusedAtOnceWithItsRea
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
         CKalStore store;
-        EXPECT_EQ(LoadScheduleFile(store, c.path), LoadResult::Failed);
-        ASSERT_FALSE(ui_.Messages().empty());
-        EXPECT_EQ(ui_.Messages().back(), Message(texts::kCannotOpenFile, c.path, c.reason));
+        const Result<LoadedSchedule> loaded = LoadScheduleFile(store, c.path);
+        ASSERT_FALSE(loaded);
+        EXPECT_EQ(loaded.Error().message, Message(texts::kCannotOpenFile, c.path, c.reason));
     }
 }
 
@@ -115,9 +115,9 @@ TEST_F(FileMessageTest, ASaveOverAFifoFailsAndLeavesIt)
 {
     const std::string path = Fifo("fifo.klx");
     CKalStore store;
-    EXPECT_EQ(SaveScheduleFile(store, path), SaveResult::Failed);
-    ASSERT_FALSE(ui_.Messages().empty());
-    EXPECT_EQ(ui_.Messages().back(), Message(texts::kCannotOpenFileForWriting, path, texts::kReasonNotRegularFile));
+    const Result<SaveOutcome> saved = SaveScheduleFile(store, path);
+    ASSERT_FALSE(saved);
+    EXPECT_EQ(saved.Error().message, Message(texts::kCannotOpenFileForWriting, path, texts::kReasonNotRegularFile));
     struct stat info { };
     ASSERT_EQ(::stat(path.c_str(), &info), 0);
     EXPECT_TRUE(S_ISFIFO(info.st_mode));
@@ -126,10 +126,11 @@ TEST_F(FileMessageTest, ASaveOverAFifoFailsAndLeavesIt)
 TEST_F(FileMessageTest, AGenreFileThatIsAFifoGivesWayToTheProgramsOwn)
 {
     const std::string path = Fifo("kfield.dat");
-    EXPECT_EQ(LoadGenreFile(path).Names(), std::vector<std::u16string> { texts::kGeneralGenre });
+    const Result<CKalFieldArray> genres = LoadGenreFile(path);
+    ASSERT_TRUE(genres);
+    EXPECT_EQ(genres->Names(), std::vector<std::u16string> { texts::kGeneralGenre });
     profile_.SetString("Field", "File", FromUtf8(path));
-    [[maybe_unused]] const CKalFieldArray genres = LoadApplicationGenres();
-    EXPECT_NE(profile_.GetString("Field", "File", u""), FromUtf8(path));
+    EXPECT_NE(ApplicationGenreFile(profile_), path);
 }
 
 } // namespace

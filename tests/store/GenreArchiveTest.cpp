@@ -330,7 +330,9 @@ TEST_F(GenreFileTest, ReadsTheGenresOfTheFile)
     CKalFieldArray genres;
     genres.Append(Genre(u"一般", 0x0000FF));
     genres.Append(Genre(u"仕事", 0x00FF00));
-    const CKalFieldArray loaded = LoadGenreFile(WriteFile("kfield.dat", WriteGenreArchive(genres)));
+    const Result<CKalFieldArray> read = LoadGenreFile(WriteFile("kfield.dat", WriteGenreArchive(genres)));
+    ASSERT_TRUE(read);
+    const CKalFieldArray& loaded = *read;
     EXPECT_EQ(loaded.Names(), genres.Names());
     EXPECT_EQ(loaded.At(1)->colour, 0x00FF00u);
     EXPECT_TRUE(ui_.Messages().empty());
@@ -338,29 +340,31 @@ TEST_F(GenreFileTest, ReadsTheGenresOfTheFile)
 
 TEST_F(GenreFileTest, MissingFileGivesTheGeneralGenreQuietly)
 {
-    const CKalFieldArray loaded = LoadGenreFile(folder_.File("none.dat"));
-    ASSERT_EQ(loaded.Count(), 1);
-    EXPECT_EQ(*loaded.At(0), Genre(u"一般"));
-    EXPECT_TRUE(ui_.Messages().empty());
-    EXPECT_EQ(LoadGenreFile(folder_.Path()).Names(), loaded.Names()); // a folder is no file either
+    const Result<CKalFieldArray> loaded = LoadGenreFile(folder_.File("none.dat"));
+    ASSERT_TRUE(loaded);
+    ASSERT_EQ(loaded->Count(), 1);
+    EXPECT_EQ(*loaded->At(0), Genre(u"一般"));
+    EXPECT_EQ(LoadGenreFile(folder_.Path()).Value().Names(), loaded->Names()); // a folder is no file either
     EXPECT_TRUE(ui_.Messages().empty());
 }
 
 TEST_F(GenreFileTest, EmptyFileAddsNothing)
 {
-    EXPECT_TRUE(LoadGenreFile(WriteFile("empty.dat", "")).IsEmpty());
+    EXPECT_TRUE(LoadGenreFile(WriteFile("empty.dat", "")).Value().IsEmpty());
     EXPECT_TRUE(ui_.Messages().empty());
 }
 
-TEST_F(GenreFileTest, DamagedFileGivesTheGeneralGenreAndSaysSoOnce)
+TEST_F(GenreFileTest, DamagedFileIsAFailureToTell)
 {
     CKalFieldArray genres;
     genres.Append(Genre(u"一般"));
     genres.Append(Genre(u"仕事"));
     const std::string whole = WriteGenreArchive(genres);
-    const CKalFieldArray loaded = LoadGenreFile(WriteFile("cut.dat", whole.substr(0, whole.size() - 1)));
-    EXPECT_EQ(loaded.Names(), std::vector<std::u16string> { texts::kGeneralGenre });
-    EXPECT_EQ(ui_.Messages(), std::vector<std::u16string> { texts::kGenreFileDamaged });
+    const Result<CKalFieldArray> loaded = LoadGenreFile(WriteFile("cut.dat", whole.substr(0, whole.size() - 1)));
+    ASSERT_FALSE(loaded);
+    EXPECT_EQ(loaded.Error().message,
+        u"ジャンルファイルが壊れているため読み込めませんでした。ジャンルは「一般」だけになります。");
+    EXPECT_TRUE(ui_.Messages().empty());
 }
 
 } // namespace

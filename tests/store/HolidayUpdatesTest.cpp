@@ -32,7 +32,11 @@ TEST_F(HolidayUpdatesTest, Update2003EndsTheFixedDatesAndAddsThirdMondays)
     CKalData& marine = AddYearly(u"海の日", CDTime(1996, 7, 20));
     CKalData& newYear = AddYearly(u"元日", CDTime(1972, 1, 1));
 
-    EXPECT_TRUE(ApplyHolidayUpdate2003(store_));
+    HolidayUpdates updates = HolidayUpdate2003(store_);
+    // Only a plan until it is applied: the store is as it was.
+    EXPECT_EQ(aged.end, CDTime(2036, 12, 31));
+    EXPECT_EQ(store_.EntryCount(), 3);
+    EXPECT_TRUE(ApplyHolidayUpdates(store_, std::move(updates)));
 
     EXPECT_EQ(aged.end, CDTime(2002, 12, 31));
     EXPECT_EQ(marine.end, CDTime(2002, 12, 31));
@@ -67,11 +71,11 @@ TEST_F(HolidayUpdatesTest, Update2003AppliedTwiceChangesNothingTheSecondTime)
 {
     AddYearly(u"敬老の日", CDTime(1972, 9, 15));
     AddYearly(u"海の日", CDTime(1996, 7, 20));
-    ASSERT_TRUE(ApplyHolidayUpdate2003(store_));
+    ASSERT_TRUE(ApplyHolidayUpdates(store_, HolidayUpdate2003(store_)));
     // The user moved the old rule's end; a second run must not touch it again.
     store_.Entry(0).end = CDTime(2001, 12, 31);
 
-    EXPECT_FALSE(ApplyHolidayUpdate2003(store_));
+    EXPECT_FALSE(ApplyHolidayUpdates(store_, HolidayUpdate2003(store_)));
     EXPECT_EQ(store_.EntryCount(), 4);
     EXPECT_EQ(store_.Entry(0).end, CDTime(2001, 12, 31));
 }
@@ -80,7 +84,7 @@ TEST_F(HolidayUpdatesTest, Update2003NeedsAnOldRuleToReplace)
 {
     AddYearly(u"敬老の日", CDTime(1972, 9, 16)); // not on the 15th
     AddYearly(u"海の日 ", CDTime(1996, 7, 20)); // title differs
-    EXPECT_FALSE(ApplyHolidayUpdate2003(store_));
+    EXPECT_FALSE(ApplyHolidayUpdates(store_, HolidayUpdate2003(store_)));
     EXPECT_EQ(store_.EntryCount(), 2);
     EXPECT_EQ(store_.Entry(0).end, CDTime(2036, 12, 31));
 }
@@ -91,7 +95,7 @@ TEST_F(HolidayUpdatesTest, Update2007EndsGreeneryDayOnApril29AndAddsShowaDay)
     CKalData& citizens = AddYearly(u"国民の休日", CDTime(1988, 5, 4));
     CKalData& notHoliday = AddYearly(u"みどりの日", CDTime(1989, 4, 29), false);
 
-    EXPECT_TRUE(ApplyHolidayUpdate2007(store_));
+    EXPECT_TRUE(ApplyHolidayUpdates(store_, HolidayUpdate2007(store_)));
 
     EXPECT_EQ(greenery.end, CDTime(2006, 12, 31));
     EXPECT_EQ(citizens.end, CDTime(2006, 12, 31));
@@ -115,7 +119,7 @@ TEST_F(HolidayUpdatesTest, Update2007EndsGreeneryDayOnApril29AndAddsShowaDay)
         EXPECT_EQ(entry->months, (std::array<std::uint8_t, 12> { 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1 }));
     }
 
-    EXPECT_FALSE(ApplyHolidayUpdate2007(store_));
+    EXPECT_FALSE(ApplyHolidayUpdates(store_, HolidayUpdate2007(store_)));
     EXPECT_EQ(store_.EntryCount(), 5);
 }
 
@@ -123,7 +127,7 @@ TEST_F(HolidayUpdatesTest, Update2007IgnoresEntriesThatDoNotRepeatYearly)
 {
     CKalData& once = AddYearly(u"みどりの日", CDTime(1989, 4, 29));
     once.repeatType = 0;
-    EXPECT_FALSE(ApplyHolidayUpdate2007(store_));
+    EXPECT_FALSE(ApplyHolidayUpdates(store_, HolidayUpdate2007(store_)));
     EXPECT_EQ(store_.EntryCount(), 1);
 }
 

@@ -4,6 +4,7 @@
 #include "platform/FileIo.h"
 #include "platform/Text.h"
 #include "store/FileMessage.h"
+#include "store/HolidayUpdates.h"
 #include "store/KalStore.h"
 #include "store/RepeatExpansion.h"
 #include "store/ScheduleFile.h"
@@ -60,11 +61,17 @@ protected:
         EXPECT_TRUE(encoded.replaced.empty());
         return encoded.bytes;
     }
-    LoadResult Load(CKalStore& store, const std::string& name, LoadReport* report = nullptr)
+    // Loads with the password asked of the recording Ui.
+    Result<LoadedSchedule> Load(CKalStore& store, const std::string& name, LoadReport* report = nullptr)
     {
-        return LoadScheduleFile(store, folder_.File(name), report);
+        LoadOptions options;
+        options.askPassword = [this] { return ui_.AskPassword(u"", u""); };
+        Result<LoadedSchedule> loaded = LoadScheduleFile(store, folder_.File(name), options);
+        if (loaded && report)
+            *report = loaded->report;
+        return loaded;
     }
-    SaveResult Save(const CKalStore& store, const std::string& name)
+    Result<SaveOutcome> Save(const CKalStore& store, const std::string& name)
     {
         return SaveScheduleFile(store, folder_.File(name));
     }
@@ -110,7 +117,7 @@ TEST_F(ScheduleFileTest, AFileWrittenByTheRulesSavesBackByteForByte)
     WriteBytes("in.klx", original);
     ui_.QueuePassword(u"Pass9word");
     CKalStore store;
-    ASSERT_EQ(Load(store, "in.klx"), LoadResult::Loaded);
+    ASSERT_TRUE(Load(store, "in.klx"));
     EXPECT_EQ(store.password, u"Pass9word");
     EXPECT_EQ(store.EntryCount(), 5);
     EXPECT_EQ(store.genres.Count(), 2);
@@ -120,7 +127,7 @@ TEST_F(ScheduleFileTest, AFileWrittenByTheRulesSavesBackByteForByte)
     EXPECT_EQ(store.DiaryLocator(), u"/home/u/ソフト/");
     EXPECT_EQ(store.settingsExtra, 7);
 
-    ASSERT_EQ(Save(store, "out.klx"), SaveResult::Saved);
+    ASSERT_EQ(Save(store, "out.klx"), SaveOutcome::Saved);
     EXPECT_EQ(ReadBytes("out.klx"), original);
     EXPECT_TRUE(ui_.Messages().empty());
 }
@@ -130,7 +137,7 @@ TEST_F(ScheduleFileTest, EntryColumnsReadIntoTheirFields)
     WriteBytes("in.klx", Encode(FileByTheRules()));
     ui_.QueuePassword(u"Pass9word");
     CKalStore store;
-    ASSERT_EQ(Load(store, "in.klx"), LoadResult::Loaded);
+    ASSERT_TRUE(Load(store, "in.klx"));
 
     const CKalData& meeting = store.Entry(0);
     EXPECT_EQ(meeting.start, CDTime(2005, 7, 3, 9, 0));
@@ -185,10 +192,10 @@ TEST_F(ScheduleFileTest, EachWeekdayLetterNamesItsDay)
             + u"\n";
     WriteBytes("in.klx", Encode(text));
     CKalStore store;
-    ASSERT_EQ(Load(store, "in.klx"), LoadResult::Loaded);
-    ASSERT_EQ(Save(store, "out.klx"), SaveResult::Saved);
+    ASSERT_TRUE(Load(store, "in.klx"));
+    ASSERT_EQ(Save(store, "out.klx"), SaveOutcome::Saved);
     CKalStore reread;
-    ASSERT_EQ(Load(reread, "out.klx"), LoadResult::Loaded);
+    ASSERT_TRUE(Load(reread, "out.klx"));
     for (const CKalStore* loaded : { &store, &reread }) {
         ASSERT_EQ(loaded->EntryCount(), 7);
         for (int day = 0; day < 7; ++day) {
@@ -204,59 +211,127 @@ TEST_F(ScheduleFileTest, PasswordMustBeGiven)
     WriteBytes("in.klx", Encode(FileByTheRules()));
     CKalStore store;
     ui_.QueuePassword(u"wrong");
-    EXPECT_EQ(Load(store, "in.klx"), LoadResult::Failed);
+    const Result<LoadedSchedule> wrong = Load(store, "in.klx");
+    ASSERT_FALSE(wrong);
+    EXPECT_EQ(wrong.Error().message, u"パスワードが違います。");
     EXPECT_EQ(store.EntryCount(), 0);
     EXPECT_TRUE(store.genres.IsEmpty());
-    EXPECT_EQ(ui_.Messages(), std::vector<std::u16string> { u"パスワードが違います。" });
     ui_.QueuePassword(std::nullopt);
-    EXPECT_EQ(Load(store, "in.klx"), LoadResult::Failed);
+    const Result<LoadedSchedule> declined = Load(store, "in.klx");
+    ASSERT_FALSE(declined);
+    EXPECT_EQ(declined.Error().message, u""); // giving up is no mistake to tell about
     EXPECT_EQ(ui_.PasswordRequests(), 2);
-    EXPECT_EQ(ui_.Messages().size(), 1u); // giving up is no mistake to tell about
-    // A refused load leaves the holiday switch for the next file.
-    profile_.SetInt("System", "HolidayChangeFlag1", 0);
-    ui_.QueuePassword(u"nope");
-    EXPECT_EQ(Load(store, "in.klx"), LoadResult::Failed);
-    EXPECT_EQ(profile_.GetInt("System", "HolidayChangeFlag1", 5), 0);
+    // Without anyone to ask, the file stays shut.
+    EXPECT_FALSE(LoadScheduleFile(store, folder_.File("in.klx")));
+    EXPECT_EQ(store.EntryCount(), 0);
+    EXPECT_TRUE(ui_.Messages().empty());
 }
 
 TEST_F(ScheduleFileTest, SavedPasswordIsScrambledAndKept)
 {
     CKalStore store;
     store.password = u"abcXYZ0189-_";
-    ASSERT_EQ(Save(store, "p.klx"), SaveResult::Saved);
+    ASSERT_EQ(Save(store, "p.klx"), SaveOutcome::Saved);
     const std::u16string text = CodePage::Ansi().Decode(ReadBytes("p.klx"));
     const std::size_t row = text.find(u"\r\n\"2\",\"");
     ASSERT_NE(row, std::u16string::npos);
     EXPECT_EQ(text.substr(row + 7, store.password.size()), u"xayWTQ8558-_");
     ui_.QueuePassword(u"abcXYZ0189-_");
     CKalStore reread;
-    ASSERT_EQ(Load(reread, "p.klx"), LoadResult::Loaded);
+    ASSERT_TRUE(Load(reread, "p.klx"));
     EXPECT_EQ(reread.password, store.password);
 }
 
-TEST_F(ScheduleFileTest, HolidayUpdatesOnLoad)
+// The loader only reports: it asks for the password through the caller, tells nothing, records
+// nothing in the settings and leaves the holiday updates it finds to the caller.
+TEST_F(ScheduleFileTest, LoadingReportsWhatItFound)
 {
-    std::u16string text = Header() + Row({}) + u"\r\n" + Row({ u"4", u"", u"", u"400" }) + u"\r\n";
-    text += Row({ u"0", u"1989/04/29", u"00:00", u"2036/12/31", u"00:00", u"みどりの日", u"0", u"0", u"0", u"1",
-                u"0000FF", u"", u"1", u"0", u"0", u"0", u"4", u"29", u"29", u"1", u"0" })
-        + u"\n";
-    WriteBytes("old.klx", Encode(text));
+    const std::u16string greenery = Row({ u"0", u"1989/04/29", u"00:00", u"2036/12/31", u"00:00", u"みどりの日", u"0",
+        u"0", u"0", u"1", u"0000FF", u"", u"1", u"0", u"0", u"0", u"4", u"29", u"29", u"1", u"0" });
+    const std::u16string aged = Row({ u"0", u"1972/09/15", u"00:00", u"2036/12/31", u"00:00", u"敬老の日", u"0", u"0",
+        u"0", u"1", u"0000FF", u"", u"1", u"0", u"0", u"0", u"4", u"15", u"15", u"1", u"0" });
+    const std::u16string version400 = Row({ u"4", u"", u"", u"400" });
+    const std::u16string oddRule = Row({ u"0", u"2005/07/03", u"00:00", u"2005/07/03", u"00:00", u"謎", u"0", u"0",
+        u"0", u"0", u"000000", u"", u"0", u"0", u"0", u"0", u"99" });
+    struct Case {
+        const char* name;
+        std::u16string text; // "" for no file at all
+        std::optional<std::optional<std::u16string>> typed; // what the user answers when asked
+        bool firstUpdateDue;
+        std::u16string failure; // the start of the failure's message; "-" when the load succeeds
+        std::vector<std::u16string> added; // the holiday entries the updates would append, in order
+        std::size_t endings;
+        std::vector<int> dropped;
+        bool notice;
+    };
+    const std::vector<Case> cases = {
+        { "password given", FileByTheRules(), std::optional<std::u16string>(u"Pass9word"), false, u"-", {}, 0, {},
+            false },
+        { "wrong password", FileByTheRules(), std::optional<std::u16string>(u"pass9word"), false,
+            u"パスワードが違います。", {}, 0, {}, false },
+        { "password declined", FileByTheRules(), std::optional<std::u16string>(), false, u"", {}, 0, {}, false },
+        { "no file", u"", std::nullopt, false, u"ファイルが開けません\n", {}, 0, {}, false },
+        { "damaged rows", Header() + u"\"0\",\"2005/07/03\"\n" + oddRule + u"\n", std::nullopt, false, u"-", {}, 0,
+            { 2 }, true },
+        { "both updates due", Header() + version400 + u"\n" + greenery + u"\n" + aged + u"\n", std::nullopt, true, u"-",
+            { u"敬老の日", u"海の日", u"昭和の日", u"みどりの日" }, 2, {}, false },
+        { "first update made before", Header() + version400 + u"\n" + greenery + u"\n" + aged + u"\n", std::nullopt,
+            false, u"-", { u"昭和の日", u"みどりの日" }, 1, {}, false },
+        { "up to date", Header() + Row({ u"4", u"", u"", u"430" }) + u"\n" + greenery + u"\n", std::nullopt, false,
+            u"-", {}, 0, {}, false },
+    };
     profile_.SetInt("System", "HolidayChangeFlag1", 0);
-    CKalStore store;
-    EXPECT_EQ(Load(store, "old.klx"), LoadResult::LoadedAndUpdated);
-    EXPECT_EQ(profile_.GetInt("System", "HolidayChangeFlag1", 0), 1);
-    EXPECT_EQ(store.fileVersion, 430);
-    ASSERT_EQ(store.EntryCount(), 3); // the 2007 update ran: version 400 is older than 410
-    EXPECT_EQ(store.Entry(0).end, CDTime(2006, 12, 31));
-    EXPECT_EQ(store.Entry(1).text, u"昭和の日");
-    // The second load of the same file only gets what its version asks for.
-    EXPECT_EQ(Load(store, "old.klx"), LoadResult::Loaded);
-    EXPECT_EQ(store.EntryCount(), 3);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = folder_.File(std::string(c.name) + ".klx");
+        if (!c.text.empty())
+            WriteBytes(std::string(c.name) + ".klx", Encode(c.text));
+        int asked = 0;
+        LoadOptions options;
+        options.askPassword = [&] {
+            ++asked;
+            return c.typed.value_or(std::nullopt);
+        };
+        options.firstHolidayUpdateDue = c.firstUpdateDue;
+        CKalStore store;
+        Result<LoadedSchedule> loaded = LoadScheduleFile(store, path, options);
 
-    WriteBytes("header-only.klx", Encode(Header()));
-    EXPECT_EQ(Load(store, "header-only.klx"), LoadResult::Loaded);
-    EXPECT_EQ(store.EntryCount(), 0);
-    EXPECT_EQ(store.fileVersion, 430);
+        EXPECT_TRUE(ui_.Messages().empty());
+        EXPECT_EQ(profile_.GetInt("System", "HolidayChangeFlag1", 5), 0);
+        EXPECT_EQ(asked, c.typed ? 1 : 0);
+        if (c.failure != u"-") {
+            ASSERT_FALSE(loaded);
+            EXPECT_EQ(loaded.Error().message.substr(0, c.failure.size()), c.failure);
+            EXPECT_EQ(loaded.Error().message.empty(), c.failure.empty());
+            EXPECT_EQ(store.EntryCount(), 0);
+            EXPECT_EQ(store.password, u"");
+            continue;
+        }
+        ASSERT_TRUE(loaded);
+        EXPECT_EQ(loaded->hadPassword, c.typed.has_value());
+        EXPECT_EQ(loaded->firstHolidayUpdateMade, c.firstUpdateDue);
+        EXPECT_EQ(loaded->report.droppedLines, c.dropped);
+        EXPECT_EQ(loaded->notice.empty(), !c.notice);
+        EXPECT_EQ(loaded->holidayUpdates.endings.size(), c.endings);
+        std::vector<std::u16string> added;
+        for (const auto& entry : loaded->holidayUpdates.additions)
+            added.push_back(entry->text);
+        EXPECT_EQ(added, c.added);
+
+        // Nothing of them is in the store until the caller applies them, after its own entries.
+        const int before = store.EntryCount();
+        std::vector<CDTime> ends;
+        for (const auto& entry : store.entries)
+            ends.push_back(entry->end);
+        EXPECT_EQ(ApplyHolidayUpdates(store, std::move(loaded->holidayUpdates)), !c.added.empty());
+        ASSERT_EQ(store.EntryCount(), before + static_cast<int>(c.added.size()));
+        for (std::size_t i = 0; i < c.added.size(); ++i)
+            EXPECT_EQ(store.Entry(before + static_cast<int>(i)).text, c.added[i]);
+        std::size_t ended = 0;
+        for (int i = 0; i < before; ++i)
+            ended += store.Entry(i).end != ends[static_cast<std::size_t>(i)];
+        EXPECT_EQ(ended, c.endings);
+    }
 }
 
 TEST_F(ScheduleFileTest, DamagedFilesKeepWhatIsValid)
@@ -280,7 +355,7 @@ TEST_F(ScheduleFileTest, DamagedFilesKeepWhatIsValid)
 
     CKalStore store;
     LoadReport report;
-    ASSERT_EQ(Load(store, "damaged.klx", &report), LoadResult::Loaded);
+    ASSERT_TRUE(Load(store, "damaged.klx", &report));
     std::vector<std::u16string> texts;
     for (const auto& entry : store.entries)
         texts.push_back(entry->text);
@@ -295,7 +370,7 @@ TEST_F(ScheduleFileTest, DamagedFilesKeepWhatIsValid)
     EXPECT_EQ(report.cutLines, (std::vector<int> { 5 }));
 
     // The undecodable bytes of the damaged text survive a save.
-    ASSERT_EQ(Save(store, "again.klx"), SaveResult::Saved);
+    ASSERT_EQ(Save(store, "again.klx"), SaveOutcome::Saved);
     EXPECT_NE(ReadBytes("again.klx").find("a\x81\xFF\x82"), std::string::npos);
 }
 
@@ -325,7 +400,7 @@ TEST_F(ScheduleFileTest, RowsOfUnknownKindsOrCutShortAreRefused)
         WriteBytes("rows.klx", Encode(Header() + c.row + u"\n"));
         CKalStore store;
         LoadReport report;
-        ASSERT_EQ(Load(store, "rows.klx", &report), LoadResult::Loaded);
+        ASSERT_TRUE(Load(store, "rows.klx", &report));
         EXPECT_EQ(report.droppedLines.empty(), c.kept);
         EXPECT_EQ(store.EntryCount() + store.genres.Count() + static_cast<int>(store.memos.size())
                 + static_cast<int>(store.dayColours.size()),
@@ -339,7 +414,7 @@ TEST_F(ScheduleFileTest, RowsOfUnknownKindsOrCutShortAreRefused)
     WriteBytes("cut.klx", bytes + rule.substr(0, rule.size() / 2));
     CKalStore store;
     LoadReport report;
-    ASSERT_EQ(Load(store, "cut.klx", &report), LoadResult::Loaded);
+    ASSERT_TRUE(Load(store, "cut.klx", &report));
     ASSERT_EQ(store.EntryCount(), 1);
     EXPECT_EQ(store.Entry(0).text, u"前");
     EXPECT_EQ(report.droppedLines, (std::vector<int> { 3 }));
@@ -367,7 +442,7 @@ TEST_F(ScheduleFileTest, APasswordCountsOnlyWhereTheSaverWritesIt)
         CKalStore store;
         ui_.QueuePassword(u"secret");
         const int before = ui_.PasswordRequests();
-        ASSERT_NE(Load(store, "p.klx"), LoadResult::Failed);
+        ASSERT_TRUE(Load(store, "p.klx"));
         EXPECT_EQ(ui_.PasswordRequests() - before, c.asks ? 1 : 0);
         EXPECT_EQ(store.password, c.asks ? u"secret" : u"");
         EXPECT_EQ(store.EntryCount(), 1);
@@ -381,10 +456,10 @@ TEST_F(ScheduleFileTest, AProtectedFileStaysProtectedWhateverTheHeaderSetting)
     CKalStore store;
     store.password = u"secret";
     store.SetDayColour(u"2005/07/03", DayColour { 0x00FF00, u"緑" });
-    ASSERT_EQ(Save(store, "p.klx"), SaveResult::Saved);
+    ASSERT_EQ(Save(store, "p.klx"), SaveOutcome::Saved);
     CKalStore reread;
     ui_.QueuePassword(u"secret");
-    ASSERT_EQ(Load(reread, "p.klx"), LoadResult::Loaded);
+    ASSERT_TRUE(Load(reread, "p.klx"));
     EXPECT_EQ(ui_.PasswordRequests(), 1);
     EXPECT_EQ(reread.password, u"secret");
     EXPECT_NE(reread.FindDayColour(u"2005/07/03"), nullptr);
@@ -403,12 +478,13 @@ TEST_F(ScheduleFileTest, UnknownRepeatTypesAreToldOncePerLoad)
         + u"\n";
     WriteBytes("odd.klx", Encode(text));
     CKalStore store;
-    LoadReport report;
-    ASSERT_EQ(Load(store, "odd.klx", &report), LoadResult::Loaded);
-    EXPECT_EQ(report.unknownRules, 1000);
-    EXPECT_EQ(ui_.Messages(),
-        std::vector<std::u16string> { u"繰り返し処理エラー1\n繰り返しの種類が分からないスケジュールが1000件あります。"
-                                      u"それぞれ最初の日だけを表示します。" });
+    const Result<LoadedSchedule> loaded = Load(store, "odd.klx");
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(loaded->report.unknownRules, 1000);
+    EXPECT_EQ(loaded->notice,
+        u"繰り返し処理エラー1\n繰り返しの種類が分からないスケジュールが1000件あります。"
+        u"それぞれ最初の日だけを表示します。");
+    EXPECT_TRUE(ui_.Messages().empty());
     // As told: the 3rd of July, the eighth day of July's grid, and no day after it.
     std::vector<std::uint8_t> marks(42 + 31);
     MarkOccurrences(store.Entry(0), CDTime(2005, 6, 26), CDTime(2005, 9, 6, 23, 59), marks);
@@ -424,7 +500,7 @@ TEST_F(ScheduleFileTest, AHugeSingleLineIsDropped)
     WriteBytes("huge.klx", bytes);
     CKalStore store;
     LoadReport report;
-    ASSERT_EQ(Load(store, "huge.klx", &report), LoadResult::Loaded);
+    ASSERT_TRUE(Load(store, "huge.klx", &report));
     ASSERT_EQ(store.EntryCount(), 1);
     EXPECT_EQ(store.Entry(0).text, u"after");
     EXPECT_EQ(report.droppedLines, (std::vector<int> { 2 }));
@@ -434,10 +510,10 @@ TEST_F(ScheduleFileTest, MissingFileIsReported)
 {
     CKalStore store;
     store.AppendEntry(std::make_unique<CKalData>());
-    EXPECT_EQ(Load(store, "absent.klx"), LoadResult::Failed);
+    const Result<LoadedSchedule> loaded = Load(store, "absent.klx");
+    ASSERT_FALSE(loaded);
     EXPECT_EQ(store.EntryCount(), 0);
-    ASSERT_EQ(ui_.Messages().size(), 1u);
-    EXPECT_EQ(ui_.Messages()[0].rfind(u"ファイルが開けません\n", 0), 0u);
+    EXPECT_EQ(loaded.Error().message.rfind(u"ファイルが開けません\n", 0), 0u);
 }
 
 TEST_F(ScheduleFileTest, AFailedSaveLeavesTheOldFile)
@@ -447,29 +523,29 @@ TEST_F(ScheduleFileTest, AFailedSaveLeavesTheOldFile)
     entry->start = entry->end = CDTime(2005, 7, 3);
     entry->text = u"大事な予定";
     store.AppendEntry(std::move(entry));
-    ASSERT_EQ(Save(store, "keep.klx"), SaveResult::Saved);
+    ASSERT_EQ(Save(store, "keep.klx"), SaveOutcome::Saved);
     const std::string before = ReadBytes("keep.klx");
 
     store.Entry(0).text = u"changed";
     {
         ScopedWriteFailure diskFull(100);
-        EXPECT_EQ(Save(store, "keep.klx"), SaveResult::Failed);
+        const Result<SaveOutcome> saved = Save(store, "keep.klx");
+        ASSERT_FALSE(saved);
+        EXPECT_EQ(saved.Error().message.rfind(u"書き込みファイルが開けません\n", 0), 0u);
+        EXPECT_NE(saved.Error().message.find(u"ディスクの空き容量が足りません。"), std::u16string::npos);
     }
     EXPECT_EQ(ReadBytes("keep.klx"), before);
-    ASSERT_EQ(ui_.Messages().size(), 1u);
-    EXPECT_EQ(ui_.Messages()[0].rfind(texts::kCannotOpenFileForWriting, 0), 0u);
-    EXPECT_NE(ui_.Messages()[0].find(texts::kReasonDiskFull), std::u16string::npos);
 
-    EXPECT_EQ(SaveScheduleFile(store, folder_.File("no/such/folder.klx")), SaveResult::Failed);
+    EXPECT_FALSE(SaveScheduleFile(store, folder_.File("no/such/folder.klx")));
 
     // A read-only file is refused with the reason, not replaced.
-    ui_.Clear();
     ASSERT_EQ(::chmod(folder_.File("keep.klx").c_str(), 0444), 0);
-    EXPECT_EQ(Save(store, "keep.klx"), SaveResult::Failed);
+    const Result<SaveOutcome> refused = Save(store, "keep.klx");
+    ASSERT_FALSE(refused);
     EXPECT_EQ(ReadBytes("keep.klx"), before);
-    ASSERT_EQ(ui_.Messages().size(), 1u);
-    EXPECT_EQ(ui_.Messages()[0].rfind(texts::kCannotOpenFileForWriting, 0), 0u);
-    EXPECT_NE(ui_.Messages()[0].find(texts::kReasonReadOnlyFile), std::u16string::npos);
+    EXPECT_EQ(refused.Error().message.rfind(texts::kCannotOpenFileForWriting, 0), 0u);
+    EXPECT_NE(refused.Error().message.find(texts::kReasonReadOnlyFile), std::u16string::npos);
+    EXPECT_TRUE(ui_.Messages().empty());
 }
 
 TEST_F(ScheduleFileTest, ReplacedCharactersAreToldBeforeSaving)
@@ -485,13 +561,13 @@ TEST_F(ScheduleFileTest, ReplacedCharactersAreToldBeforeSaving)
         told = replaced;
         return false;
     };
-    EXPECT_EQ(SaveScheduleFile(store, folder_.File("r.klx"), refuse), SaveResult::Cancelled);
+    EXPECT_EQ(SaveScheduleFile(store, folder_.File("r.klx"), refuse), SaveOutcome::Cancelled);
     EXPECT_EQ(told, u"€😀");
     EXPECT_EQ(ReadWholeFile(folder_.File("r.klx")), std::nullopt);
 
-    ASSERT_EQ(Save(store, "r.klx"), SaveResult::Saved);
+    ASSERT_EQ(Save(store, "r.klx"), SaveOutcome::Saved);
     CKalStore reread;
-    ASSERT_EQ(Load(reread, "r.klx"), LoadResult::Loaded);
+    ASSERT_TRUE(Load(reread, "r.klx"));
     EXPECT_EQ(reread.Entry(0).text, u"?100 ～ ?");
 }
 

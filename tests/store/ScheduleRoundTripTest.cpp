@@ -161,11 +161,11 @@ TEST_F(ScheduleRoundTripTest, RandomStoresComeBackFieldForField)
         store.SetDiaryFolder(Coin() ? u"" : u"/srv/diary/");
 
         const std::string path = folder.File("round.klx");
-        ASSERT_EQ(SaveScheduleFile(store, path), SaveResult::Saved);
+        ASSERT_EQ(SaveScheduleFile(store, path), SaveOutcome::Saved);
         // Saving encodes line by line; that must be the whole text encoded at once.
         EXPECT_EQ(ReadWholeFile(path), CodePage::Ansi().Encode(ScheduleFileText(store)).bytes);
         CKalStore reread;
-        ASSERT_EQ(LoadScheduleFile(reread, path), LoadResult::Loaded) << round;
+        ASSERT_TRUE(LoadScheduleFile(reread, path)) << round;
 
         ASSERT_EQ(reread.EntryCount(), store.EntryCount()) << round;
         for (int i = 0; i < store.EntryCount(); ++i) {
@@ -251,10 +251,12 @@ TEST_F(ScheduleRoundTripTest, AFileReadInWindowsReadsAsItsWholeBytes)
         ASSERT_TRUE(WriteFileAtomically(path, bytes));
         CKalStore whole;
         CKalStore streamed;
-        LoadReport wholeReport;
-        LoadReport streamedReport;
-        ASSERT_EQ(LoadScheduleBytes(whole, bytes, &wholeReport), LoadResult::Loaded);
-        ASSERT_EQ(LoadScheduleFile(streamed, path, &streamedReport), LoadResult::Loaded);
+        const Result<LoadedSchedule> wholeLoad = LoadScheduleBytes(whole, bytes);
+        const Result<LoadedSchedule> streamedLoad = LoadScheduleFile(streamed, path);
+        ASSERT_TRUE(wholeLoad);
+        ASSERT_TRUE(streamedLoad);
+        const LoadReport& wholeReport = wholeLoad->report;
+        const LoadReport& streamedReport = streamedLoad->report;
         EXPECT_GT(whole.EntryCount(), 4000);
         EXPECT_EQ(streamed.EntryCount(), whole.EntryCount());
         EXPECT_EQ(streamedReport.rows, wholeReport.rows);
@@ -283,14 +285,14 @@ TEST_F(ScheduleRoundTripTest, AStoreSavedInHalvesIsTheWholeTextEncoded)
         told = replaced;
         return true;
     };
-    ASSERT_EQ(SaveScheduleFile(store, path, options), SaveResult::Saved);
+    ASSERT_EQ(SaveScheduleFile(store, path, options), SaveOutcome::Saved);
     EXPECT_TRUE(ReadWholeFile(path) == whole.bytes);
     EXPECT_EQ(told, whole.replaced);
 
     store.Entry(29999).text = u"changed";
     {
         ScopedWriteFailure diskFull(whole.bytes.size() * 3 / 4);
-        EXPECT_EQ(SaveScheduleFile(store, path), SaveResult::Failed);
+        EXPECT_FALSE(SaveScheduleFile(store, path));
     }
     EXPECT_TRUE(ReadWholeFile(path) == whole.bytes);
 }

@@ -228,13 +228,13 @@ TEST(MenuResourceTest, ContextPopupsForTheListAndTheMonth)
     EXPECT_EQ(context.items[kListPopup].text, u"LIST");
     EXPECT_EQ(context.items[kMonthPopup].text, u"MONTH");
 
-    const std::vector<int> list { ID_EDIT_UNDO, ID_EDIT_REDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_SCHEDULE_ADD,
-        ID_TODO_ADD, ID_SCHEDULE_EDIT, ID_SCHEDULE_DETAILS, ID_SCHEDULE_DELETE, ID_SCHEDULE_UP, ID_SCHEDULE_DOWN,
-        ID_LINK_FILE_OPEN };
+    const std::vector<int> list { ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_SCHEDULE_ADD, ID_TODO_ADD,
+        ID_SCHEDULE_EDIT, ID_SCHEDULE_DETAILS, ID_SCHEDULE_DELETE, ID_SCHEDULE_UP, ID_SCHEDULE_DOWN, ID_LINK_FILE_OPEN,
+        ID_EDIT_UNDO, ID_EDIT_REDO };
     EXPECT_EQ(CommandsIn(context.items[kListPopup].children), list);
 
-    const std::vector<int> month { ID_EDIT_UNDO, ID_EDIT_REDO, ID_SCHEDULE_ADD, ID_TODO_ADD, ID_SCHEDULE_EDIT,
-        ID_EDIT_PASTE, ID_DAY_TEXT_COPY, ID_GO_DATE, ID_GO_TODAY };
+    const std::vector<int> month { ID_SCHEDULE_ADD, ID_TODO_ADD, ID_SCHEDULE_EDIT, ID_EDIT_PASTE, ID_DAY_TEXT_COPY,
+        ID_GO_DATE, ID_GO_TODAY, ID_EDIT_UNDO, ID_EDIT_REDO };
     EXPECT_EQ(CommandsIn(context.items[kMonthPopup].children), month);
 }
 

@@ -25,7 +25,7 @@ protected:
         CKalField general;
         general.name = u"一般";
         genres.Append(general);
-        EXPECT_TRUE(StartNewSchedule(store_, genres));
+        EXPECT_TRUE(StartNewSchedule(store_, genres).Succeeded());
     }
 
     void FillMonth(int year, int month, int weeks = 5)
