@@ -426,10 +426,9 @@ bool CKalDoc::DeleteEntry(CKalData* entry, CDTime day)
     if (entry->repeatType != repeat::kNone) {
         switch (AskRepeatDelete()) {
         case RepeatDeleteChoice::ThisDayOnly: {
-            const LocalFields f = day.Fields();
             CKalData after;
             after = *entry;
-            after.exclusions.push_back(ExclusionPeriod { f.year, f.month, f.day, f.year, f.month, f.day });
+            ExcludeDay(after, day);
             Apply(StoreOperation(opname::kDeleteOneDay).Replace(index, after));
             return true;
         }

@@ -56,27 +56,6 @@ std::optional<CDTime> ParseDayArgument(const std::string& text)
     return day;
 }
 
-// Removes `flag` from the arguments; true when it was there.
-bool TakeFlag(std::vector<std::string>& arguments, std::string_view flag)
-{
-    for (auto it = arguments.begin(); it != arguments.end(); ++it) {
-        if (*it == flag) {
-            arguments.erase(it);
-            return true;
-        }
-    }
-    return false;
-}
-
-bool HasOption(const std::vector<std::string>& arguments)
-{
-    for (const auto& argument : arguments) {
-        if (argument.size() > 1 && argument[0] == '-' && argument[1] == '-')
-            return true;
-    }
-    return false;
-}
-
 // The entry's display text on the terminal: one line, line breaks escaped.
 void PutLine(const std::u16string& line)
 {
@@ -131,6 +110,26 @@ std::optional<unsigned> ParseTargets(const std::string& text)
 std::optional<CDTime> ParseDateArgument(const std::string& text)
 {
     return ParseDayArgument(text);
+}
+
+bool TakeFlag(std::vector<std::string>& arguments, std::string_view flag)
+{
+    for (auto it = arguments.begin(); it != arguments.end(); ++it) {
+        if (*it == flag) {
+            arguments.erase(it);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool HasOption(const std::vector<std::string>& arguments)
+{
+    for (const auto& argument : arguments) {
+        if (argument.size() > 1 && argument[0] == '-' && argument[1] == '-')
+            return true;
+    }
+    return false;
 }
 
 // Removes `option VALUE` from the arguments; false when the option lacks its value.

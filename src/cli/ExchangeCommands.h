@@ -18,6 +18,11 @@ namespace kal {
 [[nodiscard]] bool TakeValue(
     std::vector<std::string>& arguments, std::string_view option, std::optional<std::string>& value);
 
+// Removes `flag` from the arguments; true when it was there.
+[[nodiscard]] bool TakeFlag(std::vector<std::string>& arguments, std::string_view flag);
+// Whether an argument is left that looks like an option ("--..."): one the command does not know.
+[[nodiscard]] bool HasOption(const std::vector<std::string>& arguments);
+
 int RunAgenda(const std::vector<std::string>& arguments);
 int RunExportCsv(const std::vector<std::string>& arguments);
 int RunImportCsv(const std::vector<std::string>& arguments);

@@ -2,6 +2,7 @@
 #include "cli/CalendarCommand.h"
 #include "cli/CliUi.h"
 #include "cli/DiaryCommand.h"
+#include "cli/EntryCommands.h"
 #include "cli/ExchangeCommands.h"
 #include "cli/FileCommands.h"
 #include "cli/MonthCommand.h"
@@ -36,6 +37,14 @@ constexpr char kUsage[] = "Usage: kalendra-cli [--password-stdin | --password PA
                           "                           begin with = + - @, a tab or a CR, which spreadsheets would run\n"
                           "  import-csv FILE.klx IN.csv\n"
                           "                           add the entries of such a CSV file and save FILE.klx\n"
+                          "  add FILE.klx YYYY-MM-DD [HH:MM[-HH:MM]] TEXT [--place PLACE] [--todo] [--genre N]\n"
+                          "                           add a schedule on that day (all day, from HH:MM, or from\n"
+                          "                           HH:MM to HH:MM) or, with --todo, a to-do due that day, as\n"
+                          "                           the desktop's dialog makes it; --genre N picks the file's\n"
+                          "                           genre N (0 is the first) and its colour; save FILE.klx\n"
+                          "  delete FILE.klx YYYY-MM-DD TEXT\n"
+                          "                           delete the entries with exactly that text shown on that\n"
+                          "                           day (a repeating one on that day only); save FILE.klx\n"
                           "  find FILE.klx TEXT [--mode contains|equals|starts|ends] [--target text,place,memo]\n"
                           "       [--ignore-case]     the entries whose texts match, with their dates\n"
                           "  add-to-calendar FILE.klx FROM TO [--store PATH-or-URL] [--user NAME] [--timeout SECONDS]\n"
@@ -171,6 +180,10 @@ int main(int argc, char** argv)
         return kal::RunExportCsv(arguments);
     if (command == "import-csv")
         return kal::RunImportCsv(arguments);
+    if (command == "add")
+        return kal::RunAdd(arguments);
+    if (command == "delete")
+        return kal::RunDelete(arguments);
     if (command == "find")
         return kal::RunFind(arguments);
     if (command == "add-to-calendar")

@@ -396,4 +396,10 @@ void MoveRuleToDate(CKalData& entry, CDTime day)
     }
 }
 
+void ExcludeDay(CKalData& entry, CDTime day)
+{
+    const LocalFields f = day.Fields();
+    entry.exclusions.push_back(ExclusionPeriod { f.year, f.month, f.day, f.year, f.month, f.day });
+}
+
 } // namespace kal

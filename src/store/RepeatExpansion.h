@@ -63,4 +63,8 @@ bool MarkOccurrences(const CKalData& entry, const OccurrenceSpan& span, std::spa
 // Moves a pasted entry's rule to `day`, keeping its kind of repetition.
 void MoveRuleToDate(CKalData& entry, CDTime day);
 
+// Takes `day`'s occurrence out of a repeating entry, as deleting it for that day only does: the day
+// joins its exclusions and every other occurrence stays.
+void ExcludeDay(CKalData& entry, CDTime day);
+
 } // namespace kal
