@@ -35,7 +35,7 @@ public:
 
 private:
     const Profile& settings_;
-    MemoryProfile changes_;
+    ValuesProfile changes_;
 };
 
 } // namespace kal
