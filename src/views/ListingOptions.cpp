@@ -15,7 +15,8 @@ DayListingOptions ListingOptionsFrom(const CKalSettings& settings)
     options.equinoxHolidays = settings.IsOn(IntSetting::Shunbun);
     options.substituteHolidays = settings.IsOn(IntSetting::Hurikae);
     options.timeMode = TimeModeFromSetting(settings.Get(IntSetting::MonthViewTime));
-    options.countdown = Profile::Current().GetInt("View", "TodoLeftDraw", 1) ? Countdown::On : Countdown::Off;
+    options.countdown
+        = ReadSetting(Profile::Current(), ProfileIntSetting::TodoLeftDraw) ? Countdown::On : Countdown::Off;
     return options;
 }
 
