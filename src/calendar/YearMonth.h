@@ -1,5 +1,8 @@
 #pragma once
 
+#include <optional>
+#include <string_view>
+
 namespace kal {
 
 // A month of the calendar, as the month view and the commands that take a month name it.
@@ -16,5 +19,9 @@ constexpr void AddMonthsTo(YearMonth& month, int count)
     month.year = index / 12;
     month.month = index % 12 + 1; // [1, 12]
 }
+
+// A month written "YYYY-MM" (the month may have one digit) from January 1972 to December 2036;
+// nothing for any other text.
+[[nodiscard]] std::optional<YearMonth> ParseYearMonth(std::string_view text);
 
 } // namespace kal

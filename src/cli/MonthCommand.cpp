@@ -1,5 +1,6 @@
 #include "cli/MonthCommand.h"
 
+#include "calendar/YearMonth.h"
 #include "cli/FileCommands.h"
 #include "cli/Json.h"
 #include "cli/TerminalText.h"
@@ -20,16 +21,6 @@ struct MonthOptions {
     std::optional<YearMonth> month;
     bool json = false;
 };
-
-std::optional<YearMonth> ParseYearMonth(const std::string& text)
-{
-    int year = 0;
-    int month = 0;
-    char rest = 0;
-    if (std::sscanf(text.c_str(), "%d-%d%c", &year, &month, &rest) != 2 || !IsValidDate(year, month, 1))
-        return std::nullopt;
-    return YearMonth { year, month };
-}
 
 std::optional<MonthOptions> ParseOptions(const std::vector<std::string>& arguments)
 {

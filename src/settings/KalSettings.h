@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Colour.h"
 #include "platform/Installable.h"
 #include "settings/LinkMark.h"
 #include "settings/LogFont.h"
@@ -12,8 +13,6 @@
 namespace kal {
 
 class Profile;
-
-using Colour = std::uint32_t; // 0x00BBGGRR: red in the low byte
 
 // Integer settings, each kept under its section and value name with its default (see KalSettings.cpp).
 enum class IntSetting {

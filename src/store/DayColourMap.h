@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Colour.h"
+
 #include <cstdint>
 #include <string>
 #include <unordered_map>
@@ -7,8 +9,6 @@
 #include <vector>
 
 namespace kal {
-
-using Colour = std::uint32_t; // 0x00BBGGRR
 
 // The colour of one day, and a note the program keeps but never sets.
 struct DayColour {
