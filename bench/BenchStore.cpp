@@ -5,6 +5,8 @@
 #include "ui/Ui.h"
 
 #include "store/ScheduleFile.h"
+#include "support/MemoryProfile.h"
+#include "support/RecordingUi.h"
 
 #include <cstdlib>
 #include <memory>

@@ -2,8 +2,8 @@
 
 #include "app/DocumentViews.h"
 #include "store/ScheduleFile.h"
+#include "support/RecordingCanvas.h"
 #include "ui/CommandIds.h"
-#include "ui/RecordingCanvas.h"
 
 #include <benchmark/benchmark.h>
 

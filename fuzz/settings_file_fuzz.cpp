@@ -9,6 +9,9 @@
 #include "settings/KalSettings.h"
 #include "store/KalStore.h"
 #include "store/ScheduleFile.h"
+#include "support/FixedClock.h"
+#include "support/MemoryProfile.h"
+#include "support/RecordingUi.h"
 #include "ui/Ui.h"
 
 #include <cstdint>

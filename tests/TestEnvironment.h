@@ -4,6 +4,9 @@
 #include "platform/Clock.h"
 #include "platform/ValuesProfile.h"
 #include "settings/KalSettings.h"
+#include "support/FixedClock.h"
+#include "support/MemoryProfile.h"
+#include "support/RecordingUi.h"
 #include "ui/Ui.h"
 
 #include <gtest/gtest.h>

@@ -56,7 +56,7 @@ int CKalApp::Start(Size screen)
     Profile& profile = Profile::Current();
     recent_.Load();
     RegisterFileAssociation(AssociationMode::IfMissing);
-    profile.SetString("System", "ExePath", FromUtf8(JoinPath(ProgramFolder(), "kalendra")));
+    WriteSetting(profile, ProfileTextSetting::ExePath, FromUtf8(JoinPath(ProgramFolder(), "kalendra")));
     genres_ = LoadApplicationGenres(SettingsWrites::Made);
     const CKalSettings& settings = CKalSettings::Current();
     return MenuForScreen(screen.width, screen.height, settings.IsOn(IntSetting::SoftKeyMenu));
@@ -80,7 +80,7 @@ void CKalApp::OpenStartDocument(CKalDoc& document, const std::optional<std::stri
         document.NewDocument();
         return;
     }
-    const std::string previous = ToUtf8(Profile::Current().GetString("System", "DefaultFile", u""));
+    const std::string previous = ToUtf8(ReadSetting(Profile::Current(), ProfileTextSetting::DefaultFile, u""));
     if (previous.empty()) {
         Ui::Current().ShowMessage(texts::kOpenNewFile);
         document.NewDocument();
@@ -106,7 +106,7 @@ void CKalApp::ChooseFileToOpen()
     options.filter = texts::kFileFilter;
     options.defaultExtension = u"klx";
     options.initialName = u"*.klx";
-    options.initialFolder = Profile::Current().GetString("System", "InitDir", FromUtf8(DocumentsFolder()));
+    options.initialFolder = ReadSetting(Profile::Current(), ProfileTextSetting::InitDir, FromUtf8(DocumentsFolder()));
     if (const std::optional<std::u16string> chosen = Ui::Current().AskOpenFile(options))
         OpenFile(ToUtf8(*chosen));
 }

@@ -153,6 +153,13 @@ CDTime DateOnly(CDTime time)
     return CDTime(f.year, f.month, f.day);
 }
 
+int DaysBetween(CDTime from, CDTime to)
+{
+    const LocalFields a = from.Fields();
+    const LocalFields b = to.Fields();
+    return static_cast<int>(DaysFromCivil(b.year, b.month, b.day) - DaysFromCivil(a.year, a.month, a.day));
+}
+
 CDTime ComposeDate(int year, int month, int day, CDTime base)
 {
     const LocalFields f = base.Fields();

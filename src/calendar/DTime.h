@@ -119,6 +119,9 @@ private:
 [[nodiscard]] CDTime PreviousMonth(CDTime time);
 // Whole days from 1972-01-01 to the date (negative before it).
 [[nodiscard]] int DayNumber(int year, int month, int day);
+// Whole days from `from`'s date to `to`'s, whatever the clocks did in between (negative when `to`
+// comes first).
+[[nodiscard]] int DaysBetween(CDTime from, CDTime to);
 
 // "%d/%02d/%02d" of year, month, day; the key of per-day colours too.
 [[nodiscard]] std::u16string DateText(CDTime time);

@@ -1,17 +1,16 @@
 #include "calstore/CalendarStore.h"
 
 #include "calstore/CalendarTexts.h"
+#include "settings/KalSettings.h"
+#include "store/DayListing.h"
 #include "store/KalData.h"
 #include "store/KalStore.h"
 #include "store/RepeatExpansion.h"
-#include "views/MonthGrid.h"
+#include "views/ListingOptions.h"
 
 namespace kal {
 
 namespace {
-
-// Enough rows for any month, whichever weekday it starts on.
-constexpr int kMonthWeeks = 6;
 
 CDTime At(const LocalFields& date, int dayOffset, int hour, int minute)
 {
@@ -87,26 +86,13 @@ bool SameAppointment(const Appointment& existing, const Appointment& wanted)
 std::vector<Appointment> PeriodAppointments(CKalStore& store, CDTime from, CDTime to)
 {
     std::vector<Appointment> appointments;
-    const CDTime first = DateOnly(from);
-    const CDTime last = DateOnly(to);
-    // Each month's days come from that month's own view, which is where the holidays it makes for
-    // itself are worked out, so that a period reaching into a later month gets that month's too.
-    CMonthGrid grid;
-    grid.Create(&store, kMonthWeeks);
-    for (YearMonth month { first.Year(), first.Month() }; last >= CDTime(month.year, month.month, 1);
-         AddMonthsTo(month, 1)) {
-        YearMonth shown = month;
-        grid.Fill(CDTime(month.year, month.month, 1), shown);
-        for (int i = 0; i < grid.Count(); ++i) {
-            const CMonthCell& cell = grid.Cell(i);
-            if (cell.date.Month() != month.month || cell.date < first || last < cell.date)
-                continue;
-            for (const CKalData* entry : cell.entries) {
-                if (std::optional<Appointment> appointment = AppointmentFor(*entry, cell.date))
-                    appointments.push_back(std::move(*appointment));
-            }
-        }
-    }
+    // The holidays a month view works out for itself come too, so that a period reaching into a later
+    // month gets that month's.
+    DayListing listing(&store, ListingOptionsFrom(CKalSettings::Current()));
+    listing.ForEachInPeriod(from, to, DayListing::Generated::With, [&](CDTime day, const CKalData& entry) {
+        if (std::optional<Appointment> appointment = AppointmentFor(entry, day))
+            appointments.push_back(std::move(*appointment));
+    });
     return appointments;
 }
 

@@ -5,12 +5,14 @@
 #include "cli/TerminalText.h"
 #include "dialogs/TypedEntry.h"
 #include "platform/Text.h"
+#include "settings/KalSettings.h"
+#include "store/DayListing.h"
 #include "store/KalData.h"
 #include "store/KalStore.h"
 #include "store/OperationNames.h"
 #include "store/RepeatExpansion.h"
 #include "store/StoreOperation.h"
-#include "views/MonthGrid.h"
+#include "views/ListingOptions.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -83,11 +85,10 @@ std::optional<int> ParseGenreIndex(const std::string& text)
 // The entries the month view and the day list show on `day`, in their order.
 std::vector<const CKalData*> EntriesShownOn(CKalStore& store, CDTime day)
 {
-    CMonthGrid grid;
-    grid.Create(&store, 0);
-    std::vector<CMonthCell> cells(2);
-    grid.FillCells(cells, DateOnly(day), 1);
-    return { cells[0].entries.begin(), cells[0].entries.end() };
+    DayListing listing(&store, ListingOptionsFrom(CKalSettings::Current()));
+    std::vector<ListedDay> days(2);
+    listing.List(days, DateOnly(day), 1);
+    return { days[0].entries.begin(), days[0].entries.end() };
 }
 
 } // namespace

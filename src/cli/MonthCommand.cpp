@@ -1,12 +1,11 @@
 #include "cli/MonthCommand.h"
 
+#include "calendar/YearMonth.h"
 #include "cli/FileCommands.h"
 #include "cli/Json.h"
 #include "cli/TerminalText.h"
-#include "platform/Profile.h"
 #include "platform/Text.h"
 #include "settings/KalSettings.h"
-#include "store/EntryText.h"
 #include "store/KalStore.h"
 #include "views/MonthGrid.h"
 
@@ -22,16 +21,6 @@ struct MonthOptions {
     std::optional<YearMonth> month;
     bool json = false;
 };
-
-std::optional<YearMonth> ParseYearMonth(const std::string& text)
-{
-    int year = 0;
-    int month = 0;
-    char rest = 0;
-    if (std::sscanf(text.c_str(), "%d-%d%c", &year, &month, &rest) != 2 || !IsValidDate(year, month, 1))
-        return std::nullopt;
-    return YearMonth { year, month };
-}
 
 std::optional<MonthOptions> ParseOptions(const std::vector<std::string>& arguments)
 {
@@ -57,12 +46,6 @@ std::optional<MonthOptions> ParseOptions(const std::vector<std::string>& argumen
     return options;
 }
 
-struct Shown {
-    YearMonth month;
-    TimeMode mode;
-    Countdown countdown;
-};
-
 void Put(std::string_view text)
 {
     std::fwrite(text.data(), 1, text.size(), stdout);
@@ -70,16 +53,16 @@ void Put(std::string_view text)
 
 // The month as JSON, written as it goes: the texts are data and stay whole, but no text is copied
 // into one string for every cell it shows in.
-void PutJsonMonth(const CMonthGrid& grid, const Shown& shown)
+void PutJsonMonth(const CMonthGrid& grid, YearMonth shown)
 {
-    Put("{\"year\":" + std::to_string(shown.month.year) + ",\"month\":" + std::to_string(shown.month.month)
+    Put("{\"year\":" + std::to_string(shown.year) + ",\"month\":" + std::to_string(shown.month)
         + ",\"weeks\":" + std::to_string(grid.Count() / 7) + ",\"cells\":[");
     for (int i = 0; i < grid.Count(); ++i) {
         const CMonthCell& cell = grid.Cell(i);
         Put(i ? ",{\"date\":" : "{\"date\":");
         PutJsonString(stdout, DateText(cell.date));
         Put(",\"inMonth\":");
-        Put(cell.date.Month() == shown.month.month ? "true" : "false");
+        Put(cell.date.Month() == shown.month ? "true" : "false");
         Put(",\"colour\":");
         PutJsonString(stdout, HexText(cell.colour, 6));
         Put(",\"entries\":[");
@@ -88,7 +71,7 @@ void PutJsonMonth(const CMonthGrid& grid, const Shown& shown)
             Put(k ? ",{\"text\":" : "{\"text\":");
             PutJsonString(stdout, entry.text);
             Put(",\"line\":");
-            PutJsonString(stdout, EntryLine(entry, cell.date, shown.mode, shown.countdown));
+            PutJsonString(stdout, grid.Listing().Line(entry, cell.date));
             Put(",\"holiday\":");
             Put(entry.IsHoliday() ? "true" : "false");
             Put(",\"todo\":");
@@ -104,10 +87,10 @@ void PutJsonMonth(const CMonthGrid& grid, const Shown& shown)
 
 // The month for the terminal, written as it goes, every text from the file with its control
 // characters escaped.
-void PutPlainMonth(const CMonthGrid& grid, const Shown& shown)
+void PutPlainMonth(const CMonthGrid& grid, YearMonth shown)
 {
-    std::string head = std::to_string(shown.month.year);
-    head.append("年 ").append(std::to_string(shown.month.month)).append("月\n");
+    std::string head = std::to_string(shown.year);
+    head.append("年 ").append(std::to_string(shown.month)).append("月\n");
     const int firstWeekday = grid.Cell(0).date.DayOfWeek();
     for (int column = 0; column < 7; ++column)
         head.append("  ").append(ToUtf8(kJapaneseWeekdayNames[(firstWeekday + column) % 7])).append(" ");
@@ -115,7 +98,7 @@ void PutPlainMonth(const CMonthGrid& grid, const Shown& shown)
     Put(head);
     for (int i = 0; i < grid.Count(); ++i) {
         const CMonthCell& cell = grid.Cell(i);
-        const bool inMonth = cell.date.Month() == shown.month.month;
+        const bool inMonth = cell.date.Month() == shown.month;
         char day[16];
         std::snprintf(day, sizeof day, inMonth ? " %3d%s" : " (%2d)%s", cell.date.Day(), cell.HasHoliday() ? "*" : " ");
         Put(day);
@@ -130,7 +113,7 @@ void PutPlainMonth(const CMonthGrid& grid, const Shown& shown)
         Put(ToUtf8(DateText(cell.date)) + "(" + ToUtf8(kJapaneseWeekdayNames[cell.date.DayOfWeek()]) + ")\n");
         for (const CKalData* entry : cell.entries) {
             Put(entry->IsHoliday() ? "  ◆ " : entry->IsTodo() ? "  □ " : "  ・");
-            PutTerminalText(stdout, EntryLine(*entry, cell.date, shown.mode, shown.countdown));
+            PutTerminalText(stdout, grid.Listing().Line(*entry, cell.date));
             Put("\n");
         }
     }
@@ -150,12 +133,10 @@ int RunMonth(const std::vector<std::string>& arguments)
         return 1;
     const CKalSettings& settings = CKalSettings::Current();
     const LocalFields today = CDTime::Now().Fields();
-    Shown shown { options->month.value_or(YearMonth { today.year, today.month }),
-        TimeModeFromSetting(settings.Get(IntSetting::MonthViewTime)),
-        Profile::Current().GetInt("View", "TodoLeftDraw", 1) ? Countdown::On : Countdown::Off };
+    YearMonth shown = options->month.value_or(YearMonth { today.year, today.month });
     CMonthGrid grid;
     grid.Create(&store, settings.Weeks());
-    grid.Fill(CDTime(shown.month.year, shown.month.month, 1), shown.month);
+    grid.Fill(CDTime(shown.year, shown.month, 1), shown);
     if (options->json)
         PutJsonMonth(grid, shown);
     else

@@ -1,4 +1,5 @@
 #include "calendar/DTime.h"
+#include "calendar/YearMonth.h"
 #include "cli/CalendarCommand.h"
 #include "cli/CliUi.h"
 #include "cli/DiaryCommand.h"
@@ -101,33 +102,16 @@ bool TakePassword(std::vector<std::string>& arguments, std::optional<std::u16str
     return true;
 }
 
-struct YearMonth {
-    int year;
-    int month;
-};
-
-std::optional<YearMonth> ParseYearMonth(const std::string& text)
-{
-    int year = 0;
-    int month = 0;
-    char rest = 0;
-    if (std::sscanf(text.c_str(), "%d-%d%c", &year, &month, &rest) != 2)
-        return std::nullopt;
-    if (!kal::IsValidDate(year, month, 1))
-        return std::nullopt;
-    return YearMonth { year, month };
-}
-
 int RunHolidays(const std::vector<std::string>& arguments)
 {
     const kal::LocalFields today = kal::CDTime::Now().Fields();
-    YearMonth shown { today.year, today.month };
+    kal::YearMonth shown { today.year, today.month };
     if (arguments.size() > 1) {
         std::fputs("Usage: kalendra-cli holidays [YYYY-MM]\n", stderr);
         return 2;
     }
     if (!arguments.empty()) {
-        const auto parsed = ParseYearMonth(arguments[0]);
+        const auto parsed = kal::ParseYearMonth(arguments[0]);
         if (!parsed) {
             std::fprintf(stderr, "kalendra-cli: '%s' is not a month from 1972-01 to 2036-12 (YYYY-MM)\n",
                 kal::TerminalText(arguments[0]).c_str());

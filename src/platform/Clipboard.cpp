@@ -6,7 +6,7 @@ Clipboard& Clipboard::Current()
 {
     if (Clipboard* installed = Installed())
         return *installed;
-    static MemoryClipboard process;
+    static ProcessClipboard process;
     return process;
 }
 

@@ -20,7 +20,8 @@ public:
     static Clipboard& Current();
 };
 
-class MemoryClipboard final : public Clipboard {
+// The clipboard of a program without a desktop: it lives as long as the process.
+class ProcessClipboard final : public Clipboard {
 public:
     std::optional<std::u16string> Text() const override { return text_; }
     void SetText(std::u16string_view text) override { text_ = std::u16string(text); }

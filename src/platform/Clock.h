@@ -6,7 +6,7 @@
 
 namespace kal {
 
-// Where "now" comes from: the system clock, or a fixed instant in tests.
+// Where "now" comes from: the system clock, or whatever a test installs.
 class Clock : public Installable<Clock> {
 public:
     virtual ~Clock() = default;
@@ -20,20 +20,6 @@ public:
 class SystemClock final : public Clock {
 public:
     std::int64_t Now() const override;
-};
-
-class FixedClock final : public Clock {
-public:
-    explicit FixedClock(std::int64_t now)
-        : now_(now)
-    {
-    }
-    std::int64_t Now() const override { return now_; }
-    void Set(std::int64_t now) { now_ = now; }
-    void Advance(std::int64_t seconds) { now_ += seconds; }
-
-private:
-    std::int64_t now_;
 };
 
 } // namespace kal

@@ -5,8 +5,7 @@
 
 namespace kal {
 
-// A profile over in-memory values. Persist() makes a change lasting; here it has nothing to do, so this
-// class is also the profile tests use.
+// A profile over in-memory values. Persist() makes a change lasting; here it has nothing to do.
 class ValuesProfile : public Profile {
 public:
     int GetInt(std::string_view section, std::string_view name, int defaultValue) const override;
@@ -25,7 +24,5 @@ protected:
 private:
     ProfileValues values_;
 };
-
-using MemoryProfile = ValuesProfile;
 
 } // namespace kal

@@ -107,6 +107,29 @@ constexpr TextDefinition kTextDefinitions[] = {
 };
 static_assert(std::size(kTextDefinitions) == static_cast<std::size_t>(TextSetting::Count));
 
+struct ProfileIntDefinition {
+    const char* section;
+    const char* name;
+    int defaultValue;
+};
+
+constexpr ProfileIntDefinition kProfileIntDefinitions[] = {
+    { "View", "TodoLeftDraw", 1 },
+    { "System", "HolidayChangeFlag1", 0 },
+    { "System", "CardMax", 5000 },
+    { "System", "Item", 0 },
+};
+static_assert(std::size(kProfileIntDefinitions) == static_cast<std::size_t>(ProfileIntSetting::Count));
+
+constexpr TextDefinition kProfileTextDefinitions[] = {
+    { "System", "ExePath" },
+    { "System", "DefaultFile" },
+    { "System", "InitDir" },
+    { "Diary", "Dir" },
+    { "Field", "File" },
+};
+static_assert(std::size(kProfileTextDefinitions) == static_cast<std::size_t>(ProfileTextSetting::Count));
+
 constexpr const char* kCustomColourSection = "ColorDlg";
 constexpr Colour kCustomColourDefault = 16777215;
 
@@ -290,6 +313,30 @@ CKalSettings& CKalSettings::Current()
         return loaded;
     }();
     return process;
+}
+
+int ReadSetting(const Profile& profile, ProfileIntSetting setting)
+{
+    const ProfileIntDefinition& definition = kProfileIntDefinitions[static_cast<int>(setting)];
+    return profile.GetInt(definition.section, definition.name, definition.defaultValue);
+}
+
+bool WriteSetting(Profile& profile, ProfileIntSetting setting, int value)
+{
+    const ProfileIntDefinition& definition = kProfileIntDefinitions[static_cast<int>(setting)];
+    return profile.SetInt(definition.section, definition.name, value);
+}
+
+std::u16string ReadSetting(const Profile& profile, ProfileTextSetting setting, std::u16string_view defaultValue)
+{
+    const TextDefinition& definition = kProfileTextDefinitions[static_cast<int>(setting)];
+    return profile.GetString(definition.section, definition.name, defaultValue);
+}
+
+bool WriteSetting(Profile& profile, ProfileTextSetting setting, std::u16string_view value)
+{
+    const TextDefinition& definition = kProfileTextDefinitions[static_cast<int>(setting)];
+    return profile.SetString(definition.section, definition.name, value);
 }
 
 } // namespace kal

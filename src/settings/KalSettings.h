@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Colour.h"
 #include "platform/Installable.h"
 #include "ui/LinkMark.h"
 #include "ui/LogFont.h"
@@ -7,12 +8,11 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace kal {
 
 class Profile;
-
-using Colour = std::uint32_t; // 0x00BBGGRR: red in the low byte
 
 // Integer settings, each kept under its section and value name with its default (see KalSettings.cpp).
 enum class IntSetting {
@@ -86,6 +86,31 @@ enum class ColourSetting {
 enum class TextSetting { CalendarStore, CalendarUser, CalendarPassword, Count };
 
 enum class FontSetting { Entry, DayNumber, Title, YearMonth, DayList, Count };
+
+// Values the settings do not hold: each use reads the profile, each change writes it at once, since
+// the document, other instances and the user's own tools change them while the program runs.
+enum class ProfileIntSetting {
+    TodoLeftDraw, // 1: a to-do's line counts the days to its deadline
+    HolidayChangeFlag1, // 1 once the holiday update of a first load was offered
+    CardMax, // the most rows a schedule file is read with
+    Item, // 0: a schedule file begins with its header line
+    Count
+};
+enum class ProfileTextSetting {
+    ExePath, // the desktop program, for other programs to start
+    DefaultFile, // the schedule file opened last
+    InitDir, // where the file chooser starts
+    DiaryDir, // the diary folder when a file names none
+    FieldFile, // the genre file
+    Count
+};
+
+[[nodiscard]] int ReadSetting(const Profile& profile, ProfileIntSetting setting);
+bool WriteSetting(Profile& profile, ProfileIntSetting setting, int value);
+// The text stored, else `defaultValue`: where the program asks decides what stands in for it.
+[[nodiscard]] std::u16string ReadSetting(
+    const Profile& profile, ProfileTextSetting setting, std::u16string_view defaultValue);
+bool WriteSetting(Profile& profile, ProfileTextSetting setting, std::u16string_view value);
 
 inline constexpr int kCustomColourCount = 16;
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Colour.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -8,8 +10,6 @@
 #include <vector>
 
 namespace kal {
-
-using Colour = std::uint32_t; // 0x00BBGGRR
 
 // The colour of one day, and a note the program keeps but never sets.
 struct DayColour {

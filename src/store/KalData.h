@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calendar/DTime.h"
+#include "platform/Colour.h"
 
 #include <array>
 #include <cstdint>
@@ -8,8 +9,6 @@
 #include <vector>
 
 namespace kal {
-
-using Colour = std::uint32_t; // 0x00BBGGRR
 
 // An excluded day or period of a repeating schedule: from the start day 00:00:00 to the end day
 // 23:59:59. A single day has equal start and end.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Colour.h"
+
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -8,8 +10,6 @@
 #include <vector>
 
 namespace kal {
-
-using Colour = std::uint32_t; // 0x00BBGGRR
 
 // One genre: a named category with a colour and a visibility switch.
 struct CKalField {

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "platform/Colour.h"
+
 #include <cstdint>
 
 namespace kal {
-
-using Colour = std::uint32_t; // 0x00BBGGRR: red in the low byte
 
 [[nodiscard]] constexpr Colour MakeColour(int red, int green, int blue)
 {

@@ -257,7 +257,7 @@ void CKalView::DrawCell(Canvas& canvas, const CMonthCell& cell, bool selected, c
         bool holidayOnNumberLine = position == 0;
         const TimeMode mode = TimeModeFromSetting(settings.Get(IntSetting::MonthViewTime));
         const Countdown countdown
-            = Profile::Current().GetInt("View", "TodoLeftDraw", 1) ? Countdown::On : Countdown::Off;
+            = ReadSetting(Profile::Current(), ProfileIntSetting::TodoLeftDraw) ? Countdown::On : Countdown::Off;
         for (const CKalData* entry : cell.entries) {
             if (entry->Has(flag::kHidden))
                 continue;

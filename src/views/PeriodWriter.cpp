@@ -2,24 +2,17 @@
 
 #include "platform/CodePage.h"
 #include "platform/FileIo.h"
+#include "settings/KalSettings.h"
+#include "store/DayListing.h"
 #include "store/ExchangeTexts.h"
 #include "store/KalData.h"
 #include "store/KalStore.h"
 #include "store/PeriodText.h"
-#include "store/RepeatExpansion.h"
-#include "views/MonthGrid.h"
+#include "views/ListingOptions.h"
 
 #include <set>
-#include <vector>
 
 namespace kal {
-
-namespace {
-
-// Enough rows for any month, whichever weekday it starts on.
-constexpr int kMonthWeeks = 6;
-
-} // namespace
 
 CPeriodWriter::CPeriodWriter(CKalStore& store, CDTime first, CDTime last, Holidays holidays)
     : store_(store)
@@ -31,47 +24,13 @@ CPeriodWriter::CPeriodWriter(CKalStore& store, CDTime first, CDTime last, Holida
 
 void CPeriodWriter::ForEachLine(const LineText& line, const Put& put) const
 {
-    const int days = DaysBetween(first_, last_) + 1;
-    if (days <= 0)
-        return;
-    if (holidays_ == Holidays::WithGenerated) {
-        ForEachLineByMonth(line, put);
-        return;
-    }
-    CMonthGrid grid;
-    grid.Create(&store_, 0);
-    std::vector<CMonthCell> cells(static_cast<std::size_t>(days) + 1);
-    grid.FillCells(cells, first_, days);
-    for (int i = 0; i < days; ++i) {
-        const CMonthCell& cell = cells[static_cast<std::size_t>(i)];
-        for (const CKalData* entry : cell.entries) {
-            if (auto text = line(cell.date, *entry))
-                put(*text);
-        }
-    }
-}
-
-void CPeriodWriter::ForEachLineByMonth(const LineText& line, const Put& put) const
-{
-    // Each month's days come from that month's own view, which is where its holidays are worked out.
-    CMonthGrid grid;
-    grid.Create(&store_, kMonthWeeks);
-    const YearMonth last { last_.Year(), last_.Month() };
-    for (YearMonth month { first_.Year(), first_.Month() };; AddMonthsTo(month, 1)) {
-        YearMonth shown = month;
-        grid.Fill(CDTime(month.year, month.month, 1), shown);
-        for (int i = 0; i < grid.Count(); ++i) {
-            const CMonthCell& cell = grid.Cell(i);
-            if (cell.date.Month() != month.month || cell.date < first_ || last_ < cell.date)
-                continue;
-            for (const CKalData* entry : cell.entries) {
-                if (auto text = line(cell.date, *entry))
-                    put(*text);
-            }
-        }
-        if (month == last)
-            break;
-    }
+    DayListing listing(&store_, ListingOptionsFrom(CKalSettings::Current()));
+    const auto generated
+        = holidays_ == Holidays::WithGenerated ? DayListing::Generated::With : DayListing::Generated::Without;
+    listing.ForEachInPeriod(first_, last_, generated, [&](CDTime day, const CKalData& entry) {
+        if (auto text = line(day, entry))
+            put(*text);
+    });
 }
 
 std::u16string CPeriodWriter::BuildText(const LineText& line) const

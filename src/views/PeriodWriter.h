@@ -13,9 +13,10 @@ class CKalData;
 struct FileError;
 class CKalStore;
 
-// Walks the days of a period as the month view lists them: for every day from `first` to `last`
-// (both included, calendar days) every entry the grid shows that day, in the grid's order, which
-// applies the genres' visibility and the time sort. An entry shown on several days comes once a day.
+// Walks the days of a period as the month view lists them, with the user's listing settings: for every
+// day from `first` to `last` (both included, calendar days) every entry shown that day, in the day's
+// order, which applies the genres' visibility and the time sort. An entry shown on several days comes
+// once a day.
 class CPeriodWriter {
 public:
     // A line for an entry on a day, or nothing for no line.
@@ -36,7 +37,6 @@ public:
 private:
     using Put = std::function<void(const std::u16string&)>;
     void ForEachLine(const LineText& line, const Put& put) const;
-    void ForEachLineByMonth(const LineText& line, const Put& put) const;
 
     CKalStore& store_;
     CDTime first_;

@@ -8,9 +8,9 @@
 #include "platform/FileIo.h"
 #include "platform/IniProfile.h"
 #include "platform/Text.h"
+#include "support/MemoryDialogHost.h"
 #include "ui/CommandIds.h"
 #include "ui/DialogResource.h"
-#include "ui/MemoryDialogHost.h"
 
 #include <gtest/gtest.h>
 

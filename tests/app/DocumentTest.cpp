@@ -9,8 +9,8 @@
 #include "platform/Text.h"
 #include "platform/WriterLock.h"
 #include "store/ScheduleFile.h"
+#include "support/MemoryDialogHost.h"
 #include "ui/CommandIds.h"
-#include "ui/MemoryDialogHost.h"
 #include "ui/UpdateHints.h"
 
 #include <gtest/gtest.h>

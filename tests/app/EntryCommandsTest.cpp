@@ -5,8 +5,8 @@
 #include "dialogs/MemoDialog.h"
 #include "dialogs/ScheduleDialog.h"
 #include "dialogs/TodoDialog.h"
+#include "support/MemoryDialogHost.h"
 #include "ui/CommandIds.h"
-#include "ui/MemoryDialogHost.h"
 #include "ui/UpdateHints.h"
 
 #include <gtest/gtest.h>

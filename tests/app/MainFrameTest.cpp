@@ -6,9 +6,9 @@
 #include "app/MainFrame.h"
 #include "dialogs/DateFormatDialog.h"
 #include "dialogs/OptionsSheet.h"
+#include "support/MemoryDialogHost.h"
 #include "ui/CommandIds.h"
 #include "ui/CommandTarget.h"
-#include "ui/MemoryDialogHost.h"
 #include "views/DayView.h"
 #include "views/KalView.h"
 

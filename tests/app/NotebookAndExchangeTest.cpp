@@ -12,8 +12,8 @@
 #include "store/ExchangeTexts.h"
 #include "store/KalData.h"
 #include "store/StoreTexts.h"
+#include "support/MemoryDialogHost.h"
 #include "ui/CommandIds.h"
-#include "ui/MemoryDialogHost.h"
 
 #include <gtest/gtest.h>
 
@@ -49,7 +49,7 @@ protected:
     }
     CKalFieldArray genres_;
     CKalDoc document_;
-    MemoryClipboard clipboard_;
+    ProcessClipboard clipboard_;
     Clipboard* previousClipboard_ = nullptr;
 };
 

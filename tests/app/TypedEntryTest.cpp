@@ -6,7 +6,7 @@
 #include "dialogs/TypedEntry.h"
 #include "platform/Text.h"
 #include "store/KalData.h"
-#include "ui/MemoryDialogHost.h"
+#include "support/MemoryDialogHost.h"
 
 #include <gtest/gtest.h>
 

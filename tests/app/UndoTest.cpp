@@ -18,8 +18,8 @@
 #include "store/OperationNames.h"
 #include "store/RepeatExpansion.h"
 #include "store/ScheduleFile.h"
+#include "support/MemoryDialogHost.h"
 #include "ui/CommandIds.h"
-#include "ui/MemoryDialogHost.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "TestEnvironment.h"
 
 #include "calendar/CalendarControl.h"
-#include "ui/RecordingCanvas.h"
+#include "support/RecordingCanvas.h"
 
 #include <gtest/gtest.h>
 

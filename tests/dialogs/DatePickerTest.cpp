@@ -2,7 +2,7 @@
 
 #include "dialogs/DateField.h"
 #include "dialogs/DatePickerDialog.h"
-#include "ui/MemoryDialogHost.h"
+#include "support/MemoryDialogHost.h"
 
 #include <gtest/gtest.h>
 

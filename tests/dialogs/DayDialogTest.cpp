@@ -8,9 +8,9 @@
 #include "dialogs/TodoDialog.h"
 #include "platform/Clipboard.h"
 #include "store/EntryClipboard.h"
+#include "support/MemoryDialogHost.h"
+#include "support/RecordingCanvas.h"
 #include "ui/CommandIds.h"
-#include "ui/MemoryDialogHost.h"
-#include "ui/RecordingCanvas.h"
 #include "views/ViewTexts.h"
 
 #include <gtest/gtest.h>
@@ -76,7 +76,7 @@ protected:
 
     CKalFieldArray genres_;
     DocumentViews views_;
-    MemoryClipboard clipboard_;
+    ProcessClipboard clipboard_;
     std::unique_ptr<DayDialog> dialog_;
     std::unique_ptr<MemoryDialogHost> host_;
 

@@ -3,7 +3,7 @@
 #include "dialogs/AlarmDialog.h"
 #include "dialogs/MemoDialog.h"
 #include "dialogs/TimeInputDialog.h"
-#include "ui/MemoryDialogHost.h"
+#include "support/MemoryDialogHost.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include "dialogs/RepeatDeleteDialog.h"
 #include "dialogs/RepeatEditing.h"
 #include "store/KalData.h"
-#include "ui/MemoryDialogHost.h"
+#include "support/MemoryDialogHost.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,8 @@
 #include "platform/Text.h"
 #include "store/GenreArchive.h"
 #include "store/KalStore.h"
-#include "ui/MemoryDialogHost.h"
+#include "support/MemoryDialogHost.h"
+#include "support/RecordingUi.h"
 
 #include <gtest/gtest.h>
 

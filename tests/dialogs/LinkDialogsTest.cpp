@@ -8,8 +8,8 @@
 #include "platform/CodePage.h"
 #include "platform/FileIo.h"
 #include "platform/Text.h"
-#include "ui/MemoryDialogHost.h"
-#include "ui/RecordingCanvas.h"
+#include "support/MemoryDialogHost.h"
+#include "support/RecordingCanvas.h"
 #include "views/LinkFiles.h"
 
 #include <gtest/gtest.h>

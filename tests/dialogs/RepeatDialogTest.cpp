@@ -5,7 +5,7 @@
 #include "dialogs/RepeatEditing.h"
 #include "dialogs/RepeatPeriodDialog.h"
 #include "store/RepeatExpansion.h"
-#include "ui/MemoryDialogHost.h"
+#include "support/MemoryDialogHost.h"
 
 #include <gtest/gtest.h>
 

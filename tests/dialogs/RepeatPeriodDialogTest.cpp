@@ -2,7 +2,7 @@
 
 #include "dialogs/RepeatPeriodDialog.h"
 #include "store/RepeatExpansion.h"
-#include "ui/MemoryDialogHost.h"
+#include "support/MemoryDialogHost.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,7 @@
 #include "dialogs/RepeatDialog.h"
 #include "dialogs/TimeInputDialog.h"
 #include "store/KalStore.h"
-#include "ui/MemoryDialogHost.h"
+#include "support/MemoryDialogHost.h"
 
 #include <functional>
 

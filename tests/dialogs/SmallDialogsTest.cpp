@@ -8,7 +8,7 @@
 #include "dialogs/SearchDialog.h"
 #include "dialogs/WeekdayColourDialog.h"
 #include "dialogs/YearMonthDayDialog.h"
-#include "ui/MemoryDialogHost.h"
+#include "support/MemoryDialogHost.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "dialogs/DatePickerDialog.h"
 #include "dialogs/MemoDialog.h"
 #include "store/KalStore.h"
-#include "ui/MemoryDialogHost.h"
+#include "support/MemoryDialogHost.h"
 
 #include <functional>
 

@@ -7,6 +7,9 @@
 #include "platform/ValuesProfile.h"
 #include "qt/MainWindow.h"
 #include "settings/KalSettings.h"
+#include "support/FixedClock.h"
+#include "support/MemoryProfile.h"
+#include "support/RecordingUi.h"
 #include "ui/Ui.h"
 
 #include <gtest/gtest.h>

@@ -3,6 +3,7 @@
 #include "platform/FileIo.h"
 #include "platform/IniProfile.h"
 #include "settings/KalSettings.h"
+#include "support/MemoryProfile.h"
 
 #include <gtest/gtest.h>
 

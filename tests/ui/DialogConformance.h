@@ -4,6 +4,7 @@
 // with a driver that acts on its dialogs as a user would:
 //     INSTANTIATE_TYPED_TEST_SUITE_P(Memory, DialogConformance, ::testing::Types<MemoryDriver>);
 
+#include "support/RecordingUi.h"
 #include "ui/Canvas.h"
 #include "ui/CustomControl.h"
 #include "ui/DialogHost.h"

@@ -1,8 +1,8 @@
 // The dialog scripts every host must pass, on the in-memory host that dialog tests use.
 #include "ui/DialogConformance.h"
 
-#include "ui/MemoryDialogHost.h"
-#include "ui/RecordingCanvas.h"
+#include "support/MemoryDialogHost.h"
+#include "support/RecordingCanvas.h"
 
 #include <map>
 #include <memory>

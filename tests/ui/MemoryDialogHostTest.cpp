@@ -3,9 +3,10 @@
 // alike is in the conformance suite.
 #include "TestEnvironment.h"
 
+#include "support/MemoryDialogHost.h"
+#include "support/RecordingCanvas.h"
+#include "support/RecordingUi.h"
 #include "ui/DialogConformance.h"
-#include "ui/MemoryDialogHost.h"
-#include "ui/RecordingCanvas.h"
 
 #include <gtest/gtest.h>
 

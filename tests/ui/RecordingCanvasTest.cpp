@@ -1,4 +1,4 @@
-#include "ui/RecordingCanvas.h"
+#include "support/RecordingCanvas.h"
 
 #include <gtest/gtest.h>
 

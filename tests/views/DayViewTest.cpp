@@ -7,8 +7,8 @@
 #include "dialogs/ScheduleDialog.h"
 #include "platform/Clipboard.h"
 #include "store/RepeatExpansion.h"
+#include "support/MemoryDialogHost.h"
 #include "ui/CommandIds.h"
-#include "ui/MemoryDialogHost.h"
 #include "views/ContinuousCopies.h"
 #include "views/ViewTexts.h"
 
@@ -86,7 +86,7 @@ protected:
 
     CKalFieldArray genres_;
     DocumentViews views_;
-    MemoryClipboard clipboard_;
+    ProcessClipboard clipboard_;
     FakeList list_;
 
 private:

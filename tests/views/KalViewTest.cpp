@@ -10,9 +10,9 @@
 #include "platform/Clipboard.h"
 #include "platform/Text.h"
 #include "store/ExchangeTexts.h"
+#include "support/MemoryDialogHost.h"
+#include "support/RecordingCanvas.h"
 #include "ui/CommandIds.h"
-#include "ui/MemoryDialogHost.h"
-#include "ui/RecordingCanvas.h"
 #include "views/DayView.h"
 #include "views/EntryDrawer.h"
 #include "views/KalView.h"
@@ -437,7 +437,7 @@ TEST_F(KalViewTest, SearchMovesTheCalendarToTheEntryFound)
 // The selected day's entries go to the clipboard as text, with the weekday by default.
 TEST_F(KalViewTest, ThisDaysTextCopy)
 {
-    MemoryClipboard clipboard;
+    ProcessClipboard clipboard;
     Clipboard* previous = Clipboard::Install(&clipboard);
     Add(u"定例会議", CDTime(2026, 12, 7, 9, 0), flag::kStartTimeSet);
     Draw();
@@ -501,7 +501,7 @@ TEST_F(KalViewTest, FontAndWeekdayColourCommands)
 
 TEST_F(KalViewTest, CopyCutAndPasteThroughTheClipboard)
 {
-    MemoryClipboard clipboard;
+    ProcessClipboard clipboard;
     Clipboard* previous = Clipboard::Install(&clipboard);
     Add(u"コピーする予定", CDTime(2026, 12, 7, 9, 0), flag::kStartTimeSet);
     Draw();

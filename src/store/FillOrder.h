@@ -7,18 +7,18 @@
 namespace kal {
 
 class CKalData;
-struct CMonthCell;
+struct ListedDay;
 
-// Puts the entries of one fill of the month grid into the order each cell shows them: holidays
-// first, the last stored first; then the others in store order, the timed ones after the untimed
-// ones and by time (then store order) when the settings sort by time. A cell with a timed holiday
-// is laid out as adding its entries one by one in store order lays it out.
+// Puts the entries of one listing of days into the order each day shows them: holidays first, the
+// last stored first; then the others in store order, the timed ones after the untimed ones and by
+// time (then store order) when the listing sorts by time. A day with a timed holiday is laid out as
+// adding its entries one by one in store order lays it out.
 //
 // A repeating entry has the same time sort key on all its days, so it is ranked once for the whole
-// grid and given to its cells already in order; only the few single entries of a cell are sorted there.
+// listing and given to its days already in order; only the few single entries of a day are sorted there.
 class FillOrder {
 public:
-    // Starts a fill of `cells` cells.
+    // Starts a listing of `cells` days.
     void Begin(std::size_t cells, bool sortByTime);
     // An entry placed on `cell`: `arrival` is its place in the store, `key` its time sort key that day.
     void AddSingle(std::size_t cell, CKalData* entry, std::uint32_t arrival, std::uint64_t key);
@@ -26,7 +26,7 @@ public:
     void AddRepeating(CKalData* entry, std::uint32_t arrival, std::uint64_t key);
     void PlaceRepeating(std::size_t cell);
     // Gives cells 0 to Begin's count - 1 their entries, keys and counts, in order.
-    void Finish(std::vector<CMonthCell>& cells);
+    void Finish(std::vector<ListedDay>& cells);
 
 private:
     struct Ranked {
@@ -45,8 +45,8 @@ private:
 
     [[nodiscard]] Ranked Rank(CKalData* entry, std::uint32_t arrival, std::uint64_t key) const;
     [[nodiscard]] bool IsTimedHoliday(const Ranked& ranked) const;
-    void WriteCell(std::size_t index, CMonthCell& cell);
-    void WriteInStoreOrder(std::size_t index, CMonthCell& cell);
+    void WriteCell(std::size_t index, ListedDay& cell);
+    void WriteInStoreOrder(std::size_t index, ListedDay& cell);
 
     bool sortByTime_ = true;
     std::size_t cells_ = 0;

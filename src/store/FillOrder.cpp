@@ -1,8 +1,8 @@
-#include "views/FillOrder.h"
+#include "store/FillOrder.h"
 
+#include "store/DayListing.h"
 #include "store/EntryText.h"
 #include "store/KalData.h"
-#include "views/MonthGrid.h"
 
 #include <algorithm>
 
@@ -66,7 +66,7 @@ void FillOrder::PlaceRepeating(std::size_t cell)
     ++repeating_.back().cellCount;
 }
 
-void FillOrder::Finish(std::vector<CMonthCell>& cells)
+void FillOrder::Finish(std::vector<ListedDay>& cells)
 {
     std::sort(repeating_.begin(), repeating_.end(),
         [](const Repeating& a, const Repeating& b) { return a.ranked < b.ranked; });
@@ -81,7 +81,7 @@ void FillOrder::Finish(std::vector<CMonthCell>& cells)
         WriteCell(i, cells[i]);
 }
 
-void FillOrder::WriteCell(std::size_t index, CMonthCell& cell)
+void FillOrder::WriteCell(std::size_t index, ListedDay& cell)
 {
     std::vector<Ranked>& singles = singles_[index];
     const std::vector<const Ranked*>& shared = shared_[index];
@@ -114,7 +114,7 @@ void FillOrder::WriteCell(std::size_t index, CMonthCell& cell)
     cell.irregularOrder = false;
 }
 
-void FillOrder::WriteInStoreOrder(std::size_t index, CMonthCell& cell)
+void FillOrder::WriteInStoreOrder(std::size_t index, ListedDay& cell)
 {
     merged_.assign(singles_[index].begin(), singles_[index].end());
     for (const Ranked* other : shared_[index])
@@ -125,7 +125,7 @@ void FillOrder::WriteInStoreOrder(std::size_t index, CMonthCell& cell)
     cell.untimedCount = 0;
     cell.irregularOrder = false;
     for (const Ranked& ranked : merged_)
-        CMonthGrid::AddToCell(cell, ranked.entry, ranked.key, sortByTime_);
+        DayListing::AddToDay(cell, ranked.entry, ranked.key, sortByTime_);
 }
 
 } // namespace kal

@@ -1,4 +1,4 @@
-#include "ui/MemoryDialogHost.h"
+#include "support/MemoryDialogHost.h"
 
 #include "ui/PropertySheet.h"
 
