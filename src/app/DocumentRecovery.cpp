@@ -104,7 +104,7 @@ bool CKalDoc::OfferRecovery()
     const std::string recovery = RecoveryPath();
     if (!IsReadableFile(recovery))
         return false;
-    const std::string origin = ReadWholeFile(recovery + ".origin").value_or("");
+    const std::string origin = ReadWholeFile(recovery + ".origin").ValueOr("");
     std::u16string question = texts::kAskRestoreRecovery;
     question = WithText(question, origin.empty() ? std::u16string(texts::kUntitled) : FromUtf8(origin));
     switch (Ui::Current().AskChoice(question, texts::kRestoreChoice, texts::kDiscardRecoveryChoice)) {

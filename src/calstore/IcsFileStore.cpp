@@ -171,11 +171,10 @@ StoreStatus IcsFileStore::Open()
     if (lockFile_ < 0)
         return CannotOpen(calendartexts::kFileLocked);
 
-    FileError error;
-    std::optional<std::string> text = ReadWholeFile(path_, &error, maxBytes_);
+    Result<std::string, FileError> text = ReadWholeFile(path_, maxBytes_);
     if (!text) {
         Release();
-        return CannotOpen(calendartexts::kFileCannotOpen, error);
+        return CannotOpen(calendartexts::kFileCannotOpen, text.Error());
     }
     // An empty file holds nothing to keep: it becomes an empty calendar.
     text_ = IsBlank(*text) ? IcalText(NewCalendar().get()) : std::move(*text);
@@ -205,7 +204,11 @@ StoreStatus IcsFileStore::Close()
             error.refusal = FileRefusal::TooLarge;
             error.limit = maxBytes_;
         }
-        if (error.refusal != FileRefusal::None || !WriteFileAtomically(path_, parts, &error)) {
+        if (error.refusal == FileRefusal::None) {
+            if (const FileStatus written = WriteFileAtomically(path_, parts); !written)
+                error = written.Error();
+        }
+        if (error.refusal != FileRefusal::None || error.code != 0) {
             std::u16string message = calendartexts::kFileNotSaved;
             message += u'\n';
             message += FileErrorReason(error);

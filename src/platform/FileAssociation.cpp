@@ -179,7 +179,7 @@ bool RegisterFileAssociation(AssociationMode mode)
             return true;
         const auto mimeApps = ReadWholeFile(files.mimeApps);
         return MakeFolders(FolderOf(files.mimeApps))
-            && WriteFileAtomically(files.mimeApps, WithDefaultApplication(mimeApps.value_or("")));
+            && static_cast<bool>(WriteFileAtomically(files.mimeApps, WithDefaultApplication(mimeApps.ValueOr(""))));
     }
     if (mode == AssociationMode::IfMissing && Exists(files.mimeXml))
         return true;
@@ -188,11 +188,11 @@ bool RegisterFileAssociation(AssociationMode mode)
     bool ok = true;
     for (const auto& [path, text] : { std::pair { files.mimeXml, std::string(kMimeXml) },
              std::pair { files.desktopEntry, DesktopEntry(JoinPath(ProgramFolder(), "kalendra")) },
-             std::pair { files.mimeApps, WithDefaultApplication(mimeApps.value_or("")) } }) {
-        ok = MakeFolders(FolderOf(path)) && WriteFileAtomically(path, text) && ok;
+             std::pair { files.mimeApps, WithDefaultApplication(mimeApps.ValueOr("")) } }) {
+        ok = MakeFolders(FolderOf(path)) && static_cast<bool>(WriteFileAtomically(path, text)) && ok;
     }
     if (icon)
-        ok = MakeFolders(FolderOf(files.icon)) && WriteFileAtomically(files.icon, *icon) && ok;
+        ok = MakeFolders(FolderOf(files.icon)) && static_cast<bool>(WriteFileAtomically(files.icon, *icon)) && ok;
     UpdateDesktopDatabases(files);
     return ok;
 }

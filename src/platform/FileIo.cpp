@@ -242,9 +242,13 @@ long long FileReader::Read(char* into, std::size_t size, FileError* error)
     }
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& path, FileError* error, std::size_t maxBytes)
+Result<std::string, FileError> ReadWholeFile(const std::string& path, std::size_t maxBytes)
 {
-    return ReadWhole<std::string>(path, error, maxBytes);
+    FileError error;
+    std::optional<std::string> bytes = ReadWhole<std::string>(path, &error, maxBytes);
+    if (!bytes)
+        return error;
+    return std::move(*bytes);
 }
 
 bool IsReadableFile(const std::string& path)
@@ -271,7 +275,7 @@ bool Overwrite(int fd, std::string_view bytes, Injection injection)
 // old content in the cache folder stands in for it while the file is rewritten in place.
 bool WriteInPlace(const std::string& path, std::string_view bytes, FileError* error)
 {
-    const std::optional<std::string> old = ReadWholeFile(path, error);
+    const std::optional<std::string> old = ReadWhole<std::string>(path, error, std::size_t(1) << 31);
     if (!old)
         return false;
     const std::string cacheFolder = JoinPath(CacheHomeFolder(), "kalendra");
@@ -352,7 +356,9 @@ void RemoveStaleTemporaries(const std::string& folder)
 
 } // namespace
 
-std::optional<std::string> ResolveLinks(const std::string& path, FileError* error)
+namespace {
+
+std::optional<std::string> ResolveLinksInto(const std::string& path, FileError* error)
 {
     std::string current = path;
     for (int hops = 0; hops < 40; ++hops) {
@@ -372,14 +378,9 @@ std::optional<std::string> ResolveLinks(const std::string& path, FileError* erro
     return std::nullopt;
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, FileError* error)
+bool WriteAtomically(const std::string& path, std::span<const std::string_view> parts, FileError* error)
 {
-    return WriteFileAtomically(path, std::span(&bytes, 1), error);
-}
-
-bool WriteFileAtomically(const std::string& path, std::span<const std::string_view> parts, FileError* error)
-{
-    const std::optional<std::string> target = ResolveLinks(path, error);
+    const std::optional<std::string> target = ResolveLinksInto(path, error);
     if (!target)
         return false;
     struct stat old { };
@@ -445,22 +446,49 @@ bool WriteFileAtomically(const std::string& path, std::span<const std::string_vi
     return true;
 }
 
+} // namespace
+
+Result<std::string, FileError> ResolveLinks(const std::string& path)
+{
+    FileError error;
+    std::optional<std::string> target = ResolveLinksInto(path, &error);
+    if (!target)
+        return error;
+    return std::move(*target);
+}
+
+FileStatus WriteFileAtomically(const std::string& path, std::string_view bytes)
+{
+    return WriteFileAtomically(path, std::span(&bytes, 1));
+}
+
+FileStatus WriteFileAtomically(const std::string& path, std::span<const std::string_view> parts)
+{
+    FileError error;
+    if (!WriteAtomically(path, parts, &error))
+        return error;
+    return {};
+}
+
 Result<std::string, FileError> KeepCopy(
     const std::string& path, const std::string& suffix, const std::string& fallbackFolder)
 {
     struct stat info { };
     if (::stat(path.c_str(), &info) != 0)
         return std::string();
-    FileError error;
-    const std::optional<std::string> bytes = ReadWholeFile(path, &error);
+    const Result<std::string, FileError> bytes = ReadWholeFile(path);
     if (!bytes)
-        return error;
+        return bytes.Error();
     const std::string beside = path + suffix;
-    if (WriteFileAtomically(beside, *bytes, &error))
+    const FileStatus besideWritten = WriteFileAtomically(beside, *bytes);
+    if (besideWritten)
         return beside;
+    // Without a folder for it, what went wrong beside the file is the reason to tell.
     const std::string aside = JoinPath(fallbackFolder, NameOf(path) + suffix);
-    if (!MakeFolders(fallbackFolder) || !WriteFileAtomically(aside, *bytes, &error))
-        return error;
+    if (!MakeFolders(fallbackFolder))
+        return besideWritten.Error();
+    if (const FileStatus asideWritten = WriteFileAtomically(aside, *bytes); !asideWritten)
+        return asideWritten.Error();
     return aside;
 }
 

@@ -30,8 +30,8 @@ struct FileError {
 // or reading a device: a folder with EISDIR, a FIFO, socket or device as NotRegularFile. Files larger
 // than maxBytes are refused with TooLarge before anything is read; one that grows past it while it is
 // read is refused when the read reaches the bound. At most maxBytes are held in memory.
-[[nodiscard]] std::optional<std::string> ReadWholeFile(
-    const std::string& path, FileError* error = nullptr, std::size_t maxBytes = std::size_t(1) << 31);
+[[nodiscard]] Result<std::string, FileError> ReadWholeFile(
+    const std::string& path, std::size_t maxBytes = std::size_t(1) << 31);
 // A regular file read piece by piece, with the checks and the bound of ReadWholeFile: at most
 // maxBytes are read, and a file that grew past them is refused when the reading reaches them.
 class FileReader {
@@ -67,14 +67,14 @@ private:
 // and put back from the copy on failure. On failure the old file is untouched and no temporary file
 // is left. The folder must exist. Only a regular file is ever replaced: a folder (EISDIR), FIFO, socket
 // or device node (NotRegularFile) where the file should be is refused and left alone.
-[[nodiscard]] bool WriteFileAtomically(const std::string& path, std::string_view bytes, FileError* error = nullptr);
+using FileStatus = BasicStatus<FileError>;
+FileStatus WriteFileAtomically(const std::string& path, std::string_view bytes);
 // The same for bytes made in parts: the file holds them one after the other.
-[[nodiscard]] bool WriteFileAtomically(
-    const std::string& path, std::span<const std::string_view> parts, FileError* error = nullptr);
+FileStatus WriteFileAtomically(const std::string& path, std::span<const std::string_view> parts);
 
 // The file a path names once symbolic links are followed (the path itself when it is no link, also
 // when the final target does not exist yet). Nothing for a loop of links.
-[[nodiscard]] std::optional<std::string> ResolveLinks(const std::string& path, FileError* error = nullptr);
+[[nodiscard]] Result<std::string, FileError> ResolveLinks(const std::string& path);
 
 // Keeps a copy of the file at `path` as `path + suffix` beside it, or as its name plus `suffix` in
 // `fallbackFolder` (created when missing) when nothing can be written beside it. Gives the copy's

@@ -101,7 +101,7 @@ bool IsOtherThanFile(const std::string& path)
 IniProfile::IniProfile(std::string path)
     : path_(std::move(path))
 {
-    if (const auto text = ReadWholeFile(path_, nullptr, kMaxFileSize))
+    if (const auto text = ReadWholeFile(path_, kMaxFileSize))
         Values() = ProfileValues::FromIni(*text);
 }
 
@@ -150,8 +150,7 @@ bool IniProfile::SetString(std::string_view section, std::string_view name, std:
 
 bool IniProfile::Merge()
 {
-    FileError error;
-    const auto text = ReadWholeFile(path_, &error, kMaxFileSize);
+    const auto text = ReadWholeFile(path_, kMaxFileSize);
     if (text) {
         ProfileValues merged = ProfileValues::FromIni(*text);
         for (const auto& [section, name] : unsaved_) {
@@ -161,7 +160,7 @@ bool IniProfile::Merge()
         Values() = std::move(merged);
         return true;
     }
-    if (error.code == ENOENT)
+    if (text.Error().code == ENOENT)
         return true; // nothing to merge with: what this process holds is the whole file
     if (IsOtherThanFile(path_)) {
         // A folder, FIFO or device where the file should be is not ours to move or replace.

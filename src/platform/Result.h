@@ -38,6 +38,7 @@ public:
     const T& operator*() const& { return Value(); }
 
     [[nodiscard]] T ValueOr(T fallback) && { return HasValue() ? std::move(Value()) : std::move(fallback); }
+    [[nodiscard]] T ValueOr(T fallback) const& { return HasValue() ? Value() : std::move(fallback); }
 
     // Only when !HasValue().
     [[nodiscard]] const E& Error() const { return std::get<1>(state_); }
@@ -53,10 +54,10 @@ private:
 };
 
 // Success, or a failure with its reason.
-class [[nodiscard]] Status {
+template <class E = Failure> class [[nodiscard]] BasicStatus {
 public:
-    Status() = default;
-    Status(Failure failure)
+    BasicStatus() = default;
+    BasicStatus(E failure)
         : failed_(true)
         , failure_(std::move(failure))
     {
@@ -65,11 +66,12 @@ public:
     [[nodiscard]] bool Succeeded() const { return !failed_; }
     explicit operator bool() const { return Succeeded(); }
     // Only when !Succeeded().
-    [[nodiscard]] const Failure& Error() const { return failure_; }
+    [[nodiscard]] const E& Error() const { return failure_; }
 
 private:
     bool failed_ = false;
-    Failure failure_;
+    E failure_;
 };
+using Status = BasicStatus<Failure>;
 
 } // namespace kal

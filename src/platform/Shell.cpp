@@ -195,7 +195,7 @@ HandOverRefusal RefusalForFile(const std::string& path)
 {
     if (const HandOverRefusal byName = RefusalForName(path); byName != HandOverRefusal::None)
         return byName;
-    const std::string real = ResolveLinks(path).value_or(path);
+    const std::string real = ResolveLinks(path).ValueOr(path);
     if (const HandOverRefusal byName = RefusalForName(real); byName != HandOverRefusal::None)
         return byName;
     struct stat info { };

@@ -15,7 +15,7 @@ namespace {
 // Reads XDG_DOCUMENTS_DIR="$HOME/..." or an absolute path from user-dirs.dirs.
 std::string DocumentsFromUserDirs()
 {
-    const auto text = ReadWholeFile(JoinPath(ConfigHomeFolder(), "user-dirs.dirs"), nullptr, 1u << 20);
+    const auto text = ReadWholeFile(JoinPath(ConfigHomeFolder(), "user-dirs.dirs"), 1u << 20);
     if (!text)
         return {};
     std::string_view rest = *text;

@@ -55,7 +55,7 @@ std::optional<WriterLock> WriterLock::Acquire(const std::string& path, std::chro
             *failure = why;
         return std::nullopt;
     };
-    const std::string target = ResolveLinks(path).value_or(path);
+    const std::string target = ResolveLinks(path).ValueOr(path);
     const std::string companion = CompanionOf(target);
     for (;;) {
         const int fd

@@ -349,8 +349,7 @@ CKalFieldArray GeneralGenreOnly()
 
 Result<CKalFieldArray> LoadGenreFile(const std::string& path)
 {
-    FileError fileError;
-    const std::optional<std::string> bytes = ReadWholeFile(path, &fileError, kMaxGenreFileBytes);
+    const Result<std::string, FileError> bytes = ReadWholeFile(path, kMaxGenreFileBytes);
     if (bytes && bytes->empty())
         return CKalFieldArray {};
     std::optional<CKalFieldArray> genres;
@@ -359,7 +358,7 @@ Result<CKalFieldArray> LoadGenreFile(const std::string& path)
     if (genres)
         return std::move(*genres);
     // A file we could not open is simply absent; one we opened but could not read is worth a word.
-    if (bytes || fileError.refusal == FileRefusal::TooLarge)
+    if (bytes || bytes.Error().refusal == FileRefusal::TooLarge)
         return Failure { texts::kGenreFileDamaged };
     return GeneralGenreOnly();
 }

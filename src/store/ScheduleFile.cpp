@@ -530,9 +530,8 @@ Result<SaveOutcome> SaveScheduleFile(const CKalStore& store, const std::string& 
         if (!kept)
             return FileFailure(texts::kCannotOpenFileForWriting, path + kPreviousVersionSuffix, kept.Error());
     }
-    FileError error;
-    if (!WriteFileAtomically(path, encoded.Views(), &error))
-        return FileFailure(texts::kCannotOpenFileForWriting, path, error);
+    if (const FileStatus written = WriteFileAtomically(path, encoded.Views()); !written)
+        return FileFailure(texts::kCannotOpenFileForWriting, path, written.Error());
     return SaveOutcome::Saved;
 }
 

@@ -12,9 +12,12 @@ constexpr char16_t kEndOfText = 0x1A; // Ctrl-Z
 
 std::optional<TextLineFile> TextLineFile::Read(const std::string& path, FileError* error)
 {
-    const std::optional<std::string> bytes = ReadWholeFile(path, error);
-    if (!bytes)
+    const Result<std::string, FileError> bytes = ReadWholeFile(path);
+    if (!bytes) {
+        if (error)
+            *error = bytes.Error();
         return std::nullopt;
+    }
     return FromBytes(*bytes);
 }
 

@@ -108,7 +108,7 @@ bool CreateTextFile(const std::string& path, std::string_view bytes)
     struct stat info { };
     if (::lstat(path.c_str(), &info) == 0 || errno != ENOENT)
         return false;
-    return WriteFileAtomically(path, bytes);
+    return static_cast<bool>(WriteFileAtomically(path, bytes));
 }
 
 bool CreateLinkTextFile(const std::string& path, std::u16string_view content)

@@ -57,7 +57,10 @@ bool CPeriodWriter::WriteFile(
         text += one;
         text += u'\n';
     });
-    return WriteFileAtomically(path, CodePage::Ansi().Encode(text).bytes, error);
+    const FileStatus written = WriteFileAtomically(path, CodePage::Ansi().Encode(text).bytes);
+    if (!written && error)
+        *error = written.Error();
+    return written.Succeeded();
 }
 
 std::u16string PeriodTextCopy(CKalStore& store, CDTime first, CDTime last, int options)

@@ -75,7 +75,7 @@ TEST_F(DiaryLinkCommandsTest, DiaryOfTheSelectedDayIsMadeMarkedAndOpened)
     EXPECT_FALSE(DrawsDiaryMark());
     views_.day.OnCommand(ID_DIARY_EDIT); // the list passes it to the month view
     const std::string diary = folder_.File("diaries/2026/20261207.TXT");
-    EXPECT_EQ(ReadWholeFile(diary).value_or(""), DiaryHeading(CDTime(2026, 12, 7)));
+    EXPECT_EQ(ReadWholeFile(diary).ValueOr(""), DiaryHeading(CDTime(2026, 12, 7)));
     EXPECT_EQ(shell_.Started(), std::vector<std::string> { diary });
     EXPECT_TRUE(DrawsDiaryMark());
     settings_.Set(IntSetting::Diary, 0);
@@ -128,12 +128,12 @@ TEST_F(DiaryLinkCommandsTest, MissingLinkFileIsMadeOnlyWhenTheUserSaysSo)
     const std::string made = folder_.File("notes/打ち合わせ.txt");
     ui_.QueueAnswer(false);
     views_.day.OnCommand(ID_LINK_FILE_OPEN);
-    EXPECT_FALSE(ReadWholeFile(made).has_value());
+    EXPECT_FALSE(ReadWholeFile(made).HasValue());
     EXPECT_TRUE(shell_.Started().empty());
     ui_.QueueAnswer(true);
     views_.day.OnCommand(ID_LINK_FILE_OPEN);
     EXPECT_EQ(ui_.Questions().back(), linktext::kAskCreate);
-    EXPECT_EQ(CodePage::Ansi().Decode(ReadWholeFile(made).value_or("")), u"打ち合わせ\r\n");
+    EXPECT_EQ(CodePage::Ansi().Decode(ReadWholeFile(made).ValueOr("")), u"打ち合わせ\r\n");
     EXPECT_EQ(shell_.Started(), std::vector<std::string> { made });
 
     entry.linkFile = u"javascript:alert(1)";
@@ -155,7 +155,7 @@ TEST_F(DiaryLinkCommandsTest, NothingToOpenWithIsToldWithThePath)
 
     const std::string diary = folder_.File("diaries/20261207.TXT");
     views_.day.OnCommand(ID_DIARY_EDIT);
-    EXPECT_TRUE(ReadWholeFile(diary).has_value()); // made all the same, for another program to open
+    EXPECT_TRUE(ReadWholeFile(diary).HasValue()); // made all the same, for another program to open
 
     CKalData& entry = AddToday(u"打ち合わせ", u"打ち合わせ.txt");
     const std::string made = folder_.File("打ち合わせ.txt");

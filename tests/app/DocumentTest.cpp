@@ -112,7 +112,7 @@ TEST_F(DocumentTest, OpeningRemembersTheFile)
 TEST_F(DocumentTest, AFailedOpenLeavesANewUntitledDocument)
 {
     const std::string path = SaveProtectedSample("protected.klx");
-    const std::string before = ReadWholeFile(path).value_or("");
+    const std::string before = ReadWholeFile(path).ValueOr("");
 
     ui_.QueuePassword(u"wrong");
     EXPECT_FALSE(document_.OpenDocument(path));
@@ -122,7 +122,7 @@ TEST_F(DocumentTest, AFailedOpenLeavesANewUntitledDocument)
     document_.SetModified();
     ui_.QueueAnswer(false);
     EXPECT_TRUE(document_.SaveModified());
-    EXPECT_EQ(ReadWholeFile(path).value_or(""), before);
+    EXPECT_EQ(ReadWholeFile(path).ValueOr(""), before);
 }
 
 TEST_F(DocumentTest, SaveModifiedSavesTitledDocumentsAndAsksForUntitledOnes)
@@ -145,7 +145,7 @@ TEST_F(DocumentTest, SaveModifiedSavesTitledDocumentsAndAsksForUntitledOnes)
     EXPECT_TRUE(document_.SaveModified());
     ASSERT_EQ(ui_.Questions().size(), 1u);
     EXPECT_EQ(document_.PathName(), folder_.File("saved-as.klx"));
-    EXPECT_TRUE(ReadWholeFile(folder_.File("saved-as.klx")).has_value());
+    EXPECT_TRUE(ReadWholeFile(folder_.File("saved-as.klx")).HasValue());
 
     document_.NewDocument();
     document_.SetModified();
@@ -335,7 +335,7 @@ TEST_F(DocumentTest, AFailedSaveKeepsTheLoadTimeForTheChangedOnDiskCheck)
 TEST_F(DocumentTest, RowsThatCannotBeReadAreToldAndKeptBeforeTheFirstSave)
 {
     const std::string path = SaveSample("damaged.klx");
-    std::string original = ReadWholeFile(path).value_or("");
+    std::string original = ReadWholeFile(path).ValueOr("");
     original += "\"0\",\"2005/07/03\"\n\x01\x02garbage\n";
     std::ofstream(path, std::ios::binary) << original;
 
@@ -344,30 +344,30 @@ TEST_F(DocumentTest, RowsThatCannotBeReadAreToldAndKeptBeforeTheFirstSave)
     std::u16string told = texts::kUnreadRows;
     told.replace(told.find(u"%d"), 2, u"2");
     EXPECT_EQ(ui_.Messages()[0], told);
-    EXPECT_FALSE(ReadWholeFile(path + ".bak").has_value());
+    EXPECT_FALSE(ReadWholeFile(path + ".bak").HasValue());
 
     document_.SetModified();
     ASSERT_TRUE(document_.SaveModified());
-    EXPECT_EQ(ReadWholeFile(path + ".bak").value_or(""), original);
+    EXPECT_EQ(ReadWholeFile(path + ".bak").ValueOr(""), original);
     // Later saves leave the copy of the damaged file alone.
     document_.SetModified();
     ASSERT_TRUE(document_.SaveModified());
-    EXPECT_EQ(ReadWholeFile(path + ".bak").value_or(""), original);
+    EXPECT_EQ(ReadWholeFile(path + ".bak").ValueOr(""), original);
 }
 
 TEST_F(DocumentTest, EverySaveKeepsThePreviousVersion)
 {
     const std::string path = SaveSample("kept.klx");
-    const std::string first = ReadWholeFile(path).value_or("");
+    const std::string first = ReadWholeFile(path).ValueOr("");
     ASSERT_TRUE(document_.OpenDocument(path));
-    EXPECT_FALSE(ReadWholeFile(path + "~").has_value());
+    EXPECT_FALSE(ReadWholeFile(path + "~").HasValue());
     document_.Store().Entry(0).text = u"二回目";
     ASSERT_TRUE(document_.SaveDocument(path));
-    EXPECT_EQ(ReadWholeFile(path + "~").value_or(""), first);
-    const std::string second = ReadWholeFile(path).value_or("");
+    EXPECT_EQ(ReadWholeFile(path + "~").ValueOr(""), first);
+    const std::string second = ReadWholeFile(path).ValueOr("");
     document_.Store().Entry(0).text = u"三回目";
     ASSERT_TRUE(document_.SaveDocument(path));
-    EXPECT_EQ(ReadWholeFile(path + "~").value_or(""), second);
+    EXPECT_EQ(ReadWholeFile(path + "~").ValueOr(""), second);
 }
 
 TEST_F(DocumentTest, SaveAsRenamesTheDocumentOnlyWhenTheNewFileHoldsIt)
@@ -461,7 +461,7 @@ TEST_F(DocumentTest, ChangesThatCannotBeWrittenCanGoElsewhereOrBeLetGo)
             u"保存せずに閉じると、保存していない変更は失われます。");
         if (c.savedTo) {
             EXPECT_EQ(document_.PathName(), folder_.File(*c.savedTo));
-            EXPECT_TRUE(ReadWholeFile(folder_.File(*c.savedTo)).has_value());
+            EXPECT_TRUE(ReadWholeFile(folder_.File(*c.savedTo)).HasValue());
             EXPECT_EQ(document_.Title(), u"elsewhere.klx - Zentrik Kalendra");
         } else {
             EXPECT_EQ(document_.PathName(), path);

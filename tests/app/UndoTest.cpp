@@ -425,7 +425,7 @@ TEST_F(UndoTest, TheHolidaysALoadBringsUpToDateAreTheFirstChangeAndCanBeTakenBac
         store.fileVersion = 400;
         ASSERT_TRUE(SaveScheduleFile(store, path));
     }
-    const std::optional<std::string> file = ReadWholeFile(path);
+    const auto file = ReadWholeFile(path);
     ASSERT_TRUE(file);
     profile_.SetInt("System", "HolidayChangeFlag1", 1);
 

@@ -56,7 +56,7 @@ TEST(Holidays, MarchHasExactlyTheSpringEquinox)
 std::map<long long, std::string> ReadNationalHolidays()
 {
     std::map<long long, std::string> holidays;
-    const std::optional<std::string> list = ReadWholeFile(std::string(KAL_TEST_DATA_DIR) + "/national-holidays.txt");
+    const auto list = ReadWholeFile(std::string(KAL_TEST_DATA_DIR) + "/national-holidays.txt");
     if (!list)
         return holidays;
     std::string_view rest = *list;

@@ -106,7 +106,7 @@ std::multimap<std::string, WrittenEvent> ReadBack(const std::string& path)
 {
     std::multimap<std::string, WrittenEvent> events;
     const auto text = ReadWholeFile(path);
-    EXPECT_TRUE(text.has_value());
+    EXPECT_TRUE(text.HasValue());
     if (!text)
         return events;
     icalcomponent* calendar = icalparser_parse_string(text->c_str());
@@ -318,7 +318,7 @@ TEST_F(IcsFileStoreTest, AddingKeepsEveryByteOfTheFileAndPutsTheNewEventsBeforeI
         Add(MakeEntry(u"歯医者", CDTime(2026, 6, 2, 15, 0), CDTime(2026, 6, 2, 16, 0), kTimed));
         EXPECT_EQ(AddToFile(CDTime(2026, 6, 1), CDTime(2026, 6, 3)).added, 1);
 
-        const std::string written = ReadWholeFile(path_).value_or("");
+        const std::string written = ReadWholeFile(path_).ValueOr("");
         ASSERT_GT(written.size(), c.body.size() + c.end.size());
         EXPECT_EQ(written.substr(0, c.body.size()), c.body);
         EXPECT_TRUE(written.ends_with(c.end));

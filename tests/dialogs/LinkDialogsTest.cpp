@@ -75,7 +75,7 @@ TEST_F(LinkFileDialogTest, DeleteRemovesTheFileOrOnlyTheAddress)
     ui_.QueueAnswer(true);
     host_->Press(kDelete);
     EXPECT_EQ(ui_.Questions().back(), std::u16string(kAskDeleteBefore) + u"note.txt" + kAskDeleteAfter);
-    EXPECT_FALSE(ReadWholeFile(folder_.File("note.txt")).has_value());
+    EXPECT_FALSE(ReadWholeFile(folder_.File("note.txt")).HasValue());
     EXPECT_EQ(host_->Text(kLink), u"");
 
     Open(u"gone.txt");
@@ -100,7 +100,7 @@ TEST_F(LinkFileDialogTest, NewFileHoldsTheContentAndIsOpened)
     host_->Press(kNew);
     EXPECT_EQ(proposed_, u"会議  10月5日.txt");
     const std::string made = folder_.File("議事録.txt");
-    EXPECT_EQ(CodePage::Ansi().Decode(ReadWholeFile(made).value_or("")), u"会議: 10月5日\r\n");
+    EXPECT_EQ(CodePage::Ansi().Decode(ReadWholeFile(made).ValueOr("")), u"会議: 10月5日\r\n");
     EXPECT_EQ(host_->Text(kLink), u"議事録.txt");
 
     // Made again: the user hears it exists, and the link is still set and opened.
@@ -109,7 +109,7 @@ TEST_F(LinkFileDialogTest, NewFileHoldsTheContentAndIsOpened)
     QueueName(u"議事録.txt");
     host_->Press(kNew);
     EXPECT_EQ(ui_.Messages().back(), kAlreadyExists);
-    EXPECT_EQ(ReadWholeFile(made).value_or(""), "mine");
+    EXPECT_EQ(ReadWholeFile(made).ValueOr(""), "mine");
     EXPECT_EQ(host_->Text(kLink), u"議事録.txt");
     EXPECT_EQ(shell_.Started(), (std::vector<std::string> { made, made }));
 

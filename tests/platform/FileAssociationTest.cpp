@@ -125,7 +125,7 @@ TEST_F(FileAssociationTest, OwnCopiesGoOnceThePackageIsInstalledButTheUsersEdits
     const std::string edited = "[Desktop Entry]\nType=Application\nName=Kalendra\nExec=kalendra --mine %f\n";
     Put(files.desktopEntry, edited);
     EXPECT_TRUE(RegisterFileAssociation(AssociationMode::Force));
-    EXPECT_EQ(ReadWholeFile(files.desktopEntry).value_or(""), edited);
+    EXPECT_EQ(ReadWholeFile(files.desktopEntry).ValueOr(""), edited);
 }
 
 TEST_F(FileAssociationTest, ForcedWithAnInstalledPackageOnlyMakesItTheDefault)
@@ -136,7 +136,7 @@ TEST_F(FileAssociationTest, ForcedWithAnInstalledPackageOnlyMakesItTheDefault)
     EXPECT_TRUE(RegisterFileAssociation(AssociationMode::Force));
     EXPECT_FALSE(Exists(files.mimeXml));
     EXPECT_FALSE(Exists(files.desktopEntry));
-    EXPECT_EQ(ReadWholeFile(files.mimeApps).value_or(""),
+    EXPECT_EQ(ReadWholeFile(files.mimeApps).ValueOr(""),
         "[Default Applications]\napplication/x-kalendra=kalendra.desktop\ntext/plain=editor.desktop\n");
 }
 

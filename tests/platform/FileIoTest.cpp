@@ -24,6 +24,13 @@
 namespace kal {
 namespace {
 
+// The reason of a call that must fail.
+template <class Outcome> FileError FailureOf(const Outcome& outcome)
+{
+    EXPECT_FALSE(outcome);
+    return outcome ? FileError {} : outcome.Error();
+}
+
 using test::TemporaryFolder;
 
 constexpr uid_t kNobody = 65534;
@@ -35,7 +42,7 @@ void WriteText(const std::string& path, const std::string& text)
 
 std::string ReadText(const std::string& path)
 {
-    return ReadWholeFile(path).value_or("<none>");
+    return ReadWholeFile(path).ValueOr("<none>");
 }
 
 std::vector<std::string> Names(const std::string& folder)
@@ -115,7 +122,7 @@ TEST(FileIoTest, SavingThroughLinksWritesTheirTargetAndKeepsTheLinks)
 
     ASSERT_EQ(::symlink("loop.klx", folder.File("loop.klx").c_str()), 0);
     FileError error;
-    EXPECT_FALSE(WriteFileAtomically(folder.File("loop.klx"), "x", &error));
+    error = FailureOf(WriteFileAtomically(folder.File("loop.klx"), "x"));
     EXPECT_EQ(error.code, ELOOP);
 }
 
@@ -167,7 +174,7 @@ TEST(FileIoTest, AReadOnlyFileIsRefusedAndLeftAsItWas)
     WriteText(folder.File("locked.klx"), "old");
     ASSERT_EQ(::chmod(folder.File("locked.klx").c_str(), 0444), 0);
     FileError error;
-    EXPECT_FALSE(WriteFileAtomically(folder.File("locked.klx"), "new", &error));
+    error = FailureOf(WriteFileAtomically(folder.File("locked.klx"), "new"));
     EXPECT_EQ(error.code, EACCES);
     EXPECT_EQ(error.refusal, FileRefusal::ReadOnlyFile);
     EXPECT_EQ(ReadText(folder.File("locked.klx")), "old");
@@ -206,10 +213,10 @@ TEST(FileIoTest, AWritableFileInAFolderTheUserCannotWriteIsWrittenInPlace)
 
     const int failed = RunUnprivileged([&] {
         ScopedWriteFailure diskFull(3);
-        FileError error;
-        if (WriteFileAtomically(path, "newer content", &error))
+        const FileStatus again = WriteFileAtomically(path, "newer content");
+        if (again)
             return 1;
-        return error.code == ENOSPC ? 0 : 2;
+        return again.Error().code == ENOSPC ? 0 : 2;
     });
     EXPECT_EQ(failed, 0);
     EXPECT_EQ(ReadText(path), "new content");
@@ -299,13 +306,13 @@ TEST(FileIoTest, OnlyRegularFilesAreReadAndNothingWaits)
             continue;
         }
         FileError error;
-        EXPECT_FALSE(ReadWholeFile(folder.File(special.name), &error));
+        error = FailureOf(ReadWholeFile(folder.File(special.name)));
         EXPECT_EQ(error.code, special.code);
         EXPECT_EQ(error.refusal, special.refusal);
         EXPECT_FALSE(IsReadableFile(folder.File(special.name)));
     }
     FileError error;
-    EXPECT_FALSE(ReadWholeFile("/dev/zero", &error));
+    error = FailureOf(ReadWholeFile("/dev/zero"));
     EXPECT_EQ(error.refusal, FileRefusal::NotRegularFile);
 
     WriteText(folder.File("plain"), "text");
@@ -325,7 +332,7 @@ TEST(FileIoTest, SavesReplaceOnlyRegularFilesAndLeaveAnythingElseAlone)
         const std::string path = folder.File(special.name);
         const mode_t type = TypeOf(path);
         FileError error;
-        EXPECT_FALSE(WriteFileAtomically(path, "new", &error));
+        error = FailureOf(WriteFileAtomically(path, "new"));
         EXPECT_EQ(error.code, special.code);
         EXPECT_EQ(error.refusal, special.refusal);
         EXPECT_EQ(TypeOf(path), type);
@@ -347,18 +354,18 @@ TEST(FileIoTest, AFileOverTheBoundIsRefusedWithTheBoundBeforeItIsRead)
     WriteText(path, "");
     ASSERT_EQ(::truncate(path.c_str(), static_cast<off_t>(kBound + 1)), 0); // sparse: nothing is written
     FileError error;
-    EXPECT_FALSE(ReadWholeFile(path, &error, kBound));
+    error = FailureOf(ReadWholeFile(path, kBound));
     EXPECT_EQ(error.code, EFBIG);
     EXPECT_EQ(error.refusal, FileRefusal::TooLarge);
     EXPECT_EQ(error.limit, kBound);
 
     ASSERT_EQ(::truncate(path.c_str(), 10), 0);
-    EXPECT_EQ(ReadWholeFile(path, nullptr, 10), std::string(10, '\0'));
+    EXPECT_EQ(ReadWholeFile(path, 10), std::string(10, '\0'));
     // A file whose size says nothing (as the system's own files) is still read only up to the bound.
     const std::string status = "/proc/self/status";
-    ASSERT_TRUE(ReadWholeFile(status).has_value());
+    ASSERT_TRUE(ReadWholeFile(status).HasValue());
     EXPECT_GT(ReadWholeFile(status)->size(), 64u);
-    EXPECT_FALSE(ReadWholeFile(status, &error, 64));
+    error = FailureOf(ReadWholeFile(status, 64));
     EXPECT_EQ(error.refusal, FileRefusal::TooLarge);
 }
 

@@ -21,11 +21,18 @@
 namespace kal {
 namespace {
 
+// The reason of a call that must fail.
+template <class Outcome> FileError FailureOf(const Outcome& outcome)
+{
+    EXPECT_FALSE(outcome);
+    return outcome ? FileError {} : outcome.Error();
+}
+
 using test::TemporaryFolder;
 
 std::string ReadText(const std::string& path)
 {
-    return ReadWholeFile(path).value_or("<missing>");
+    return ReadWholeFile(path).ValueOr("<missing>");
 }
 
 void WriteText(const std::string& path, const std::string& text)
@@ -316,11 +323,11 @@ TEST(FileIo, AtomicWriteKeepsPermissions)
     EXPECT_EQ(info.st_mode & 07777, 0640u);
 
     FileError error;
-    EXPECT_FALSE(WriteFileAtomically(folder.File("missing/a.klx"), "x", &error));
+    error = FailureOf(WriteFileAtomically(folder.File("missing/a.klx"), "x"));
     EXPECT_EQ(error.code, ENOENT);
-    EXPECT_FALSE(ReadWholeFile(folder.File("none"), &error).has_value());
+    error = FailureOf(ReadWholeFile(folder.File("none")));
     EXPECT_EQ(error.code, ENOENT);
-    EXPECT_FALSE(ReadWholeFile(path, &error, 4).has_value());
+    error = FailureOf(ReadWholeFile(path, 4));
     EXPECT_EQ(error.code, EFBIG);
 }
 

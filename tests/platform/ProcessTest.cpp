@@ -16,7 +16,7 @@ namespace {
 std::string ContentOnceWritten(const std::string& path, const std::string& expected)
 {
     std::string content;
-    for (int i = 0; i < 500 && (content = ReadWholeFile(path).value_or("")) != expected; ++i)
+    for (int i = 0; i < 500 && (content = ReadWholeFile(path).ValueOr("")) != expected; ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     return content;
 }
@@ -34,7 +34,7 @@ TEST(Process, AProgramLeftRunningGoesOnAfterwards)
     test::TemporaryFolder folder;
     const std::string marker = folder.File("a file with spaces");
     ASSERT_TRUE(RunProgram({ "sh", "-c", "sleep 1; echo done > \"$0\"", marker }, ProcessWait::LeaveRunning));
-    EXPECT_FALSE(ReadWholeFile(marker).has_value()); // had we waited, the file would be there
+    EXPECT_FALSE(ReadWholeFile(marker).HasValue()); // had we waited, the file would be there
     EXPECT_EQ(ContentOnceWritten(marker, "done\n"), "done\n");
 }
 
@@ -45,7 +45,7 @@ TEST(Process, ArgumentsLeftRunningReachTheProgramAsTheyAre)
     const std::string hostile = "$(touch " + folder.File("ran") + ")`touch " + folder.File("ran") + "`;&|";
     ASSERT_TRUE(RunProgram({ "sh", "-c", "printf %s \"$1\" > \"$0\"", marker, hostile }, ProcessWait::LeaveRunning));
     EXPECT_EQ(ContentOnceWritten(marker, hostile), hostile);
-    EXPECT_FALSE(ReadWholeFile(folder.File("ran")).has_value());
+    EXPECT_FALSE(ReadWholeFile(folder.File("ran")).HasValue());
     EXPECT_FALSE(RunProgram({ "no-such-program-kalendra" }, ProcessWait::LeaveRunning));
 }
 

@@ -74,7 +74,7 @@ TEST(WriterLockTest, WritersThatWaitLoseNoChange)
                 const std::optional<WriterLock> lock = WriterLock::Acquire(path, 10s);
                 if (!lock)
                     return;
-                const int value = std::stoi(ReadWholeFile(path).value_or("0"));
+                const int value = std::stoi(ReadWholeFile(path).ValueOr("0"));
                 if (!WriteFileAtomically(path, std::to_string(value + 1)))
                     return;
             }
@@ -82,7 +82,7 @@ TEST(WriterLockTest, WritersThatWaitLoseNoChange)
     }
     for (std::thread& writer : writers)
         writer.join();
-    EXPECT_EQ(ReadWholeFile(path).value_or(""), std::to_string(kWriters * kRounds));
+    EXPECT_EQ(ReadWholeFile(path).ValueOr(""), std::to_string(kWriters * kRounds));
     EXPECT_FALSE(Exists(WriterLock::CompanionOf(path)));
 }
 

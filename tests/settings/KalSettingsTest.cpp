@@ -126,7 +126,7 @@ TEST(KalSettings, SettersWriteAtOnceInTheStoredForms)
         settings.SetAlarmWave(u"/usr/share/sounds/alarm.wav");
         EXPECT_EQ(settings.CellCount(), 42);
     }
-    const std::string text = ReadWholeFile(path).value_or("");
+    const std::string text = ReadWholeFile(path).ValueOr("");
     EXPECT_NE(text.find("MonthWeeks=6"), std::string::npos);
     EXPECT_NE(text.find("HolidayColor=65280"), std::string::npos);
     EXPECT_NE(text.find("WeekColor6=16711680"), std::string::npos);

@@ -54,7 +54,7 @@ protected:
     {
         std::ofstream(folder_.File(name), std::ios::binary) << bytes;
     }
-    std::string ReadBytes(const std::string& name) { return ReadWholeFile(folder_.File(name)).value_or("<none>"); }
+    std::string ReadBytes(const std::string& name) { return ReadWholeFile(folder_.File(name)).ValueOr("<none>"); }
     std::string Encode(const std::u16string& text)
     {
         const CodePage::Encoded encoded = CodePage::Ansi().Encode(text);
@@ -563,7 +563,7 @@ TEST_F(ScheduleFileTest, ReplacedCharactersAreToldBeforeSaving)
     };
     EXPECT_EQ(SaveScheduleFile(store, folder_.File("r.klx"), refuse), SaveOutcome::Cancelled);
     EXPECT_EQ(told, u"€😀");
-    EXPECT_EQ(ReadWholeFile(folder_.File("r.klx")), std::nullopt);
+    EXPECT_FALSE(ReadWholeFile(folder_.File("r.klx")));
 
     ASSERT_EQ(Save(store, "r.klx"), SaveOutcome::Saved);
     CKalStore reread;

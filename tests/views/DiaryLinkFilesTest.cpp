@@ -50,7 +50,7 @@ TEST_F(DiaryFilesTest, NewDiaryMakesMissingFoldersAndAHeading)
     const DiaryFile diary = PrepareDiary(deep, day_);
     EXPECT_TRUE(diary.failure.empty());
     EXPECT_EQ(diary.path, folder_.File("a/b/c/20131005.TXT"));
-    EXPECT_EQ(ReadWholeFile(diary.path).value_or(""), DiaryHeading(day_));
+    EXPECT_EQ(ReadWholeFile(diary.path).ValueOr(""), DiaryHeading(day_));
     EXPECT_TRUE(DiaryExists(deep, day_));
     EXPECT_FALSE(DiaryExists(deep, CDTime(2013, 10, 6)));
 }
@@ -60,7 +60,7 @@ TEST_F(DiaryFilesTest, ExistingDiaryIsLeftAsItIs)
     ASSERT_TRUE(WriteFileAtomically(folder_.File("20131005.TXT"), "my own words"));
     const DiaryFile diary = PrepareDiary(FromUtf8(folder_.Path()), day_);
     EXPECT_TRUE(diary.failure.empty());
-    EXPECT_EQ(ReadWholeFile(diary.path).value_or(""), "my own words");
+    EXPECT_EQ(ReadWholeFile(diary.path).ValueOr(""), "my own words");
 }
 
 TEST_F(DiaryFilesTest, FolderThatCannotBeMadeIsReported)

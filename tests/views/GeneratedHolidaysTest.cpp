@@ -156,8 +156,8 @@ TEST_F(GeneratedHolidaysTest, SeventiesFollowTheLawOfTheirYears)
 // month's own days and on the neighbouring days the grid shows.
 TEST_F(GeneratedHolidaysTest, NewFileShowsExactlyTheNationalHolidays)
 {
-    const std::optional<std::string> list = ReadWholeFile(std::string(KAL_TEST_DATA_DIR) + "/national-holidays.txt");
-    ASSERT_TRUE(list.has_value());
+    const auto list = ReadWholeFile(std::string(KAL_TEST_DATA_DIR) + "/national-holidays.txt");
+    ASSERT_TRUE(list.HasValue());
     std::map<std::u16string, std::u16string> expected;
     std::string_view rest = *list;
     while (!rest.empty()) {
