@@ -67,7 +67,7 @@ public:
 
 std::u16string InitialFolder()
 {
-    std::u16string folder = Profile::Current().GetString("System", "InitDir", u"\\My Documents");
+    std::u16string folder = ReadSetting(Profile::Current(), ProfileTextSetting::InitDir, u"\\My Documents");
     if (folder == u"\\My Documents" || folder.empty())
         folder = FromUtf8(DocumentsFolder());
     return folder;
@@ -178,7 +178,7 @@ bool CKalDoc::OpenDocument(std::string path)
     if (store_.genres.IsEmpty())
         store_.genres = applicationGenres_;
     SetPathName(path);
-    Profile::Current().SetString("System", "DefaultFile", FromUtf8(path));
+    WriteSetting(Profile::Current(), ProfileTextSetting::DefaultFile, FromUtf8(path));
     // The holidays the load brought up to date are the first change of the new history: the file on
     // disk lacks them until it is saved, and they can be taken back.
     history_.Clear();
@@ -232,7 +232,7 @@ SaveResult CKalDoc::SaveTo(std::string path)
     // recent file.
     if (path != path_)
         SetPathName(path);
-    Profile::Current().SetString("System", "DefaultFile", FromUtf8(path));
+    WriteSetting(Profile::Current(), ProfileTextSetting::DefaultFile, FromUtf8(path));
     history_.MarkSaved();
     loadTime_ = Clock::Current().Now();
     return SaveResult::Saved;

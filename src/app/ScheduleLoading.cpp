@@ -2,6 +2,7 @@
 
 #include "platform/Profile.h"
 #include "platform/Text.h"
+#include "settings/KalSettings.h"
 #include "store/GenreArchive.h"
 #include "store/NewSchedule.h"
 #include "store/StoreTexts.h"
@@ -11,25 +12,20 @@ namespace kal {
 
 namespace {
 
-constexpr char kSystemSection[] = "System";
-constexpr char kFirstHolidayUpdate[] = "HolidayChangeFlag1";
-constexpr char kGenreSection[] = "Field";
-constexpr char kGenreFile[] = "File";
-
 } // namespace
 
 LoadOptions UserLoadOptions(const Profile& settings)
 {
     LoadOptions options;
     options.askPassword = [] { return Ui::Current().AskPassword(texts::kPasswordCaption, texts::kPasswordPrompt); };
-    options.firstHolidayUpdateDue = settings.GetInt(kSystemSection, kFirstHolidayUpdate, 0) == 0;
+    options.firstHolidayUpdateDue = ReadSetting(settings, ProfileIntSetting::HolidayChangeFlag1) == 0;
     return options;
 }
 
 void RecordLoad(Profile& settings, const LoadedSchedule& loaded)
 {
     if (loaded.firstHolidayUpdateMade)
-        settings.SetInt(kSystemSection, kFirstHolidayUpdate, 1);
+        WriteSetting(settings, ProfileIntSetting::HolidayChangeFlag1, 1);
 }
 
 void Tell(const Failure& failure)
@@ -51,8 +47,8 @@ CKalFieldArray LoadApplicationGenres(SettingsWrites writes)
 {
     Profile& settings = Profile::Current();
     const std::string path = ApplicationGenreFile(settings);
-    if (writes == SettingsWrites::Made && FromUtf8(path) != settings.GetString(kGenreSection, kGenreFile, u""))
-        settings.SetString(kGenreSection, kGenreFile, FromUtf8(path));
+    if (writes == SettingsWrites::Made && FromUtf8(path) != ReadSetting(settings, ProfileTextSetting::FieldFile, u""))
+        WriteSetting(settings, ProfileTextSetting::FieldFile, FromUtf8(path));
     Result<CKalFieldArray> genres = LoadGenreFile(path);
     if (!genres)
         Tell(genres.Error());

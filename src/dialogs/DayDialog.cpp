@@ -81,7 +81,7 @@ std::u16string DayDialog::RowText(const CKalData& entry, CDTime day)
     if (entry.IsTodo())
         row += daydialog::kTodoPrefix;
     const int mode = CKalSettings::Current().Get(IntSetting::DayViewTime);
-    const bool countdown = Profile::Current().GetInt("View", "TodoLeftDraw", 1) != 0;
+    const bool countdown = ReadSetting(Profile::Current(), ProfileIntSetting::TodoLeftDraw) != 0;
     row += EntryLine(entry, day, TimeModeFromSetting(mode), countdown ? Countdown::On : Countdown::Off);
     return std::u16string(ListRowPart(row));
 }

@@ -6,6 +6,7 @@
 #include "platform/FileIo.h"
 #include "platform/Profile.h"
 #include "platform/Text.h"
+#include "settings/KalSettings.h"
 #include "store/GenreArchive.h"
 #include "store/GenreOperations.h"
 #include "store/KalStore.h"
@@ -216,10 +217,10 @@ void GenreDialog::ChooseFile(DialogHost& host)
 {
     using namespace genredialog;
     Profile& profile = Profile::Current();
-    GenreFileDialog file { profile.GetString(kFileSection, kFileValue, u"") };
+    GenreFileDialog file { ReadSetting(profile, ProfileTextSetting::FieldFile, u"") };
     if (Ui::Current().RunDialog(file) != kIdOk)
         return;
-    profile.SetString(kFileSection, kFileValue, file.Path());
+    WriteSetting(profile, ProfileTextSetting::FieldFile, file.Path());
     const std::string path = ToUtf8(file.Path());
     if (applicationGenres_ == nullptr || !IsReadableFile(path))
         return;

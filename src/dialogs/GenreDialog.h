@@ -36,9 +36,6 @@ inline constexpr char16_t kHiddenPrefix[] = u"[非表示]";
 inline constexpr char16_t kGeneralNotDeletable[] = u"一般フィールドは削除できません";
 inline constexpr char16_t kAskDelete[] = u" を削除しますか？";
 inline constexpr char16_t kAskUnify[] = u" のスケジュール全ての色をジャンルで指定した色に統一しますか？";
-// Where the path of the program's genre file is kept.
-inline constexpr char kFileSection[] = "Field";
-inline constexpr char kFileValue[] = "File";
 } // namespace genredialog
 
 // The genre list of the open file: add, edit, delete, reorder, hide and show genres, give every

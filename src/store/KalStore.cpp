@@ -3,13 +3,15 @@
 #include "platform/Profile.h"
 #include "platform/Text.h"
 #include "platform/UserFolders.h"
+#include "settings/KalSettings.h"
 
 #include <utility>
 
 namespace kal {
 
 CKalStore::CKalStore()
-    : diaryFolderDefault(Profile::Current().GetString("Diary", "Dir", FromUtf8(DocumentsFolder() + "/")))
+    : diaryFolderDefault(
+        ReadSetting(Profile::Current(), ProfileTextSetting::DiaryDir, FromUtf8(DocumentsFolder() + "/")))
 {
 }
 

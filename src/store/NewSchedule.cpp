@@ -4,6 +4,7 @@
 #include "platform/Profile.h"
 #include "platform/ProgramFolders.h"
 #include "platform/Text.h"
+#include "settings/KalSettings.h"
 #include "store/HolidayUpdates.h"
 #include "store/KalStore.h"
 #include "store/ScheduleFile.h"
@@ -12,7 +13,7 @@ namespace kal {
 
 std::string ApplicationGenreFile(const Profile& settings)
 {
-    const std::string path = ToUtf8(settings.GetString("Field", "File", u""));
+    const std::string path = ToUtf8(ReadSetting(settings, ProfileTextSetting::FieldFile, u""));
     if (path.empty() || !IsReadableFile(path))
         return JoinPath(ProgramDataFolder(), "kfield.dat");
     return path;

@@ -6,6 +6,7 @@
 #include "platform/Profile.h"
 #include "platform/Text.h"
 #include "platform/UserFolders.h"
+#include "settings/KalSettings.h"
 #include "store/CsvTable.h"
 #include "store/EntryRow.h"
 #include "store/FileMessage.h"
@@ -540,8 +541,9 @@ Result<HolidayUpdates> LoadScheduleTemplate(CKalStore& store, const std::string&
     const Profile& profile = Profile::Current();
     const std::optional<TextLineFile> file = TextLineFile::Read(JoinPath(folder, kTemplateFileName));
     CsvTable table;
-    table.SetRowLimit(profile.GetInt("System", "CardMax", 5000));
-    const HeaderLine header = profile.GetInt("System", "Item", 0) == 0 ? HeaderLine::Present : HeaderLine::Absent;
+    table.SetRowLimit(ReadSetting(profile, ProfileIntSetting::CardMax));
+    const HeaderLine header
+        = ReadSetting(profile, ProfileIntSetting::Item) == 0 ? HeaderLine::Present : HeaderLine::Absent;
     if (folder.empty() || !file || !table.Load(*file, header))
         return Failure { texts::kCannotReadTemplate };
     for (int i = 0; i < table.RowCount(); ++i)

@@ -78,7 +78,7 @@ void CDayView::Fill(int selectRow)
     cell_ = monthView_.SelectedCell();
     if (cell_) {
         const int mode = CKalSettings::Current().Get(IntSetting::DayViewTime);
-        const bool countdown = Profile::Current().GetInt("View", "TodoLeftDraw", 1) != 0;
+        const bool countdown = ReadSetting(Profile::Current(), ProfileIntSetting::TodoLeftDraw) != 0;
         rows_.reserve(cell_->entries.size());
         for (const CKalData* entry : cell_->entries) {
             std::u16string row = RowText(*entry, cell_->date, mode, countdown);

@@ -275,7 +275,7 @@ TEST_F(GenreDialogTest, GenreFileNameIsKeptAndAReadableFileReplacesTheProgramsLi
     for (const std::u16string& path : { missing, FromUtf8(readable) }) {
         ui_.QueueFile(path);
         EXPECT_FALSE(Run(0, pressFile, { browse }));
-        EXPECT_EQ(profile_.GetString(kFileSection, kFileValue, u""), path);
+        EXPECT_EQ(profile_.GetString("Field", "File", u""), path);
         // A file that does not open leaves the program's list alone.
         if (path == missing) {
             EXPECT_TRUE(applicationGenres_.IsEmpty());
@@ -293,7 +293,7 @@ TEST_F(GenreDialogTest, GenreFileNameIsKeptAndAReadableFileReplacesTheProgramsLi
         file.Press(kIdCancel);
     };
     Run(0, pressFile, { typeAndCancel });
-    EXPECT_EQ(profile_.GetString(kFileSection, kFileValue, u""), FromUtf8(readable));
+    EXPECT_EQ(profile_.GetString("Field", "File", u""), FromUtf8(readable));
 }
 
 } // namespace
