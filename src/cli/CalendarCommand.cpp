@@ -1,4 +1,5 @@
 #include "cli/CalendarCommand.h"
+#include "cli/ExitCodes.h"
 
 #include "app/CalendarCommands.h"
 #include "calstore/CalendarStore.h"
@@ -19,8 +20,6 @@ namespace kal {
 
 namespace {
 
-constexpr int kFailed = 1;
-constexpr int kUsageError = 2;
 constexpr char kUsage[] = "Usage: kalendra-cli add-to-calendar FILE.klx FROM TO [--store PATH-or-URL] [--user NAME]"
                           " [--timeout SECONDS]\n";
 // A time limit in seconds, not a step between dates: a day of it is more than any server of use needs.

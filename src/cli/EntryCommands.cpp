@@ -1,4 +1,5 @@
 #include "cli/EntryCommands.h"
+#include "cli/ExitCodes.h"
 
 #include "cli/ExchangeCommands.h"
 #include "cli/FileCommands.h"
@@ -23,17 +24,8 @@ namespace kal {
 
 namespace {
 
-constexpr int kFailed = 1;
-constexpr int kUsageError = 2;
-
 constexpr char kAddUsage[] = "add FILE.klx YYYY-MM-DD [HH:MM[-HH:MM]] TEXT [--place PLACE] [--todo] [--genre N]";
 constexpr char kDeleteUsage[] = "delete FILE.klx YYYY-MM-DD TEXT";
-
-int UsageError(const char* usage)
-{
-    std::fprintf(stderr, "Usage: kalendra-cli %s\n", usage);
-    return kUsageError;
-}
 
 // "HH:MM" exactly, 00:00 to 23:59: a time typed any other way is more likely a slip than a wish.
 std::optional<HourMinute> ParseClock(std::string_view text)

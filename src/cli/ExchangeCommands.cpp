@@ -1,4 +1,5 @@
 #include "cli/ExchangeCommands.h"
+#include "cli/ExitCodes.h"
 
 #include "cli/FileCommands.h"
 #include "cli/TerminalText.h"
@@ -20,20 +21,11 @@ namespace kal {
 
 namespace {
 
-constexpr int kFailed = 1;
-constexpr int kUsageError = 2;
-
 constexpr char kAgendaUsage[] = "agenda FILE.klx FROM [TO] [--year] [--weekday]";
 constexpr char kExportUsage[] = "export-csv FILE.klx FROM TO OUT.csv [--hidden] [--safe-for-spreadsheets]";
 constexpr char kImportUsage[] = "import-csv FILE.klx IN.csv";
 constexpr char kFindUsage[]
     = "find FILE.klx TEXT [--mode contains|equals|starts|ends] [--target text,place,memo] [--ignore-case]";
-
-int UsageError(const char* usage)
-{
-    std::fprintf(stderr, "Usage: kalendra-cli %s\n", usage);
-    return kUsageError;
-}
 
 // "YYYY-MM-DD" at 00:00 of that day.
 std::optional<CDTime> ParseDay(const std::string& text)

@@ -1,4 +1,5 @@
 #include "cli/FileCommands.h"
+#include "cli/ExitCodes.h"
 
 #include "app/AppTexts.h"
 #include "app/ScheduleFileGuard.h"
@@ -17,15 +18,6 @@
 namespace kal {
 
 namespace {
-
-constexpr int kFailed = 1;
-constexpr int kUsageError = 2;
-
-int UsageError(const char* usage)
-{
-    std::fprintf(stderr, "Usage: kalendra-cli %s\n", usage);
-    return kUsageError;
-}
 
 SaveOptions WarnAboutReplacedCharacters()
 {
