@@ -144,11 +144,11 @@ void AddPeriodToCalendar(CKalStore& store)
     const std::optional<OutlookPeriod> period = AskOutlookPeriod(OutlookPeriod { from, to });
     if (!period)
         return;
-    KeepExportSpan(period->start, period->end);
+    KeepExportSpan(period->first, period->last);
     std::unique_ptr<CalendarStore> calendar = ConfiguredCalendarStore();
     if (!calendar)
         return;
-    const Outcome outcome = RunOnStore(*calendar, PeriodAppointments(store, period->start, period->end), true);
+    const Outcome outcome = RunOnStore(*calendar, PeriodAppointments(store, period->first, period->last), true);
     if (!outcome.opened.Ok()) {
         Ui::Current().ShowMessage(outcome.opened.message);
         return;

@@ -74,8 +74,8 @@ void CopyPeriodText(CKalStore& store)
     const auto request = AskTextCopy(proposed.start, proposed.end);
     if (!request)
         return;
-    StoreSpan(kTextCopySpan, request->start, request->end);
-    const std::u16string text = PeriodTextCopy(store, request->start, request->end, request->options);
+    StoreSpan(kTextCopySpan, request->period.first, request->period.last);
+    const std::u16string text = PeriodTextCopy(store, request->period.first, request->period.last, request->options);
     if (text.empty()) {
         Ui::Current().ShowMessage(exchange::kNoSchedules);
         return;
@@ -89,11 +89,12 @@ void ExportPeriod(CKalStore& store)
     const auto request = AskExport(proposed.start, proposed.end);
     if (!request)
         return;
-    StoreSpan(kExportSpan, request->start, request->end);
+    StoreSpan(kExportSpan, request->period.first, request->period.last);
     const std::string path = ExportPath(request->file);
     FileError error;
     const HiddenEntries hidden = request->hidden ? HiddenEntries::Export : HiddenEntries::Skip;
-    if (!ExportOutlookCsv(store, request->start, request->end, path, hidden, SpreadsheetSafety::Exact, &error))
+    if (!ExportOutlookCsv(
+            store, request->period.first, request->period.last, path, hidden, SpreadsheetSafety::Exact, &error))
         Ui::Current().ShowMessage(FileFailure(exchange::kExportFailed, path, error).message);
 }
 

@@ -30,32 +30,29 @@ std::optional<CDTime> ReadDateField(DialogHost& host, int editId, std::u16string
     return date;
 }
 
-bool ReadPeriodFields(DialogHost& host, int startId, std::u16string_view startMessage, int endId,
-    std::u16string_view endMessage, CDTime& start, CDTime& end)
+std::optional<DateRange> ReadPeriodFields(
+    DialogHost& host, int startId, std::u16string_view startMessage, int endId, std::u16string_view endMessage)
 {
     const std::optional<CDTime> typedStart = ReadDateField(host, startId, startMessage);
     if (!typedStart)
-        return false;
+        return std::nullopt;
     const std::optional<CDTime> typedEnd = ReadDateField(host, endId, endMessage);
     if (!typedEnd)
-        return false;
-    start = *typedStart;
-    end = *typedEnd;
-    return true;
+        return std::nullopt;
+    return DateRange { *typedStart, *typedEnd };
 }
 
-bool ReadOrderedPeriodFields(DialogHost& host, int startId, std::u16string_view startMessage, int endId,
-    std::u16string_view endMessage, CDTime& start, CDTime& end)
+std::optional<DateRange> ReadOrderedPeriodFields(
+    DialogHost& host, int startId, std::u16string_view startMessage, int endId, std::u16string_view endMessage)
 {
-    CDTime typedStart;
-    CDTime typedEnd;
-    if (!ReadPeriodFields(host, startId, startMessage, endId, endMessage, typedStart, typedEnd))
-        return false;
-    if (typedEnd < typedStart)
-        return RefuseField(host, endId, endMessage);
-    start = typedStart;
-    end = typedEnd;
-    return true;
+    const std::optional<DateRange> typed = ReadPeriodFields(host, startId, startMessage, endId, endMessage);
+    if (!typed)
+        return std::nullopt;
+    if (typed->last < typed->first) {
+        (void)RefuseField(host, endId, endMessage);
+        return std::nullopt;
+    }
+    return typed;
 }
 
 std::vector<ControlResource> PeriodFields::Rows(int row) const
@@ -70,10 +67,10 @@ std::vector<ControlResource> PeriodFields::Rows(int row) const
     };
 }
 
-void PeriodFields::Show(DialogHost& host, CDTime startDate, CDTime endDate) const
+void PeriodFields::Show(DialogHost& host, DateRange period) const
 {
-    host.SetText(start, DateText(startDate));
-    host.SetText(end, DateText(endDate));
+    host.SetText(start, DateText(period.first));
+    host.SetText(end, DateText(period.last));
 }
 
 bool PeriodFields::OnClicked(DialogHost& host, int id) const
@@ -84,10 +81,9 @@ bool PeriodFields::OnClicked(DialogHost& host, int id) const
     return true;
 }
 
-bool PeriodFields::Read(DialogHost& host, CDTime& startDate, CDTime& endDate) const
+std::optional<DateRange> PeriodFields::Read(DialogHost& host) const
 {
-    return ReadOrderedPeriodFields(
-        host, start, periodfield::kInvalidStart, end, periodfield::kInvalidEnd, startDate, endDate);
+    return ReadOrderedPeriodFields(host, start, periodfield::kInvalidStart, end, periodfield::kInvalidEnd);
 }
 
 } // namespace kal

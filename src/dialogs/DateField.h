@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calendar/DTime.h"
+#include "calendar/DateRange.h"
 #include "ui/DialogResource.h"
 
 #include <optional>
@@ -25,14 +26,14 @@ bool RefuseField(DialogHost& host, int id, std::u16string_view message);
 // does not read, the field is refused with `message` and nothing is given.
 [[nodiscard]] std::optional<CDTime> ReadDateField(DialogHost& host, int editId, std::u16string_view message);
 
-// A period's start and end fields read as ReadDateField does, the start first. `start` and `end`
-// change only when both read. True when they did.
-[[nodiscard]] bool ReadPeriodFields(DialogHost& host, int startId, std::u16string_view startMessage, int endId,
-    std::u16string_view endMessage, CDTime& start, CDTime& end);
+// A period's start and end fields read as ReadDateField does, the start first; nothing unless both
+// read.
+[[nodiscard]] std::optional<DateRange> ReadPeriodFields(
+    DialogHost& host, int startId, std::u16string_view startMessage, int endId, std::u16string_view endMessage);
 // The same for a period whose end may not come before its start: such an end is refused with
 // `endMessage`.
-[[nodiscard]] bool ReadOrderedPeriodFields(DialogHost& host, int startId, std::u16string_view startMessage, int endId,
-    std::u16string_view endMessage, CDTime& start, CDTime& end);
+[[nodiscard]] std::optional<DateRange> ReadOrderedPeriodFields(
+    DialogHost& host, int startId, std::u16string_view startMessage, int endId, std::u16string_view endMessage);
 
 // The texts of a period's two date fields.
 namespace periodfield {
@@ -53,11 +54,12 @@ struct PeriodFields {
 
     // The two rows of the fields, from `row` on.
     [[nodiscard]] std::vector<ControlResource> Rows(int row = 0) const;
-    void Show(DialogHost& host, CDTime startDate, CDTime endDate) const;
+    void Show(DialogHost& host, DateRange period) const;
     // A click on either calendar button picks a date into its field; true when the click was one.
     bool OnClicked(DialogHost& host, int id) const;
-    // Reads the period, refusing a field that does not read or an end before the start.
-    [[nodiscard]] bool Read(DialogHost& host, CDTime& startDate, CDTime& endDate) const;
+    // Reads the period; nothing, with the message shown, for a field that does not read or an end
+    // before the start.
+    [[nodiscard]] std::optional<DateRange> Read(DialogHost& host) const;
 };
 
 } // namespace kal

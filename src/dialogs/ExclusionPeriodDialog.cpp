@@ -43,7 +43,12 @@ void ExclusionPeriodDialog::OnControl(DialogHost& host, int id, Notification not
 
 bool ExclusionPeriodDialog::OnOk(DialogHost& host)
 {
-    return ReadPeriodFields(host, kStart, kEnterValidStart, kEnd, kEnterValidEnd, start_, end_);
+    const std::optional<DateRange> read = ReadPeriodFields(host, kStart, kEnterValidStart, kEnd, kEnterValidEnd);
+    if (!read)
+        return false;
+    start_ = read->first;
+    end_ = read->last;
+    return true;
 }
 
 } // namespace kal

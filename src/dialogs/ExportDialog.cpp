@@ -23,7 +23,7 @@ constexpr PeriodFields kPeriod { kStart, kEnd, kStartCalendar, kEndCalendar, kCa
 } // namespace
 
 ExportDialog::ExportDialog(CDTime start, CDTime end)
-    : request_ { start, end, {}, false }
+    : request_ { { start, end }, {}, false }
 {
     const Profile& profile = Profile::Current();
     request_.file = profile.GetString(kSection, kFileValue, u"");
@@ -47,7 +47,7 @@ ExportDialog::ExportDialog(CDTime start, CDTime end)
 
 void ExportDialog::OnInit(DialogHost& host)
 {
-    kPeriod.Show(host, request_.start, request_.end);
+    kPeriod.Show(host, request_.period);
     host.SetText(kFile, request_.file);
     host.SetChecked(kHidden, request_.hidden);
     host.SetFocus(kStart);
@@ -72,8 +72,10 @@ void ExportDialog::OnControl(DialogHost& host, int id, Notification notification
 
 bool ExportDialog::OnOk(DialogHost& host)
 {
-    if (!kPeriod.Read(host, request_.start, request_.end))
+    const std::optional<DateRange> period = kPeriod.Read(host);
+    if (!period)
         return false;
+    request_.period = *period;
     std::u16string file = host.Text(kFile);
     if (file.empty())
         return RefuseField(host, kFile, kNoFileName);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calendar/DTime.h"
+#include "calendar/DateRange.h"
 #include "ui/DialogHost.h"
 
 #include <optional>
@@ -28,11 +29,9 @@ inline constexpr char16_t kFileFilter[] = u"CSVﾌｧｲﾙ(*.CSV) |*.CSV||";
 inline constexpr char16_t kFileExtension[] = u"csv";
 } // namespace exportdialog
 
-// A period to export, from `start` to `end` (both included, at 00:00), the file to write and whether
-// hidden schedules go too.
+// A period to export, the file to write and whether hidden schedules go too.
 struct ExportRequest {
-    CDTime start;
-    CDTime end;
+    DateRange period;
     std::u16string file;
     bool hidden = false;
 };

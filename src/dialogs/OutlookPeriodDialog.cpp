@@ -26,7 +26,7 @@ OutlookPeriodDialog::OutlookPeriodDialog(OutlookPeriod period)
 
 void OutlookPeriodDialog::OnInit(DialogHost& host)
 {
-    kPeriod.Show(host, period_.start, period_.end);
+    kPeriod.Show(host, period_);
 }
 
 void OutlookPeriodDialog::OnControl(DialogHost& host, int id, Notification notification)
@@ -37,7 +37,11 @@ void OutlookPeriodDialog::OnControl(DialogHost& host, int id, Notification notif
 
 bool OutlookPeriodDialog::OnOk(DialogHost& host)
 {
-    return kPeriod.Read(host, period_.start, period_.end);
+    const std::optional<DateRange> read = kPeriod.Read(host);
+    if (!read)
+        return false;
+    period_ = *read;
+    return true;
 }
 
 std::optional<OutlookPeriod> AskOutlookPeriod(OutlookPeriod period)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calendar/DTime.h"
+#include "calendar/DateRange.h"
 #include "ui/DialogHost.h"
 
 #include <optional>
@@ -17,11 +18,8 @@ inline constexpr char16_t kCaption[] = u"Outlookへ";
 inline constexpr char16_t kCalendarLabel[] = u"ｶﾚﾝﾀﾞｰ";
 } // namespace outlookperioddialog
 
-// The days from `start` to `end`, both included, each at 00:00.
-struct OutlookPeriod {
-    CDTime start;
-    CDTime end;
-};
+// The days to add, both ends included.
+using OutlookPeriod = DateRange;
 
 class OutlookPeriodDialog final : public DialogLogic {
 public:

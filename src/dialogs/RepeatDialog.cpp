@@ -89,7 +89,7 @@ void RepeatDialog::OnInit(DialogHost& host)
 // period's first day.
 void RepeatDialog::ShowChoices(DialogHost& host) const
 {
-    const LocalFields first = values_.start.Fields();
+    const LocalFields first = values_.period.first.Fields();
     int week = (first.day - 1) / 7; // [0, 4]: days 29-31 are in the last week
     int weekday = first.weekday;
     int month = first.month - 1;
@@ -160,11 +160,11 @@ void RepeatDialog::EditCustom(DialogHost& host)
 // The year methods of the period dialog depend on the unit as it is chosen now.
 void RepeatDialog::EditPeriod(const DialogHost& host)
 {
-    RepeatPeriodDialog dialog(values_.start, values_.end, std::max(host.Selection(kUnit), 0));
+    RepeatPeriodDialog dialog(values_.period.first, values_.period.last, std::max(host.Selection(kUnit), 0));
     if (Ui::Current().RunDialog(dialog) != kIdOk)
         return;
-    values_.start = dialog.Start();
-    values_.end = dialog.End();
+    values_.period.first = dialog.Start();
+    values_.period.last = dialog.End();
 }
 
 bool RepeatDialog::OnOk(DialogHost& host)
@@ -191,17 +191,17 @@ bool RepeatDialog::OnOk(DialogHost& host)
     }
 
     // Whole calendar days, so that a day made shorter or longer by a clock change still counts as one.
-    if (CalendarDays(chosen.start, chosen.end) < kMinimumRepeatDays[unit]) {
-        RepeatPeriodDialog dialog(chosen.start, chosen.end, unit);
+    if (CalendarDays(chosen.period.first, chosen.period.last) < kMinimumRepeatDays[unit]) {
+        RepeatPeriodDialog dialog(chosen.period.first, chosen.period.last, unit);
         if (Ui::Current().RunDialog(dialog) != kIdOk)
             return false;
-        chosen.start = dialog.Start();
-        chosen.end = dialog.End();
+        chosen.period.first = dialog.Start();
+        chosen.period.last = dialog.End();
     }
 
     if (unit == repeat::kWeekly && weekday >= 0) {
-        const LocalFields first = chosen.start.Fields();
-        chosen.start = CDTime(first.year, first.month, first.day + (weekday - first.weekday + 7) % 7);
+        const LocalFields first = chosen.period.first.Fields();
+        chosen.period.first = CDTime(first.year, first.month, first.day + (weekday - first.weekday + 7) % 7);
     }
     values_ = chosen;
     return true;

@@ -25,8 +25,8 @@ RepeatDialogValues ValuesOf(const RepeatSettings& settings, const RepeatPeriod& 
     values.weeks = settings.weeks;
     values.weekdays = settings.weekdays;
     values.months = settings.months;
-    values.start = DateOnly(period.start);
-    values.end = DateOnly(period.end);
+    values.period.first = DateOnly(period.first);
+    values.period.last = DateOnly(period.last);
     return values;
 }
 
@@ -69,8 +69,8 @@ CivilDate OnRuleDay(CivilDate date, const RepeatSettings& settings, std::int32_t
 
 RepeatPeriod PeriodOf(const RepeatDialogValues& values, const RepeatSettings& settings)
 {
-    CivilDate first = DateOf(values.start);
-    CivilDate last = DateOf(values.end);
+    CivilDate first = DateOf(values.period.first);
+    CivilDate last = DateOf(values.period.last);
     if (settings.repeatType == repeat::kMonthly || settings.repeatType == repeat::kYearly) {
         first = OnRuleDay(first, settings, settings.repeatDayFrom, values.month);
         last = OnRuleDay(last, settings, settings.repeatDayTo, values.month);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calendar/DTime.h"
+#include "calendar/DateRange.h"
 #include "store/KalData.h"
 
 #include <array>
@@ -28,11 +29,8 @@ struct RepeatSettings {
     bool operator==(const RepeatSettings&) const = default;
 };
 
-// The days a repetition runs over: from `start` at 00:00:00 to `end` at 23:59:59.
-struct RepeatPeriod {
-    CDTime start;
-    CDTime end;
-};
+// The days a repetition runs over: from the first at 00:00:00 to the last at 23:59:59.
+using RepeatPeriod = DateRange;
 
 struct RepeatChange {
     RepeatSettings settings;
@@ -50,8 +48,7 @@ struct RepeatDialogValues {
     std::array<std::uint8_t, 5> weeks {};
     std::array<std::uint8_t, 7> weekdays {};
     std::array<std::uint8_t, 12> months { 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1 };
-    CDTime start; // the period's first day, 00:00
-    CDTime end; // the period's last day, 00:00
+    DateRange period;
     int month = 1; // the month chosen in the month list when OK was pressed, 1-12
 };
 

@@ -34,7 +34,7 @@ int MethodOfButton(int id)
 
 } // namespace
 
-DatePeriod YearPeriod(CDTime start, int repeatType, PeriodMethod method)
+DateRange YearPeriod(CDTime start, int repeatType, PeriodMethod method)
 {
     const LocalFields s = start.Fields();
     const bool fiscal = method == PeriodMethod::FiscalYear;
@@ -51,7 +51,7 @@ DatePeriod YearPeriod(CDTime start, int repeatType, PeriodMethod method)
     // One year either way: the fiscal year runs to the end of the March after its April, the calendar
     // year to the end of its own December (a period named after one year should not run into the next).
     const CDTime last = fiscal ? CDTime(yearBegins + 1, 3, 31) : CDTime(yearBegins, 12, 31);
-    return DatePeriod { first, last };
+    return DateRange { first, last };
 }
 
 CDTime DateAfter(CDTime start, int years, int months, int days)
@@ -169,27 +169,32 @@ void RepeatPeriodDialog::Apply(DialogHost& host, PeriodMethod method)
     const std::optional<CDTime> start = ParsedStart(host);
     if (!start)
         return;
-    DatePeriod period { *start, *start };
+    DateRange period { *start, *start };
     switch (method) {
     case PeriodMethod::FiscalYear:
     case PeriodMethod::CalendarYear:
         period = YearPeriod(*start, repeatType_, method);
         break;
     case PeriodMethod::YearsMonthsDays:
-        period.end = DateAfter(*start, ParseLeadingInt(host.Text(kYears)), ParseLeadingInt(host.Text(kMonths)),
+        period.last = DateAfter(*start, ParseLeadingInt(host.Text(kYears)), ParseLeadingInt(host.Text(kMonths)),
             ParseLeadingInt(host.Text(kDays)));
         break;
     default:
-        period.end = DateAfter(*start, 0, 0, 7 * ParseLeadingInt(host.Text(kWeeks)));
+        period.last = DateAfter(*start, 0, 0, 7 * ParseLeadingInt(host.Text(kWeeks)));
         break;
     }
-    host.SetText(kStart, DateText(period.start));
-    host.SetText(kEnd, DateText(period.end));
+    host.SetText(kStart, DateText(period.first));
+    host.SetText(kEnd, DateText(period.last));
 }
 
 bool RepeatPeriodDialog::OnOk(DialogHost& host)
 {
-    return ReadPeriodFields(host, kStart, kEnterValidStart, kEnd, kEnterValidEnd, start_, end_);
+    const std::optional<DateRange> read = ReadPeriodFields(host, kStart, kEnterValidStart, kEnd, kEnterValidEnd);
+    if (!read)
+        return false;
+    start_ = read->first;
+    end_ = read->last;
+    return true;
 }
 
 } // namespace kal

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calendar/DTime.h"
+#include "calendar/DateRange.h"
 #include "ui/DialogHost.h"
 
 #include <optional>
@@ -53,17 +54,12 @@ inline constexpr char16_t kEnterValidEnd[] = u"正しい終了日付を入力し
 // The ways the period dialog proposes a period from its start date.
 enum class PeriodMethod { Initial, Whole, FiscalYear, CalendarYear, YearsMonthsDays, Weeks };
 
-struct DatePeriod {
-    CDTime start; // 00:00 of the first day
-    CDTime end; // 00:00 of the last day
-};
-
 // The period of a rule of `repeatType` starting at `start` (00:00) by one of the year methods:
 // the fiscal year from April, or the calendar year, that holds the start. Weekly rules start on the
 // first day of that year with the start's weekday; yearly rules keep the start's month and day;
 // others start on the start's day of the year's first month. The fiscal year ends on March 31, the
 // calendar year on December 31.
-[[nodiscard]] DatePeriod YearPeriod(CDTime start, int repeatType, PeriodMethod method);
+[[nodiscard]] DateRange YearPeriod(CDTime start, int repeatType, PeriodMethod method);
 // The last day `years`, `months` and `days` after `start`: the month carried into the year, the
 // day of the month kept and a day past the month's end counted on into the next month.
 [[nodiscard]] CDTime DateAfter(CDTime start, int years, int months, int days);

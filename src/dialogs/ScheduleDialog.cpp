@@ -285,8 +285,8 @@ void ScheduleDialog::EditRepetition(DialogHost& host)
     if (!change)
         return;
     repeat_ = change->settings;
-    host.SetText(kStartDate, DateText(change->period.start));
-    host.SetText(kEndDate, DateText(change->period.end));
+    host.SetText(kStartDate, DateText(change->period.first));
+    host.SetText(kEndDate, DateText(change->period.last));
 }
 
 bool ScheduleDialog::OnOk(DialogHost& host)

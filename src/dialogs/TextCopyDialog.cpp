@@ -17,7 +17,7 @@ constexpr PeriodFields kPeriod { kStart, kEnd, kStartCalendar, kEndCalendar, kCa
 } // namespace
 
 TextCopyDialog::TextCopyDialog(CDTime start, CDTime end)
-    : request_ { start, end, StoredTextCopyOptions() }
+    : request_ { { start, end }, StoredTextCopyOptions() }
 {
     resource_.id = kResourceId;
     resource_.caption = kCaption;
@@ -33,7 +33,7 @@ TextCopyDialog::TextCopyDialog(CDTime start, CDTime end)
 
 void TextCopyDialog::OnInit(DialogHost& host)
 {
-    kPeriod.Show(host, request_.start, request_.end);
+    kPeriod.Show(host, request_.period);
     host.SetChecked(kYear, (request_.options & textcopy::kYear) != 0);
     host.SetChecked(kWeekday, (request_.options & textcopy::kWeekday) != 0);
     host.SetFocus(kStart);
@@ -47,8 +47,10 @@ void TextCopyDialog::OnControl(DialogHost& host, int id, Notification notificati
 
 bool TextCopyDialog::OnOk(DialogHost& host)
 {
-    if (!kPeriod.Read(host, request_.start, request_.end))
+    const std::optional<DateRange> period = kPeriod.Read(host);
+    if (!period)
         return false;
+    request_.period = *period;
     const bool year = host.IsChecked(kYear);
     const bool weekday = host.IsChecked(kWeekday);
     request_.options = (year ? textcopy::kYear : 0) | (weekday ? textcopy::kWeekday : 0);

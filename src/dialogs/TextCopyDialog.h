@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calendar/DTime.h"
+#include "calendar/DateRange.h"
 #include "ui/DialogHost.h"
 
 #include <optional>
@@ -21,11 +22,10 @@ inline constexpr char16_t kYearLabel[] = u"年を入れる(&Y)";
 inline constexpr char16_t kWeekdayLabel[] = u"曜日を入れる(&D)";
 } // namespace textcopydialog
 
-// A period to copy as text, from `start` to `end` (both included, at 00:00), with the line options
-// of the text copy (textcopy::kYear, textcopy::kWeekday).
+// A period to copy as text, with the line options of the text copy (textcopy::kYear,
+// textcopy::kWeekday).
 struct TextCopyRequest {
-    CDTime start;
-    CDTime end;
+    DateRange period;
     int options = 0;
 };
 

@@ -81,8 +81,8 @@ TEST_F(RepeatDialogTest, OkPutsTheRuleOnTheScheduleDates)
         });
         const std::optional<RepeatChange> change = EditRepeat(c.rule, c.period);
         ASSERT_TRUE(change);
-        EXPECT_EQ(change->period.start, CDTime(c.start.year, c.start.month, c.start.day, 0, 0, 0));
-        EXPECT_EQ(change->period.end, CDTime(c.end.year, c.end.month, c.end.day, 23, 59, 59));
+        EXPECT_EQ(change->period.first, CDTime(c.start.year, c.start.month, c.start.day, 0, 0, 0));
+        EXPECT_EQ(change->period.last, CDTime(c.end.year, c.end.month, c.end.day, 23, 59, 59));
         EXPECT_EQ(change->settings.repeatDayFrom, c.rule.repeatDayFrom);
         EXPECT_EQ(change->settings.repeatDayTo, c.rule.repeatDayTo);
     }
@@ -113,8 +113,8 @@ TEST_F(RepeatDialogTest, PositionChoicesSetOneWeekAndOneWeekday)
     EXPECT_EQ(change->settings.months, RepeatSettings {}.months);
     EXPECT_EQ(change->settings.positionMode, 1);
     EXPECT_EQ(change->settings.interval, 3);
-    EXPECT_EQ(change->period.start, CDTime(2013, 2, 10));
-    EXPECT_EQ(change->period.end, CDTime(2013, 12, 5, 23, 59, 59));
+    EXPECT_EQ(change->period.first, CDTime(2013, 2, 10));
+    EXPECT_EQ(change->period.last, CDTime(2013, 12, 5, 23, 59, 59));
 }
 
 TEST_F(RepeatDialogTest, ListsOpenOnTheRuleOrOnTheFirstDay)
@@ -215,7 +215,7 @@ TEST_F(RepeatDialogTest, ChoosingCustomOpensItsDialogAndKeepsItsFlags)
     EXPECT_EQ(settings.weekdays, (std::array<std::uint8_t, 7> { 0, 1, 0, 0, 0, 0, 0 }));
     EXPECT_EQ(settings.months, (std::array<std::uint8_t, 12> { 0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1 }));
     EXPECT_EQ(settings.repeatDayFrom, repeat::kLastDayOfMonth);
-    EXPECT_EQ(change->period.start, CDTime(2013, 2, 10));
+    EXPECT_EQ(change->period.first, CDTime(2013, 2, 10));
 }
 
 TEST_F(RepeatDialogTest, TooShortAPeriodIsAskedForFirst)
@@ -272,7 +272,7 @@ TEST_F(RepeatDialogTest, CancellingThePeriodKeepsTheRepeatDialogOpen)
     const std::optional<RepeatChange> change = EditRepeat(Rule(repeat::kNone), Days({ 2013, 5, 1 }, { 2013, 5, 1 }));
     ASSERT_TRUE(change);
     EXPECT_EQ(change->settings.repeatType, repeat::kDaily);
-    EXPECT_EQ(change->period.end, CDTime(2013, 6, 1, 23, 59, 59));
+    EXPECT_EQ(change->period.last, CDTime(2013, 6, 1, 23, 59, 59));
 }
 
 TEST_F(RepeatDialogTest, PeriodButtonWorksForTheChosenUnitAndIntervalIsChecked)
@@ -294,8 +294,8 @@ TEST_F(RepeatDialogTest, PeriodButtonWorksForTheChosenUnitAndIntervalIsChecked)
     ASSERT_TRUE(change);
     EXPECT_EQ(ui_.Messages(), std::vector<std::u16string> { dialogtext::kEnterPositiveNumber });
     EXPECT_EQ(change->settings.interval, 2);
-    EXPECT_EQ(change->period.start, CDTime(2005, 4, 3));
-    EXPECT_EQ(change->period.end, CDTime(2006, 3, 31, 23, 59, 59));
+    EXPECT_EQ(change->period.first, CDTime(2005, 4, 3));
+    EXPECT_EQ(change->period.last, CDTime(2006, 3, 31, 23, 59, 59));
 }
 
 TEST(RepeatSettingsTest, DayRangeTextsAndEntryFieldsRoundTrip)

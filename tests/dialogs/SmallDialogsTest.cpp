@@ -173,7 +173,7 @@ TEST_F(SmallDialogsTest, OutlookPeriodEndMustNotPrecedeTheStart)
     const std::optional<OutlookPeriod> period
         = AskOutlookPeriod(OutlookPeriod { CDTime(2026, 1, 1), CDTime(2026, 1, 31) });
     ASSERT_TRUE(period.has_value());
-    EXPECT_EQ(DateText(period->end), DateText(CDTime(2026, 2, 7)));
+    EXPECT_EQ(DateText(period->last), DateText(CDTime(2026, 2, 7)));
 }
 
 TEST_F(SmallDialogsTest, SearchWithoutATargetSearchesTheContent)
