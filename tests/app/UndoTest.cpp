@@ -4,8 +4,10 @@
 #include "dialogs/AlarmDialog.h"
 #include "dialogs/AvoidDayDialog.h"
 #include "dialogs/ContinuousCopyDialog.h"
+#include "dialogs/DiaryFolderDialog.h"
 #include "dialogs/GenreDialog.h"
 #include "dialogs/GenreEditDialog.h"
+#include "dialogs/LinkSettingsDialog.h"
 #include "dialogs/MemoDialog.h"
 #include "dialogs/MemoSheet.h"
 #include "dialogs/RepeatDeleteDialog.h"
@@ -286,6 +288,17 @@ TEST_F(UndoTest, EveryKindOfChangeIsUndoneToTheSameBytesAndRedoneToTheChangedOne
             } },
         { opname::kGenrePresets,
             [this] { views_.document.Apply(StoreOperation(opname::kGenrePresets).SetGenrePresets(Store(), 1, 2)); } },
+        { opname::kLinkFile, // asked for when the entry has none; kept though the file is then not made
+            [this] {
+                Select(u"会議");
+                QueueTyped(linksettingsdialog::kLink, u"https://example.org/agenda");
+                views_.day.OnCommand(ID_LINK_FILE_OPEN);
+            } },
+        { opname::kDiaryFolder,
+            [this] {
+                QueueTyped(diaryfolderdialog::kFolder, FromUtf8(folder_.File("diaries")));
+                views_.document.OnCommand(ID_DIARY_FOLDER);
+            } },
         { opname::kCsvImport, // with a genre the file lacks, which the import adds
             [this] {
                 const std::string path = folder_.File("in.csv");
