@@ -49,6 +49,9 @@ public:
     // Takes a stored entry out of the store, as the change `name` (a cut, for one).
     virtual void RemoveEntry(CKalData* entry, std::u16string_view name) = 0;
     virtual bool DeleteEntry(CKalData* entry, CDTime day) = 0;
+    // Puts the entry as seen on `day` on the clipboard and takes it out of the store (for a repeating
+    // one, the days the user chooses); true when the store changed.
+    virtual bool CutEntry(CKalData* entry, CDTime day) = 0;
     // Adds the clipboard's entry (or text) on `day`; true when the store changed.
     virtual bool Paste(CDTime day) = 0;
     // The schedule entry dialog for a new schedule on `day`; true when one was added.
