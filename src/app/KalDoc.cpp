@@ -446,6 +446,36 @@ bool CKalDoc::DeleteEntry(CKalData* entry, CDTime day)
     return true;
 }
 
+bool CKalDoc::DropEntry(CKalData* entry, CDTime from, CDTime to, DropAction action)
+{
+    from = DateOnly(from);
+    to = DateOnly(to);
+    const int index = IndexOf(entry);
+    if (index < 0 || from == to || to < CDTime(kFirstYear, 1, 1) || to >= CDTime(kLastYear + 1, 1, 1))
+        return false;
+    const bool repeating = entry->repeatType != repeat::kNone;
+    if (action == DropAction::Copy) {
+        CKalData occurrence;
+        if (repeating)
+            OccurrenceOn(*entry, from, occurrence);
+        else
+            occurrence = *entry;
+        auto copy = std::make_unique<CKalData>();
+        SeriesMovedBy(occurrence, from, to, *copy);
+        Apply(StoreOperation(opname::kDragCopy).Append(std::move(copy)));
+        return true;
+    }
+    const std::optional<OccurrenceScope> scope = AskScope(*entry);
+    if (!scope)
+        return false;
+    CKalData subject;
+    ScopeSubject(*entry, from, *scope, subject);
+    CKalData moved;
+    SeriesMovedBy(subject, from, to, moved);
+    Apply(OccurrenceOperation(store_, index, from, *scope, &moved, opname::kMove));
+    return true;
+}
+
 bool CKalDoc::AddSchedule(CDTime day)
 {
     CKalData entry;

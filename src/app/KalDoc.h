@@ -84,6 +84,9 @@ public:
     // later ones, or the whole series goes, and the clipboard holds what went. True when the store
     // changed.
     bool CutEntry(CKalData* entry, CDTime day) override;
+    // Nothing happens on the same day, outside the calendar's years, or for a holiday the grid made.
+    // A copy of one day of a repeating entry is that day's occurrence alone, and asks nothing.
+    bool DropEntry(CKalData* entry, CDTime from, CDTime to, DropAction action) override;
     bool Paste(CDTime day) override;
     bool AddSchedule(CDTime day) override;
     CKalData* AddTodo(CDTime day) override;

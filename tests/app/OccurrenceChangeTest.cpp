@@ -9,6 +9,7 @@
 #include "store/RepeatExpansion.h"
 #include "store/ScheduleFile.h"
 #include "support/MemoryDialogHost.h"
+#include "support/RecordingCanvas.h"
 #include "ui/CommandIds.h"
 
 #include <gtest/gtest.h>
@@ -275,6 +276,115 @@ TEST_F(OccurrenceChangeTest, CancellingTheQuestionChangesNothingAndAPastedCutDay
     EXPECT_EQ(pasted.repeatType, repeat::kNone);
     EXPECT_EQ(pasted.start, CDTime(2027, 8, 6, 19, 0));
     EXPECT_EQ(pasted.end, CDTime(2027, 8, 6, 20, 30));
+}
+
+// A drag in the month view: picked up at a point on an entry's line, dropped at a point on a cell.
+class DragTest : public OccurrenceChangeTest {
+protected:
+    // The middle of the line `text` shows in the cell of `day`, once drawn.
+    Point LineOf(std::u16string_view text, CDTime day)
+    {
+        views_.month.OnSize(700, 530);
+        views_.month.OnDraw(canvas_);
+        const int index = views_.month.Grid().IndexOf(day);
+        EXPECT_GE(index, 0);
+        const Rect r = views_.month.Grid().Cell(index).rect;
+        for (int y = r.top; y < r.bottom; ++y) {
+            const Point point { (r.left + r.right) / 2, y };
+            if (const auto line = views_.month.DraggableAt(point); line && line->entry->text == text)
+                return point;
+        }
+        ADD_FAILURE() << "no line of " << ToUtf8(text);
+        return {};
+    }
+    Point CellOf(CDTime day)
+    {
+        const Rect r = views_.month.Grid().Cell(views_.month.Grid().IndexOf(day)).rect;
+        return Point { (r.left + r.right) / 2, (r.top + r.bottom) / 2 };
+    }
+    bool Drag(std::u16string_view text, CDTime from, CDTime to, DropAction action)
+    {
+        views_.month.ShowTouched(from, nullptr);
+        const auto line = views_.month.DraggableAt(LineOf(text, from));
+        return line && views_.month.Drop(*line, CellOf(to), action);
+    }
+
+    RecordingCanvas canvas_;
+};
+
+TEST_F(DragTest, ADroppedEntryMovesOrIsCopiedWithItsTimesAndSpanAndAnOccurrenceAsksFirst)
+{
+    const auto trip = [](CKalData& e) { Timed(e, CDTime(2027, 3, 10, 8, 15), CDTime(2027, 3, 12, 18, 0)); };
+    const auto days = [](int from, int to) {
+        std::set<int> all;
+        for (int d = from; d <= to; ++d)
+            all.insert(DayNumber(2027, 3, d));
+        return all;
+    };
+    struct Case {
+        const char* name;
+        CDTime to;
+        DropAction action;
+        bool changes;
+        std::set<int> shown;
+    };
+    const Case cases[] = {
+        { "moved", CDTime(2027, 3, 17), DropAction::Move, true, days(17, 19) },
+        { "copied", CDTime(2027, 3, 3), DropAction::Copy, true,
+            [&] {
+                std::set<int> both = days(3, 5);
+                both.merge(days(10, 12));
+                return both;
+            }() },
+        { "on its own day", CDTime(2027, 3, 10), DropAction::Move, false, days(10, 12) },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Seed(trip);
+        EXPECT_EQ(Drag(kOld, CDTime(2027, 3, 10), c.to, c.action), c.changes);
+        EXPECT_EQ(ShownDays(kOld), c.shown);
+        for (const auto& entry : Store().entries) {
+            if (entry->text == kOld) {
+                EXPECT_EQ(entry->start.Fields().hour * 60 + entry->start.Fields().minute, 8 * 60 + 15);
+                EXPECT_EQ(entry->end.Fields().hour, 18);
+            }
+        }
+    }
+
+    // One Wednesday of a weekly series moved to the Friday: the question first, then the days.
+    Seed(kRules[3].rule);
+    const std::set<int> before = ShownDays(kOld);
+    ui_.QueueDialog([](DialogLogic&, MemoryDialogHost& host) { host.Key(Key::Escape); });
+    EXPECT_FALSE(Drag(kOld, CDTime(2027, 3, 17), CDTime(2027, 3, 19), DropAction::Move));
+    EXPECT_EQ(ShownDays(kOld), before);
+    ui_.QueueDialog([](DialogLogic&, MemoryDialogHost& host) { host.Press(occurrencedialog::kThisDayOnly); });
+    EXPECT_TRUE(Drag(kOld, CDTime(2027, 3, 17), CDTime(2027, 3, 19), DropAction::Move));
+    std::set<int> expected = before;
+    expected.erase(DayNumber(2027, 3, 17));
+    expected.insert(DayNumber(2027, 3, 19));
+    EXPECT_EQ(ShownDays(kOld), expected);
+    // The whole series moved by the same two days: every Friday from the series' first.
+    ASSERT_TRUE(views_.document.Undo());
+    ui_.QueueDialog([](DialogLogic&, MemoryDialogHost& host) { host.Press(occurrencedialog::kAll); });
+    EXPECT_TRUE(Drag(kOld, CDTime(2027, 3, 17), CDTime(2027, 3, 19), DropAction::Move));
+    std::set<int> fridays;
+    for (const int day : before)
+        fridays.insert(day + 2);
+    EXPECT_EQ(ShownDays(kOld), fridays);
+}
+
+TEST_F(DragTest, TheGridsOwnHolidaysCannotBePickedUp)
+{
+    Seed([](CKalData& e) { e.start = e.end = CDTime(2027, 3, 1); });
+    views_.month.ShowTouched(CDTime(2027, 3, 21), nullptr); // the vernal equinox, which the grid makes
+    views_.month.OnSize(700, 530);
+    views_.month.OnDraw(canvas_);
+    const int index = views_.month.Grid().IndexOf(CDTime(2027, 3, 21));
+    ASSERT_GE(index, 0);
+    ASSERT_TRUE(views_.month.Grid().Cell(index).HasHoliday());
+    const Rect r = views_.month.Grid().Cell(index).rect;
+    for (int y = r.top; y < r.bottom; ++y)
+        EXPECT_FALSE(views_.month.DraggableAt(Point { (r.left + r.right) / 2, y }));
 }
 
 } // namespace

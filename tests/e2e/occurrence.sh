@@ -88,4 +88,44 @@ wait_title 'plan.klx - Zentrik Kalendra'
 expected=$(tr ' ' '\n' <<<"$series" | grep -v "^$today\$" | tr '\n' ' ' | sed 's/ $//')
 [ "$(days_with "$work/plan.klx" 'Daily class')" = "$expected" ] ||
   fail "the old text shows on [$(days_with "$work/plan.klx" 'Daily class')], expected $expected"
-echo "occurrence e2e: 1 passed, 0 failed"
+kill "$pid" 2>/dev/null || true
+wait "$pid" 2>/dev/null || true
+
+# With the mouse: a schedule of today dragged to the same weekday a week on (or back, late in the
+# month) moves there and nowhere else.
+selected_cell() {
+  import -window root "$work/screen.png"
+  convert "$work/screen.png" -fill white +opaque 'rgb(0,0,128)' -format '%@' info: |
+    sed -E 's/^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$/\3 \4 \1 \2/'
+}
+"$cli" new "$work/drag.klx" >/dev/null
+"$cli" add "$work/drag.klx" "$(date +%F)" 'Dentist' >/dev/null || fail "the entry to drag was not added"
+if [ "$(date +%-d)" -le 14 ]; then week=1; else week=-1; fi
+target=$(date -d "$((week * 7)) day" +%Y/%m/%d)
+start_program "$work/drag.klx"
+wait_title 'drag.klx - Zentrik Kalendra'
+key Home
+read -r left top width height <<<"$(selected_cell)"
+[ "$width" -gt 20 ] && [ "$height" -gt 20 ] || fail "no selected day on screen ($width x $height)"
+row=$(row_today "$work/drag.klx" 'Dentist')
+# The day number is drawn at the foot of the cell, so entry lines begin at its top, one text line each.
+x=$((left + width / 2))
+y=$((top + 8 + row * 16))
+xdotool mousemove "$x" "$y" mousedown 1
+sleep 0.3
+for step in 1 2 3 4 5 6; do
+  xdotool mousemove "$x" $((y + week * step * height / 5))
+  sleep 0.1
+done
+xdotool mousemove "$x" $((y + week * height))
+sleep 0.3
+import -window root "$out/e2e-drag.png"
+xdotool mouseup 1
+sleep 0.8
+refocus
+wait_title 'drag.klx* - Zentrik Kalendra'
+key ctrl+s
+wait_title 'drag.klx - Zentrik Kalendra'
+[ "$(days_with "$work/drag.klx" 'Dentist')" = "$target" ] ||
+  fail "the dragged entry shows on [$(days_with "$work/drag.klx" 'Dentist')], expected $target"
+echo "occurrence e2e: 2 passed, 0 failed"
