@@ -12,6 +12,7 @@
 #include "dialogs/LinkFileDialog.h"
 #include "dialogs/MemoDialog.h"
 #include "dialogs/MemoSheet.h"
+#include "dialogs/OccurrenceDialog.h"
 #include "dialogs/RepeatEditing.h"
 #include "dialogs/ScheduleDialog.h"
 #include "dialogs/SearchDialog.h"
@@ -24,6 +25,7 @@
 #include "settings/KalSettings.h"
 #include "store/EntryClipboard.h"
 #include "store/NewSchedule.h"
+#include "store/OccurrenceChange.h"
 #include "store/OperationNames.h"
 #include "store/RepeatExpansion.h"
 #include "store/ScheduleFile.h"
@@ -425,13 +427,13 @@ bool CKalDoc::DeleteEntry(CKalData* entry, CDTime day)
         return false;
     if (entry->repeatType != repeat::kNone) {
         switch (AskRepeatDelete()) {
-        case RepeatDeleteChoice::ThisDayOnly: {
-            CKalData after;
-            after = *entry;
-            ExcludeDay(after, day);
-            Apply(StoreOperation(opname::kDeleteOneDay).Replace(index, after));
+        case RepeatDeleteChoice::ThisDayOnly:
+            Apply(OccurrenceOperation(store_, index, day, OccurrenceScope::ThisDay, nullptr, opname::kDeleteOneDay));
             return true;
-        }
+        case RepeatDeleteChoice::ThisAndFollowing:
+            Apply(OccurrenceOperation(
+                store_, index, day, OccurrenceScope::ThisAndFollowing, nullptr, opname::kDeleteFollowing));
+            return true;
         case RepeatDeleteChoice::All:
             break;
         case RepeatDeleteChoice::Cancel:
@@ -441,6 +443,36 @@ bool CKalDoc::DeleteEntry(CKalData* entry, CDTime day)
         return false;
     }
     RemoveEntry(entry, entry->IsTodo() ? opname::kDeleteTodo : opname::kDeleteSchedule);
+    return true;
+}
+
+bool CKalDoc::DropEntry(CKalData* entry, CDTime from, CDTime to, DropAction action)
+{
+    from = DateOnly(from);
+    to = DateOnly(to);
+    const int index = IndexOf(entry);
+    if (index < 0 || from == to || to < CDTime(kFirstYear, 1, 1) || to >= CDTime(kLastYear + 1, 1, 1))
+        return false;
+    const bool repeating = entry->repeatType != repeat::kNone;
+    if (action == DropAction::Copy) {
+        CKalData occurrence;
+        if (repeating)
+            OccurrenceOn(*entry, from, occurrence);
+        else
+            occurrence = *entry;
+        auto copy = std::make_unique<CKalData>();
+        SeriesMovedBy(occurrence, from, to, *copy);
+        Apply(StoreOperation(opname::kDragCopy).Append(std::move(copy)));
+        return true;
+    }
+    const std::optional<OccurrenceScope> scope = AskScope(*entry);
+    if (!scope)
+        return false;
+    CKalData subject;
+    ScopeSubject(*entry, from, *scope, subject);
+    CKalData moved;
+    SeriesMovedBy(subject, from, to, moved);
+    Apply(OccurrenceOperation(store_, index, from, *scope, &moved, opname::kMove));
     return true;
 }
 
@@ -482,17 +514,64 @@ bool CKalDoc::EditEntry(CKalData* entry, CDTime day)
         Ui::Current().ShowMessage(texts::kCannotEditGenerated);
         return false;
     }
-    // The dialog works on a copy; only what OK gives back reaches the store, as one change.
-    CKalData edited;
-    edited = *entry;
     const bool todo = entry->IsTodo();
-    const bool written = todo
-        ? RunTodoDialog(store_, edited, day, EntryDialogMode::Edit, LinkEditor(), WriteAtOnce(entry))
-        : RunScheduleDialog(store_, edited, day, EntryDialogMode::Edit, LinkEditor(), WriteAtOnce(entry));
-    const int index = IndexOf(entry);
-    if (!written || index < 0 || *entry == edited)
+    const std::optional<OccurrenceScope> scope = AskScope(*entry);
+    if (!scope)
         return false;
-    Apply(StoreOperation(todo ? opname::kEditTodo : opname::kEditSchedule).Replace(index, edited));
+    // The dialog works on a copy; only what OK gives back reaches the store, as one change. A day or the
+    // days from it have no stored entry yet for the memo, alarm and avoid-day buttons to write into:
+    // what they change comes back with the rest.
+    CKalData edited;
+    ScopeSubject(*entry, day, *scope, edited);
+    CKalData subject;
+    subject = edited;
+    const WrittenAtOnce atOnce = *scope == OccurrenceScope::All ? WriteAtOnce(entry) : WrittenAtOnce {};
+    const bool written = todo ? RunTodoDialog(store_, edited, day, EntryDialogMode::Edit, LinkEditor(), atOnce)
+                              : RunScheduleDialog(store_, edited, day, EntryDialogMode::Edit, LinkEditor(), atOnce);
+    const int index = IndexOf(entry);
+    if (!written || index < 0)
+        return false;
+    switch (*scope) {
+    case OccurrenceScope::All:
+        if (*entry == edited)
+            return false;
+        Apply(StoreOperation(todo ? opname::kEditTodo : opname::kEditSchedule).Replace(index, edited));
+        return true;
+    case OccurrenceScope::ThisDay:
+    case OccurrenceScope::ThisAndFollowing:
+        if (subject == edited)
+            return false;
+        Apply(OccurrenceOperation(store_, index, day, *scope, &edited,
+            *scope == OccurrenceScope::ThisDay ? opname::kEditOneDay : opname::kEditFollowing));
+        return true;
+    }
+    return false;
+}
+
+std::optional<OccurrenceScope> CKalDoc::AskScope(const CKalData& entry) const
+{
+    if (entry.repeatType == repeat::kNone || entry.IsTodo() || IndexOf(&entry) < 0)
+        return OccurrenceScope::All;
+    return AskOccurrenceScope();
+}
+
+bool CKalDoc::CutEntry(CKalData* entry, CDTime day)
+{
+    if (!entry)
+        return false;
+    // A holiday the grid worked out is not in the store: it is copied and stays.
+    if (IndexOf(entry) < 0) {
+        Clipboard::Current().SetText(EntryClipboardText(*entry));
+        return false;
+    }
+    const std::optional<OccurrenceScope> scope = AskScope(*entry);
+    if (!scope)
+        return false;
+    // What goes on the clipboard is what leaves the calendar, so that a paste puts back just that.
+    CKalData cut;
+    ScopeSubject(*entry, day, *scope, cut);
+    Clipboard::Current().SetText(EntryClipboardText(cut));
+    Apply(OccurrenceOperation(store_, IndexOf(entry), day, *scope, nullptr, opname::kCut));
     return true;
 }
 

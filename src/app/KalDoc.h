@@ -7,6 +7,7 @@
 #include "platform/FileIo.h"
 #include "store/EntrySearch.h"
 #include "store/KalStore.h"
+#include "store/OccurrenceChange.h"
 #include "store/ScheduleFile.h"
 #include "store/UndoHistory.h"
 #include "ui/CommandTarget.h"
@@ -79,6 +80,13 @@ public:
     // Deletes an entry as seen on `day`: a repeating one can lose only that day. True when the store
     // changed.
     bool DeleteEntry(CKalData* entry, CDTime day) override;
+    // Cuts an entry as seen on `day`: a repeating one asks whether only that day, that day and the
+    // later ones, or the whole series goes, and the clipboard holds what went. True when the store
+    // changed.
+    bool CutEntry(CKalData* entry, CDTime day) override;
+    // Nothing happens on the same day, outside the calendar's years, or for a holiday the grid made.
+    // A copy of one day of a repeating entry is that day's occurrence alone, and asks nothing.
+    bool DropEntry(CKalData* entry, CDTime from, CDTime to, DropAction action) override;
     bool Paste(CDTime day) override;
     bool AddSchedule(CDTime day) override;
     CKalData* AddTodo(CDTime day) override;
@@ -142,6 +150,9 @@ private:
     void AfterStep(const StoreOperation& operation);
     // The index of a stored entry, or -1.
     [[nodiscard]] int IndexOf(const CKalData* entry) const { return store_.IndexOf(entry); }
+    // Which days a change of a stored repeating schedule reaches: asked of the user, and the whole entry
+    // for any other entry. Nothing when the user cancelled.
+    [[nodiscard]] std::optional<OccurrenceScope> AskScope(const CKalData& entry) const;
     // What the entry dialogs' memo, alarm and avoid-day buttons write at once into `stored`.
     [[nodiscard]] WrittenAtOnce WriteAtOnce(const CKalData* stored);
     void ReopenAfterReload();

@@ -7,7 +7,6 @@
 #include "store/EntryClipboard.h"
 #include "store/EntryText.h"
 #include "store/KalStore.h"
-#include "store/OperationNames.h"
 #include "ui/Ui.h"
 #include "views/DayEntryMove.h"
 #include "views/DiaryFiles.h"
@@ -231,13 +230,9 @@ void DayDialog::Cut(DialogHost& host)
     CKalData* entry = SelectedEntry(host);
     if (!entry)
         return;
-    Copy(host);
-    // A holiday the grid worked out is not in the store: it is copied and stays.
-    if (document_.Store().IndexOf(entry) < 0)
-        return;
     const int row = host.Selection(daydialog::kList);
-    document_.RemoveEntry(entry, opname::kCut);
-    Refill(host, row);
+    if (document_.CutEntry(entry, cell_->date))
+        Refill(host, row);
 }
 
 void DayDialog::EditMemo(DialogHost& host)

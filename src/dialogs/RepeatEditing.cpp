@@ -160,6 +160,8 @@ RepeatDeleteChoice AskRepeatDelete()
     switch (Ui::Current().RunDialog(dialog)) {
     case repeatdeletedialog::kThisDayOnly:
         return RepeatDeleteChoice::ThisDayOnly;
+    case repeatdeletedialog::kFollowing:
+        return RepeatDeleteChoice::ThisAndFollowing;
     case repeatdeletedialog::kAll:
         return RepeatDeleteChoice::All;
     default:

@@ -74,7 +74,7 @@ inline constexpr char16_t kLastDayText[] = u"月末";
 [[nodiscard]] std::optional<std::uint32_t> EditAvoidDays(std::uint32_t avoidDays);
 
 // The question asked before a repeating schedule is deleted ("繰り返しスケジュールの削除").
-enum class RepeatDeleteChoice { ThisDayOnly, All, Cancel };
+enum class RepeatDeleteChoice { ThisDayOnly, ThisAndFollowing, All, Cancel };
 [[nodiscard]] RepeatDeleteChoice AskRepeatDelete();
 
 } // namespace kal

@@ -4,11 +4,14 @@
 #include "qt/PressAndHold.h"
 #include "qt/QtCanvas.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
+
+#include <utility>
 
 namespace kal {
 
@@ -38,6 +41,10 @@ void MonthViewWidget::resizeEvent(QResizeEvent* event)
 
 void MonthViewWidget::keyPressEvent(QKeyEvent* event)
 {
+    if (dragging_ && event->key() == Qt::Key_Escape) {
+        CancelDrag();
+        return;
+    }
     const Key key = KeyOf(event->key());
     const unsigned modifiers = ModifiersOf(event->modifiers());
     if (key == Key::Left || key == Key::Right || key == Key::Up || key == Key::Down) {
@@ -58,11 +65,54 @@ void MonthViewWidget::keyPressEvent(QKeyEvent* event)
 
 void MonthViewWidget::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton)
-        view_.OnLButtonDown(Point { event->position().toPoint().x(), event->position().toPoint().y() });
+    const QPoint at = event->position().toPoint();
+    if (event->button() == Qt::LeftButton) {
+        // Picked up from what was drawn before the click moves the selection and redraws.
+        picked_ = view_.DraggableAt(Point { at.x(), at.y() });
+        pressedAt_ = at;
+        dragging_ = false;
+        view_.OnLButtonDown(Point { at.x(), at.y() });
+    }
     TakeFocus();
     if (onChanged)
         onChanged();
+}
+
+void MonthViewWidget::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint at = event->position().toPoint();
+    if (!picked_ || !(event->buttons() & Qt::LeftButton))
+        return;
+    // A press that stays put is a click (or, held, the pop-up menu); only a pointer that moves drags.
+    if (!dragging_ && (at - pressedAt_).manhattanLength() < QApplication::startDragDistance())
+        return;
+    dragging_ = true;
+    setCursor(event->modifiers() & Qt::ControlModifier ? Qt::DragCopyCursor : Qt::DragMoveCursor);
+    view_.SetDropTarget(view_.CellAt(Point { at.x(), at.y() }));
+}
+
+void MonthViewWidget::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || !picked_)
+        return;
+    const std::optional<CKalView::EntryLine> picked = std::exchange(picked_, std::nullopt);
+    if (!std::exchange(dragging_, false))
+        return;
+    unsetCursor();
+    const QPoint at = event->position().toPoint();
+    const DropAction action = event->modifiers() & Qt::ControlModifier ? DropAction::Copy : DropAction::Move;
+    view_.Drop(*picked, Point { at.x(), at.y() }, action);
+    if (onChanged)
+        onChanged();
+}
+
+void MonthViewWidget::CancelDrag()
+{
+    picked_.reset();
+    if (std::exchange(dragging_, false)) {
+        unsetCursor();
+        view_.SetDropTarget(-1);
+    }
 }
 
 void MonthViewWidget::mouseDoubleClickEvent(QMouseEvent* event)

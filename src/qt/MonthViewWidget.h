@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 
 namespace kal {
 
@@ -37,6 +38,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -44,10 +47,15 @@ protected:
 
 private:
     void TakeFocus();
+    void CancelDrag();
 
     CKalView& view_;
     // Wheel travel not yet turned into months, below one step either way.
     int wheelRest_ = 0;
+    // The entry line a left press picked up, and whether the pointer has since moved far enough to drag it.
+    std::optional<CKalView::EntryLine> picked_;
+    QPoint pressedAt_;
+    bool dragging_ = false;
 };
 
 } // namespace kal

@@ -6,7 +6,6 @@
 #include "store/EntryClipboard.h"
 #include "store/EntryText.h"
 #include "store/KalStore.h"
-#include "store/OperationNames.h"
 #include "ui/CommandIds.h"
 #include "ui/UpdateHints.h"
 #include "views/ColourChooser.h"
@@ -145,12 +144,9 @@ void CDayView::CutSelected()
     CKalData* entry = SelectedEntry();
     if (!entry)
         return;
-    CopySelected();
-    // A holiday the grid made is not in the store: it is copied and stays.
-    if (document_.Store().IndexOf(entry) < 0)
-        return;
     const int row = selection_;
-    document_.RemoveEntry(entry, opname::kCut);
+    if (!document_.CutEntry(entry, cell_->date))
+        return;
     if (window_)
         window_->FocusList();
     Fill(row);

@@ -183,8 +183,59 @@ void CKalView::OnDraw(Canvas& canvas)
     canvas.FillRect(Rect { 0, 0, client_.width, client_.height }, settings.BackBrush());
     DrawHeader(canvas, settings);
     canvas.SelectFont(settings.Font(FontSetting::Entry));
+    lines_.clear();
     for (int i = 0; i < grid_.Count(); ++i)
         DrawCell(canvas, grid_.Cell(i), i == selected_, settings);
+    if (dropTarget_ >= 0 && dropTarget_ < grid_.Count()) {
+        const Rect r = grid_.Cell(dropTarget_).rect;
+        canvas.SetPen(settings.Get(ColourSetting::Select), 3);
+        canvas.Line(Point { r.left + 1, r.top + 1 }, Point { r.right - 1, r.top + 1 });
+        canvas.Line(Point { r.right - 1, r.top + 1 }, Point { r.right - 1, r.bottom - 1 });
+        canvas.Line(Point { r.right - 1, r.bottom - 1 }, Point { r.left + 1, r.bottom - 1 });
+        canvas.Line(Point { r.left + 1, r.bottom - 1 }, Point { r.left + 1, r.top + 1 });
+        canvas.SetPen(kBlack, 1);
+    }
+}
+
+std::optional<CKalView::EntryLine> CKalView::DraggableAt(Point point) const
+{
+    for (const EntryLine& line : lines_) {
+        if (line.rect.Contains(point) && !grid_.IsGenerated(line.entry))
+            return line;
+    }
+    return std::nullopt;
+}
+
+int CKalView::CellAt(Point point) const
+{
+    for (int i = 0; i < grid_.Count(); ++i) {
+        if (grid_.Cell(i).rect.Contains(point))
+            return i;
+    }
+    return -1;
+}
+
+void CKalView::SetDropTarget(int cell)
+{
+    if (cell == dropTarget_)
+        return;
+    dropTarget_ = cell;
+    Invalidate();
+}
+
+bool CKalView::Drop(const EntryLine& line, Point point, DropAction action)
+{
+    SetDropTarget(-1);
+    const int cell = CellAt(point);
+    if (cell < 0)
+        return false;
+    const CDTime to = grid_.Cell(cell).date;
+    // The line's entry may have left the store since the drag began (an undo by key, a reload).
+    if (document_.Store().IndexOf(line.entry) < 0 || !document_.DropEntry(line.entry, line.day, to, action))
+        return false;
+    document_.UpdateAllViews(hint::kEntriesChanged);
+    MoveWithinGrid(grid_.IndexOf(to) >= 0 ? grid_.IndexOf(to) : selected_);
+    return true;
 }
 
 void CKalView::DrawHeader(Canvas& canvas, const CKalSettings& settings)
@@ -258,7 +309,7 @@ void CKalView::DrawCell(Canvas& canvas, const CMonthCell& cell, bool selected, c
         const TimeMode mode = TimeModeFromSetting(settings.Get(IntSetting::MonthViewTime));
         const Countdown countdown
             = ReadSetting(Profile::Current(), ProfileIntSetting::TodoLeftDraw) ? Countdown::On : Countdown::Off;
-        for (const CKalData* entry : cell.entries) {
+        for (CKalData* entry : cell.entries) {
             if (entry->Has(flag::kHidden))
                 continue;
             canvas.SelectFont(EntryFont(settings, entry->textStyle));
@@ -267,10 +318,14 @@ void CKalView::DrawCell(Canvas& canvas, const CMonthCell& cell, bool selected, c
                 holidayOnNumberLine = false;
                 drawing.y = r.top + 1;
                 drawing.cell.left = r.left + 1 + number.width + canvas.Metrics().averageCharWidth / 2 - 1;
-                DrawEntry(canvas, drawing, settings);
+                const int height = DrawEntry(canvas, drawing, settings);
+                lines_.push_back(
+                    EntryLine { entry, cell.date, Rect { drawing.cell.left, r.top + 1, r.right, r.top + 1 + height } });
             } else {
                 const bool overflowing = y > r.bottom - canvas.Metrics().height / 2;
+                const int top = y;
                 y += DrawEntry(canvas, drawing, settings);
+                lines_.push_back(EntryLine { entry, cell.date, Rect { r.left, top, r.right, y } });
                 if (overflowing)
                     break; // every further entry would only draw the same overflow mark again
             }

@@ -7,7 +7,9 @@
 #include "views/MonthGrid.h"
 #include "views/ViewDocument.h"
 
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace kal {
 
@@ -46,6 +48,22 @@ public:
     void OnLButtonDblClk(Point point);
     void OnTimer(int id);
 
+    // An entry line as the last drawing placed it, for a drag to pick up.
+    struct EntryLine {
+        CKalData* entry = nullptr;
+        CDTime day; // the cell's day
+        Rect rect;
+    };
+    // The stored entry whose line is under the point, as the last drawing placed it; nothing on a
+    // holiday the grid made, which lives only as long as the grid.
+    [[nodiscard]] std::optional<EntryLine> DraggableAt(Point point) const;
+    // The index of the cell under the point, or -1.
+    [[nodiscard]] int CellAt(Point point) const;
+    // The cell a drag is over, framed until the drag ends (-1 for none).
+    void SetDropTarget(int cell);
+    // Drops a line picked up by DraggableAt on the cell under the point; true when the store changed.
+    bool Drop(const EntryLine& line, Point point, DropAction action);
+
     [[nodiscard]] const CMonthGrid& Grid() const { return grid_; }
     [[nodiscard]] CMonthGrid& Grid() { return grid_; }
     [[nodiscard]] int Selected() const { return selected_; }
@@ -72,6 +90,7 @@ private:
     [[nodiscard]] bool AtLastMonth() const;
     void Layout(Canvas& canvas);
     void DrawHeader(Canvas& canvas, const CKalSettings& settings);
+    // Also keeps where each entry line went, for a drag.
     void DrawCell(Canvas& canvas, const CMonthCell& cell, bool selected, const CKalSettings& settings);
     // Draws the day number; gives the size of what it drew (number and diary mark).
     Size DrawDayNumber(Canvas& canvas, const CMonthCell& cell, bool selected, const CKalSettings& settings);
@@ -103,6 +122,8 @@ private:
     int titleHeight_ = 0;
     int yearMonthHeight_ = 0;
     CDTime today_;
+    std::vector<EntryLine> lines_;
+    int dropTarget_ = -1;
 };
 
 } // namespace kal

@@ -33,6 +33,9 @@ public:
     virtual void ShowTouched(CDTime /*day*/, const CKalData* /*entry*/) { }
 };
 
+// What a drop of an entry on another day does: moves it there, or (with Ctrl held) copies it.
+enum class DropAction { Move, Copy };
+
 // What the views need of the document: its store, the selected day, and the operations that change
 // entries and tell every view. Every change goes through Apply, which keeps it for undo.
 class ViewDocument : public StoreEditor {
@@ -49,6 +52,12 @@ public:
     // Takes a stored entry out of the store, as the change `name` (a cut, for one).
     virtual void RemoveEntry(CKalData* entry, std::u16string_view name) = 0;
     virtual bool DeleteEntry(CKalData* entry, CDTime day) = 0;
+    // Puts the entry as seen on `day` on the clipboard and takes it out of the store (for a repeating
+    // one, the days the user chooses); true when the store changed.
+    virtual bool CutEntry(CKalData* entry, CDTime day) = 0;
+    // Moves or copies the entry as seen on `from` to the day `to`, keeping its times and its span of
+    // days; moving one day of a repeating entry asks which days move. True when the store changed.
+    virtual bool DropEntry(CKalData* entry, CDTime from, CDTime to, DropAction action) = 0;
     // Adds the clipboard's entry (or text) on `day`; true when the store changed.
     virtual bool Paste(CDTime day) = 0;
     // The schedule entry dialog for a new schedule on `day`; true when one was added.

@@ -10,6 +10,7 @@
 #include "dialogs/LinkSettingsDialog.h"
 #include "dialogs/MemoDialog.h"
 #include "dialogs/MemoSheet.h"
+#include "dialogs/OccurrenceDialog.h"
 #include "dialogs/RepeatDeleteDialog.h"
 #include "dialogs/ScheduleDialog.h"
 #include "dialogs/TodoDialog.h"
@@ -186,6 +187,8 @@ TEST_F(UndoTest, EveryKindOfChangeIsUndoneToTheSameBytesAndRedoneToTheChangedOne
         { opname::kAvoidDays,
             [this] {
                 Select(u"定例");
+                // Only the whole series has a stored entry for the button to write into at once.
+                ui_.QueueDialog([](DialogLogic&, MemoryDialogHost& host) { host.Press(occurrencedialog::kAll); });
                 ui_.QueueDialog([](DialogLogic&, MemoryDialogHost& host) {
                     host.Press(scheduledialog::kAvoidDays);
                     host.Press(kIdCancel);

@@ -4,6 +4,7 @@
 #include "dialogs/ExclusionDayDialog.h"
 #include "dialogs/ExclusionDialog.h"
 #include "dialogs/ExclusionPeriodDialog.h"
+#include "dialogs/OccurrenceDialog.h"
 #include "dialogs/RepeatDeleteDialog.h"
 #include "dialogs/RepeatEditing.h"
 #include "store/KalData.h"
@@ -182,6 +183,8 @@ TEST_F(RepeatDeleteTest, EachButtonGivesItsChoice)
         { [](MemoryDialogHost& host) { host.Press(repeatdeletedialog::kThisDayOnly); },
             RepeatDeleteChoice::ThisDayOnly },
         { [](MemoryDialogHost& host) { host.Key(Key::Enter); }, RepeatDeleteChoice::ThisDayOnly },
+        { [](MemoryDialogHost& host) { host.Press(repeatdeletedialog::kFollowing); },
+            RepeatDeleteChoice::ThisAndFollowing },
         { [](MemoryDialogHost& host) { host.Press(repeatdeletedialog::kAll); }, RepeatDeleteChoice::All },
         { [](MemoryDialogHost& host) { host.Press(kIdCancel); }, RepeatDeleteChoice::Cancel },
         { [](MemoryDialogHost& host) { host.Key(Key::Escape); }, RepeatDeleteChoice::Cancel },
@@ -189,6 +192,26 @@ TEST_F(RepeatDeleteTest, EachButtonGivesItsChoice)
     for (const Case& c : cases) {
         ui_.QueueDialog([&c](DialogLogic&, MemoryDialogHost& host) { c.user(host); });
         EXPECT_EQ(AskRepeatDelete(), c.choice);
+    }
+}
+
+TEST_F(RepeatDeleteTest, TheChangeQuestionGivesTheScopeOfEachButtonAndNothingOnEscape)
+{
+    struct Case {
+        std::function<void(MemoryDialogHost&)> user;
+        std::optional<OccurrenceScope> scope;
+    };
+    const Case cases[] = {
+        { [](MemoryDialogHost& host) { host.Key(Key::Enter); }, OccurrenceScope::ThisDay },
+        { [](MemoryDialogHost& host) { host.Press(occurrencedialog::kThisDayOnly); }, OccurrenceScope::ThisDay },
+        { [](MemoryDialogHost& host) { host.Press(occurrencedialog::kFollowing); }, OccurrenceScope::ThisAndFollowing },
+        { [](MemoryDialogHost& host) { host.Press(occurrencedialog::kAll); }, OccurrenceScope::All },
+        { [](MemoryDialogHost& host) { host.Press(kIdCancel); }, std::nullopt },
+        { [](MemoryDialogHost& host) { host.Key(Key::Escape); }, std::nullopt },
+    };
+    for (const Case& c : cases) {
+        ui_.QueueDialog([&c](DialogLogic&, MemoryDialogHost& host) { c.user(host); });
+        EXPECT_EQ(AskOccurrenceScope(), c.scope);
     }
 }
 
