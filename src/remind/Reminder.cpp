@@ -71,9 +71,10 @@ std::int64_t NowMs()
 
 } // namespace
 
-Reminder::Reminder(QString file, QString statePath, QObject* parent)
+Reminder::Reminder(QString file, QString statePath, Started started, QObject* parent)
     : QObject(parent)
     , givenFile_(file.isEmpty() ? QString() : QFileInfo(file).absoluteFilePath())
+    , started_(started)
     , shownAlarms_(std::move(statePath))
 {
     notifier_ = new Notifier(this);
@@ -101,11 +102,12 @@ Reminder::~Reminder()
     Profile::Install(nullptr);
 }
 
-void Reminder::Start()
+bool Reminder::Start()
 {
     settingsPath_ = QString::fromStdString(IniProfile::DefaultPath());
     shownAlarms_.Read();
     CheckFiles();
+    return !turnedOff_;
 }
 
 void Reminder::ReadSettings()
@@ -118,6 +120,11 @@ void Reminder::ReadSettings()
     CKalSettings::Install(&settings);
     options_ = AlarmOptionsFrom(settings);
     settingsStamp_ = Stamp(settingsPath_);
+    if (started_ == Started::AtLogin && ReadSetting(*profile_, ProfileIntSetting::RemindAtLogin) == 0) {
+        std::fputs("kalendra-remind: reminding at login is turned off in the settings\n", stderr);
+        turnedOff_ = true;
+        QCoreApplication::exit(0);
+    }
     QString file = givenFile_;
     if (file.isEmpty())
         file = Q(ReadSetting(*profile_, ProfileTextSetting::DefaultFile, u""));
@@ -182,6 +189,8 @@ void Reminder::LoadFile()
 
 void Reminder::Plan()
 {
+    if (turnedOff_)
+        return;
     const std::int64_t nowMs = NowMs();
     const std::int64_t now = nowMs / 1000;
     shownAlarms_.Read();

@@ -30,11 +30,16 @@ class Reminder final : public QObject {
     Q_OBJECT
 
 public:
+    // Whether the reminder was started with the session: it then ends as soon as the settings turn
+    // reminding at login off.
+    enum class Started { ByUser, AtLogin };
+
     // `file` empty: the file the settings name as the last one used.
-    Reminder(QString file, QString statePath, QObject* parent = nullptr);
+    Reminder(QString file, QString statePath, Started started, QObject* parent = nullptr);
     ~Reminder() override;
 
-    void Start();
+    // False when it is not to run: started at login with reminding at login turned off.
+    [[nodiscard]] bool Start();
 
 private:
     // A reminder shown again later at the user's asking.
@@ -61,6 +66,8 @@ private:
     void OnAction(unsigned id, const QString& action);
 
     QString givenFile_;
+    Started started_;
+    bool turnedOff_ = false;
     QString file_;
     std::unique_ptr<IniProfile> profile_;
     QString settingsPath_;

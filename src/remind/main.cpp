@@ -13,9 +13,11 @@ int main(int argc, char* argv[])
 {
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kalendra-remind"));
-    const QStringList arguments = QCoreApplication::arguments().mid(1);
+    QStringList arguments = QCoreApplication::arguments().mid(1);
+    // The session's autostart entry says so: the settings may have turned reminding at login off.
+    const bool atLogin = arguments.removeAll(QStringLiteral("--autostart")) > 0;
     if (arguments.size() > 1 || (!arguments.isEmpty() && arguments[0].startsWith(u'-'))) {
-        std::fputs("Usage: kalendra-remind [FILE.klx]\n"
+        std::fputs("Usage: kalendra-remind [--autostart] [FILE.klx]\n"
                    "Shows the reminders of the schedule file (the last one Kalendra used by default) as\n"
                    "desktop notifications when they are due.\n",
             arguments.contains(QStringLiteral("--help")) ? stdout : stderr);
@@ -30,7 +32,9 @@ int main(int argc, char* argv[])
         std::fputs("kalendra-remind: already running\n", stderr);
         return 0;
     }
-    kal::Reminder reminder(arguments.isEmpty() ? QString() : arguments[0], statePath);
-    reminder.Start();
+    kal::Reminder reminder(arguments.isEmpty() ? QString() : arguments[0], statePath,
+        atLogin ? kal::Reminder::Started::AtLogin : kal::Reminder::Started::ByUser);
+    if (!reminder.Start())
+        return 0;
     return QCoreApplication::exec();
 }
