@@ -11,6 +11,7 @@
 #include "qt/QtServices.h"
 #include "qt/QtTranslations.h"
 #include "qt/QtUi.h"
+#include "qt/ReminderLink.h"
 #include "ui/UpdateHints.h"
 
 #include <QApplication>
@@ -72,6 +73,8 @@ int main(int argc, char* argv[])
     window.resize(std::min(1100, screen.width()), std::min(760, screen.height() - 40));
     ui.SetMainWindow(&window);
     app.SetDocument(&document);
+    // A file with a password is reminded of only while it is open here.
+    ReminderLink reminderLink(document);
     // A second start with a file (a double-click in a file manager) opens it here as File > Open
     // would, asking to save changes first; without one it only brings the window forward.
     // With a day (a reminder's "open"), the month view moves to it once the file is open.

@@ -3,8 +3,10 @@
 #include "platform/IniProfile.h"
 #include "platform/Text.h"
 #include "remind/Notifier.h"
+#include "remind/ReminderService.h"
 #include "remind/WallClockTimer.h"
 #include "settings/KalSettings.h"
+#include "store/HandedAlarms.h"
 #include "store/KalData.h"
 #include "store/ScheduleFile.h"
 #include "views/ListingOptions.h"
@@ -55,15 +57,6 @@ QString Stamp(const QString& path)
         .arg(static_cast<qulonglong>(info.st_ino));
 }
 
-QString IsoDay(CDTime day)
-{
-    const LocalFields f = day.Fields();
-    return QStringLiteral("%1-%2-%3")
-        .arg(f.year, 4, 10, QLatin1Char('0'))
-        .arg(f.month, 2, 10, QLatin1Char('0'))
-        .arg(f.day, 2, 10, QLatin1Char('0'));
-}
-
 std::int64_t NowMs()
 {
     return QDateTime::currentMSecsSinceEpoch();
@@ -78,6 +71,12 @@ Reminder::Reminder(QString file, QString statePath, Started started, QObject* pa
     , shownAlarms_(std::move(statePath))
 {
     notifier_ = new Notifier(this);
+    service_ = new ReminderService(this);
+    if (!service_->Register())
+        std::fputs("kalendra-remind: the reminder's name on the session bus is taken: files with a password are not "
+                   "reminded\n",
+            stderr);
+    connect(service_, &ReminderService::Changed, this, [this] { Plan(); });
     timer_ = new WallClockTimer(this);
     watcher_ = new QFileSystemWatcher(this);
     settle_ = new QTimer(this);
@@ -187,6 +186,28 @@ void Reminder::LoadFile()
     }
 }
 
+std::vector<Reminder::Due> Reminder::Reminders(std::int64_t from, std::int64_t to)
+{
+    std::vector<Due> reminders;
+    if (loaded_) {
+        for (const Alarm& alarm : AlarmsBetween(store_, options_, from, to))
+            reminders.push_back(Due {
+                alarm.due, AlarmKey(alarm), Q(AlarmSummary(alarm)), Q(alarm.entry->place), Q(Handed(alarm).day) });
+        return reminders;
+    }
+    // A file we cannot read is reminded from what the desktop program has handed over while it has it
+    // open.
+    if (file_.isEmpty() || QFileInfo(service_->File()).canonicalFilePath() != QFileInfo(file_).canonicalFilePath())
+        return reminders;
+    for (const QString& line : service_->Lines()) {
+        const auto handed = ParseHandedAlarmLine(line.toStdU16String());
+        if (handed && handed->due >= from && handed->due < to)
+            reminders.push_back(Due { handed->due, handed->key, Q(handed->summary), Q(handed->place), Q(handed->day) });
+    }
+    std::stable_sort(reminders.begin(), reminders.end(), [](const Due& a, const Due& b) { return a.due < b.due; });
+    return reminders;
+}
+
 void Reminder::Plan()
 {
     if (turnedOff_)
@@ -194,18 +215,15 @@ void Reminder::Plan()
     const std::int64_t nowMs = NowMs();
     const std::int64_t now = nowMs / 1000;
     shownAlarms_.Read();
-    std::vector<Alarm> alarms;
-    if (loaded_)
-        alarms = AlarmsBetween(store_, options_, now - kCatchUpSeconds, now + kHorizonSeconds);
-    std::vector<const Alarm*> due;
+    std::vector<Due> due;
     std::int64_t nextMs = (now + kHorizonSeconds) * 1000;
-    for (const Alarm& alarm : alarms) {
-        if (shownAlarms_.Has(AlarmKey(alarm)))
+    for (Due& reminder : Reminders(now - kCatchUpSeconds, now + kHorizonSeconds)) {
+        if (shownAlarms_.Has(reminder.key))
             continue;
-        if (alarm.due * 1000 <= nowMs) {
-            due.push_back(&alarm);
+        if (reminder.due * 1000 <= nowMs) {
+            due.push_back(std::move(reminder));
         } else {
-            nextMs = std::min(nextMs, alarm.due * 1000);
+            nextMs = std::min(nextMs, reminder.due * 1000);
             break; // in the order due
         }
     }
@@ -227,45 +245,37 @@ void Reminder::Plan()
     timer_->Arm(nextMs);
 }
 
-void Reminder::ShowDue(const std::vector<const Alarm*>& due, std::int64_t now)
+void Reminder::ShowDue(const std::vector<Due>& due, std::int64_t now)
 {
     if (due.empty())
         return;
     const QStringList actions { kOpenAction, QStringLiteral("開く"), kSnoozeAction, QStringLiteral("5分後") };
-    bool allShown = true;
+    // What is not shown stays due and is tried again at the next occasion.
     if (due.size() <= kMostSingly) {
-        for (const Alarm* alarm : due) {
-            const QString summary = Q(AlarmSummary(*alarm));
-            const QString body = Q(alarm->entry->place);
-            const unsigned id = notifier_->Show(summary, body, actions);
-            if (id == 0) {
-                allShown = false;
+        for (const Due& reminder : due) {
+            const unsigned id = notifier_->Show(reminder.summary, reminder.body, actions);
+            if (id == 0)
                 break;
-            }
-            onScreen_[id] = Shown { summary, body, IsoDay(alarm->day) };
-            shownAlarms_.Add(AlarmKey(*alarm), alarm->due);
+            onScreen_[id] = Shown { reminder.summary, reminder.body, reminder.day };
+            shownAlarms_.Add(reminder.key, reminder.due);
         }
     } else {
         // After a sleep or a late start: one notification, the earliest first.
         QString body;
-        for (std::size_t i = 0; i < due.size() && i < kMostLinesInOne; ++i) {
-            const CDTime day = due[i]->day;
-            body += QStringLiteral("%1/%2 ").arg(day.Month()).arg(day.Day()) + Q(AlarmSummary(*due[i])) + u'\n';
-        }
+        for (std::size_t i = 0; i < due.size() && i < kMostLinesInOne; ++i)
+            body += due[i].day.mid(5).replace(u'-', u'/') + u' ' + due[i].summary + u'\n';
         if (due.size() > kMostLinesInOne)
             body += QStringLiteral("ほか%1件").arg(due.size() - kMostLinesInOne);
         const QString summary = QStringLiteral("リマインダー %1件").arg(due.size());
         const unsigned id = notifier_->Show(summary, body.trimmed(), { kOpenAction, QStringLiteral("開く") });
-        allShown = id != 0;
-        if (allShown) {
-            onScreen_[id] = Shown { summary, body, IsoDay(due.back()->day) };
-            for (const Alarm* alarm : due)
-                shownAlarms_.Add(AlarmKey(*alarm), alarm->due);
+        if (id != 0) {
+            onScreen_[id] = Shown { summary, body, due.back().day };
+            for (const Due& reminder : due)
+                shownAlarms_.Add(reminder.key, reminder.due);
         }
     }
     if (!shownAlarms_.Write(now))
         std::fputs("kalendra-remind: the list of reminders shown could not be written\n", stderr);
-    (void)allShown; // what was not shown stays due and is tried again at the next occasion
 }
 
 void Reminder::OnAction(unsigned id, const QString& action)

@@ -19,6 +19,7 @@ namespace kal {
 
 class IniProfile;
 class Notifier;
+class ReminderService;
 class WallClockTimer;
 
 // Shows each reminder of one schedule file when it is due. It reads the file (never writes it) and
@@ -49,6 +50,14 @@ private:
         QString body;
         QString day; // YYYY-MM-DD
     };
+    // A reminder to show: from the file, or handed over for a file with a password.
+    struct Due {
+        std::int64_t due;
+        std::uint64_t key;
+        QString summary;
+        QString body;
+        QString day; // YYYY-MM-DD
+    };
     // What a notification on screen stands for, for its actions.
     struct Shown {
         QString summary;
@@ -62,7 +71,8 @@ private:
     void CheckFiles();
     void LoadFile();
     void Plan();
-    void ShowDue(const std::vector<const Alarm*>& due, std::int64_t now);
+    [[nodiscard]] std::vector<Due> Reminders(std::int64_t from, std::int64_t to);
+    void ShowDue(const std::vector<Due>& due, std::int64_t now);
     void OnAction(unsigned id, const QString& action);
 
     QString givenFile_;
@@ -80,6 +90,7 @@ private:
     std::vector<Snoozed> snoozed_;
     std::map<unsigned, Shown> onScreen_;
     Notifier* notifier_ = nullptr;
+    ReminderService* service_ = nullptr;
     WallClockTimer* timer_ = nullptr;
     QFileSystemWatcher* watcher_ = nullptr;
     QTimer* settle_ = nullptr; // a change is read once the writer is done

@@ -35,7 +35,7 @@ start_server() {
   fail "the notification service did not start: $(cat "$work/server.out")"
 }
 start_reminder() {
-  "$remind" "$work/f.klx" 2>>"$work/remind$1.log" &
+  "$remind" "${2:-$work/f.klx}" 2>>"$work/remind$1.log" &
   reminder=$!
   pids+=("$reminder")
 }
@@ -88,6 +88,18 @@ shown=$(total)
 start_reminder 2
 sleep 2
 [ "$(total)" = "$shown" ] || fail "shown again after a restart: $(cat "$log")"
+kill "$reminder"; wait "$reminder" 2>/dev/null || true
+
+# A file with a password is never read: what the desktop program hands over on the bus is reminded.
+printf '"h"\r\n"2","Mzor"\r\n"0","2005/07/03","09:00","2005/07/03","10:00","予定"\n' | iconv -f UTF-8 -t CP932 >"$work/p.klx"
+start_reminder 4 "$work/p.klx"
+sleep 1
+grep -q "p.klx: .*read again when it changes" "$work/remind4.log" || fail "the protected file was read or not told"
+handed="$(( $(date +%s) - 30 ))"$'\t'"1f2e"$'\t'"$(date +%F)"$'\t'"10:00 秘密の予定"$'\t'"別室"
+dbus-send --session --print-reply --dest=io.github.kalendra.Reminder /io/github/kalendra/Reminder \
+  io.github.kalendra.Reminder.SetAlarms string:"$work/p.klx" array:string:"$handed" >/dev/null || fail "SetAlarms"
+for _ in $(seq 30); do [ "$(count "10:00 秘密の予定")" = 1 ] && break; sleep 0.1; done
+[ "$(count "10:00 秘密の予定")" = 1 ] || fail "the handed reminder was not shown: $(cat "$log")"
 kill "$reminder"; wait "$reminder" 2>/dev/null || true
 
 # Without a notification service the reminder says so once, keeps running, and shows what came due

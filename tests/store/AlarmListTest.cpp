@@ -2,6 +2,7 @@
 
 #include "platform/Text.h"
 #include "store/AlarmList.h"
+#include "store/HandedAlarms.h"
 #include "store/KalStore.h"
 #include "store/RepeatExpansion.h"
 
@@ -198,6 +199,28 @@ TEST_F(AlarmListTest, KeysFollowTheReminderNotTheEntryObject)
     store_.Entry(0).start -= 3600;
     store_.Entry(0).place = u"駅前";
     EXPECT_NE(key(), before);
+}
+
+// What the desktop program hands over for a protected file reads back as it was made, and a line
+// that was not made so is refused.
+TEST_F(AlarmListTest, HandedAlarmsReadBackAsMade)
+{
+    CKalData& meeting = Timed(u"会議\t定例", CDTime(2026, 12, 8, 10, 0), 15);
+    meeting.place = u"本社\n3F";
+    const auto alarms = AlarmsBetween(store_, options_, CDTime(2026, 12, 8).Instant(), CDTime(2026, 12, 9).Instant());
+    ASSERT_EQ(alarms.size(), 1u);
+    const HandedAlarm handed = Handed(alarms[0]);
+    EXPECT_EQ(handed.due, CDTime(2026, 12, 8, 9, 45).Instant());
+    EXPECT_EQ(handed.day, u"2026-12-08");
+    const std::u16string line = HandedAlarmLine(handed);
+    EXPECT_EQ(line.substr(line.find(u"\t2026")), u"\t2026-12-08\t10:00-11:00 会議 定例\t本社 3F");
+    HandedAlarm expected = handed;
+    expected.summary = u"10:00-11:00 会議 定例";
+    expected.place = u"本社 3F";
+    EXPECT_EQ(ParseHandedAlarmLine(line), expected);
+    for (const char16_t* bad :
+        { u"", u"1\tff\t2026-12-08\tx", u"x\tff\t2026-12-08\ty\tz", u"1\tfg\td\ts\tp", u"1\tff\td\ts\tp\textra" })
+        EXPECT_EQ(ParseHandedAlarmLine(bad), std::nullopt) << ToUtf8(bad);
 }
 
 } // namespace
