@@ -35,7 +35,7 @@ start_server() {
   fail "the notification service did not start: $(cat "$work/server.out")"
 }
 start_reminder() {
-  "$remind" "${2:-$work/f.klx}" 2>>"$work/remind$1.log" &
+  "$remind" ${2+"$2"} 2>>"$work/remind$1.log" &
   reminder=$!
   pids+=("$reminder")
 }
@@ -53,7 +53,7 @@ missed=$(( due - 10 * 60 ))
 "$cli" add "$work/f.klx" "$day" "$hm" 会議 --place 本社 >/dev/null
 "$cli" add "$work/f.klx" "$(date -d "@$missed" +%F)" "$(date -d "@$missed" +%H:%M)" 朝礼 >/dev/null
 
-start_reminder 1
+start_reminder 1 "$work/f.klx"
 sleep 2
 [ "$(count "$(date -d "@$missed" +%H:%M) 朝礼")" = 1 ] || fail "the missed reminder was not shown once: $(cat "$log")"
 [ "$(total)" = 1 ] || fail "more than the missed one shown early: $(cat "$log")"
@@ -85,7 +85,7 @@ PY
 # A restart, as at the next login, shows none of them again.
 kill "$reminder"; wait "$reminder" 2>/dev/null || true
 shown=$(total)
-start_reminder 2
+start_reminder 2 "$work/f.klx"
 sleep 2
 [ "$(total)" = "$shown" ] || fail "shown again after a restart: $(cat "$log")"
 kill "$reminder"; wait "$reminder" 2>/dev/null || true
@@ -102,12 +102,29 @@ for _ in $(seq 30); do [ "$(count "10:00 秘密の予定")" = 1 ] && break; slee
 [ "$(count "10:00 秘密の予定")" = 1 ] || fail "the handed reminder was not shown: $(cat "$log")"
 kill "$reminder"; wait "$reminder" 2>/dev/null || true
 
+# Given no file, it reminds of the one the settings name as last used, and follows when that changes.
+recent=$(( $(date +%s) - 300 ))
+for name in g h; do
+  "$cli" new "$work/$name.klx" >/dev/null
+  "$cli" add "$work/$name.klx" "$(date -d "@$recent" +%F)" "$(date -d "@$recent" +%H:%M)" "予定$name" >/dev/null
+done
+printf '[System]\nAlerm=0\nDefaultFile=%s\n' "$work/g.klx" >"$KALENDRA_CONFIG"
+start_reminder 5
+for _ in $(seq 30); do [ "$(count "$(date -d "@$recent" +%H:%M) 予定g")" = 1 ] && break; sleep 0.1; done
+[ "$(count "$(date -d "@$recent" +%H:%M) 予定g")" = 1 ] || fail "the last used file was not reminded: $(cat "$log")"
+printf '[System]\nAlerm=0\nDefaultFile=%s\n' "$work/h.klx" >"$KALENDRA_CONFIG.new"
+mv "$KALENDRA_CONFIG.new" "$KALENDRA_CONFIG" # as the settings are saved: a new file renamed over the old
+for _ in $(seq 30); do [ "$(count "$(date -d "@$recent" +%H:%M) 予定h")" = 1 ] && break; sleep 0.1; done
+[ "$(count "$(date -d "@$recent" +%H:%M) 予定h")" = 1 ] || fail "the newly used file was not followed: $(cat "$log")"
+kill "$reminder"; wait "$reminder" 2>/dev/null || true
+printf '[System]\nAlerm=0\n' >"$KALENDRA_CONFIG"
+
 # Without a notification service the reminder says so once, keeps running, and shows what came due
 # as soon as a service appears.
 kill "$server"; wait "$server" 2>/dev/null || true
 late=$(( $(date +%s) - 120 ))
 "$cli" add "$work/f.klx" "$(date -d "@$late" +%F)" "$(date -d "@$late" +%H:%M)" 電話 >/dev/null
-start_reminder 3
+start_reminder 3 "$work/f.klx"
 sleep 2
 kill -0 "$reminder" 2>/dev/null || fail "the reminder ended without a notification service"
 [ "$(grep -c 'no notification shown' "$work/remind3.log")" = 1 ] || fail "the missing service was not told once"
