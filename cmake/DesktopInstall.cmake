@@ -44,11 +44,11 @@ foreach(size 16 24 32 48 64 128 256)
 endforeach()
 
 # Manual pages and the changelog, compressed as Debian's policy wants them.
-foreach(page kalendra.1 kalendra-cli.1)
+foreach(page kalendra.1 kalendra-cli.1 kalendra-remind.1)
   configure_file(${CMAKE_SOURCE_DIR}/docs/man/${page} ${KAL_DESKTOP_BUILD}/man/${page} @ONLY)
 endforeach()
 configure_file(${KAL_CHANGELOG} ${KAL_DESKTOP_BUILD}/doc/changelog COPYONLY)
-foreach(file man/kalendra.1 man/kalendra-cli.1 doc/changelog)
+foreach(file man/kalendra.1 man/kalendra-cli.1 man/kalendra-remind.1 doc/changelog)
   add_custom_command(OUTPUT ${KAL_DESKTOP_BUILD}/${file}.gz
     COMMAND ${KAL_GZIP} -9 --no-name --keep --force ${KAL_DESKTOP_BUILD}/${file}
     DEPENDS ${KAL_DESKTOP_BUILD}/${file} VERBATIM)
@@ -64,7 +64,19 @@ install(FILES data/kalendra.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packag
 install(FILES data/kalendra.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${KAL_DESKTOP_BUILD}/${KAL_METAINFO} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${KAL_DESKTOP_BUILD}/man/kalendra.1.gz ${KAL_DESKTOP_BUILD}/man/kalendra-cli.1.gz
-  DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  ${KAL_DESKTOP_BUILD}/man/kalendra-remind.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# The reminder starts with the session from the system's autostart folder: /etc/xdg/autostart for an
+# install into /usr (the package), PREFIX/etc/xdg/autostart otherwise. Worked out when installing,
+# as the package installs under a prefix of its own.
+install(CODE "
+  if(CMAKE_INSTALL_PREFIX MATCHES \"(^|/)usr/?$\")
+    string(REGEX REPLACE \"usr/?$\" \"etc/xdg/autostart\" kal_autostart \"\${CMAKE_INSTALL_PREFIX}\")
+  else()
+    set(kal_autostart \"\${CMAKE_INSTALL_PREFIX}/etc/xdg/autostart\")
+  endif()
+  file(INSTALL \"${CMAKE_SOURCE_DIR}/data/kalendra-remind.desktop\" DESTINATION \"\${kal_autostart}\"
+    FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+")
 install(FILES packaging/debian/copyright ${KAL_DESKTOP_BUILD}/doc/changelog.gz
   DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/kalendra)
 install(FILES packaging/debian/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides
@@ -84,7 +96,10 @@ wrote.
 
 kalendra-cli reads, writes and queries the same files from scripts: agendas,
 CSV export and import, searches, and adding schedules to an iCalendar file or
-a CalDAV server.")
+a CalDAV server.
+
+kalendra-remind, started with the desktop session, shows each entry's alarm
+as a desktop notification when it is due.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -96,6 +111,8 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://github.com/kalendra/kalendra)
 # tool sees it), a Japanese font, Qt's Japanese texts, the browser opener for the manual, and the
 # tools the maintainer scripts run.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The reminder shows its notifications through whatever service the desktop has.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "notification-daemon")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libcurl4 | libcurl3-gnutls, fonts-noto-cjk | fonts-ipafont-gothic, \
 qt6-translations-l10n, xdg-utils, shared-mime-info, desktop-file-utils, hicolor-icon-theme")
 set(KAL_PACKAGE_DATADIR ${CPACK_PACKAGING_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR})
@@ -103,6 +120,9 @@ foreach(script postinst postrm)
   configure_file(packaging/debian/${script}.in ${KAL_DESKTOP_BUILD}/debian/${script} @ONLY
     FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 endforeach()
-set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${KAL_DESKTOP_BUILD}/debian/postinst ${KAL_DESKTOP_BUILD}/debian/postrm)
+# The autostart entry lives in /etc, where a file the admin may edit is kept over upgrades.
+file(WRITE ${KAL_DESKTOP_BUILD}/debian/conffiles "/etc/xdg/autostart/kalendra-remind.desktop\n")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${KAL_DESKTOP_BUILD}/debian/postinst ${KAL_DESKTOP_BUILD}/debian/postrm
+  ${KAL_DESKTOP_BUILD}/debian/conffiles)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)
 include(CPack)

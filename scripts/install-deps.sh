@@ -11,6 +11,8 @@ packages=(
   qt6-base-dev libgl-dev
   xvfb xauth xdotool xdg-utils fonts-ipafont-gothic fonts-noto-cjk
   radicale curl python3-icalendar
+  # The reminder's test: a private session bus and a notification service written in Python.
+  dbus python3-dbus python3-gi
   # Qt's own choosers and buttons in Japanese (qtbase_ja.qm).
   qt6-translations-l10n
 )

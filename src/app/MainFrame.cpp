@@ -6,6 +6,7 @@
 #include "dialogs/OptionsSheet.h"
 #include "platform/FileAssociation.h"
 #include "platform/FileIo.h"
+#include "platform/Profile.h"
 #include "platform/ProgramFolders.h"
 #include "platform/Shell.h"
 #include "platform/Text.h"
@@ -210,6 +211,7 @@ void CMainFrame::ChooseOptions()
         values.*option.value = settings.IsOn(option.setting);
     values.timeDisplay = settings.Get(IntSetting::ViewTime);
     values.deadlineDays = settings.Get(IntSetting::DefaultDays);
+    values.remindAtLogin = ReadSetting(Profile::Current(), ProfileIntSetting::RemindAtLogin) != 0;
     values.scheduleGenre = store.DefaultScheduleGenre();
     values.todoGenre = store.DefaultTodoGenre();
     const std::vector<std::u16string> genres = store.genres.Names();
@@ -220,6 +222,8 @@ void CMainFrame::ChooseOptions()
         settings.Set(option.setting, (*chosen).*option.value ? 1 : 0);
     settings.Set(IntSetting::ViewTime, chosen->timeDisplay);
     settings.Set(IntSetting::DefaultDays, chosen->deadlineDays);
+    // The reminder started at login reads it and ends when it is turned off.
+    WriteSetting(Profile::Current(), ProfileIntSetting::RemindAtLogin, chosen->remindAtLogin ? 1 : 0);
     // The presets are kept in the file: a change must be saved with it.
     if (chosen->scheduleGenre != store.DefaultScheduleGenre() || chosen->todoGenre != store.DefaultTodoGenre())
         document_.Apply(

@@ -1,5 +1,6 @@
 #include "calendar/DTime.h"
 #include "calendar/YearMonth.h"
+#include "cli/AlarmCommands.h"
 #include "cli/CalendarCommand.h"
 #include "cli/CliUi.h"
 #include "cli/DiaryCommand.h"
@@ -54,6 +55,9 @@ constexpr char kUsage[] = "Usage: kalendra-cli [--password-stdin | --password PA
                           "                           already there; the server's password comes from\n"
                           "                           KALENDRA_CALDAV_PASSWORD, else is asked on the terminal;\n"
                           "                           the server gets SECONDS in all (default 300)\n"
+                          "  alarms FILE.klx FROM TO [--json]\n"
+                          "                           the reminders due on the days FROM to TO (YYYY-MM-DD) as the\n"
+                          "                           reminder shows them: alarm time, day, times and text, place\n"
                           "  diary FILE.klx YYYY-MM-DD\n"
                           "                           the path of that day's diary file (nothing is created)\n"
                           "  --help                   this text\n"
@@ -172,6 +176,8 @@ int main(int argc, char** argv)
         return kal::RunFind(arguments);
     if (command == "add-to-calendar")
         return kal::RunAddToCalendar(arguments);
+    if (command == "alarms")
+        return kal::RunAlarms(arguments);
     if (command == "diary")
         return kal::RunDiary(arguments);
     std::fprintf(stderr, "kalendra-cli: unknown command '%s'\n\n%s", kal::TerminalText(command).c_str(), kUsage);

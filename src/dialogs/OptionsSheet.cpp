@@ -99,6 +99,7 @@ private:
             { kSubstitutes, kSubstitutesLabel, &OptionValues::substitutes },
             { kOpenLastFile, kOpenLastFileLabel, &OptionValues::openLastFile },
             { kOkQuits, kOkQuitsLabel, &OptionValues::okQuits },
+            { kRemindAtLogin, kRemindAtLoginLabel, &OptionValues::remindAtLogin },
         };
     }
 };

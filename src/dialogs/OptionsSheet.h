@@ -24,11 +24,13 @@ inline constexpr int kEquinoxes = 1023;
 inline constexpr int kSubstitutes = 1024;
 inline constexpr int kOpenLastFile = 1021;
 inline constexpr int kOkQuits = 1031;
+inline constexpr int kRemindAtLogin = 1032;
 inline constexpr char16_t kSortByTimeLabel[] = u"スケジュール順を常に時間順(&R)";
 inline constexpr char16_t kEquinoxesLabel[] = u"春分、秋分の日、国民の休日を自動表示(&S)";
 inline constexpr char16_t kSubstitutesLabel[] = u"振り替え休日を自動表示(&H)";
 inline constexpr char16_t kOpenLastFileLabel[] = u"前回ファイルを自動読込(&I)";
 inline constexpr char16_t kOkQuitsLabel[] = u"メイン画面のOKでソフトを終了する（次回起動時から有効）";
+inline constexpr char16_t kRemindAtLoginLabel[] = u"ログイン時にリマインダーを起動し、アラームを通知する(&A)";
 } // namespace optsystempage
 
 namespace opteditpage {
@@ -64,6 +66,7 @@ struct OptionValues {
     bool substitutes = true; // "Holiday"/"Hurikae"
     bool openLastFile = true; // "System"/"InitFile"
     bool okQuits = false; // "System"/"OkFrame"
+    bool remindAtLogin = true; // "Remind"/"Autostart"
     int scheduleGenre = 0; // the file's preset for new schedules
     int timeDisplay = 0; // "View"/"ViewTime", 0-3
     int todoGenre = 0; // the file's preset for new to-dos

@@ -1,6 +1,7 @@
 #include "app/DocumentViews.h"
 #include "app/KalApp.h"
 #include "app/MainFrame.h"
+#include "app/StartRequest.h"
 #include "platform/Text.h"
 #include "qt/EndSignals.h"
 #include "qt/InstanceGuard.h"
@@ -10,6 +11,7 @@
 #include "qt/QtServices.h"
 #include "qt/QtTranslations.h"
 #include "qt/QtUi.h"
+#include "qt/ReminderLink.h"
 #include "ui/UpdateHints.h"
 
 #include <QApplication>
@@ -18,6 +20,7 @@
 #include <QSessionManager>
 #include <QTimer>
 
+#include <cstdio>
 #include <memory>
 #include <optional>
 
@@ -35,13 +38,21 @@ int main(int argc, char* argv[])
     // checks its file, and ends here.
     // The file is kept by its absolute path: the recent-file list and a running program started
     // from another folder must find it again.
-    const QStringList arguments = QApplication::arguments();
-    const QString given = arguments.size() > 1 ? QFileInfo(arguments[1]).absoluteFilePath() : QString();
+    std::vector<std::u16string> arguments;
+    for (const QString& argument : QApplication::arguments().mid(1))
+        arguments.push_back(FromQString(argument));
+    std::optional<StartRequest> request = ParseStartArguments(arguments);
+    if (!request) {
+        std::fputs("Usage: kalendra [--date YYYY-MM-DD] [FILE.klx]\n", stderr);
+        return 2;
+    }
     std::optional<std::string> file;
-    if (!given.isEmpty())
-        file = given.toStdString();
+    if (!request->file.empty()) {
+        request->file = FromQString(QFileInfo(ToQString(request->file)).absoluteFilePath());
+        file = ToUtf8(request->file);
+    }
     InstanceGuard guard;
-    if (!guard.TryBecomePrimary(FromQString(given)))
+    if (!guard.TryBecomePrimary(HandOverMessage(*request)))
         return 0;
 
     QtUi ui;
@@ -62,16 +73,22 @@ int main(int argc, char* argv[])
     window.resize(std::min(1100, screen.width()), std::min(760, screen.height() - 40));
     ui.SetMainWindow(&window);
     app.SetDocument(&document);
+    // A file with a password is reminded of only while it is open here.
+    ReminderLink reminderLink(document);
     // A second start with a file (a double-click in a file manager) opens it here as File > Open
     // would, asking to save changes first; without one it only brings the window forward.
-    guard.SetMessageHandler([&window, &document, &app](const std::u16string& path) {
+    // With a day (a reminder's "open"), the month view moves to it once the file is open.
+    guard.SetMessageHandler([&window, &document, &app, &views](const std::u16string& message) {
+        const StartRequest handed = FromHandOverMessage(message);
         window.showNormal();
         window.raise();
         window.activateWindow();
-        if (path.empty())
+        if (handed.file.empty())
             document.CheckChangedOnDisk();
         else
-            app.OpenFile(ToUtf8(path));
+            app.OpenFile(ToUtf8(handed.file));
+        if (handed.date)
+            views.month.ShowDate(*handed.date);
         window.RefreshCommands();
     });
 
@@ -88,6 +105,8 @@ int main(int argc, char* argv[])
     frame.CreateClient(window, Size { screen.width(), screen.height() });
     app.OpenFirstDocument(document, file);
     window.ActivateMonthView(true);
+    if (request->date)
+        views.month.ShowDate(*request->date);
 
     const int result = QApplication::exec();
     Shell::Install(nullptr);

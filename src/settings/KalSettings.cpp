@@ -118,6 +118,8 @@ constexpr ProfileIntDefinition kProfileIntDefinitions[] = {
     { "System", "HolidayChangeFlag1", 0 },
     { "System", "CardMax", 5000 },
     { "System", "Item", 0 },
+    { "Remind", "UntimedTime", 9 * 60 },
+    { "Remind", "Autostart", 1 },
 };
 static_assert(std::size(kProfileIntDefinitions) == static_cast<std::size_t>(ProfileIntSetting::Count));
 

@@ -94,6 +94,8 @@ enum class ProfileIntSetting {
     HolidayChangeFlag1, // 1 once the holiday update of a first load was offered
     CardMax, // the most rows a schedule file is read with
     Item, // 0: a schedule file begins with its header line
+    RemindUntimed, // when an entry without a start time is reminded: minutes after midnight
+    RemindAtLogin, // 1: the reminder starts with the desktop session
     Count
 };
 enum class ProfileTextSetting {

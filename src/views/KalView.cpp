@@ -490,6 +490,11 @@ void CKalView::Today()
     document_.UpdateAllViews(hint::kDateMoved);
 }
 
+void CKalView::ShowDate(CDTime date)
+{
+    MoveByDate(DateOnly(date), hint::kDateMoved);
+}
+
 void CKalView::OnKeyDown(Key key, unsigned modifiers)
 {
     if (modifiers != modifier::kNone)

@@ -34,6 +34,8 @@ public:
     // The day view, told when the selection moves (command 32825) and given commands the month view
     // passes on.
     void SetDayView(CommandTarget* dayView) { dayView_ = dayView; }
+    // Moves to `date`'s month with that day selected, as asked from outside (a reminder's day).
+    void ShowDate(CDTime date);
 
     void OnInitialUpdate() override;
     // Moves to the day an undo or redo touched, for the day list to select its entry.

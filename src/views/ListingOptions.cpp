@@ -20,4 +20,14 @@ DayListingOptions ListingOptionsFrom(const CKalSettings& settings)
     return options;
 }
 
+AlarmListOptions AlarmOptionsFrom(const CKalSettings& settings)
+{
+    AlarmListOptions options;
+    options.listing = ListingOptionsFrom(settings);
+    const int minute = ReadSetting(Profile::Current(), ProfileIntSetting::RemindUntimed);
+    if (minute >= 0 && minute < 24 * 60)
+        options.untimedMinute = minute;
+    return options;
+}
+
 } // namespace kal

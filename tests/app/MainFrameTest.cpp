@@ -244,6 +244,8 @@ TEST_F(MainFrameTest, OptionsSheetWritesSettingsAndTheFilePresetsOnlyOnOk)
     }
     const auto change = [](MemoryPropertySheet& sheet) {
         sheet.Page(0).SetChecked(optsystempage::kSortByTime, false);
+        EXPECT_TRUE(sheet.Page(0).IsChecked(optsystempage::kRemindAtLogin));
+        sheet.Page(0).SetChecked(optsystempage::kRemindAtLogin, false);
         sheet.Page(1).Choose(opteditpage::kScheduleGenre, 2);
         sheet.Page(1).Choose(opteditpage::kTimeDisplay, 3);
         sheet.Page(1).Type(opteditpage::kDeadlineDays, u"10");
@@ -255,6 +257,7 @@ TEST_F(MainFrameTest, OptionsSheetWritesSettingsAndTheFilePresetsOnlyOnOk)
     });
     frame_.OnCommand(ID_OPTIONS);
     EXPECT_TRUE(settings_.IsOn(IntSetting::SchSort));
+    EXPECT_EQ(profile_.GetInt("Remind", "Autostart", -5), -5);
     EXPECT_EQ(document_.Store().defaultScheduleGenre, 0);
     EXPECT_FALSE(document_.IsModified());
 
@@ -273,6 +276,7 @@ TEST_F(MainFrameTest, OptionsSheetWritesSettingsAndTheFilePresetsOnlyOnOk)
     EXPECT_EQ(genreItems, (std::vector<std::u16string> { u"一般", u"仕事", u"私用" }));
     EXPECT_FALSE(settings_.IsOn(IntSetting::SchSort));
     EXPECT_EQ(profile_.GetInt("System", "SchSort", 1), 0);
+    EXPECT_EQ(profile_.GetInt("Remind", "Autostart", 1), 0);
     EXPECT_EQ(settings_.Get(IntSetting::ViewTime), 3);
     EXPECT_EQ(settings_.Get(IntSetting::DefaultDays), 10);
     EXPECT_TRUE(settings_.IsOn(IntSetting::EnterSch));

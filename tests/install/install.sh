@@ -36,6 +36,9 @@ done
 pass
 
 desktop-file-validate "$prefix/share/applications/kalendra.desktop" || fail "desktop-file-validate"
+desktop-file-validate "$prefix/etc/xdg/autostart/kalendra-remind.desktop" || fail "desktop-file-validate autostart"
+grep -qx 'Exec=kalendra-remind --autostart' "$prefix/etc/xdg/autostart/kalendra-remind.desktop" || fail "autostart Exec"
+env -i "$prefix/bin/kalendra-remind" --help | grep -q '^Usage: kalendra-remind' || fail "kalendra-remind --help"
 appstreamcli validate --no-net "$prefix/share/metainfo/io.github.kalendra.Kalendra.metainfo.xml" >"$work/as.log" ||
   fail "appstreamcli validate: $(cat "$work/as.log")"
 grep -qx 'Exec=kalendra %f' "$prefix/share/applications/kalendra.desktop" || fail "Exec line"
@@ -80,7 +83,7 @@ for command in $commands; do
   grep -q "^\\\\fB${command//-/\\\\-}\\\\fR\|^\.BI\? ${command//-/\\\\-}\( \|$\)" <<<"$page" ||
     fail "kalendra-cli.1 has no entry for $command"
 done
-for page in kalendra kalendra-cli; do
+for page in kalendra kalendra-cli kalendra-remind; do
   warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$prefix/share/man/man1/$page.1.gz" 2>&1 >/dev/null)
   [ -z "$warnings" ] || fail "$page.1: $warnings"
 done

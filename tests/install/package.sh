@@ -19,7 +19,7 @@ version=$(sed -n '1s/^kalendra (\([^)]*\)).*/\1/p' "$here/../../packaging/debian
 [ "$(field Version)" = "$version" ] || fail "Version $(field Version), the changelog says $version"
 [ "$deb" = "$work/out/kalendra_${version}_$(dpkg --print-architecture).deb" ] || fail "file name $deb"
 depends=$(field Depends | sed 's/, /\n/g' | cut -d' ' -f1)
-for library in libc6 libstdc++6 libqt6widgets6 libqt6network6 libical3; do
+for library in libc6 libstdc++6 libqt6widgets6 libqt6network6 libqt6dbus6 libical3; do
   grep -Fqx "$library" <<<"$depends" || fail "Depends lacks $library: $(field Depends)"
 done
 # libcurl is loaded only for a calendar server: recommended, which the tools cannot work out.
@@ -42,7 +42,8 @@ pass
 
 # The package holds exactly what the install puts under a prefix, here /usr, all owned by root.
 dpkg-deb --contents "$deb" >"$work/contents"
-awk '$1 !~ /^d/ {print $6}' "$work/contents" | sed 's|^\./usr/||' | LC_ALL=C sort >"$work/files"
+# /etc stands where a prefix has its etc folder.
+awk '$1 !~ /^d/ {print $6}' "$work/contents" | sed 's|^\./usr/||; s|^\./etc/|etc/|' | LC_ALL=C sort >"$work/files"
 diff -u "$here/expected-files.txt" "$work/files" >&2 || fail "the package's files differ from expected-files.txt"
 awk '$2 != "root/root" {print; bad = 1} END {exit bad}' "$work/contents" >&2 || fail "files not owned by root"
 pass

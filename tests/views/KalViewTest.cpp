@@ -296,6 +296,19 @@ TEST_F(KalViewTest, KeysMoveTheSelectionAndTheDayListFollows)
     EXPECT_EQ(document_.CurrentDate(), CDTime(2026, 12, 10));
 }
 
+// A reminder's day, asked from outside: its month is shown with the day selected and listed, a time
+// of day on it notwithstanding.
+TEST_F(KalViewTest, ShowDateMovesToAnotherMonthsDay)
+{
+    Add(u"歯医者", CDTime(2027, 3, 9));
+    Draw();
+    view_.ShowDate(CDTime(2027, 3, 9, 14, 30));
+    EXPECT_EQ(view_.Shown(), (YearMonth { 2027, 3 }));
+    EXPECT_EQ(document_.CurrentDate(), CDTime(2027, 3, 9));
+    EXPECT_EQ(view_.Grid().Cell(view_.Selected()).date, CDTime(2027, 3, 9));
+    EXPECT_EQ(dayView_.Rows(), std::vector<std::u16string> { u"歯医者" });
+}
+
 TEST_F(KalViewTest, CalendarLimits)
 {
     clock_.Set(CDTime(2036, 12, 31, 12, 0).Instant());
