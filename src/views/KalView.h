@@ -61,6 +61,7 @@ public:
     [[nodiscard]] int CellAt(Point point) const;
     // The cell a drag is over, framed until the drag ends (-1 for none).
     void SetDropTarget(int cell);
+    [[nodiscard]] int DropTarget() const { return dropTarget_; }
     // Drops a line picked up by DraggableAt on the cell under the point; true when the store changed.
     bool Drop(const EntryLine& line, Point point, DropAction action);
 
