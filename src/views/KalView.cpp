@@ -601,14 +601,12 @@ void CKalView::Search(SearchStep step)
         Ui::Current().ShowMessage(texts::kNotFound);
         return;
     }
-    const CDTime day = DateOnly(outcome.found->start);
-    // A one-off entry may lie outside the calendar's years; the calendar stays where it can show.
-    if (day < CDTime(kFirstYear, 1, 1) || day >= CDTime(kLastYear + 1, 1, 1)) {
-        Ui::Current().ShowMessage(texts::kCannotGoFurther);
-        return;
-    }
     found = outcome.found;
-    MoveByDate(day, hint::kFoundOrJumped);
+    // The month shown is the found day's own, even where stepping by days would have moved on to the
+    // next month's grid: the title then names the month the day belongs to.
+    document_.SetCurrentDate(outcome.day);
+    selected_ = grid_.FillHolding(outcome.day, shown_);
+    document_.UpdateAllViews(hint::kDateMoved);
 }
 
 void CKalView::CopyDayAsText()
