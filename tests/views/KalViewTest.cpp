@@ -403,6 +403,59 @@ TEST_F(KalViewTest, NavigationEdges)
     }
 }
 
+// With the bars on, an entry over several days is one bar per week row it covers, from its first to
+// its last cell there, at one height across the row, and the day's other lines go below it. Off, each
+// day draws its own line, as always.
+TEST_F(KalViewTest, AMultiDayEntryIsOneBarPerWeekRowWhenTheBarsAreOn)
+{
+    CKalData& trip = Add(u"出張", CDTime(2026, 12, 12)); // Saturday to Monday, over a week's end
+    trip.end = CDTime(2026, 12, 14);
+    Add(u"朝会", CDTime(2026, 12, 13));
+    const auto tripTexts = [this] {
+        std::vector<Rect> boxes;
+        for (const Op* op : canvas_.OpsOf(Op::Kind::DrawText)) {
+            if (op->text.find(u"出張") != std::u16string::npos)
+                boxes.push_back(op->rect);
+        }
+        return boxes;
+    };
+
+    Draw();
+    const Rect saturday = CellOf(CDTime(2026, 12, 12)).rect;
+    const std::vector<Rect> lines = tripTexts();
+    ASSERT_EQ(lines.size(), 3u);
+    for (int day = 12; day <= 14; ++day)
+        EXPECT_EQ(lines[static_cast<std::size_t>(day - 12)].left, CellOf(CDTime(2026, 12, day)).rect.left + 1);
+
+    settings_.Set(IntSetting::MultiDayBars, 1);
+    Draw();
+    const std::vector<Rect> bars = tripTexts();
+    ASSERT_EQ(bars.size(), 2u);
+    const Rect sunday = CellOf(CDTime(2026, 12, 13)).rect;
+    const Rect monday = CellOf(CDTime(2026, 12, 14)).rect;
+    ASSERT_NE(saturday.top, sunday.top); // two week rows
+    // The text sits two pixels inside its bar; the bar keeps a gap where the entry begins or ends and
+    // runs to the row's edge where it goes on.
+    EXPECT_EQ(bars[0].left, saturday.left + 3 + 2);
+    EXPECT_EQ(bars[0].right, saturday.right - 2);
+    EXPECT_EQ(bars[1].left, sunday.left + 1 + 2);
+    EXPECT_EQ(bars[1].right, monday.right - 2 - 2);
+    EXPECT_EQ(bars[0].top - saturday.top, bars[1].top - sunday.top);
+    for (const Rect& text : bars) {
+        const Rect bar { text.left - 2, text.top, text.right + 2, text.bottom };
+        EXPECT_EQ(FillsOf(bar).size(), 1u);
+    }
+    const Op* below = canvas_.FindText(u"朝会");
+    ASSERT_NE(below, nullptr);
+    EXPECT_GE(below->rect.top, bars[1].bottom);
+    EXPECT_EQ(below->rect.left, sunday.left + 1);
+    // The bar is picked up for a drag as the day under the pointer.
+    const auto picked = view_.DraggableAt(Point { (monday.left + monday.right) / 2, bars[1].top + 2 });
+    ASSERT_TRUE(picked);
+    EXPECT_EQ(picked->entry, &trip);
+    EXPECT_EQ(picked->day, CDTime(2026, 12, 14));
+}
+
 // A search moves the calendar from the selected day to the next day with an entry found, and the day
 // list selects it.
 TEST_F(KalViewTest, SearchMovesTheCalendarToTheEntryFound)
