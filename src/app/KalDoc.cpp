@@ -23,6 +23,7 @@
 #include "platform/Text.h"
 #include "platform/UserFolders.h"
 #include "settings/KalSettings.h"
+#include "store/DayListing.h"
 #include "store/EntryClipboard.h"
 #include "store/NewSchedule.h"
 #include "store/OccurrenceChange.h"
@@ -36,6 +37,7 @@
 #include "ui/UpdateHints.h"
 #include "views/DiaryFiles.h"
 #include "views/EntryDrawer.h"
+#include "views/ListingOptions.h"
 #include "views/ViewTexts.h"
 
 #include <algorithm>
@@ -97,21 +99,23 @@ CKalDoc::CKalDoc(const CKalFieldArray& applicationGenres, RecentFiles* recentFil
 
 SearchOutcome CKalDoc::Search(SearchStep step)
 {
-    switch (step) {
-    case SearchStep::First: {
+    if (step == SearchStep::First) {
         const std::optional<SearchConditions> conditions = AskSearchConditions(searchConditions_);
         if (!conditions)
             return {};
         searchConditions_ = *conditions;
         WriteSearchConditions(Profile::Current(), searchConditions_);
-        return SearchOutcome { true, search_.First(store_.entries, searchConditions_) };
     }
-    case SearchStep::Next:
-        return SearchOutcome { true, search_.Next(store_.entries, searchConditions_) };
-    case SearchStep::Previous:
-        return SearchOutcome { true, search_.Previous(store_.entries, searchConditions_) };
-    }
-    return {};
+    const LocalFields today = currentDate_.Fields();
+    const int offset = step == SearchStep::Next ? 1 : step == SearchStep::Previous ? -1 : 0;
+    const CDTime from(today.year, today.month, today.day + offset);
+    DayListing listing(&store_, ListingOptionsFrom(CKalSettings::Current()));
+    const std::optional<ShownMatch> match = FindShownMatch(listing, from,
+        step == SearchStep::Previous ? SearchDirection::Backward : SearchDirection::Forward, searchConditions_,
+        DateRange { CDTime(kFirstYear, 1, 1), CDTime(kLastYear, 12, 31) });
+    if (!match)
+        return SearchOutcome { true, nullptr, {} };
+    return SearchOutcome { true, match->entry, match->day };
 }
 
 void CKalDoc::UpdateWeekOrder()

@@ -165,7 +165,6 @@ private:
     RecentFiles* recentFiles_;
     DocumentDialogs dialogs_;
     SearchConditions searchConditions_;
-    EntrySearch search_;
     std::vector<DocumentView*> views_;
     std::string path_;
     UndoHistory history_;

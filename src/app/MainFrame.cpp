@@ -310,6 +310,9 @@ void CMainFrame::BindCommands()
         ID_MULTILINE, [this] { ToggleSetting(static_cast<int>(IntSetting::Multiline), hint::kEntriesChanged); },
         [on] { return on(IntSetting::Multiline); });
     commands_.Add(
+        ID_MULTI_DAY_BARS, [this] { ToggleSetting(static_cast<int>(IntSetting::MultiDayBars), hint::kEntriesChanged); },
+        [on] { return on(IntSetting::MultiDayBars); });
+    commands_.Add(
         ID_SOFT_KEY_MENU,
         [settings] {
             settings()->Set(IntSetting::SoftKeyMenu, settings()->IsOn(IntSetting::SoftKeyMenu) ? 0 : 1);

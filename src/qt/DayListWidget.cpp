@@ -1,15 +1,20 @@
 #include "qt/DayListWidget.h"
 
 #include "qt/KeyMapping.h"
+#include "qt/MonthViewWidget.h"
 #include "qt/PressAndHold.h"
 #include "qt/QtConvert.h"
 #include "qt/QtFonts.h"
 #include "ui/CommandIds.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPalette>
 #include <QScrollBar>
+
+#include <utility>
 
 namespace kal {
 
@@ -60,6 +65,10 @@ void DayListWidget::ShowRows(const std::vector<std::u16string>& rows, int select
 
 void DayListWidget::keyPressEvent(QKeyEvent* event)
 {
+    if (dragging_ && event->key() == Qt::Key_Escape) {
+        CancelDrag();
+        return;
+    }
     if (IsContextMenuKey(*event)) {
         QContextMenuEvent menuEvent(QContextMenuEvent::Keyboard, QPoint(), QPoint(), event->modifiers());
         contextMenuEvent(&menuEvent);
@@ -81,6 +90,56 @@ void DayListWidget::contextMenuEvent(QContextMenuEvent* event)
     }
     if (onContextMenu)
         onContextMenu(at);
+}
+
+void DayListWidget::mousePressEvent(QMouseEvent* event)
+{
+    QListWidget::mousePressEvent(event);
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QModelIndex index = indexAt(event->position().toPoint());
+    picked_ = index.isValid() ? view_.DraggableRow(index.row()) : std::nullopt;
+    pressedAt_ = event->position().toPoint();
+    dragging_ = false;
+}
+
+void DayListWidget::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint at = event->position().toPoint();
+    if (!picked_ || !dropArea_ || !(event->buttons() & Qt::LeftButton)) {
+        QListWidget::mouseMoveEvent(event);
+        return;
+    }
+    // A press that stays put selects the row (or, held, opens the pop-up menu); only a pointer that
+    // moves drags, and then the row under it no longer follows.
+    if (!dragging_ && (at - pressedAt_).manhattanLength() < QApplication::startDragDistance())
+        return;
+    dragging_ = true;
+    setCursor(event->modifiers() & Qt::ControlModifier ? Qt::DragCopyCursor : Qt::DragMoveCursor);
+    dropArea_->DragOver(event->globalPosition().toPoint());
+}
+
+void DayListWidget::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || !dragging_) {
+        picked_.reset();
+        QListWidget::mouseReleaseEvent(event);
+        return;
+    }
+    const CKalView::EntryLine line = *std::exchange(picked_, std::nullopt);
+    dragging_ = false;
+    unsetCursor();
+    const DropAction action = event->modifiers() & Qt::ControlModifier ? DropAction::Copy : DropAction::Move;
+    dropArea_->DropFrom(line, event->globalPosition().toPoint(), action);
+}
+
+void DayListWidget::CancelDrag()
+{
+    picked_.reset();
+    if (std::exchange(dragging_, false)) {
+        unsetCursor();
+        dropArea_->EndOutsideDrag();
+    }
 }
 
 void DayListWidget::focusInEvent(QFocusEvent* event)

@@ -4,9 +4,14 @@
 
 #include <QListWidget>
 
+#include <QPoint>
+
 #include <functional>
+#include <optional>
 
 namespace kal {
+
+class MonthViewWidget;
 
 // The list of the selected day's entries, filled by the day view.
 class DayListWidget final : public QListWidget, public ListWindow {
@@ -16,6 +21,9 @@ public:
     DayListWidget(CDayView& view, QWidget* parent = nullptr);
 
     void ShowRows(const std::vector<std::u16string>& rows, int selected) override;
+    // The month view a row can be dragged onto.
+    void SetDropArea(MonthViewWidget* area) { dropArea_ = area; }
+
     void FocusList() override { setFocus(Qt::OtherFocusReason); }
     void ApplyLook(const LogFont& font, Colour background) override;
 
@@ -30,10 +38,20 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    void CancelDrag();
+
     CDayView& view_;
     bool filling_ = false;
+    MonthViewWidget* dropArea_ = nullptr;
+    // The row a left press picked up, and whether the pointer has since moved far enough to drag it.
+    std::optional<CKalView::EntryLine> picked_;
+    QPoint pressedAt_;
+    bool dragging_ = false;
 };
 
 } // namespace kal

@@ -58,6 +58,7 @@ MainWindow::MainWindow(CKalApp& app, CKalDoc& document, CKalView& monthView, CDa
     splitter_->setChildrenCollapsible(false);
     monthWidget_ = new MonthViewWidget(monthView_);
     listWidget_ = new DayListWidget(dayView_);
+    listWidget_->SetDropArea(monthWidget_);
     splitter_->addWidget(new FocusFrame(monthWidget_, splitter_));
     listFrame_ = new FocusFrame(listWidget_, splitter_);
     splitter_->addWidget(listFrame_);

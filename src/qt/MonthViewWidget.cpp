@@ -106,6 +106,29 @@ void MonthViewWidget::mouseReleaseEvent(QMouseEvent* event)
         onChanged();
 }
 
+void MonthViewWidget::DragOver(const QPoint& globalPosition)
+{
+    const QPoint at = mapFromGlobal(globalPosition);
+    view_.SetDropTarget(rect().contains(at) ? view_.CellAt(Point { at.x(), at.y() }) : -1);
+    update();
+}
+
+void MonthViewWidget::DropFrom(const CKalView::EntryLine& line, const QPoint& globalPosition, DropAction action)
+{
+    const QPoint at = mapFromGlobal(globalPosition);
+    if (rect().contains(at))
+        view_.Drop(line, Point { at.x(), at.y() }, action);
+    EndOutsideDrag();
+}
+
+void MonthViewWidget::EndOutsideDrag()
+{
+    view_.SetDropTarget(-1);
+    update();
+    if (onChanged)
+        onChanged();
+}
+
 void MonthViewWidget::CancelDrag()
 {
     picked_.reset();

@@ -33,6 +33,12 @@ public:
     // Wheel travel for one month: a notch of a common wheel. Finer wheels send parts of it.
     static constexpr int kWheelStep = 120;
 
+    // A drag that began in another widget (the day list), at a point on the screen: frames the cell
+    // under it, drops on it, or ends with nothing dropped.
+    void DragOver(const QPoint& globalPosition);
+    void DropFrom(const CKalView::EntryLine& line, const QPoint& globalPosition, DropAction action);
+    void EndOutsideDrag();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

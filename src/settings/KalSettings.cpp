@@ -31,6 +31,7 @@ constexpr IntDefinition kIntDefinitions[] = {
     { IntSetting::Diary, "View", "Diary", 0 },
     { IntSetting::File, "View", "File", 1 },
     { IntSetting::Multiline, "View", "Multiline", 0 },
+    { IntSetting::MultiDayBars, "View", "MultiDayBars", 0, 0, 1 },
     { IntSetting::ViewTime, "View", "ViewTime", 0 },
     { IntSetting::MonthViewTime, "View", "MonthViewTime", 0, 0, 4 },
     { IntSetting::DayViewTime, "View", "DayViewTime", 0, 0, 4 },

@@ -25,6 +25,7 @@ enum class IntSetting {
     Diary,
     File,
     Multiline,
+    MultiDayBars, // a multi-day entry as one bar across each week it covers
     ViewTime,
     MonthViewTime, // 0-4
     DayViewTime, // 0-4

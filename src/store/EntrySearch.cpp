@@ -1,7 +1,9 @@
 #include "store/EntrySearch.h"
 
 #include "platform/Profile.h"
+#include "store/DayListing.h"
 #include "store/KalData.h"
+#include "store/KalStore.h"
 
 #include <algorithm>
 
@@ -34,6 +36,22 @@ std::size_t FirstOccurrence(std::u16string_view text, std::u16string_view word, 
     const auto found = std::search(text.begin(), text.end(), word.begin(), word.end(), same);
     return found == text.end() && !word.empty() ? std::u16string_view::npos
                                                 : static_cast<std::size_t>(found - text.begin());
+}
+
+CDTime DaysFrom(CDTime day, int days)
+{
+    const LocalFields f = day.Fields();
+    return CDTime(f.year, f.month, f.day + days);
+}
+
+// The store's own entry behind a listed one, which the listing hands out read-only.
+CKalData* StoredEntry(const DayListing& listing, const CKalData* listed)
+{
+    for (const auto& entry : listing.Store()->entries) {
+        if (entry.get() == listed)
+            return entry.get();
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -87,38 +105,39 @@ bool EntryMatches(const CKalData& entry, const SearchConditions& conditions)
         || ((conditions.targets & SearchConditions::kMemo) && TextMatches(entry.memo, conditions));
 }
 
-CKalData* EntrySearch::First(const Entries& entries, const SearchConditions& conditions)
+std::optional<ShownMatch> FindShownMatch(DayListing& listing, CDTime from, SearchDirection direction,
+    const SearchConditions& conditions, const DateRange& bounds)
 {
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        if (EntryMatches(*entries[i], conditions)) {
-            place_ = i;
-            return entries[i].get();
-        }
+    const bool forward = direction == SearchDirection::Forward;
+    const CDTime edge = DateOnly(forward ? bounds.last : bounds.first);
+    CDTime near = DateOnly(from);
+    if (near < DateOnly(bounds.first) || near > DateOnly(bounds.last))
+        return std::nullopt;
+    // Most searches find a match within weeks: the first window is a month, and only a search that
+    // goes on lists a year at a time, so that one with nothing to find still ends in a few listings.
+    int windowDays = 31;
+    for (;;) {
+        const CDTime far
+            = forward ? std::min(DaysFrom(near, windowDays - 1), edge) : std::max(DaysFrom(near, 1 - windowDays), edge);
+        std::optional<CDTime> day;
+        const CKalData* found = nullptr;
+        listing.ForEachInPeriod(forward ? near : far, forward ? far : near, DayListing::Generated::Without,
+            [&](CDTime listed, const CKalData& entry) {
+                // Going forward the window's first match is the one; going back, its last day's first.
+                if (found && (forward || *day == listed))
+                    return;
+                if (EntryMatches(entry, conditions)) {
+                    day = listed;
+                    found = &entry;
+                }
+            });
+        if (found)
+            return ShownMatch { DateOnly(*day), StoredEntry(listing, found) };
+        if (far == edge)
+            return std::nullopt;
+        near = DaysFrom(far, forward ? 1 : -1);
+        windowDays = 366;
     }
-    place_ = 0;
-    return nullptr;
-}
-
-CKalData* EntrySearch::Next(const Entries& entries, const SearchConditions& conditions)
-{
-    for (std::size_t i = place_ + 1; i < entries.size(); ++i) {
-        if (EntryMatches(*entries[i], conditions)) {
-            place_ = i;
-            return entries[i].get();
-        }
-    }
-    return nullptr;
-}
-
-CKalData* EntrySearch::Previous(const Entries& entries, const SearchConditions& conditions)
-{
-    for (std::size_t i = std::min(place_, entries.size()); i-- > 0;) {
-        if (EntryMatches(*entries[i], conditions)) {
-            place_ = i;
-            return entries[i].get();
-        }
-    }
-    return nullptr;
 }
 
 } // namespace kal

@@ -1,14 +1,16 @@
 #pragma once
 
-#include <cstddef>
-#include <memory>
+#include "calendar/DTime.h"
+#include "calendar/DateRange.h"
+
+#include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace kal {
 
 class CKalData;
+class DayListing;
 class Profile;
 
 // What a search looks for and where.
@@ -38,23 +40,18 @@ void WriteSearchConditions(Profile& profile, const SearchConditions& conditions)
 // Whether any of the entry's targeted texts matches.
 [[nodiscard]] bool EntryMatches(const CKalData& entry, const SearchConditions& conditions);
 
-// Steps through the matching entries of a list in list order (a repeating entry matches once),
-// remembering where the last match stood, so that the next and previous matches follow on from it.
-class EntrySearch {
-public:
-    using Entries = std::vector<std::unique_ptr<CKalData>>;
-
-    // The first match from the start of the list; null when none matches (the place goes back to 0).
-    CKalData* First(const Entries& entries, const SearchConditions& conditions);
-    // The next match after the last place, or the previous one before it; null when there is none
-    // (the place stays). The list may have changed since: a place beyond its end counts from its end.
-    CKalData* Next(const Entries& entries, const SearchConditions& conditions);
-    CKalData* Previous(const Entries& entries, const SearchConditions& conditions);
-
-    [[nodiscard]] std::size_t Place() const { return place_; }
-
-private:
-    std::size_t place_ = 0;
+// A day on which a matching entry shows, and the first such entry of the day in the day's order.
+struct ShownMatch {
+    CDTime day; // at 00:00
+    CKalData* entry = nullptr;
 };
+enum class SearchDirection { Forward, Backward };
+
+// The nearest day to `from` (itself included), later going Forward or earlier going Backward, on which
+// the listing shows a stored entry that matches: every occurrence of a repeating entry and every day
+// of a long one counts. The search stops at the ends of `bounds` (both included) and gives nothing
+// when no day up to there has a match.
+[[nodiscard]] std::optional<ShownMatch> FindShownMatch(DayListing& listing, CDTime from, SearchDirection direction,
+    const SearchConditions& conditions, const DateRange& bounds);
 
 } // namespace kal

@@ -71,6 +71,7 @@ constexpr CommandDefinition kDefinitions[] = {
     { ID_MONTH_SCHEDULES, menutext::kMonthSchedules, {} },
     { ID_OTHER_MONTH_COLOUR, menutext::kOtherMonthColour, {} },
     { ID_MULTILINE, menutext::kMultiline, {} },
+    { ID_MULTI_DAY_BARS, menutext::kMultiDayBars, {} },
     { ID_DATE_FORMAT, menutext::kDateFormat, {} },
     { ID_SELECTION_COLOUR, menutext::kSelectionColour, {} },
     { ID_SELECTION_INVERT, menutext::kSelectionInvert, {} },

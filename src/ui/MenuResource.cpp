@@ -96,7 +96,7 @@ Items ViewItems()
     for (const int id : { ID_JAPANESE_WEEKDAYS, ID_START_MONDAY, ID_SIX_WEEKS })
         items.push_back(Command(id));
     items.emplace_back();
-    for (const int id : { ID_MONTH_SCHEDULES, ID_MULTILINE, ID_OTHER_MONTH_COLOUR })
+    for (const int id : { ID_MONTH_SCHEDULES, ID_MULTILINE, ID_MULTI_DAY_BARS, ID_OTHER_MONTH_COLOUR })
         items.push_back(Command(id));
     items.emplace_back();
     items.push_back(Popup(menutext::kTimeMenu,

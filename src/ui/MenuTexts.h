@@ -96,6 +96,7 @@ inline constexpr char16_t kSixWeeks[] = u"6週表示";
 inline constexpr char16_t kMonthSchedules[] = u"カレンダーに予定の表示";
 inline constexpr char16_t kOtherMonthColour[] = u"今月以外も指定色で表示";
 inline constexpr char16_t kMultiline[] = u"スケジュールの行折り返し";
+inline constexpr char16_t kMultiDayBars[] = u"複数日の予定を帯で表示";
 inline constexpr char16_t kDateFormat[] = u"日付表示形式";
 inline constexpr char16_t kSelectionColour[] = u"指定した色";
 inline constexpr char16_t kSelectionInvert[] = u"反転";

@@ -71,6 +71,16 @@ CKalData* CDayView::SelectedEntry() const
     return cell_->entries[static_cast<std::size_t>(selection_)];
 }
 
+std::optional<CKalView::EntryLine> CDayView::DraggableRow(int row) const
+{
+    if (!cell_ || row < 0 || row >= static_cast<int>(cell_->entries.size()))
+        return std::nullopt;
+    CKalData* entry = cell_->entries[static_cast<std::size_t>(row)];
+    if (monthView_.Grid().IsGenerated(entry))
+        return std::nullopt;
+    return CKalView::EntryLine { entry, cell_->date, Rect {} };
+}
+
 void CDayView::Fill(int selectRow)
 {
     rows_.clear();

@@ -2,15 +2,14 @@
 
 #include "settings/KalSettings.h"
 #include "ui/CommandTarget.h"
+#include "views/KalView.h"
 #include "views/ViewDocument.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace kal {
-
-class CKalView;
-struct CMonthCell;
 
 // The list control the day view fills.
 class ListWindow {
@@ -40,6 +39,10 @@ public:
     [[nodiscard]] const std::vector<std::u16string>& Rows() const { return rows_; }
     [[nodiscard]] int Selection() const { return selection_; }
     [[nodiscard]] CKalData* SelectedEntry() const;
+    // What a drag from `row` carries onto the month view's cells: the row's entry and the day the list
+    // shows (no rectangle, since the line is in the list). Nothing for no such row or for a holiday the
+    // grid made, which lives only as long as the grid.
+    [[nodiscard]] std::optional<CKalView::EntryLine> DraggableRow(int row) const;
 
     // The text of a row: "[Todo]", "×" for strike-out, "●" for bold, then the entry's line.
     [[nodiscard]] static std::u16string RowText(const CKalData& entry, CDTime day, int timeMode, bool countdown);

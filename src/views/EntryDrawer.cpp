@@ -123,6 +123,32 @@ int DrawEntry(Canvas& canvas, const EntryDrawing& drawing, const CKalSettings& s
     return canvas.DrawText(box, ShowablePart(line, box.Width(), lines, wrapped), flags);
 }
 
+void DrawEntryBar(Canvas& canvas, const Rect& bar, const EntryDrawing& drawing, const CKalSettings& settings)
+{
+    if (IsEmpty(bar))
+        return;
+    const Colour colour = drawing.entry->DisplayColour(settings.Get(ColourSetting::Holiday));
+    // Three parts white to one of the entry's colour, channel by channel: the text stays readable on it.
+    Colour pale = 0;
+    for (int shift = 0; shift < 24; shift += 8) {
+        const Colour channel = (colour >> shift) & 0xFF;
+        pale |= ((channel + 3 * 0xFF) / 4) << shift;
+    }
+    canvas.FillRect(bar, pale);
+    canvas.SetPen(colour, 1);
+    canvas.Line(Point { bar.left, bar.top }, Point { bar.right - 1, bar.top });
+    canvas.Line(Point { bar.right - 1, bar.top }, Point { bar.right - 1, bar.bottom - 1 });
+    canvas.Line(Point { bar.right - 1, bar.bottom - 1 }, Point { bar.left, bar.bottom - 1 });
+    canvas.Line(Point { bar.left, bar.bottom - 1 }, Point { bar.left, bar.top });
+    canvas.SetPen(kBlack, 1);
+    canvas.SetBackground(BackgroundMode::Transparent, pale);
+    canvas.SetTextColour(colour);
+    const Rect box { bar.left + 2, bar.top, bar.right - 2, bar.bottom };
+    const std::u16string line = EntryLine(*drawing.entry, drawing.day, drawing.mode, drawing.countdown);
+    canvas.DrawText(box, ShowablePart(line, box.Width(), 1, false),
+        textflag::kNoPrefix | textflag::kSingleLine | textflag::kVerticalCentre);
+}
+
 std::u16string_view ListRowPart(std::u16string_view text)
 {
     constexpr int kWidestRow = 8192; // pixels: wider than any screen

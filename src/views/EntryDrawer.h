@@ -28,6 +28,10 @@ struct EntryDrawing {
 // settings ask for it. Every mark stays inside the cell, however large the font. Gives the height used.
 int DrawEntry(Canvas& canvas, const EntryDrawing& drawing, const CKalSettings& settings);
 
+// Draws a multi-day entry as one bar over `bar`: a pale band of the entry's colour, framed in it, with
+// the entry's line as seen on `drawing.day` on one line inside. `drawing.cell` is ignored.
+void DrawEntryBar(Canvas& canvas, const Rect& bar, const EntryDrawing& drawing, const CKalSettings& settings);
+
 // The start of `text` that can show in `lines` lines of `width` pixels, with one character more so
 // the box's edge still cuts it visibly. No glyph is narrower than a pixel, so nothing that could show
 // is left out; with `hardBreaks` a line break also ends a line. A text of megabytes is then never

@@ -184,8 +184,13 @@ void CKalView::OnDraw(Canvas& canvas)
     DrawHeader(canvas, settings);
     canvas.SelectFont(settings.Font(FontSetting::Entry));
     lines_.clear();
+    const bool bars = settings.IsOn(IntSetting::MultiDayBars) && settings.IsOn(IntSetting::MonthSchView);
+    bars_ = bars ? PlanEntryBars(grid_) : BarLayout {};
+    barHeight_ = canvas.Metrics().height + 2;
+    laneTops_.assign(static_cast<std::size_t>(grid_.Count()), 0);
     for (int i = 0; i < grid_.Count(); ++i)
-        DrawCell(canvas, grid_.Cell(i), i == selected_, settings);
+        DrawCell(canvas, i, settings);
+    DrawBars(canvas, settings);
     if (dropTarget_ >= 0 && dropTarget_ < grid_.Count()) {
         const Rect r = grid_.Cell(dropTarget_).rect;
         canvas.SetPen(settings.Get(ColourSetting::Select), 3);
@@ -195,6 +200,39 @@ void CKalView::OnDraw(Canvas& canvas)
         canvas.Line(Point { r.left + 1, r.bottom - 1 }, Point { r.left + 1, r.top + 1 });
         canvas.SetPen(kBlack, 1);
     }
+}
+
+void CKalView::DrawBars(Canvas& canvas, const CKalSettings& settings)
+{
+    if (bars_.bars.empty())
+        return;
+    canvas.SelectFont(settings.Font(FontSetting::Entry));
+    const TimeMode mode = TimeModeFromSetting(settings.Get(IntSetting::MonthViewTime));
+    const Countdown countdown
+        = ReadSetting(Profile::Current(), ProfileIntSetting::TodoLeftDraw) ? Countdown::On : Countdown::Off;
+    for (const EntryBar& bar : bars_.bars) {
+        const CMonthCell& first = grid_.Cell(bar.firstCell);
+        const CMonthCell& last = grid_.Cell(bar.lastCell);
+        // A bar that goes on from the week before or into the next one runs to the row's edge; one
+        // that begins or ends here keeps a gap, so that two bars side by side stay two.
+        const bool fromBefore = DateOnly(bar.entry->start) < first.date;
+        const bool onAfter = DateOnly(bar.entry->end) > last.date;
+        const int top = laneTops_[static_cast<std::size_t>(bar.firstCell)] + bar.lane * barHeight_;
+        const Rect row { first.rect.left, first.rect.top, last.rect.right, first.rect.bottom };
+        const Rect rect = ClippedTo(Rect { first.rect.left + (fromBefore ? 1 : 3), top + 1,
+                                        last.rect.right - (onAfter ? 0 : 2), top + barHeight_ - 1 },
+            row);
+        if (rect.Height() <= 0)
+            continue;
+        canvas.SelectFont(EntryFont(settings, bar.entry->textStyle));
+        DrawEntryBar(canvas, rect, EntryDrawing { bar.entry, top, rect, false, first.date, mode, countdown }, settings);
+        for (int i = bar.firstCell; i <= bar.lastCell; ++i) {
+            const CMonthCell& cell = grid_.Cell(i);
+            lines_.push_back(EntryLine { bar.entry, cell.date, ClippedTo(rect, cell.rect) });
+        }
+    }
+    canvas.SelectFont(settings.Font(FontSetting::Entry));
+    canvas.SetBackground(BackgroundMode::Transparent, settings.Get(ColourSetting::Back));
 }
 
 std::optional<CKalView::EntryLine> CKalView::DraggableAt(Point point) const
@@ -261,8 +299,10 @@ void CKalView::DrawHeader(Canvas& canvas, const CKalSettings& settings)
     }
 }
 
-void CKalView::DrawCell(Canvas& canvas, const CMonthCell& cell, bool selected, const CKalSettings& settings)
+void CKalView::DrawCell(Canvas& canvas, int index, const CKalSettings& settings)
 {
+    const CMonthCell& cell = grid_.Cell(index);
+    const bool selected = index == selected_;
     const Rect& r = cell.rect;
     Colour background = cell.colour;
     if (!selected) {
@@ -309,8 +349,12 @@ void CKalView::DrawCell(Canvas& canvas, const CMonthCell& cell, bool selected, c
         const TimeMode mode = TimeModeFromSetting(settings.Get(IntSetting::MonthViewTime));
         const Countdown countdown
             = ReadSetting(Profile::Current(), ProfileIntSetting::TodoLeftDraw) ? Countdown::On : Countdown::Off;
+        const auto cellIndex = static_cast<std::size_t>(index);
+        laneTops_[cellIndex] = y;
+        if (!bars_.lanes.empty())
+            y += bars_.lanes[cellIndex] * barHeight_;
         for (CKalData* entry : cell.entries) {
-            if (entry->Has(flag::kHidden))
+            if (entry->Has(flag::kHidden) || (!bars_.lanes.empty() && DrawnAsBar(*entry)))
                 continue;
             canvas.SelectFont(EntryFont(settings, entry->textStyle));
             EntryDrawing drawing { entry, y, r, selected, cell.date, mode, countdown };
@@ -606,14 +650,12 @@ void CKalView::Search(SearchStep step)
         Ui::Current().ShowMessage(texts::kNotFound);
         return;
     }
-    const CDTime day = DateOnly(outcome.found->start);
-    // A one-off entry may lie outside the calendar's years; the calendar stays where it can show.
-    if (day < CDTime(kFirstYear, 1, 1) || day >= CDTime(kLastYear + 1, 1, 1)) {
-        Ui::Current().ShowMessage(texts::kCannotGoFurther);
-        return;
-    }
     found = outcome.found;
-    MoveByDate(day, hint::kFoundOrJumped);
+    // The month shown is the found day's own, even where stepping by days would have moved on to the
+    // next month's grid: the title then names the month the day belongs to.
+    document_.SetCurrentDate(outcome.day);
+    selected_ = grid_.FillHolding(outcome.day, shown_);
+    document_.UpdateAllViews(hint::kDateMoved);
 }
 
 void CKalView::CopyDayAsText()

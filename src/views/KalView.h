@@ -4,6 +4,7 @@
 #include "ui/CommandTarget.h"
 #include "ui/Geometry.h"
 #include "ui/MenuResource.h"
+#include "views/EntryBars.h"
 #include "views/MonthGrid.h"
 #include "views/ViewDocument.h"
 
@@ -63,6 +64,7 @@ public:
     [[nodiscard]] int CellAt(Point point) const;
     // The cell a drag is over, framed until the drag ends (-1 for none).
     void SetDropTarget(int cell);
+    [[nodiscard]] int DropTarget() const { return dropTarget_; }
     // Drops a line picked up by DraggableAt on the cell under the point; true when the store changed.
     bool Drop(const EntryLine& line, Point point, DropAction action);
 
@@ -93,7 +95,9 @@ private:
     void Layout(Canvas& canvas);
     void DrawHeader(Canvas& canvas, const CKalSettings& settings);
     // Also keeps where each entry line went, for a drag.
-    void DrawCell(Canvas& canvas, const CMonthCell& cell, bool selected, const CKalSettings& settings);
+    void DrawCell(Canvas& canvas, int index, const CKalSettings& settings);
+    // The multi-day entries as bars over the lanes the cells kept for them; they go where a drag finds them.
+    void DrawBars(Canvas& canvas, const CKalSettings& settings);
     // Draws the day number; gives the size of what it drew (number and diary mark).
     Size DrawDayNumber(Canvas& canvas, const CMonthCell& cell, bool selected, const CKalSettings& settings);
     void Invalidate();
@@ -125,6 +129,10 @@ private:
     int yearMonthHeight_ = 0;
     CDTime today_;
     std::vector<EntryLine> lines_;
+    // While the bars are on: where they go, one lane's height, and the top of each cell's lanes.
+    BarLayout bars_;
+    int barHeight_ = 0;
+    std::vector<int> laneTops_;
     int dropTarget_ = -1;
 };
 

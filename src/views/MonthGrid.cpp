@@ -49,6 +49,19 @@ int CMonthGrid::Fill(CDTime target, YearMonth& shown)
     return selected;
 }
 
+int CMonthGrid::FillHolding(CDTime target, YearMonth& shown)
+{
+    const LocalFields f = target.Fields();
+    shown = YearMonth { f.year, f.month };
+    start_ = GridStart(shown, CKalSettings::Current().IsOn(IntSetting::StartMonday));
+    const int selected = DaysBetween(start_, target);
+    if (selected >= count_)
+        return Fill(target, shown);
+    FillCells();
+    ColourOtherMonths(shown.month);
+    return selected;
+}
+
 void CMonthGrid::FillCells()
 {
     const CKalSettings& settings = CKalSettings::Current();

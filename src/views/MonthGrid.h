@@ -37,6 +37,10 @@ public:
     // last row and that row begins the following month, the grid moves on to that month, and `shown`
     // with it. Returns the index of the target's cell.
     int Fill(CDTime target, YearMonth& shown);
+    // Fills the grid of the month that holds `target` and sets `shown` to it, as a search shows the day
+    // it found. Only a day the month's grid cannot hold (the 31st of a month whose days need six weeks
+    // when the grid has five) moves on as Fill does. Returns the index of the target's cell.
+    int FillHolding(CDTime target, YearMonth& shown);
 
     // The first cell's date for a month: the Sunday (or Monday) on or before its 1st.
     [[nodiscard]] static CDTime GridStart(YearMonth month, bool mondayFirst)

@@ -19,6 +19,7 @@ enum class SearchStep { First, Next, Previous };
 struct SearchOutcome {
     bool ran = false; // false when the conditions were not given
     CKalData* found = nullptr;
+    CDTime day; // the day `found` shows on that the search reached
 };
 
 // Something that shows the document and follows its update hints.
@@ -81,7 +82,8 @@ public:
     virtual bool OpenLinkFile(CKalData* entry) = 0;
     // The day dialog on the month view's selected cell; true when anything in the store changed.
     virtual bool ShowDay(CKalView& monthView) = 0;
-    // Searches the entries in file order.
+    // Searches the days on which entries show, from the current date: the first search from that day
+    // on, the next and previous ones from the day after or before it.
     virtual SearchOutcome Search(SearchStep step) = 0;
     // The other questions the views ask.
     [[nodiscard]] virtual ViewDialogs& Dialogs() = 0;

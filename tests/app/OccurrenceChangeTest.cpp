@@ -387,5 +387,69 @@ TEST_F(DragTest, TheGridsOwnHolidaysCannotBePickedUp)
         EXPECT_FALSE(views_.month.DraggableAt(Point { (r.left + r.right) / 2, y }));
 }
 
+// A drag from a row of the day list onto a cell: the row's entry as seen on the list's day travels,
+// through the same drop as a line of the month view.
+TEST_F(DragTest, ARowOfTheDayListDropsItsEntryOnACell)
+{
+    const auto trip = [](CKalData& e) { Timed(e, CDTime(2027, 3, 10, 8, 15), CDTime(2027, 3, 12, 18, 0)); };
+    const auto rowOf = [this](std::u16string_view text) {
+        const std::vector<std::u16string>& rows = views_.day.Rows();
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            if (rows[i].find(text) != std::u16string::npos)
+                return static_cast<int>(i);
+        }
+        return -1;
+    };
+    const auto dropRow = [&](std::u16string_view text, CDTime from, CDTime to, DropAction action) {
+        views_.month.ShowTouched(from, nullptr);
+        views_.month.OnSize(700, 530);
+        views_.month.OnDraw(canvas_);
+        const auto carried = views_.day.DraggableRow(rowOf(text));
+        if (!carried)
+            return false;
+        EXPECT_EQ(carried->entry->text, text);
+        EXPECT_EQ(carried->day, from);
+        return views_.month.Drop(*carried, CellOf(to), action);
+    };
+    // Picked up on its middle day, the three-day trip lands with that day on the drop.
+    Seed(trip);
+    EXPECT_TRUE(dropRow(kOld, CDTime(2027, 3, 11), CDTime(2027, 3, 25), DropAction::Move));
+    std::set<int> expected;
+    for (int d = 24; d <= 26; ++d)
+        expected.insert(DayNumber(2027, 3, d));
+    EXPECT_EQ(ShownDays(kOld), expected);
+    EXPECT_EQ(views_.month.SelectedCell()->date, CDTime(2027, 3, 25));
+    EXPECT_EQ(Store().entries.back()->start, CDTime(2027, 3, 24, 8, 15));
+    // Copied with Ctrl: both stay.
+    Seed(trip);
+    EXPECT_TRUE(dropRow(kOld, CDTime(2027, 3, 10), CDTime(2027, 3, 3), DropAction::Copy));
+    EXPECT_EQ(ShownDays(kOld).size(), 6U);
+    // Dropped on its own day: nothing happens.
+    Seed(trip);
+    EXPECT_FALSE(dropRow(kOld, CDTime(2027, 3, 10), CDTime(2027, 3, 10), DropAction::Move));
+    EXPECT_EQ(ShownDays(kOld).size(), 3U);
+    EXPECT_FALSE(views_.document.IsModified());
+
+    // One day of a weekly series asks first; Escape leaves it as it was.
+    Seed(kRules[3].rule);
+    const std::set<int> before = ShownDays(kOld);
+    ui_.QueueDialog([](DialogLogic&, MemoryDialogHost& host) { host.Key(Key::Escape); });
+    EXPECT_FALSE(dropRow(kOld, CDTime(2027, 3, 17), CDTime(2027, 3, 18), DropAction::Move));
+    EXPECT_EQ(ShownDays(kOld), before);
+    ui_.QueueDialog([](DialogLogic&, MemoryDialogHost& host) { host.Press(occurrencedialog::kThisDayOnly); });
+    EXPECT_TRUE(dropRow(kOld, CDTime(2027, 3, 17), CDTime(2027, 3, 18), DropAction::Move));
+    expected = before;
+    expected.erase(DayNumber(2027, 3, 17));
+    expected.insert(DayNumber(2027, 3, 18));
+    EXPECT_EQ(ShownDays(kOld), expected);
+
+    // The list's rows of a holiday the grid made, and rows past the end, carry nothing.
+    views_.month.ShowTouched(CDTime(2027, 3, 21), nullptr);
+    ASSERT_FALSE(views_.day.Rows().empty());
+    EXPECT_FALSE(views_.day.DraggableRow(0));
+    EXPECT_FALSE(views_.day.DraggableRow(static_cast<int>(views_.day.Rows().size())));
+    EXPECT_FALSE(views_.day.DraggableRow(-1));
+}
+
 } // namespace
 } // namespace kal

@@ -236,6 +236,44 @@ TEST_F(DesktopHabitsTest, APressThatMovesIsADragAndOpensNoMenu)
     EXPECT_FALSE(offered.shown);
 }
 
+TEST_F(DesktopHabitsTest, ARowOfTheListDraggedOntoADayFramesItAndMovesTheEntryThereUnlessEscaped)
+{
+    CKalView& view = open_.views.month;
+    const CDTime from(2026, 12, 9);
+    const CDTime to(2026, 12, 16);
+    AddEntryOn(from);
+    view.ShowTouched(from, nullptr);
+    ASSERT_EQ(list_.count(), 1);
+    QWidget* rows = list_.viewport();
+    const QPoint pressed = list_.visualItemRect(list_.item(0)).center();
+    const int target = view.Grid().IndexOf(to);
+    const QPoint over = month_.mapToGlobal(Centre(view.Grid().Cell(target).rect));
+    const auto send = [rows](QEvent::Type type, const QPoint& global, Qt::MouseButtons held) {
+        const QPoint local = rows->mapFromGlobal(global);
+        QMouseEvent event(type, local, global, Qt::LeftButton, held, Qt::NoModifier);
+        QCoreApplication::sendEvent(rows, &event);
+    };
+    const auto pickUpAndCarry = [&] {
+        send(QEvent::MouseButtonPress, rows->mapToGlobal(pressed), Qt::LeftButton);
+        send(QEvent::MouseMove, over, Qt::LeftButton);
+    };
+    const CKalData& entry = *open_.views.document.Store().entries.back();
+
+    pickUpAndCarry();
+    EXPECT_EQ(view.DropTarget(), target);
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(&list_, &escape);
+    EXPECT_EQ(view.DropTarget(), -1);
+    send(QEvent::MouseButtonRelease, over, Qt::NoButton);
+    EXPECT_EQ(entry.start, from);
+
+    pickUpAndCarry();
+    send(QEvent::MouseButtonRelease, over, Qt::NoButton);
+    EXPECT_EQ(view.DropTarget(), -1);
+    EXPECT_EQ(open_.views.document.Store().entries.back()->start, to);
+    EXPECT_EQ(view.SelectedCell()->date, to);
+}
+
 TEST_F(DesktopHabitsTest, TheWheelStepsMonthsANotchAtATime)
 {
     const auto roll = [this](int travel) {

@@ -1,8 +1,10 @@
 #include "TestEnvironment.h"
 
 #include "platform/Text.h"
+#include "store/DayListing.h"
 #include "store/EntrySearch.h"
 #include "store/KalData.h"
+#include "store/KalStore.h"
 
 #include <gtest/gtest.h>
 
@@ -51,47 +53,67 @@ TEST(EntrySearch, TextMatchesByConditionAndCase)
 
 class EntrySearchTest : public test::TestEnvironment {
 protected:
-    void Add(const char16_t* text, const char16_t* place = u"", const char16_t* memo = u"")
+    void Add(const char16_t* text, CDTime start, CDTime end, const char16_t* place = u"", const char16_t* memo = u"")
     {
         auto entry = std::make_unique<CKalData>();
         entry->text = text;
         entry->place = place;
         entry->memo = memo;
-        entries_.push_back(std::move(entry));
+        entry->start = start;
+        entry->end = end;
+        store_.AppendEntry(std::move(entry));
     }
-    EntrySearch::Entries entries_;
-    EntrySearch search_;
+    CKalStore store_;
 };
 
-TEST_F(EntrySearchTest, StepsThroughMatchesInFileOrderAndSurvivesAShrunkList)
+// The targets the conditions name decide what matches; a long entry matches on each of its days;
+// the bounds end the search.
+TEST_F(EntrySearchTest, FindsTheNearestDayAMatchingEntryShowsOnWithinTheBounds)
 {
-    Add(u"会議");
-    Add(u"昼食", u"会議室");
-    Add(u"出張", u"", u"会議の資料");
-    Add(u"休み");
+    Add(u"会議", CDTime(2027, 3, 1), CDTime(2027, 3, 1));
+    Add(u"昼食", CDTime(2027, 3, 2), CDTime(2027, 3, 2), u"会議室");
+    Add(u"出張", CDTime(2027, 3, 3), CDTime(2027, 3, 4), u"", u"会議の資料");
+    Add(u"休み", CDTime(2027, 3, 8), CDTime(2027, 3, 8));
     SearchConditions conditions;
     conditions.word = u"会議";
     conditions.targets = SearchConditions::kContent | SearchConditions::kMemo; // not the place
-    EXPECT_EQ(search_.First(entries_, conditions), entries_[0].get());
-    EXPECT_EQ(search_.Next(entries_, conditions), entries_[2].get());
-    EXPECT_EQ(search_.Next(entries_, conditions), nullptr);
-    EXPECT_EQ(search_.Place(), 2u); // a failed step keeps the place
-    EXPECT_EQ(search_.Previous(entries_, conditions), entries_[0].get());
-    EXPECT_EQ(search_.Previous(entries_, conditions), nullptr);
-    EXPECT_EQ(search_.Place(), 0u);
-
-    conditions.word.clear(); // every entry, one after another
-    EXPECT_EQ(search_.First(entries_, conditions), entries_[0].get());
-    for (std::size_t i = 1; i < entries_.size(); ++i)
-        EXPECT_EQ(search_.Next(entries_, conditions), entries_[i].get());
-
-    // Another, shorter file: the place of the last match lies beyond its end.
-    entries_.resize(2);
-    EXPECT_EQ(search_.Next(entries_, conditions), nullptr);
-    EXPECT_EQ(search_.Previous(entries_, conditions), entries_[1].get());
-    conditions.word = u"なし";
-    EXPECT_EQ(search_.First(entries_, conditions), nullptr);
-    EXPECT_EQ(search_.Place(), 0u);
+    const DateRange year { CDTime(2027, 1, 1), CDTime(2027, 12, 31) };
+    constexpr auto kForward = SearchDirection::Forward;
+    constexpr auto kBackward = SearchDirection::Backward;
+    struct Case {
+        CDTime from;
+        SearchDirection direction;
+        DateRange bounds;
+        std::optional<CDTime> day; // the day found, nothing for none
+        int entry; // its index in the store
+    };
+    const Case cases[] = {
+        { CDTime(2027, 3, 1), kForward, year, CDTime(2027, 3, 1), 0 }, // the day itself
+        { CDTime(2027, 3, 2), kForward, year, CDTime(2027, 3, 3), 2 }, // the place does not count
+        { CDTime(2027, 3, 4), kForward, year, CDTime(2027, 3, 4), 2 }, // the trip's second day
+        { CDTime(2027, 3, 5), kForward, year, std::nullopt, 0 },
+        { CDTime(2027, 3, 7), kBackward, year, CDTime(2027, 3, 4), 2 },
+        { CDTime(2027, 3, 2), kBackward, year, CDTime(2027, 3, 1), 0 },
+        { CDTime(2027, 2, 28), kBackward, year, std::nullopt, 0 },
+        { CDTime(2027, 3, 2), kForward, DateRange { CDTime(2027, 3, 2), CDTime(2027, 3, 2) }, std::nullopt, 0 },
+        { CDTime(2026, 12, 1), kForward, year, std::nullopt, 0 }, // starting outside the bounds
+        { CDTime(2026, 12, 1), kForward, DateRange { CDTime(1972, 1, 1), CDTime(2036, 12, 31) }, CDTime(2027, 3, 1),
+            0 },
+        { CDTime(2036, 12, 31), kBackward, DateRange { CDTime(1972, 1, 1), CDTime(2036, 12, 31) }, CDTime(2027, 3, 4),
+            2 },
+    };
+    DayListing listing(&store_);
+    for (const Case& c : cases) {
+        const LocalFields f = c.from.Fields();
+        SCOPED_TRACE(testing::Message() << f.year << "-" << f.month << "-" << f.day << " "
+                                        << (c.direction == kForward ? "forward" : "backward"));
+        const std::optional<ShownMatch> match = FindShownMatch(listing, c.from, c.direction, conditions, c.bounds);
+        ASSERT_EQ(match.has_value(), c.day.has_value());
+        if (match) {
+            EXPECT_EQ(match->day, *c.day);
+            EXPECT_EQ(match->entry, &store_.Entry(c.entry));
+        }
+    }
 }
 
 TEST_F(EntrySearchTest, ConditionsAreKeptInTheSettings)

@@ -416,7 +416,61 @@ TEST_F(KalViewTest, NavigationEdges)
     }
 }
 
-// A search moves the calendar to the day of the entry found and the day list selects it.
+// With the bars on, an entry over several days is one bar per week row it covers, from its first to
+// its last cell there, at one height across the row, and the day's other lines go below it. Off, each
+// day draws its own line, as always.
+TEST_F(KalViewTest, AMultiDayEntryIsOneBarPerWeekRowWhenTheBarsAreOn)
+{
+    CKalData& trip = Add(u"出張", CDTime(2026, 12, 12)); // Saturday to Monday, over a week's end
+    trip.end = CDTime(2026, 12, 14);
+    Add(u"朝会", CDTime(2026, 12, 13));
+    const auto tripTexts = [this] {
+        std::vector<Rect> boxes;
+        for (const Op* op : canvas_.OpsOf(Op::Kind::DrawText)) {
+            if (op->text.find(u"出張") != std::u16string::npos)
+                boxes.push_back(op->rect);
+        }
+        return boxes;
+    };
+
+    Draw();
+    const Rect saturday = CellOf(CDTime(2026, 12, 12)).rect;
+    const std::vector<Rect> lines = tripTexts();
+    ASSERT_EQ(lines.size(), 3u);
+    for (int day = 12; day <= 14; ++day)
+        EXPECT_EQ(lines[static_cast<std::size_t>(day - 12)].left, CellOf(CDTime(2026, 12, day)).rect.left + 1);
+
+    settings_.Set(IntSetting::MultiDayBars, 1);
+    Draw();
+    const std::vector<Rect> bars = tripTexts();
+    ASSERT_EQ(bars.size(), 2u);
+    const Rect sunday = CellOf(CDTime(2026, 12, 13)).rect;
+    const Rect monday = CellOf(CDTime(2026, 12, 14)).rect;
+    ASSERT_NE(saturday.top, sunday.top); // two week rows
+    // The text sits two pixels inside its bar; the bar keeps a gap where the entry begins or ends and
+    // runs to the row's edge where it goes on.
+    EXPECT_EQ(bars[0].left, saturday.left + 3 + 2);
+    EXPECT_EQ(bars[0].right, saturday.right - 2);
+    EXPECT_EQ(bars[1].left, sunday.left + 1 + 2);
+    EXPECT_EQ(bars[1].right, monday.right - 2 - 2);
+    EXPECT_EQ(bars[0].top - saturday.top, bars[1].top - sunday.top);
+    for (const Rect& text : bars) {
+        const Rect bar { text.left - 2, text.top, text.right + 2, text.bottom };
+        EXPECT_EQ(FillsOf(bar).size(), 1u);
+    }
+    const Op* below = canvas_.FindText(u"朝会");
+    ASSERT_NE(below, nullptr);
+    EXPECT_GE(below->rect.top, bars[1].bottom);
+    EXPECT_EQ(below->rect.left, sunday.left + 1);
+    // The bar is picked up for a drag as the day under the pointer.
+    const auto picked = view_.DraggableAt(Point { (monday.left + monday.right) / 2, bars[1].top + 2 });
+    ASSERT_TRUE(picked);
+    EXPECT_EQ(picked->entry, &trip);
+    EXPECT_EQ(picked->day, CDTime(2026, 12, 14));
+}
+
+// A search moves the calendar from the selected day to the next day with an entry found, and the day
+// list selects it.
 TEST_F(KalViewTest, SearchMovesTheCalendarToTheEntryFound)
 {
     Add(u"昼食", CDTime(2027, 3, 4, 12, 0), flag::kStartTimeSet);
@@ -434,17 +488,88 @@ TEST_F(KalViewTest, SearchMovesTheCalendarToTheEntryFound)
     EXPECT_EQ(dayView_.SelectedEntry(), &document_.Store().Entry(1));
     EXPECT_EQ(profile_.GetString("System", "FindStr", u""), u"会議");
 
-    view_.OnCommand(ID_FIND_NEXT);
-    EXPECT_EQ(document_.CurrentDate(), CDTime(2026, 11, 20));
-    EXPECT_EQ(dayView_.SelectedEntry(), &document_.Store().Entry(2));
+    // Nothing later; the earlier one is found going back.
     view_.OnCommand(ID_FIND_NEXT);
     EXPECT_EQ(ui_.Messages(), std::vector<std::u16string> { texts::kNotFound });
+    EXPECT_EQ(document_.CurrentDate(), CDTime(2027, 3, 4));
+    view_.OnCommand(ID_FIND_PREVIOUS);
     EXPECT_EQ(document_.CurrentDate(), CDTime(2026, 11, 20));
+    EXPECT_EQ(dayView_.SelectedEntry(), &document_.Store().Entry(2));
 
     ui_.QueueDialog([](DialogLogic&, MemoryDialogHost& host) { host.Press(kIdCancel); });
     view_.OnCommand(ID_EDIT_FIND);
     EXPECT_EQ(ui_.Messages().size(), 1u);
     EXPECT_EQ(document_.CurrentDate(), CDTime(2026, 11, 20));
+}
+
+// Next and previous visit the days on which matching entries show, in date order whatever the file's
+// order, and each shows its own month's grid even where the day sits in the next month's first row.
+TEST_F(KalViewTest, SearchStepsThroughTheDaysMatchingEntriesShowOn)
+{
+    CKalData& second = Add(u"会議（新年）", CDTime(2027, 1, 2));
+    CKalData& eve = Add(u"会議（大晦日）", CDTime(2026, 12, 31));
+    CKalData& monthly = Add(u"月例会議", CDTime(2026, 11, 1));
+    monthly.end = CDTime(2027, 2, 28);
+    monthly.repeatType = repeat::kMonthly;
+    monthly.repeatDayFrom = monthly.repeatDayTo = 28;
+    CKalData& weekly = Add(u"週例会議", CDTime(2026, 12, 16, 10, 0), flag::kStartTimeSet);
+    weekly.end = CDTime(2027, 1, 13, 11, 0);
+    weekly.repeatType = repeat::kWeekly;
+    weekly.weekdays[3] = 1; // Wednesdays
+    Add(u"昼食", CDTime(2026, 12, 20));
+    Draw();
+    dayView_.OnInitialUpdate();
+
+    struct Visit {
+        CDTime day;
+        const CKalData* entry;
+    };
+    const Visit visits[] = {
+        { CDTime(2026, 12, 16), &weekly },
+        { CDTime(2026, 12, 23), &weekly },
+        { CDTime(2026, 12, 28), &monthly },
+        { CDTime(2026, 12, 30), &weekly },
+        { CDTime(2026, 12, 31), &eve },
+        { CDTime(2027, 1, 2), &second },
+        { CDTime(2027, 1, 6), &weekly },
+        { CDTime(2027, 1, 13), &weekly },
+        { CDTime(2027, 1, 28), &monthly },
+        { CDTime(2027, 2, 28), &monthly },
+    };
+    const auto expectAt = [&](const Visit& visit) {
+        const LocalFields f = visit.day.Fields();
+        SCOPED_TRACE(testing::Message() << f.year << "-" << f.month << "-" << f.day);
+        EXPECT_EQ(document_.CurrentDate(), visit.day);
+        EXPECT_EQ(view_.Grid().Cell(view_.Selected()).date, visit.day);
+        EXPECT_EQ(view_.Shown(), (YearMonth { f.year, f.month }));
+        EXPECT_EQ(dayView_.SelectedEntry(), visit.entry);
+    };
+
+    ui_.QueueDialog([](DialogLogic&, MemoryDialogHost& host) {
+        host.Type(searchdialog::kWord, u"会議");
+        host.Press(kIdOk);
+    });
+    view_.OnCommand(ID_EDIT_FIND); // from today, 7 December
+    expectAt(visits[0]);
+    for (std::size_t i = 1; i < std::size(visits); ++i) {
+        view_.OnCommand(ID_FIND_NEXT);
+        expectAt(visits[i]);
+    }
+    EXPECT_TRUE(ui_.Messages().empty());
+    view_.OnCommand(ID_FIND_NEXT);
+    EXPECT_EQ(ui_.Messages(), std::vector<std::u16string> { texts::kNotFound });
+    expectAt(visits[std::size(visits) - 1]);
+
+    for (std::size_t i = std::size(visits) - 1; i-- > 0;) {
+        view_.OnCommand(ID_FIND_PREVIOUS);
+        expectAt(visits[i]);
+    }
+    // Before the weekly series began, the monthly one showed on 28 November; nothing before that.
+    view_.OnCommand(ID_FIND_PREVIOUS);
+    expectAt(Visit { CDTime(2026, 11, 28), &monthly });
+    view_.OnCommand(ID_FIND_PREVIOUS);
+    EXPECT_EQ(ui_.Messages().size(), 2u);
+    expectAt(Visit { CDTime(2026, 11, 28), &monthly });
 }
 
 // The selected day's entries go to the clipboard as text, with the weekday by default.
