@@ -8,8 +8,7 @@ namespace kal {
 using namespace exclusionperioddialog;
 
 ExclusionPeriodDialog::ExclusionPeriodDialog(CDTime start, CDTime end)
-    : start_(start)
-    , end_(end)
+    : period_ { start, end }
 {
     resource_.id = kResourceId;
     resource_.caption = kCaption;
@@ -27,8 +26,8 @@ ExclusionPeriodDialog::ExclusionPeriodDialog(CDTime start, CDTime end)
 
 void ExclusionPeriodDialog::OnInit(DialogHost& host)
 {
-    host.SetText(kStart, DateText(start_));
-    host.SetText(kEnd, DateText(end_));
+    host.SetText(kStart, DateText(period_.first));
+    host.SetText(kEnd, DateText(period_.last));
 }
 
 void ExclusionPeriodDialog::OnControl(DialogHost& host, int id, Notification notification)
@@ -44,11 +43,9 @@ void ExclusionPeriodDialog::OnControl(DialogHost& host, int id, Notification not
 bool ExclusionPeriodDialog::OnOk(DialogHost& host)
 {
     const std::optional<DateRange> read = ReadPeriodFields(host, kStart, kEnterValidStart, kEnd, kEnterValidEnd);
-    if (!read)
-        return false;
-    start_ = read->first;
-    end_ = read->last;
-    return true;
+    if (read)
+        period_ = *read;
+    return read.has_value();
 }
 
 } // namespace kal

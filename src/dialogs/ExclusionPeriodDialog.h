@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calendar/DTime.h"
+#include "calendar/DateRange.h"
 #include "ui/DialogHost.h"
 
 namespace kal {
@@ -30,13 +31,12 @@ public:
     bool OnOk(DialogHost& host) override;
 
     // The dates entered, at 00:00, after OK.
-    [[nodiscard]] CDTime Start() const { return start_; }
-    [[nodiscard]] CDTime End() const { return end_; }
+    [[nodiscard]] CDTime Start() const { return period_.first; }
+    [[nodiscard]] CDTime End() const { return period_.last; }
 
 private:
     DialogResource resource_;
-    CDTime start_;
-    CDTime end_;
+    DateRange period_;
 };
 
 } // namespace kal

@@ -67,8 +67,7 @@ RepeatPeriodDialog::RepeatPeriodDialog(CDTime start, CDTime end, int repeatType)
     : initialStart_(start)
     , initialEnd_(end)
     , repeatType_(repeatType)
-    , start_(DateOnly(start))
-    , end_(DateOnly(end))
+    , period_ { DateOnly(start), DateOnly(end) }
 {
     resource_.id = kResourceId;
     resource_.caption = kCaption;
@@ -190,11 +189,9 @@ void RepeatPeriodDialog::Apply(DialogHost& host, PeriodMethod method)
 bool RepeatPeriodDialog::OnOk(DialogHost& host)
 {
     const std::optional<DateRange> read = ReadPeriodFields(host, kStart, kEnterValidStart, kEnd, kEnterValidEnd);
-    if (!read)
-        return false;
-    start_ = read->first;
-    end_ = read->last;
-    return true;
+    if (read)
+        period_ = *read;
+    return read.has_value();
 }
 
 } // namespace kal

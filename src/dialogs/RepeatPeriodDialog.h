@@ -74,8 +74,8 @@ public:
     bool OnOk(DialogHost& host) override;
 
     // The dates entered, at 00:00, after OK.
-    [[nodiscard]] CDTime Start() const { return start_; }
-    [[nodiscard]] CDTime End() const { return end_; }
+    [[nodiscard]] CDTime Start() const { return period_.first; }
+    [[nodiscard]] CDTime End() const { return period_.last; }
 
 private:
     void Apply(DialogHost& host, PeriodMethod method);
@@ -85,8 +85,7 @@ private:
     CDTime initialStart_;
     CDTime initialEnd_;
     int repeatType_;
-    CDTime start_;
-    CDTime end_;
+    DateRange period_;
 };
 
 } // namespace kal

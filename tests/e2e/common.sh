@@ -31,3 +31,24 @@ start_program() {
   sleep 1.5
   xdotool windowfocus --sync "$window" 2>/dev/null || true
 }
+
+# Every entry of the months around today as "YYYY/MM/DD<TAB>text" lines, read with the command line
+# `$cli`; `$months_around` names the months as offsets from this one (the one before to the one after
+# unless a script says otherwise).
+entries() {
+  for m in ${months_around:--1 0 1}; do
+    "$cli" month "$1" "$(date -d "$(date +%Y-%m-15) $(printf '%+d' "$m") month" +%Y-%m)" --json
+  done | python3 -c '
+import json, sys
+decoder, data, i = json.JSONDecoder(), sys.stdin.read(), 0
+while i < len(data):
+    if data[i].isspace():
+        i += 1
+        continue
+    month, i = decoder.raw_decode(data, i)
+    for cell in month["cells"]:
+        for entry in cell["entries"]:
+            print(cell["date"] + "\t" + entry["text"])' | sort -u
+}
+# The days, in order, on which an entry titled $2 shows.
+days_with() { entries "$1" | awk -F '\t' -v text="$2" '$2 == text { print $1 }' | tr '\n' ' ' | sed 's/ $//'; }

@@ -15,23 +15,8 @@ suite=navigation
 # shellcheck source=common.sh
 source "$(dirname "$0")/common.sh"
 
-# Every entry of the months around today as "YYYY/MM/DD<TAB>text" lines.
-entries() {
-  for m in -1 0 1 2 3 4; do
-    "$cli" month "$1" "$(date -d "$(date +%Y-%m-15) $(printf '%+d' "$m") month" +%Y-%m)" --json
-  done | python3 -c '
-import json, sys
-decoder, data, i = json.JSONDecoder(), sys.stdin.read(), 0
-while i < len(data):
-    if data[i].isspace():
-        i += 1
-        continue
-    month, i = decoder.raw_decode(data, i)
-    for cell in month["cells"]:
-        for entry in cell["entries"]:
-            print(cell["date"] + "\t" + entry["text"])' | sort -u
-}
-days_with() { entries "$1" | awk -F '\t' -v text="$2" '$2 == text { print $1 }' | tr '\n' ' ' | sed 's/ $//'; }
+# The months the checks below look at, around today.
+months_around="-1 0 1 2 3 4"
 
 start_program() {
   "$program" "$1" >"$work/log" 2>&1 &

@@ -17,23 +17,6 @@ key() {
   xdotool key "$@"
   sleep 0.8
 }
-# Every entry of the months around today as "YYYY/MM/DD<TAB>text" lines.
-entries() {
-  for m in -1 0 1; do
-    "$cli" month "$1" "$(date -d "$(date +%Y-%m-15) $(printf '%+d' "$m") month" +%Y-%m)" --json
-  done | python3 -c '
-import json, sys
-decoder, data, i = json.JSONDecoder(), sys.stdin.read(), 0
-while i < len(data):
-    if data[i].isspace():
-        i += 1
-        continue
-    month, i = decoder.raw_decode(data, i)
-    for cell in month["cells"]:
-        for entry in cell["entries"]:
-            print(cell["date"] + "\t" + entry["text"])' | sort -u
-}
-days_with() { entries "$1" | awk -F '\t' -v text="$2" '$2 == text { print $1 }' | tr '\n' ' ' | sed 's/ $//'; }
 # The place of the entry titled $2 among the entries today's cell shows, from 0.
 row_today() {
   "$cli" month "$1" "$(date +%Y-%m)" --json | python3 -c '
