@@ -1,10 +1,9 @@
 #include "dialogs/EntryDialogParts.h"
 
-#include "store/OperationNames.h"
-
 #include "dialogs/MemoDialog.h"
 #include "store/KalData.h"
 #include "store/KalStore.h"
+#include "store/OperationNames.h"
 #include "ui/DialogHost.h"
 #include "views/ColourChooser.h"
 

@@ -1,13 +1,12 @@
 #include "dialogs/ScheduleDialog.h"
 
-#include "store/OperationNames.h"
-
 #include "dialogs/AlarmDialog.h"
 #include "dialogs/ButtonTexts.h"
 #include "dialogs/DateField.h"
 #include "dialogs/TimeInputDialog.h"
 #include "settings/KalSettings.h"
 #include "store/KalStore.h"
+#include "store/OperationNames.h"
 #include "ui/Ui.h"
 
 #include <array>

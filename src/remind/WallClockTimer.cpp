@@ -31,13 +31,13 @@ void WallClockTimer::Arm(std::int64_t instantMs)
 {
     if (fd_ < 0)
         return;
-    itimerspec spec {};
+    itimerspec expiry {};
     // Zero would disarm: a moment at or before the epoch is simply one that has passed.
     instantMs = instantMs < 1 ? 1 : instantMs;
-    spec.it_value.tv_sec = static_cast<time_t>(instantMs / 1000);
-    spec.it_value.tv_nsec = static_cast<long>(instantMs % 1000) * 1000000L;
+    expiry.it_value.tv_sec = static_cast<time_t>(instantMs / 1000);
+    expiry.it_value.tv_nsec = static_cast<long>(instantMs % 1000) * 1000000L;
     // CANCEL_ON_SET: a read fails with ECANCELED once the clock is set, which is how a change is told.
-    if (timerfd_settime(fd_, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &spec, nullptr) != 0)
+    if (timerfd_settime(fd_, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &expiry, nullptr) != 0)
         std::perror("kalendra-remind: timerfd_settime");
 }
 

@@ -1,11 +1,10 @@
 #include "store/EntryClipboard.h"
 
-#include "store/OperationNames.h"
-
 #include "platform/Text.h"
 #include "store/CsvLine.h"
 #include "store/EntryRow.h"
 #include "store/KalStore.h"
+#include "store/OperationNames.h"
 #include "store/RepeatExpansion.h"
 #include "store/ScheduleFile.h"
 
@@ -65,15 +64,6 @@ std::u16string EntryClipboardText(const CKalData& entry)
         }
     }
     return kept;
-}
-
-bool PasteText(CKalStore& store, std::u16string_view text, CDTime day)
-{
-    std::optional<StoreOperation> paste = PasteOperation(store, text, day);
-    if (!paste)
-        return false;
-    paste->Apply(store);
-    return true;
 }
 
 namespace {

@@ -16,11 +16,10 @@ class CKalStore;
 // line breaks stay CR LF.
 [[nodiscard]] std::u16string EntryClipboardText(const CKalData& entry);
 
-// Adds what the clipboard text holds to the store on `day`: a schedule-file row (an entry moves its
-// rule to the day; the other row kinds act as they do in a file), or any other text without commas
-// as a new entry titled with it. True when the store changed.
-bool PasteText(CKalStore& store, std::u16string_view text, CDTime day);
-// The same as an operation on `store`, not yet applied; nothing when the text holds nothing to add.
+// What pasting the clipboard text on `day` does to the store, as an operation not yet applied: a
+// schedule-file row (an entry moves its rule to the day; the other row kinds act as they do in a
+// file), or any other text without commas as a new entry titled with it. Nothing when the text holds
+// nothing to add.
 [[nodiscard]] std::optional<StoreOperation> PasteOperation(
     const CKalStore& store, std::u16string_view text, CDTime day);
 

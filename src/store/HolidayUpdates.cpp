@@ -1,9 +1,8 @@
 #include "store/HolidayUpdates.h"
 
-#include "store/OperationNames.h"
-
 #include "calendar/CalendarTexts.h"
 #include "store/KalStore.h"
+#include "store/OperationNames.h"
 
 #include <memory>
 

@@ -61,7 +61,6 @@ public:
     // Makes the diary operations use the default folder again (as a freshly loaded file does until
     // its own folder is read).
     void ResetDiaryLocator() { useOwnDiaryFolder_ = false; }
-    [[nodiscard]] bool HasOwnDiaryFolder() const { return useOwnDiaryFolder_; }
     [[nodiscard]] FileSettings Settings() const;
     void SetSettings(FileSettings settings);
     // The folder diaries go to: this file's own folder when it has one, else the default.

@@ -49,25 +49,6 @@ TouchedPlace PlaceOf(const CKalData* entry)
     return TouchedPlace { entry, DateOnly(entry->start) };
 }
 
-// The day of a date key "%d/%02d/%02d".
-std::optional<CDTime> DayOfKey(std::u16string_view key)
-{
-    int parts[3] = { 0, 0, 0 };
-    int part = 0;
-    for (const char16_t c : key) {
-        if (c == u'/' && part < 2) {
-            ++part;
-        } else if (c >= u'0' && c <= u'9' && parts[part] < 100000) {
-            parts[part] = parts[part] * 10 + (c - u'0');
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (part != 2 || parts[1] < 1 || parts[1] > 12 || parts[2] < 1 || parts[2] > 31)
-        return std::nullopt;
-    return CDTime(parts[0], parts[1], parts[2]);
-}
-
 class AppendPart final : public Part {
 public:
     explicit AppendPart(std::vector<std::unique_ptr<CKalData>> entries)
@@ -195,7 +176,7 @@ public:
 
     [[nodiscard]] TouchedPlace Touched(const CKalStore& /*store*/, bool /*applied*/) const override
     {
-        return TouchedPlace { nullptr, DayOfKey(key_) };
+        return TouchedPlace { nullptr, ParseDate(key_, YearClamp::Off) };
     }
 
 private:

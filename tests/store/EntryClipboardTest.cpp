@@ -13,6 +13,16 @@ namespace {
 
 class EntryClipboardTest : public test::TestEnvironment {
 protected:
+    // What the document does with a paste: the operation the text makes, applied.
+    bool PasteText(CKalStore& store, std::u16string_view text, CDTime day)
+    {
+        std::optional<StoreOperation> paste = PasteOperation(store, text, day);
+        if (!paste)
+            return false;
+        paste->Apply(store);
+        return true;
+    }
+
     CKalStore store_;
 };
 
