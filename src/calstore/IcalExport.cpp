@@ -94,6 +94,16 @@ const char* NearestColourName(Colour colour)
     return best;
 }
 
+// Appends "NAME:value" of ASCII as lines of at most 75 octets, each further one starting with a blank.
+void AppendFolded(std::string& text, std::string_view line)
+{
+    constexpr std::size_t kLine = 75;
+    text.append(line.substr(0, kLine));
+    for (std::size_t at = kLine; at < line.size(); at += kLine - 1)
+        text.append("\r\n ").append(line.substr(at, kLine - 1));
+    text.append("\r\n");
+}
+
 std::string PercentEncoded(std::string_view path)
 {
     static constexpr char kHex[] = "0123456789ABCDEF";
@@ -146,8 +156,8 @@ public:
         , zone_(zone)
         , firstDay_(options.period ? DayOf(options.period->first) : DaysFromCivil(kFirstYear, 1, 1))
         , lastDay_(options.period ? DayOf(options.period->last) : DaysFromCivil(kLastYear, 12, 31))
-        , stamp_(icaltime_from_timet_with_zone(
-              static_cast<time_t>(Clock::Current().Now()), 0, icaltimezone_get_utc_timezone()))
+        , stamp_(icaltime_as_ical_string(icaltime_from_timet_with_zone(
+              static_cast<time_t>(Clock::Current().Now()), 0, icaltimezone_get_utc_timezone())))
     {
     }
 
@@ -162,12 +172,19 @@ public:
             const int sameBefore = seen[line]++;
             if (entry.Has(flag::kHidden) && !options_.includeHidden)
                 continue;
+            lines_.clear();
+            dateValues_.clear();
             IcalComponent component = entry.IsTodo() ? Todo(entry) : Schedule(entry);
             if (!component)
                 continue;
             Finish(component.get(), entry, line, sameBefore);
             char* written = icalcomponent_as_ical_string_r(component.get());
-            text += written;
+            // The text lines go before an alarm, where a component's own properties belong.
+            const std::string_view libical(written);
+            std::size_t at = libical.find("BEGIN:VALARM\r\n");
+            if (at == std::string_view::npos)
+                at = libical.rfind("END:");
+            text.append(libical.substr(0, at)).append(lines_).append(libical.substr(at));
             std::free(written);
         }
     }
@@ -188,29 +205,44 @@ private:
         icalcomponent_add_property(component, property);
     }
 
-    void AddDate(icalcomponent* component, icalproperty_kind kind, const icaltimetype& value) const
+    // An RDATE or EXDATE, written as text beside the component: a long list of them costs libical a
+    // property each.
+    void AddDate(const char* name, const icaltimetype& value)
     {
-        icalproperty* property = nullptr;
-        if (kind == ICAL_RDATE_PROPERTY) {
-            icaldatetimeperiodtype date {};
-            date.time = value;
-            date.period = icalperiodtype_null_period();
-            property = icalproperty_new_rdate(date);
-        } else {
-            property = icalproperty_new_exdate(value);
-        }
+        char text[24];
         if (value.is_date)
-            icalproperty_add_parameter(property, icalparameter_new_value(ICAL_VALUE_DATE));
-        else if (zone_)
-            icalproperty_add_parameter(property, icalparameter_new_tzid(options_.zone.c_str()));
-        icalcomponent_add_property(component, property);
+            std::snprintf(text, sizeof text, "%04d%02d%02d", value.year, value.month, value.day);
+        else
+            std::snprintf(text, sizeof text, "%04d%02d%02dT%02d%02d00", value.year, value.month, value.day, value.hour,
+                value.minute);
+        lines_ += name;
+        std::string fingerprinted = name;
+        if (value.is_date) {
+            lines_ += ";VALUE=DATE";
+        } else if (zone_) {
+            lines_ += ";TZID=" + options_.zone;
+            fingerprinted += ";" + options_.zone;
+        }
+        lines_.append(":").append(text).append("\r\n");
+        dateValues_.push_back(fingerprinted.append(":").append(text));
     }
 
-    static void AddX(icalcomponent* component, const char* name, const std::string& value)
+    // An X- property of the user's text, which libical writes.
+    static void AddText(icalcomponent* component, const char* name, const std::string& value)
     {
         icalproperty* property = icalproperty_new_x(value.c_str());
         icalproperty_set_x_name(property, name);
         icalcomponent_add_property(component, property);
+    }
+
+    // A property of plain ASCII that needs no escaping, as text.
+    void AddLine(std::string_view name, std::string_view value)
+    {
+        if (name.size() + 1 + value.size() <= 75) {
+            lines_.append(name).append(":").append(value).append("\r\n");
+            return;
+        }
+        AppendFolded(lines_, std::string(name) + ":" + std::string(value));
     }
 
     // The occurrence on `day` at the entry's start time, or the day itself for an all-day entry.
@@ -316,10 +348,10 @@ private:
                 TimeValue(first + (OccurrenceEndsNextDay(entry) ? 1 : 0), end.hour, end.minute));
         if (rule) {
             AddRule(raw, entry, *rule, until);
-            AddExclusionDates(raw, entry, first, until);
+            AddExclusionDates(entry, first, until);
         } else {
             for (std::size_t i = 1; i < days.size(); ++i)
-                AddDate(raw, ICAL_RDATE_PROPERTY, OccurrenceStart(entry, days[i]));
+                AddDate("RDATE", OccurrenceStart(entry, days[i]));
         }
         Count(entry, true, !rule);
         return event;
@@ -347,7 +379,7 @@ private:
     }
 
     // One EXDATE for every occurrence the rule gives that an exclusion takes away.
-    void AddExclusionDates(icalcomponent* component, const CKalData& entry, long long first, long long until)
+    void AddExclusionDates(const CKalData& entry, long long first, long long until)
     {
         if (entry.exclusions.empty())
             return;
@@ -370,7 +402,7 @@ private:
         std::sort(excluded.begin(), excluded.end());
         excluded.erase(std::unique(excluded.begin(), excluded.end()), excluded.end());
         for (const long long day : excluded)
-            AddDate(component, ICAL_EXDATE_PROPERTY, OccurrenceStart(entry, day));
+            AddDate("EXDATE", OccurrenceStart(entry, day));
     }
 
     IcalComponent Todo(const CKalData& entry)
@@ -400,9 +432,9 @@ private:
         if (entry.priority >= 0 && entry.priority < kPriorityCount)
             icalcomponent_add_property(
                 raw, icalproperty_new_priority(kPriorities[static_cast<std::size_t>(entry.priority)]));
-        AddX(raw, ical::kPriorityProperty, std::to_string(entry.priority));
+        AddLine(ical::kPriorityProperty, std::to_string(entry.priority));
         if (entry.showDaysBefore != -1)
-            AddX(raw, ical::kShowDaysBeforeProperty, std::to_string(entry.showDaysBefore));
+            AddLine(ical::kShowDaysBeforeProperty, std::to_string(entry.showDaysBefore));
         ++summary.todos;
         return todo;
     }
@@ -419,11 +451,10 @@ private:
     }
 
     // What every entry carries besides its days, then the UID and, last, the entry's own line.
-    void Finish(icalcomponent* raw, const CKalData& entry, std::u16string& line, int sameBefore) const
+    void Finish(icalcomponent* raw, const CKalData& entry, std::u16string& line, int sameBefore)
     {
-        icalcomponent_add_property(
-            raw, icalproperty_new_uid(ical::EntryUid(options_.fileName, entry, sameBefore).c_str()));
-        icalcomponent_add_property(raw, icalproperty_new_dtstamp(stamp_));
+        AddLine("UID", ical::EntryUid(options_.fileName, entry, sameBefore));
+        AddLine("DTSTAMP", stamp_);
         icalcomponent_add_property(raw, icalproperty_new_summary(ToUtf8(entry.text).c_str()));
         if (!entry.place.empty())
             icalcomponent_add_property(raw, icalproperty_new_location(ToUtf8(entry.place).c_str()));
@@ -433,23 +464,23 @@ private:
             icalcomponent_add_property(raw, icalproperty_new_categories(ToUtf8(genre->name).c_str()));
         if (entry.IsHoliday())
             icalcomponent_add_property(raw, icalproperty_new_categories(ToUtf8(ical::kHolidayCategory).c_str()));
-        icalcomponent_add_property(raw, icalproperty_new_color(NearestColourName(entry.colour)));
-        AddX(raw, ical::kColourProperty, ical::ColourText(entry.colour));
+        AddLine("COLOR", NearestColourName(entry.colour));
+        AddLine(ical::kColourProperty, ical::ColourText(entry.colour));
         if (entry.Has(flag::kHidden)) {
-            icalcomponent_add_property(raw, icalproperty_new_class(ICAL_CLASS_PRIVATE));
-            AddX(raw, ical::kHiddenProperty, "1");
+            AddLine("CLASS", "PRIVATE");
+            AddLine(ical::kHiddenProperty, "1");
         }
         if (!entry.linkFile.empty()) {
             icalattach* attach = icalattach_new_from_url(LinkUrl(entry.linkFile, options_.schedulePath).c_str());
             icalcomponent_add_property(raw, icalproperty_new_attach(attach));
             icalattach_unref(attach);
-            AddX(raw, ical::kLinkProperty, ToUtf8(entry.linkFile));
+            AddText(raw, ical::kLinkProperty, ToUtf8(entry.linkFile));
         }
-        AddX(raw, ical::kGenreProperty, std::to_string(entry.genre));
-        AddX(raw, ical::kTimeDisplayProperty, std::to_string(entry.timeDisplay));
-        AddX(raw, ical::kTextStyleProperty, std::to_string(entry.textStyle));
+        AddLine(ical::kGenreProperty, std::to_string(entry.genre));
+        AddLine(ical::kTimeDisplayProperty, std::to_string(entry.timeDisplay));
+        AddLine(ical::kTextStyleProperty, std::to_string(entry.textStyle));
         if (!entry.IsTodo()) {
-            AddX(raw, ical::kAlarmModeProperty, std::to_string(entry.alarmMode));
+            AddLine(ical::kAlarmModeProperty, std::to_string(entry.alarmMode));
             if (entry.alarmMinutes >= 0) {
                 icalcomponent* alarm = icalcomponent_new_valarm();
                 icalcomponent_add_property(alarm, icalproperty_new_action(ICAL_ACTION_DISPLAY));
@@ -464,7 +495,8 @@ private:
         if (wholeRange_) {
             if (!line.empty() && line.back() == u'\n')
                 line.pop_back();
-            AddX(raw, ical::kEntryProperty, ical::Fingerprint(raw) + ":" + ical::Base64(ToUtf8(line)));
+            AddLine(ical::kEntryProperty,
+                ical::Fingerprint(raw, std::move(dateValues_)) + ":" + ical::Base64(ToUtf8(line)));
         }
     }
 
@@ -473,7 +505,9 @@ private:
     icaltimezone* zone_;
     long long firstDay_;
     long long lastDay_;
-    icaltimetype stamp_;
+    std::string stamp_;
+    std::string lines_; // this component's properties written as text
+    std::vector<std::string> dateValues_; // the fingerprinted values among them
     std::vector<std::uint8_t> marks_;
     CKalData scratch_;
     bool wholeRange_ = false;

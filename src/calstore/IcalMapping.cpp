@@ -78,7 +78,11 @@ std::string EntryUid(std::string_view fileName, const CKalData& entry, int sameB
 
 std::string Fingerprint(icalcomponent* component)
 {
-    std::vector<std::string> values;
+    return Fingerprint(component, {});
+}
+
+std::string Fingerprint(icalcomponent* component, std::vector<std::string> values)
+{
     CollectValues(component, values);
     std::sort(values.begin(), values.end());
     std::string joined;

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct icalcomponent_impl;
 
@@ -54,6 +55,10 @@ inline constexpr char kUidDomain[] = "@kalendra";
 // the order of the properties. Another program that writes the event again without changing it keeps
 // the fingerprint; one that changes any of these changes it.
 [[nodiscard]] std::string Fingerprint(icalcomponent_impl* component);
+// The same for a component whose dates (RDATE, EXDATE) are written as text beside it, for speed:
+// each of `moreValues` is "NAME:value" ("NAME;TZID:value" for a zoned one), as libical gives the
+// value of that property once the text is read back.
+[[nodiscard]] std::string Fingerprint(icalcomponent_impl* component, std::vector<std::string> moreValues);
 
 // "#RRGGBB" for a colour kept as 0x00BBGGRR, and back; nothing for any other text.
 [[nodiscard]] std::string ColourText(Colour colour);
