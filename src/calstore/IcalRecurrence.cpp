@@ -75,14 +75,13 @@ std::optional<std::string> PositionRule(const CKalData& entry, int interval)
     if (days.empty() || !months)
         return std::nullopt;
     // Only monthly and yearly rules count their interval in position mode; the others take every month.
-    std::string rule;
-    if (entry.repeatType == repeat::kMonthly)
-        rule = "FREQ=MONTHLY;INTERVAL=" + std::to_string(interval);
-    else if (entry.repeatType == repeat::kYearly)
-        rule = "FREQ=YEARLY;INTERVAL=" + std::to_string(interval);
-    else
-        rule = "FREQ=MONTHLY;INTERVAL=1";
-    return rule + *months + days;
+    // A yearly rule names its months even when all are valid: without them the weeks would count
+    // through the year.
+    if (entry.repeatType == repeat::kYearly)
+        return "FREQ=YEARLY;INTERVAL=" + std::to_string(interval)
+            + (months->empty() ? ";BYMONTH=1,2,3,4,5,6,7,8,9,10,11,12" : *months) + days;
+    const int monthly = entry.repeatType == repeat::kMonthly ? interval : 1;
+    return "FREQ=MONTHLY;INTERVAL=" + std::to_string(monthly) + *months + days;
 }
 
 } // namespace
