@@ -41,28 +41,6 @@ long long DayOf(CDTime time)
     return DaysFromCivil(f.year, f.month, f.day);
 }
 
-icaltimetype DateValue(long long day)
-{
-    const CivilDate date = CivilFromDays(day);
-    icaltimetype value = icaltime_null_date();
-    value.year = date.year;
-    value.month = date.month;
-    value.day = date.day;
-    return value;
-}
-
-icaltimetype TimeValue(long long day, int hour, int minute)
-{
-    const CivilDate date = CivilFromDays(day);
-    icaltimetype value = icaltime_null_time();
-    value.year = date.year;
-    value.month = date.month;
-    value.day = date.day;
-    value.hour = hour;
-    value.minute = minute;
-    return value;
-}
-
 struct Css3Colour {
     const char* name;
     Colour rgb; // 0x00RRGGBB
@@ -92,16 +70,6 @@ const char* NearestColourName(Colour colour)
         }
     }
     return best;
-}
-
-// Appends "NAME:value" of ASCII as lines of at most 75 octets, each further one starting with a blank.
-void AppendFolded(std::string& text, std::string_view line)
-{
-    constexpr std::size_t kLine = 75;
-    text.append(line.substr(0, kLine));
-    for (std::size_t at = kLine; at < line.size(); at += kLine - 1)
-        text.append("\r\n ").append(line.substr(at, kLine - 1));
-    text.append("\r\n");
 }
 
 std::string PercentEncoded(std::string_view path)
@@ -147,7 +115,79 @@ std::u16string WithLineFeeds(std::u16string text)
     return out;
 }
 
-// The export's state over all entries.
+// A text value as libical writes it, and gives it back once read: line breaks as "\n", the
+// separators escaped, the control characters it drops left out.
+std::string EscapedText(std::string_view text, bool separators = true)
+{
+    std::string out;
+    out.reserve(text.size() + 8);
+    for (const char c : text) {
+        switch (c) {
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+        case '\b':
+        case '\f':
+            break;
+        case ',':
+        case ';':
+            if (separators)
+                out += '\\';
+            out += c;
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+// Appends "NAME;PARAMS:value" as lines of at most 75 octets, each further one starting with a blank,
+// never inside a UTF-8 character.
+void AppendLine(std::string& text, std::string_view line)
+{
+    constexpr std::size_t kLine = 75;
+    std::size_t width = kLine;
+    while (line.size() > width) {
+        std::size_t cut = width;
+        while (cut > 1 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80)
+            --cut;
+        text.append(line.substr(0, cut)).append("\r\n ");
+        line.remove_prefix(cut);
+        width = kLine - 1;
+    }
+    text.append(line).append("\r\n");
+}
+
+std::string DateText(long long day)
+{
+    const CivilDate date = CivilFromDays(day);
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d%02d%02d", date.year, date.month, date.day);
+    return text;
+}
+
+std::string TimeText(long long day, int hour, int minute, int second = 0)
+{
+    const CivilDate date = CivilFromDays(day);
+    char text[24];
+    std::snprintf(
+        text, sizeof text, "%04d%02d%02dT%02d%02d%02d", date.year, date.month, date.day, hour, minute, second);
+    return text;
+}
+
+// A date or a wall-clock time of the component.
+struct When {
+    std::string value;
+    bool isDate;
+};
+
+// The export's state over all entries. Components are written as text: libical's own writing, and
+// the fingerprint read through its properties, cost more than the rest of the export together.
 class Exporter {
 public:
     Exporter(const CKalStore& store, const IcalExportOptions& options, icaltimezone* zone)
@@ -173,85 +213,53 @@ public:
             if (entry.Has(flag::kHidden) && !options_.includeHidden)
                 continue;
             lines_.clear();
-            dateValues_.clear();
-            IcalComponent component = entry.IsTodo() ? Todo(entry) : Schedule(entry);
-            if (!component)
+            values_.clear();
+            const bool written = entry.IsTodo() ? Todo(entry) : Schedule(entry);
+            if (!written)
                 continue;
-            Finish(component.get(), entry, line, sameBefore);
-            char* written = icalcomponent_as_ical_string_r(component.get());
-            // The text lines go before an alarm, where a component's own properties belong.
-            const std::string_view libical(written);
-            std::size_t at = libical.find("BEGIN:VALARM\r\n");
-            if (at == std::string_view::npos)
-                at = libical.rfind("END:");
-            text.append(libical.substr(0, at)).append(lines_).append(libical.substr(at));
-            std::free(written);
+            const char* kind = entry.IsTodo() ? "VTODO" : "VEVENT";
+            text.append("BEGIN:").append(kind).append("\r\n");
+            Finish(entry, line, sameBefore);
+            text.append(lines_);
+            text.append("END:").append(kind).append("\r\n");
         }
     }
 
     IcalExportSummary summary;
 
 private:
-    struct Shown {
-        std::vector<long long> days; // the first shown day, and for a date list every other one
-        bool wholeRange = false; // the entry shows on no day outside the period
-    };
-
-    void AddTime(icalcomponent* component, icalproperty* (*make)(icaltimetype), const icaltimetype& value) const
+    // A property: written, and when the fingerprint covers it, its value kept for that.
+    void Add(std::string_view name, std::string_view params, std::string_view value, bool fingerprinted)
     {
-        icalproperty* property = make(value);
-        if (zone_ && !value.is_date)
-            icalproperty_add_parameter(property, icalparameter_new_tzid(options_.zone.c_str()));
-        icalcomponent_add_property(component, property);
+        scratchLine_.assign(name).append(params).append(":").append(value);
+        AppendLine(lines_, scratchLine_);
+        if (fingerprinted) {
+            std::string kept(name);
+            if (params.starts_with(";TZID="))
+                kept.append(";").append(options_.zone);
+            values_.push_back(kept.append(":").append(value));
+        }
     }
 
-    // An RDATE or EXDATE, written as text beside the component: a long list of them costs libical a
-    // property each.
-    void AddDate(const char* name, const icaltimetype& value)
+    void AddTime(std::string_view name, const When& when)
     {
-        char text[24];
-        if (value.is_date)
-            std::snprintf(text, sizeof text, "%04d%02d%02d", value.year, value.month, value.day);
+        if (when.isDate)
+            Add(name, ";VALUE=DATE", when.value, true);
+        else if (zone_)
+            Add(name, ";TZID=" + options_.zone, when.value, true);
         else
-            std::snprintf(text, sizeof text, "%04d%02d%02dT%02d%02d00", value.year, value.month, value.day, value.hour,
-                value.minute);
-        lines_ += name;
-        std::string fingerprinted = name;
-        if (value.is_date) {
-            lines_ += ";VALUE=DATE";
-        } else if (zone_) {
-            lines_ += ";TZID=" + options_.zone;
-            fingerprinted += ";" + options_.zone;
-        }
-        lines_.append(":").append(text).append("\r\n");
-        dateValues_.push_back(fingerprinted.append(":").append(text));
+            Add(name, "", when.value, true);
     }
 
-    // An X- property of the user's text, which libical writes.
-    static void AddText(icalcomponent* component, const char* name, const std::string& value)
-    {
-        icalproperty* property = icalproperty_new_x(value.c_str());
-        icalproperty_set_x_name(property, name);
-        icalcomponent_add_property(component, property);
-    }
-
-    // A property of plain ASCII that needs no escaping, as text.
-    void AddLine(std::string_view name, std::string_view value)
-    {
-        if (name.size() + 1 + value.size() <= 75) {
-            lines_.append(name).append(":").append(value).append("\r\n");
-            return;
-        }
-        AppendFolded(lines_, std::string(name) + ":" + std::string(value));
-    }
+    void AddPlain(std::string_view name, std::string_view value) { Add(name, "", value, false); }
 
     // The occurrence on `day` at the entry's start time, or the day itself for an all-day entry.
-    static icaltimetype OccurrenceStart(const CKalData& entry, long long day)
+    static When OccurrenceStart(const CKalData& entry, long long day)
     {
         if (!entry.Has(flag::kStartTimeSet))
-            return DateValue(day);
+            return { DateText(day), true };
         const LocalFields start = entry.start.Fields();
-        return TimeValue(day, start.hour, start.minute);
+        return { TimeText(day, start.hour, start.minute), false };
     }
 
     // The first day in [from, to] the entry shows on, looking a little ahead first.
@@ -294,7 +302,7 @@ private:
         return days;
     }
 
-    IcalComponent Schedule(const CKalData& entry)
+    bool Schedule(const CKalData& entry)
     {
         const long long startDay = DayOf(entry.start);
         const long long endDay = DayOf(entry.end);
@@ -307,23 +315,21 @@ private:
         const LocalFields start = entry.start.Fields();
         const LocalFields end = entry.end.Fields();
 
-        IcalComponent event(icalcomponent_new_vevent());
-        icalcomponent* raw = event.get();
         if (!repeats) {
             if (!FirstShownDay(entry, from, std::min(lastDay_, lastDay)))
-                return nullptr;
+                return false;
             if (!timed) {
-                AddTime(raw, icalproperty_new_dtstart, DateValue(startDay));
-                AddTime(raw, icalproperty_new_dtend, DateValue(std::max(endDay, startDay) + 1));
+                AddTime("DTSTART", { DateText(startDay), true });
+                AddTime("DTEND", { DateText(std::max(endDay, startDay) + 1), true });
             } else {
-                AddTime(raw, icalproperty_new_dtstart, TimeValue(startDay, start.hour, start.minute));
+                AddTime("DTSTART", { TimeText(startDay, start.hour, start.minute), false });
                 if (entry.Has(flag::kEndTimeSet))
-                    AddTime(raw, icalproperty_new_dtend, TimeValue(endDay, end.hour, end.minute));
+                    AddTime("DTEND", { TimeText(endDay, end.hour, end.minute), false });
                 else if (endDay > startDay)
-                    AddTime(raw, icalproperty_new_dtend, TimeValue(endDay, 23, 59));
+                    AddTime("DTEND", { TimeText(endDay, 23, 59), false });
             }
             Count(entry, false, false);
-            return event;
+            return true;
         }
 
         const auto rule = ExactRecurrenceRule(entry);
@@ -332,50 +338,67 @@ private:
         if (rule) {
             const auto first = FirstShownDay(entry, from, until);
             if (!first)
-                return nullptr;
+                return false;
             days.push_back(*first);
         } else {
-            days = ShownDays(entry, from, std::min(lastDay_, lastDay));
+            days = ShownDays(entry, from, until);
             if (days.empty())
-                return nullptr;
+                return false;
         }
         const long long first = days.front();
-        AddTime(raw, icalproperty_new_dtstart, OccurrenceStart(entry, first));
+        AddTime("DTSTART", OccurrenceStart(entry, first));
         if (!timed)
-            AddTime(raw, icalproperty_new_dtend, DateValue(first + 1));
+            AddTime("DTEND", { DateText(first + 1), true });
         else if (entry.Has(flag::kEndTimeSet))
-            AddTime(raw, icalproperty_new_dtend,
-                TimeValue(first + (OccurrenceEndsNextDay(entry) ? 1 : 0), end.hour, end.minute));
+            AddTime("DTEND", { TimeText(first + (OccurrenceEndsNextDay(entry) ? 1 : 0), end.hour, end.minute), false });
         if (rule) {
-            AddRule(raw, entry, *rule, until);
+            AddRule(entry, *rule, until);
             AddExclusionDates(entry, first, until);
         } else {
             for (std::size_t i = 1; i < days.size(); ++i)
-                AddDate("RDATE", OccurrenceStart(entry, days[i]));
+                AddTime("RDATE", OccurrenceStart(entry, days[i]));
         }
         Count(entry, true, !rule);
-        return event;
+        return true;
     }
 
-    void AddRule(icalcomponent* component, const CKalData& entry, const std::string& rule, long long until) const
+    // The rule as libical writes it back, so that the fingerprint reads the same: its parts in
+    // libical's order, the last day after the frequency.
+    void AddRule(const CKalData& entry, const std::string& rule, long long until)
     {
-        char text[40];
-        const CivilDate date = CivilFromDays(until);
+        auto known = canonicalRules_.find(rule);
+        if (known == canonicalRules_.end()) {
+            icalrecurrencetype recurrence = icalrecurrencetype_from_string(rule.c_str());
+            char* text = icalrecurrencetype_as_string_r(&recurrence);
+            known = canonicalRules_.emplace(rule, text ? text : "").first;
+            std::free(text);
+        }
+        std::string untilText;
         if (!entry.Has(flag::kStartTimeSet)) {
-            std::snprintf(text, sizeof text, ";UNTIL=%04d%02d%02d", date.year, date.month, date.day);
+            untilText = DateText(until);
         } else if (zone_) {
             // A rule of zoned times ends at a moment in UTC.
-            icaltimetype last = TimeValue(until, 23, 59);
+            const CivilDate date = CivilFromDays(until);
+            icaltimetype last = icaltime_null_time();
+            last.year = date.year;
+            last.month = date.month;
+            last.day = date.day;
+            last.hour = 23;
+            last.minute = 59;
             last.second = 59;
             last.zone = zone_;
             last = icaltime_convert_to_zone(last, icaltimezone_get_utc_timezone());
-            std::snprintf(text, sizeof text, ";UNTIL=%04d%02d%02dT%02d%02d%02dZ", last.year, last.month, last.day,
-                last.hour, last.minute, last.second);
+            untilText
+                = TimeText(DaysFromCivil(last.year, last.month, last.day), last.hour, last.minute, last.second) + "Z";
         } else {
-            std::snprintf(text, sizeof text, ";UNTIL=%04d%02d%02dT235959", date.year, date.month, date.day);
+            untilText = TimeText(until, 23, 59, 59);
         }
-        const icalrecurrencetype recurrence = icalrecurrencetype_from_string((rule + text).c_str());
-        icalcomponent_add_property(component, icalproperty_new_rrule(recurrence));
+        const std::string& canonical = known->second;
+        const std::size_t cut = canonical.find(';');
+        std::string value = canonical.substr(0, cut) + ";UNTIL=" + untilText;
+        if (cut != std::string::npos)
+            value += canonical.substr(cut);
+        Add("RRULE", "", value, true);
     }
 
     // One EXDATE for every occurrence the rule gives that an exclusion takes away.
@@ -402,41 +425,40 @@ private:
         std::sort(excluded.begin(), excluded.end());
         excluded.erase(std::unique(excluded.begin(), excluded.end()), excluded.end());
         for (const long long day : excluded)
-            AddDate("EXDATE", OccurrenceStart(entry, day));
+            AddTime("EXDATE", OccurrenceStart(entry, day));
     }
 
-    IcalComponent Todo(const CKalData& entry)
+    bool Todo(const CKalData& entry)
     {
         const long long day = DayOf(entry.start);
         if (day < firstDay_ || day > lastDay_)
-            return nullptr;
+            return false;
         wholeRange_ = true;
-        IcalComponent todo(icalcomponent_new_vtodo());
-        icalcomponent* raw = todo.get();
         const LocalFields start = entry.start.Fields();
         if (entry.Has(flag::kNoDeadline))
-            AddTime(raw, icalproperty_new_dtstart, DateValue(day));
+            AddTime("DTSTART", { DateText(day), true });
         else if (entry.Has(flag::kStartTimeSet))
-            AddTime(raw, icalproperty_new_due, TimeValue(day, start.hour, start.minute));
+            AddTime("DUE", { TimeText(day, start.hour, start.minute), false });
         else
-            AddTime(raw, icalproperty_new_due, DateValue(day));
+            AddTime("DUE", { DateText(day), true });
         if (entry.Has(flag::kDone)) {
-            icalcomponent_add_property(raw, icalproperty_new_status(ICAL_STATUS_COMPLETED));
-            icalcomponent_add_property(raw,
-                icalproperty_new_completed(icaltime_from_timet_with_zone(
-                    static_cast<time_t>(entry.end.Instant()), 0, icaltimezone_get_utc_timezone())));
+            Add("STATUS", "", "COMPLETED", true);
+            const icaltimetype done = icaltime_from_timet_with_zone(
+                static_cast<time_t>(entry.end.Instant()), 0, icaltimezone_get_utc_timezone());
+            Add("COMPLETED", "",
+                TimeText(DaysFromCivil(done.year, done.month, done.day), done.hour, done.minute, done.second) + "Z",
+                true);
         } else {
-            icalcomponent_add_property(raw, icalproperty_new_status(ICAL_STATUS_NEEDSACTION));
+            Add("STATUS", "", "NEEDS-ACTION", true);
         }
         static constexpr std::array<int, kPriorityCount> kPriorities = { 1, 2, 3, 5, 7, 9 };
         if (entry.priority >= 0 && entry.priority < kPriorityCount)
-            icalcomponent_add_property(
-                raw, icalproperty_new_priority(kPriorities[static_cast<std::size_t>(entry.priority)]));
-        AddLine(ical::kPriorityProperty, std::to_string(entry.priority));
+            AddPlain("PRIORITY", std::to_string(kPriorities[static_cast<std::size_t>(entry.priority)]));
+        AddPlain(ical::kPriorityProperty, std::to_string(entry.priority));
         if (entry.showDaysBefore != -1)
-            AddLine(ical::kShowDaysBeforeProperty, std::to_string(entry.showDaysBefore));
+            AddPlain(ical::kShowDaysBeforeProperty, std::to_string(entry.showDaysBefore));
         ++summary.todos;
-        return todo;
+        return true;
     }
 
     void Count(const CKalData& entry, bool series, bool dateList)
@@ -450,53 +472,71 @@ private:
         summary.dateListSeries += dateList ? 1 : 0;
     }
 
-    // What every entry carries besides its days, then the UID and, last, the entry's own line.
-    void Finish(icalcomponent* raw, const CKalData& entry, std::u16string& line, int sameBefore)
+    const std::string& Trigger(int minutes)
     {
-        AddLine("UID", ical::EntryUid(options_.fileName, entry, sameBefore));
-        AddLine("DTSTAMP", stamp_);
-        icalcomponent_add_property(raw, icalproperty_new_summary(ToUtf8(entry.text).c_str()));
+        auto known = triggers_.find(minutes);
+        if (known == triggers_.end()) {
+            char* text = icaldurationtype_as_ical_string_r(icaldurationtype_from_int(-minutes * 60));
+            known = triggers_.emplace(minutes, text ? text : "PT0S").first;
+            std::free(text);
+        }
+        return known->second;
+    }
+
+    // What every entry carries besides its days, then the UID, the alarm and, last, the entry's own line.
+    void Finish(const CKalData& entry, std::u16string& line, int sameBefore)
+    {
+        AddPlain("UID", ical::EntryUid(options_.fileName, line, sameBefore));
+        AddPlain("DTSTAMP", stamp_);
+        const std::string text = EscapedText(ToUtf8(entry.text));
+        Add("SUMMARY", "", text, true);
         if (!entry.place.empty())
-            icalcomponent_add_property(raw, icalproperty_new_location(ToUtf8(entry.place).c_str()));
+            Add("LOCATION", "", EscapedText(ToUtf8(entry.place)), true);
         if (!entry.memo.empty())
-            icalcomponent_add_property(raw, icalproperty_new_description(ToUtf8(WithLineFeeds(entry.memo)).c_str()));
+            Add("DESCRIPTION", "", EscapedText(ToUtf8(WithLineFeeds(entry.memo))), true);
+        // A category is written with its separators escaped and read back as one value that keeps them.
+        const auto category = [this](const std::u16string& name) {
+            const std::string utf8 = ToUtf8(name);
+            AppendLine(lines_, "CATEGORIES:" + EscapedText(utf8));
+            values_.push_back("CATEGORIES:" + EscapedText(utf8, false));
+        };
         if (const CKalField* genre = store_.genres.At(entry.genre); genre && !genre->name.empty())
-            icalcomponent_add_property(raw, icalproperty_new_categories(ToUtf8(genre->name).c_str()));
+            category(genre->name);
         if (entry.IsHoliday())
-            icalcomponent_add_property(raw, icalproperty_new_categories(ToUtf8(ical::kHolidayCategory).c_str()));
-        AddLine("COLOR", NearestColourName(entry.colour));
-        AddLine(ical::kColourProperty, ical::ColourText(entry.colour));
+            category(ical::kHolidayCategory);
+        AddPlain("COLOR", NearestColourName(entry.colour));
+        AddPlain(ical::kColourProperty, ical::ColourText(entry.colour));
         if (entry.Has(flag::kHidden)) {
-            AddLine("CLASS", "PRIVATE");
-            AddLine(ical::kHiddenProperty, "1");
+            AddPlain("CLASS", "PRIVATE");
+            AddPlain(ical::kHiddenProperty, "1");
         }
         if (!entry.linkFile.empty()) {
-            icalattach* attach = icalattach_new_from_url(LinkUrl(entry.linkFile, options_.schedulePath).c_str());
-            icalcomponent_add_property(raw, icalproperty_new_attach(attach));
-            icalattach_unref(attach);
-            AddText(raw, ical::kLinkProperty, ToUtf8(entry.linkFile));
+            std::string url = LinkUrl(entry.linkFile, options_.schedulePath);
+            std::erase_if(url, [](char c) { return c == '\r' || c == '\n'; });
+            AddPlain("ATTACH", url);
+            AddPlain(ical::kLinkProperty, EscapedText(ToUtf8(entry.linkFile)));
         }
-        AddLine(ical::kGenreProperty, std::to_string(entry.genre));
-        AddLine(ical::kTimeDisplayProperty, std::to_string(entry.timeDisplay));
-        AddLine(ical::kTextStyleProperty, std::to_string(entry.textStyle));
-        if (!entry.IsTodo()) {
-            AddLine(ical::kAlarmModeProperty, std::to_string(entry.alarmMode));
-            if (entry.alarmMinutes >= 0) {
-                icalcomponent* alarm = icalcomponent_new_valarm();
-                icalcomponent_add_property(alarm, icalproperty_new_action(ICAL_ACTION_DISPLAY));
-                icaltriggertype trigger {};
-                trigger.time = icaltime_null_time();
-                trigger.duration = icaldurationtype_from_int(-entry.alarmMinutes * 60);
-                icalcomponent_add_property(alarm, icalproperty_new_trigger(trigger));
-                icalcomponent_add_property(alarm, icalproperty_new_description(ToUtf8(entry.text).c_str()));
-                icalcomponent_add_component(raw, alarm);
-            }
-        }
+        AddPlain(ical::kGenreProperty, std::to_string(entry.genre));
+        AddPlain(ical::kTimeDisplayProperty, std::to_string(entry.timeDisplay));
+        AddPlain(ical::kTextStyleProperty, std::to_string(entry.textStyle));
+        if (!entry.IsTodo())
+            AddPlain(ical::kAlarmModeProperty, std::to_string(entry.alarmMode));
         if (wholeRange_) {
             if (!line.empty() && line.back() == u'\n')
                 line.pop_back();
-            AddLine(ical::kEntryProperty,
-                ical::Fingerprint(raw, std::move(dateValues_)) + ":" + ical::Base64(ToUtf8(line)));
+            if (!entry.IsTodo() && entry.alarmMinutes >= 0) {
+                values_.push_back("TRIGGER:" + Trigger(entry.alarmMinutes));
+                values_.push_back("DESCRIPTION:" + text);
+            }
+            AddPlain(
+                ical::kEntryProperty, ical::FingerprintOfValues(std::move(values_)) + ":" + ical::Base64(ToUtf8(line)));
+        }
+        // The alarm comes after the component's own properties.
+        if (!entry.IsTodo() && entry.alarmMinutes >= 0) {
+            lines_.append("BEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER:").append(Trigger(entry.alarmMinutes));
+            lines_.append("\r\n");
+            AppendLine(lines_, "DESCRIPTION:" + text);
+            lines_.append("END:VALARM\r\n");
         }
     }
 
@@ -506,8 +546,11 @@ private:
     long long firstDay_;
     long long lastDay_;
     std::string stamp_;
-    std::string lines_; // this component's properties written as text
-    std::vector<std::string> dateValues_; // the fingerprinted values among them
+    std::string lines_; // the component's properties as text
+    std::string scratchLine_;
+    std::vector<std::string> values_; // the fingerprinted values among them
+    std::unordered_map<std::string, std::string> canonicalRules_;
+    std::unordered_map<int, std::string> triggers_;
     std::vector<std::uint8_t> marks_;
     CKalData scratch_;
     bool wholeRange_ = false;

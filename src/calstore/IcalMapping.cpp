@@ -68,6 +68,11 @@ std::string EntryUid(std::string_view fileName, const CKalData& entry, int sameB
 {
     std::u16string line;
     AppendEntryLine(entry, line);
+    return EntryUid(fileName, line, sameBefore);
+}
+
+std::string EntryUid(std::string_view fileName, std::u16string_view line, int sameBefore)
+{
     std::string key(fileName);
     key += '\n';
     key += ToUtf8(line);
@@ -78,12 +83,13 @@ std::string EntryUid(std::string_view fileName, const CKalData& entry, int sameB
 
 std::string Fingerprint(icalcomponent* component)
 {
-    return Fingerprint(component, {});
+    std::vector<std::string> values;
+    CollectValues(component, values);
+    return FingerprintOfValues(std::move(values));
 }
 
-std::string Fingerprint(icalcomponent* component, std::vector<std::string> values)
+std::string FingerprintOfValues(std::vector<std::string> values)
 {
-    CollectValues(component, values);
     std::sort(values.begin(), values.end());
     std::string joined;
     for (const std::string& value : values)
