@@ -163,20 +163,34 @@ void AppendLine(std::string& text, std::string_view line)
     text.append(line).append("\r\n");
 }
 
+void AppendDigits(std::string& text, int value, int width)
+{
+    char digits[8];
+    for (int i = width - 1; i >= 0; --i, value /= 10)
+        digits[i] = static_cast<char>('0' + value % 10);
+    text.append(digits, static_cast<std::size_t>(width));
+}
+
+// "YYYYMMDD", the digits written by hand: a file of many date lists writes millions of them.
 std::string DateText(long long day)
 {
     const CivilDate date = CivilFromDays(day);
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d%02d%02d", date.year, date.month, date.day);
+    std::string text;
+    text.reserve(16);
+    AppendDigits(text, date.year, 4);
+    AppendDigits(text, date.month, 2);
+    AppendDigits(text, date.day, 2);
     return text;
 }
 
+// "YYYYMMDDTHHMMSS".
 std::string TimeText(long long day, int hour, int minute, int second = 0)
 {
-    const CivilDate date = CivilFromDays(day);
-    char text[24];
-    std::snprintf(
-        text, sizeof text, "%04d%02d%02dT%02d%02d%02d", date.year, date.month, date.day, hour, minute, second);
+    std::string text = DateText(day);
+    text += 'T';
+    AppendDigits(text, hour, 2);
+    AppendDigits(text, minute, 2);
+    AppendDigits(text, second, 2);
     return text;
 }
 
@@ -203,13 +217,15 @@ public:
 
     void Run(std::string& text)
     {
-        std::unordered_map<std::u16string, int> seen;
+        // Equal lines counted by their hash: two different lines that share one only give the second
+        // another, still distinct, UID.
+        std::unordered_map<std::size_t, int> seen;
         std::u16string line;
         for (const auto& owned : store_.entries) {
             const CKalData& entry = *owned;
             line.clear();
             AppendEntryLine(entry, line);
-            const int sameBefore = seen[line]++;
+            const int sameBefore = seen[std::hash<std::u16string> {}(line)]++;
             if (entry.Has(flag::kHidden) && !options_.includeHidden)
                 continue;
             lines_.clear();
@@ -484,9 +500,10 @@ private:
     }
 
     // What every entry carries besides its days, then the UID, the alarm and, last, the entry's own line.
-    void Finish(const CKalData& entry, std::u16string& line, int sameBefore)
+    void Finish(const CKalData& entry, const std::u16string& line, int sameBefore)
     {
-        AddPlain("UID", ical::EntryUid(options_.fileName, line, sameBefore));
+        std::string utf8Line = ToUtf8(line);
+        AddPlain("UID", ical::EntryUidOfLine(options_.fileName, utf8Line, sameBefore));
         AddPlain("DTSTAMP", stamp_);
         const std::string text = EscapedText(ToUtf8(entry.text));
         Add("SUMMARY", "", text, true);
@@ -522,14 +539,14 @@ private:
         if (!entry.IsTodo())
             AddPlain(ical::kAlarmModeProperty, std::to_string(entry.alarmMode));
         if (wholeRange_) {
-            if (!line.empty() && line.back() == u'\n')
-                line.pop_back();
+            if (!utf8Line.empty() && utf8Line.back() == '\n')
+                utf8Line.pop_back();
             if (!entry.IsTodo() && entry.alarmMinutes >= 0) {
                 values_.push_back("TRIGGER:" + Trigger(entry.alarmMinutes));
                 values_.push_back("DESCRIPTION:" + text);
             }
             AddPlain(
-                ical::kEntryProperty, ical::FingerprintOfValues(std::move(values_)) + ":" + ical::Base64(ToUtf8(line)));
+                ical::kEntryProperty, ical::FingerprintOfValues(std::move(values_)) + ":" + ical::Base64(utf8Line));
         }
         // The alarm comes after the component's own properties.
         if (!entry.IsTodo() && entry.alarmMinutes >= 0) {
@@ -616,6 +633,7 @@ Result<IcalExport> ExportIcal(const CKalStore& store, const IcalExportOptions& o
     head.resize(head.size() - closing.size());
     IcalExport result;
     result.text = std::move(head);
+    result.text.reserve(result.text.size() + store.entries.size() * 800);
     Exporter exporter(store, options, zone);
     exporter.Run(result.text);
     result.text += closing;

@@ -68,14 +68,14 @@ std::string EntryUid(std::string_view fileName, const CKalData& entry, int sameB
 {
     std::u16string line;
     AppendEntryLine(entry, line);
-    return EntryUid(fileName, line, sameBefore);
+    return EntryUidOfLine(fileName, ToUtf8(line), sameBefore);
 }
 
-std::string EntryUid(std::string_view fileName, std::u16string_view line, int sameBefore)
+std::string EntryUidOfLine(std::string_view fileName, std::string_view utf8Line, int sameBefore)
 {
     std::string key(fileName);
     key += '\n';
-    key += ToUtf8(line);
+    key += utf8Line;
     if (sameBefore > 0)
         key += std::to_string(sameBefore);
     return Digest(key) + kUidDomain;

@@ -48,8 +48,8 @@ inline constexpr char kUidDomain[] = "@kalendra";
 // same file and the same entry give the same UID. `sameBefore` counts the entries before this one in
 // the file that are equal to it in every field, so that duplicated rows still get UIDs of their own.
 [[nodiscard]] std::string EntryUid(std::string_view fileName, const CKalData& entry, int sameBefore);
-// The same from the entry's line as AppendEntryLine makes it, for a caller that has it already.
-[[nodiscard]] std::string EntryUid(std::string_view fileName, std::u16string_view entryLine, int sameBefore);
+// The same from the entry's line as AppendEntryLine makes it, in UTF-8, for a caller that has it already.
+[[nodiscard]] std::string EntryUidOfLine(std::string_view fileName, std::string_view utf8Line, int sameBefore);
 
 // A digest of what an event says about its days and texts: its start, end, due, duration, rules,
 // dates, exclusions, recurrence id, summary, place, description, status, completion, categories and
