@@ -326,7 +326,7 @@ private:
         const long long reachBack = entry.avoidDays != 0 && repeats ? kAvoidReach : 0;
         const long long lastDay = repeats ? RepetitionLastDay(entry) : endDay;
         const long long from = std::max(firstDay_, startDay - reachBack);
-        wholeRange_ = startDay - reachBack >= firstDay_ && lastDay <= lastDay_;
+        wholeRange_ = !options_.period || (startDay - reachBack >= firstDay_ && lastDay <= lastDay_);
         const bool timed = entry.Has(flag::kStartTimeSet);
         const LocalFields start = entry.start.Fields();
         const LocalFields end = entry.end.Fields();
