@@ -68,9 +68,14 @@ std::string EntryUid(std::string_view fileName, const CKalData& entry, int sameB
 {
     std::u16string line;
     AppendEntryLine(entry, line);
+    return EntryUidOfLine(fileName, ToUtf8(line), sameBefore);
+}
+
+std::string EntryUidOfLine(std::string_view fileName, std::string_view utf8Line, int sameBefore)
+{
     std::string key(fileName);
     key += '\n';
-    key += ToUtf8(line);
+    key += utf8Line;
     if (sameBefore > 0)
         key += std::to_string(sameBefore);
     return Digest(key) + kUidDomain;
@@ -80,6 +85,11 @@ std::string Fingerprint(icalcomponent* component)
 {
     std::vector<std::string> values;
     CollectValues(component, values);
+    return FingerprintOfValues(std::move(values));
+}
+
+std::string FingerprintOfValues(std::vector<std::string> values)
+{
     std::sort(values.begin(), values.end());
     std::string joined;
     for (const std::string& value : values)

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct icalcomponent_impl;
 
@@ -47,6 +48,8 @@ inline constexpr char kUidDomain[] = "@kalendra";
 // same file and the same entry give the same UID. `sameBefore` counts the entries before this one in
 // the file that are equal to it in every field, so that duplicated rows still get UIDs of their own.
 [[nodiscard]] std::string EntryUid(std::string_view fileName, const CKalData& entry, int sameBefore);
+// The same from the entry's line as AppendEntryLine makes it, in UTF-8, for a caller that has it already.
+[[nodiscard]] std::string EntryUidOfLine(std::string_view fileName, std::string_view utf8Line, int sameBefore);
 
 // A digest of what an event says about its days and texts: its start, end, due, duration, rules,
 // dates, exclusions, recurrence id, summary, place, description, status, completion, categories and
@@ -54,6 +57,10 @@ inline constexpr char kUidDomain[] = "@kalendra";
 // the order of the properties. Another program that writes the event again without changing it keeps
 // the fingerprint; one that changes any of these changes it.
 [[nodiscard]] std::string Fingerprint(icalcomponent_impl* component);
+// The same digest for a component written as text without libical: `values` holds one
+// "NAME:value" ("NAME;TZID:value" for a zoned one) per fingerprinted property, inner components'
+// included, each value as libical gives it once the text is read back.
+[[nodiscard]] std::string FingerprintOfValues(std::vector<std::string> values);
 
 // "#RRGGBB" for a colour kept as 0x00BBGGRR, and back; nothing for any other text.
 [[nodiscard]] std::string ColourText(Colour colour);
