@@ -488,11 +488,25 @@ private:
         summary.dateListSeries += dateList ? 1 : 0;
     }
 
+    // When the alarm rings, in minutes from the start (from midnight for an entry without a time),
+    // as this program's own reminder rings it: a timed entry the lead time before it starts, one
+    // without a time at the hour set for those, an untimed holiday never.
+    std::optional<int> TriggerMinutes(const CKalData& entry) const
+    {
+        if (entry.IsTodo() || entry.alarmMinutes < 0)
+            return std::nullopt;
+        if (entry.Has(flag::kStartTimeSet))
+            return -entry.alarmMinutes;
+        if (entry.IsHoliday())
+            return std::nullopt;
+        return options_.untimedAlarmMinute;
+    }
+
     const std::string& Trigger(int minutes)
     {
         auto known = triggers_.find(minutes);
         if (known == triggers_.end()) {
-            char* text = icaldurationtype_as_ical_string_r(icaldurationtype_from_int(-minutes * 60));
+            char* text = icaldurationtype_as_ical_string_r(icaldurationtype_from_int(minutes * 60));
             known = triggers_.emplace(minutes, text ? text : "PT0S").first;
             std::free(text);
         }
@@ -541,16 +555,16 @@ private:
         if (wholeRange_) {
             if (!utf8Line.empty() && utf8Line.back() == '\n')
                 utf8Line.pop_back();
-            if (!entry.IsTodo() && entry.alarmMinutes >= 0) {
-                values_.push_back("TRIGGER:" + Trigger(entry.alarmMinutes));
+            if (const std::optional<int> trigger = TriggerMinutes(entry)) {
+                values_.push_back("TRIGGER:" + Trigger(*trigger));
                 values_.push_back("DESCRIPTION:" + text);
             }
             AddPlain(
                 ical::kEntryProperty, ical::FingerprintOfValues(std::move(values_)) + ":" + ical::Base64(utf8Line));
         }
         // The alarm comes after the component's own properties.
-        if (!entry.IsTodo() && entry.alarmMinutes >= 0) {
-            lines_.append("BEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER:").append(Trigger(entry.alarmMinutes));
+        if (const std::optional<int> trigger = TriggerMinutes(entry)) {
+            lines_.append("BEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER:").append(Trigger(*trigger));
             lines_.append("\r\n");
             AppendLine(lines_, "DESCRIPTION:" + text);
             lines_.append("END:VALARM\r\n");

@@ -18,6 +18,9 @@ struct IcalExportOptions {
     // The schedule file's full path, against which relative link files resolve; empty leaves them
     // relative.
     std::string schedulePath;
+    // When the alarm of an entry without a start time rings, in minutes after midnight: as the
+    // reminder rings it.
+    int untimedAlarmMinute = 9 * 60;
 };
 
 struct IcalExportSummary {

@@ -7,7 +7,9 @@
 #include "cli/TerminalText.h"
 #include "platform/FileIo.h"
 #include "platform/Text.h"
+#include "settings/KalSettings.h"
 #include "store/KalStore.h"
+#include "views/ListingOptions.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -48,6 +50,7 @@ int RunExportIcs(const std::vector<std::string>& given)
     options.zone = zone.value_or("");
     options.fileName = BaseName(arguments[0]);
     options.schedulePath = arguments[0];
+    options.untimedAlarmMinute = AlarmOptionsFrom(CKalSettings::Current()).untimedMinute;
     if (!options.schedulePath.empty() && options.schedulePath.front() != '/') {
         char folder[4096];
         if (getcwd(folder, sizeof folder))
