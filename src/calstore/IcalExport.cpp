@@ -239,6 +239,8 @@ public:
             text.append(lines_);
             text.append("END:").append(kind).append("\r\n");
         }
+        if (options_.generatedHolidays)
+            GeneratedHolidays(text);
     }
 
     IcalExportSummary summary;
@@ -475,6 +477,43 @@ private:
             AddPlain(ical::kShowDaysBeforeProperty, std::to_string(entry.showDaysBefore));
         ++summary.todos;
         return true;
+    }
+
+    // The holidays the month views work out for themselves (equinox days, substitute holidays, days
+    // between two holidays), so that other calendars show every holiday this one shows. They follow
+    // from the stored holidays alone: listing a store of those costs little even for a large file.
+    void GeneratedHolidays(std::string& text)
+    {
+        CKalStore holidays;
+        holidays.genres = store_.genres;
+        for (const auto& entry : store_.entries) {
+            if (entry->IsHoliday())
+                holidays.AppendEntry(std::make_unique<CKalData>(*entry));
+        }
+        DayListingOptions listingOptions;
+        listingOptions.equinoxHolidays = options_.generatedHolidays->equinox;
+        listingOptions.substituteHolidays = options_.generatedHolidays->substitute;
+        DayListing listing(&holidays, listingOptions);
+        listing.ForEachInPeriod(DayStart(firstDay_), DayStart(lastDay_), DayListing::Generated::With,
+            [&](CDTime day, const CKalData& holiday) {
+                if (!listing.IsGenerated(&holiday))
+                    return;
+                const long long dayNumber = DayOf(day);
+                const std::string name = ToUtf8(holiday.text);
+                lines_.clear();
+                text.append("BEGIN:VEVENT\r\n");
+                AppendLine(text, "DTSTART;VALUE=DATE:" + DateText(dayNumber));
+                AppendLine(text, "DTEND;VALUE=DATE:" + DateText(dayNumber + 1));
+                AppendLine(text, "UID:" + ical::EntryUidOfLine(options_.fileName, DateText(dayNumber) + name, 0));
+                AppendLine(text, "DTSTAMP:" + stamp_);
+                AppendLine(text, "SUMMARY:" + EscapedText(name));
+                AppendLine(text, "CATEGORIES:" + EscapedText(ToUtf8(ical::kHolidayCategory)));
+                AppendLine(text, "TRANSP:TRANSPARENT");
+                AppendLine(text, std::string(ical::kGeneratedProperty) + ":1");
+                text.append("END:VEVENT\r\n");
+                ++summary.holidays;
+                ++summary.generatedHolidays;
+            });
     }
 
     void Count(const CKalData& entry, bool series, bool dateList)

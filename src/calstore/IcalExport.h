@@ -21,6 +21,13 @@ struct IcalExportOptions {
     // When the alarm of an entry without a start time rings, in minutes after midnight: as the
     // reminder rings it.
     int untimedAlarmMinute = 9 * 60;
+    // Which of the holidays the month views work out for themselves go too, as the views' settings
+    // choose them; nothing for none.
+    struct GeneratedHolidays {
+        bool equinox = true;
+        bool substitute = true;
+    };
+    std::optional<GeneratedHolidays> generatedHolidays = GeneratedHolidays {};
 };
 
 struct IcalExportSummary {
