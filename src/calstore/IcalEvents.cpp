@@ -252,7 +252,13 @@ bool Occurrences(const EventTimes& times, const std::vector<icalrecurrencetype>&
     long long& beyond)
 {
     bool complete = true;
-    for (const icalrecurrencetype& rule : rules) {
+    for (icalrecurrencetype rule : rules) {
+        // libical compares UNTIL with the occurrences' fields as written: a UTC UNTIL beside a start in
+        // a zone is the moment it names, shown in that zone.
+        if (times.zone && !icaltime_is_null_time(rule.until) && icaltime_is_utc(rule.until) && !times.isDate) {
+            rule.until = icaltime_convert_to_zone(rule.until, times.zone);
+            rule.until.zone = nullptr;
+        }
         icalrecur_iterator* iterator = icalrecur_iterator_new(rule, times.start);
         if (!iterator)
             return false;
