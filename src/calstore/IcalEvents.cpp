@@ -289,6 +289,35 @@ bool Occurrences(const EventTimes& times, const std::vector<icalrecurrencetype>&
     return complete;
 }
 
+// The occurrences from 1972 to 2036 of a rule IsPlainMonthlyOrYearly accepts, at the start's time.
+// False when its end is not one to be compared as written.
+bool PlainOccurrences(const EventTimes& times, const icalrecurrencetype& rule, std::vector<Occurrence>& found)
+{
+    if (times.zone || (!icaltime_is_null_time(rule.until) && icaltime_is_utc(rule.until)))
+        return false;
+    const long long months = std::clamp<long long>(rule.interval, 1, repeat::kMaxInterval)
+        * (rule.freq == ICAL_YEARLY_RECURRENCE ? 12 : 1);
+    const long long first = static_cast<long long>(times.start.year) * 12 + times.start.month - 1;
+    for (long long k = 0; rule.count <= 0 || k < rule.count; ++k) {
+        const long long index = first + k * months;
+        icaltimetype value = times.start;
+        value.year = static_cast<int>(index / 12);
+        value.month = static_cast<int>(index % 12 + 1);
+        if (value.year > kLastYear)
+            break;
+        if (!icaltime_is_null_time(rule.until)
+            && (rule.until.is_date || value.is_date ? icaltime_compare_date_only(value, rule.until)
+                                                    : icaltime_compare(value, rule.until))
+                > 0)
+            break;
+        if (value.year < kFirstYear)
+            continue;
+        if (const auto occurrence = OccurrenceAt(times, value))
+            found.push_back(*occurrence);
+    }
+    return true;
+}
+
 // The program's rule that shows on exactly the days of `found`, each at the same time for the same
 // length; nothing when no rule of the program does.
 std::unique_ptr<CKalData> SeriesOf(const CKalData& fields, const EventTimes& times, const icalrecurrencetype& rule,
@@ -323,7 +352,9 @@ void RepeatingEvent(IcalComponentEntries& result, const CKalData& fields, const 
         return;
     std::vector<Occurrence> found;
     long long beyond = 0;
-    const bool complete = Occurrences(times, rules, found, beyond);
+    const bool plain = rules.size() == 1 && IsPlainMonthlyOrYearly(rules[0], times.start.month, times.start.day)
+        && PlainOccurrences(times, rules[0], found);
+    const bool complete = plain || Occurrences(times, rules, found, beyond);
     if (found.empty()) {
         ++result.skipped;
         return;

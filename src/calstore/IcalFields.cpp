@@ -130,6 +130,15 @@ void ReadCategories(IcalReading& reading, icalcomponent* component, CKalData& en
 // The program's own fields, which say more than the standard properties: they win over them.
 void ReadOwnFields(IcalReading& reading, icalcomponent* component, CKalData& entry)
 {
+    // Most components come from other programs: one look over their properties passes them by.
+    bool any = false;
+    for (icalproperty* property = icalcomponent_get_first_property(component, ICAL_X_PROPERTY); property && !any;
+         property = icalcomponent_get_next_property(component, ICAL_X_PROPERTY)) {
+        const char* name = icalproperty_get_x_name(property);
+        any = name && SameIcalName(std::string_view(name).substr(0, 11), "X-KALENDRA-");
+    }
+    if (!any)
+        return;
     if (const auto genre = Number(IcalXValue(component, ical::kGenreProperty), 0, reading.genres.Count() - 1))
         entry.genre = *genre;
     if (const auto display = Number(IcalXValue(component, ical::kTimeDisplayProperty), 0, 3))

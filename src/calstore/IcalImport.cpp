@@ -35,6 +35,13 @@ std::optional<std::string> BrokenLine(icalcomponent* component)
     return std::nullopt;
 }
 
+// Sets of UIDs looked up by the text libical holds, without a copy.
+struct UidHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view uid) const { return std::hash<std::string_view> {}(uid); }
+};
+using UidSet = std::unordered_set<std::string, UidHash, std::equal_to<>>;
+
 std::u16string Key(const CKalData& entry)
 {
     std::u16string key;
@@ -48,7 +55,7 @@ std::u16string Key(const CKalData& entry)
 // What the target file holds already: the UIDs its entries were exported under, and their start, end
 // and text.
 struct Existing {
-    std::unordered_set<std::string> uids;
+    UidSet uids;
     std::unordered_set<std::u16string> keys;
 
     Existing(const CKalStore& store, const std::string& fileName)
@@ -150,12 +157,12 @@ public:
             else
                 masters.push_back(component);
         }
-        std::unordered_set<std::string> withMaster;
+        UidSet withMaster;
         for (icalcomponent* master : masters) {
             const char* uid = icalcomponent_get_uid(master);
             std::span<icalcomponent* const> moved;
-            if (uid && icalcomponent_isa(master) == ICAL_VEVENT_COMPONENT && withMaster.insert(uid).second) {
-                if (const auto found = overrides.find(uid); found != overrides.end())
+            if (uid && !overrides.empty() && icalcomponent_isa(master) == ICAL_VEVENT_COMPONENT) {
+                if (const auto found = overrides.find(uid); found != overrides.end() && withMaster.insert(uid).second)
                     moved = found->second;
             }
             ReadComponent(master, moved);
@@ -189,7 +196,7 @@ private:
         if (HasIcalFlag(component, ical::kGeneratedProperty))
             return;
         if (const char* uid = icalcomponent_get_uid(component); uid && *uid) {
-            if (existing_.uids.contains(uid) || !taken_.insert(uid).second) {
+            if (existing_.uids.contains(std::string_view(uid)) || !taken_.emplace(uid).second) {
                 ++report_.duplicates;
                 return;
             }
@@ -228,7 +235,7 @@ private:
     IcalReading reading_;
     IcalImportReport report_;
     std::vector<std::unique_ptr<CKalData>> entries_;
-    std::unordered_set<std::string> taken_;
+    UidSet taken_;
     std::unordered_set<std::u16string> colouredDays_;
     std::vector<std::pair<std::u16string, DayColour>> dayColours_;
 };

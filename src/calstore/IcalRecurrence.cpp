@@ -112,6 +112,23 @@ bool IsPlainDailyOrWeekly(const icalrecurrencetype& rule, int firstWeekday)
         && static_cast<int>(icalrecurrencetype_day_day_of_week(byDay[0])) - 1 == firstWeekday;
 }
 
+bool IsPlainMonthlyOrYearly(const icalrecurrencetype& rule, int firstMonth, int firstDay)
+{
+    if ((rule.freq != ICAL_MONTHLY_RECURRENCE && rule.freq != ICAL_YEARLY_RECURRENCE) || firstDay < 1
+        || !Values(rule.by_second).empty() || !Values(rule.by_minute).empty() || !Values(rule.by_hour).empty()
+        || !Values(rule.by_day).empty() || !Values(rule.by_year_day).empty() || !Values(rule.by_week_no).empty()
+        || !Values(rule.by_set_pos).empty())
+        return false;
+    const std::vector<short> byMonthDay = Values(rule.by_month_day);
+    const std::vector<short> byMonth = Values(rule.by_month);
+    if (!(byMonthDay.empty() || (byMonthDay.size() == 1 && byMonthDay[0] == firstDay)))
+        return false;
+    if (rule.freq == ICAL_MONTHLY_RECURRENCE)
+        return byMonth.empty() && firstDay <= 28;
+    return (byMonth.empty() || (byMonth.size() == 1 && byMonth[0] == firstMonth))
+        && firstDay <= (firstMonth == 2 ? 28 : DaysInMonth(2001, firstMonth));
+}
+
 bool RuleFromRecurrence(const icalrecurrencetype& rule, CDTime first, CKalData& entry)
 {
     if (!Values(rule.by_year_day).empty() || !Values(rule.by_week_no).empty() || !Values(rule.by_set_pos).empty()

@@ -19,4 +19,10 @@ class CKalData;
 // the days it shows on follow from its first day, its interval and its end without walking them.
 [[nodiscard]] bool IsPlainDailyOrWeekly(const icalrecurrencetype& rule, int firstWeekday);
 
+// Whether a rule repeats every few months or years on its first day of the month (and month) and
+// nothing else, on a day every month (every year) has: each occurrence is its first day moved by
+// whole months, so the occurrences can be listed without libical's iterator, which sets up a calendar
+// of its own for every rule.
+[[nodiscard]] bool IsPlainMonthlyOrYearly(const icalrecurrencetype& rule, int firstMonth, int firstDay);
+
 } // namespace kal
