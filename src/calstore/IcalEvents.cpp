@@ -262,6 +262,14 @@ bool Occurrences(const EventTimes& times, const std::vector<icalrecurrencetype>&
         icalrecur_iterator* iterator = icalrecur_iterator_new(rule, times.start);
         if (!iterator)
             return false;
+        // A rule counted from its start must be walked from there; any other may begin just before the
+        // calendar's first year, however long ago it started.
+        if (rule.count <= 0 && times.start.year < kFirstYear - 1) {
+            icaltimetype from = times.start;
+            from.year = kFirstYear - 1;
+            from.month = from.day = 1;
+            (void)icalrecur_iterator_set_start(iterator, from);
+        }
         for (int step = 0;; ++step) {
             if (step == kMaxSteps) {
                 complete = false;
