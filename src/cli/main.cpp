@@ -7,7 +7,6 @@
 #include "cli/EntryCommands.h"
 #include "cli/ExchangeCommands.h"
 #include "cli/FileCommands.h"
-#include "cli/IcsCommands.h"
 #include "cli/IcsImportCommand.h"
 #include "cli/MonthCommand.h"
 #include "cli/MonthText.h"
@@ -39,10 +38,6 @@ constexpr char kUsage[] = "Usage: kalendra-cli [--password-stdin | --password PA
                           "                           the period as CSV in the desktop calendar's Japanese layout;\n"
                           "                           --safe-for-spreadsheets puts an apostrophe before texts that\n"
                           "                           begin with = + - @, a tab or a CR, which spreadsheets would run\n"
-                          "  export-ics FILE.klx OUT.ics [FROM TO] [--hidden] [--tz ZONE]\n"
-                          "                           the file, or the days FROM to TO, as an iCalendar file;\n"
-                          "                           times are the file's wall-clock times, or in ZONE (an\n"
-                          "                           Olson name such as Asia/Tokyo) with --tz\n"
                           "  import-csv FILE.klx IN.csv\n"
                           "                           add the entries of such a CSV file and save FILE.klx\n"
                           "  import-ics FILE.klx IN.ics\n"
@@ -174,8 +169,6 @@ int main(int argc, char** argv)
         return kal::RunAgenda(arguments);
     if (command == "export-csv")
         return kal::RunExportCsv(arguments);
-    if (command == "export-ics")
-        return kal::RunExportIcs(arguments);
     if (command == "import-csv")
         return kal::RunImportCsv(arguments);
     if (command == "import-ics")
