@@ -1,7 +1,7 @@
 #include "calstore/IcalEvents.h"
 
 #include "calstore/IcalImport.h"
-#include "calstore/IcalRecurrence.h"
+#include "calstore/IcalRuleImport.h"
 #include "store/RepeatExpansion.h"
 
 #include <libical/ical.h>

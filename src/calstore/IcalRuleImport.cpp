@@ -1,4 +1,4 @@
-#include "calstore/IcalRecurrence.h"
+#include "calstore/IcalRuleImport.h"
 
 #include "store/KalData.h"
 #include "store/RepeatExpansion.h"
