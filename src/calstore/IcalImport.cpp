@@ -172,7 +172,7 @@ public:
             if (withMaster.contains(uid))
                 continue;
             for (icalcomponent* component : moved)
-                ReadComponent(component, {});
+                ReadComponent(component, {}, Uid::Shared);
         }
     }
 
@@ -190,12 +190,15 @@ public:
     }
 
 private:
-    void ReadComponent(icalcomponent* component, std::span<icalcomponent* const> moved)
+    // Moved occurrences of one series share its UID: each is an event of its own all the same.
+    enum class Uid { Own, Shared };
+
+    void ReadComponent(icalcomponent* component, std::span<icalcomponent* const> moved, Uid uidKind = Uid::Own)
     {
         // The program works these holidays out for itself: an entry for them would show twice.
         if (HasIcalFlag(component, ical::kGeneratedProperty))
             return;
-        if (const char* uid = icalcomponent_get_uid(component); uid && *uid) {
+        if (const char* uid = icalcomponent_get_uid(component); uid && *uid && uidKind == Uid::Own) {
             if (existing_.uids.contains(std::string_view(uid)) || !taken_.emplace(uid).second) {
                 ++report_.duplicates;
                 return;

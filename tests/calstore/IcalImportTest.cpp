@@ -245,6 +245,18 @@ TEST_F(IcalImportTest, AnEventExportedFromThisFileIsKnownByItsUid)
     EXPECT_EQ(other->report.schedules, 1);
 }
 
+TEST_F(IcalImportTest, MovedOccurrencesWithoutTheirSeriesAreEventsOfTheirOwn)
+{
+    const IcalImportReport report = Import("BEGIN:VCALENDAR\nVERSION:2.0\n"
+                                           "BEGIN:VEVENT\nUID:s\nRECURRENCE-ID:20260302T100000\n"
+                                           "DTSTART:20260303T100000\nSUMMARY:moved\nEND:VEVENT\n"
+                                           "BEGIN:VEVENT\nUID:s\nRECURRENCE-ID:20260309T100000\n"
+                                           "DTSTART:20260310T110000\nSUMMARY:moved\nEND:VEVENT\nEND:VCALENDAR\n");
+    EXPECT_EQ(DaysShown(store_, u"moved", CDTime(2026, 3, 1), CDTime(2026, 3, 31)),
+        (std::vector<std::string> { "2026-03-03 10:00", "2026-03-10 11:00" }));
+    EXPECT_EQ(report.duplicates, 0);
+}
+
 TEST_F(IcalImportTest, BadInputAddsNothingAndSaysWhy)
 {
     std::string deep = "BEGIN:VCALENDAR\n";
