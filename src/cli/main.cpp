@@ -8,6 +8,7 @@
 #include "cli/ExchangeCommands.h"
 #include "cli/FileCommands.h"
 #include "cli/IcsCommands.h"
+#include "cli/IcsImportCommand.h"
 #include "cli/MonthCommand.h"
 #include "cli/MonthText.h"
 #include "cli/TerminalText.h"
@@ -44,6 +45,8 @@ constexpr char kUsage[] = "Usage: kalendra-cli [--password-stdin | --password PA
                           "                           Olson name such as Asia/Tokyo) with --tz\n"
                           "  import-csv FILE.klx IN.csv\n"
                           "                           add the entries of such a CSV file and save FILE.klx\n"
+                          "  import-ics FILE.klx IN.ics\n"
+                          "                           add the events and to-dos of an iCalendar file; save FILE.klx\n"
                           "  add FILE.klx YYYY-MM-DD [HH:MM[-HH:MM]] TEXT [--place PLACE] [--todo] [--genre N]\n"
                           "                           add a schedule on that day (all day, from HH:MM, or from\n"
                           "                           HH:MM to HH:MM) or, with --todo, a to-do due that day, as\n"
@@ -175,6 +178,8 @@ int main(int argc, char** argv)
         return kal::RunExportIcs(arguments);
     if (command == "import-csv")
         return kal::RunImportCsv(arguments);
+    if (command == "import-ics")
+        return kal::RunImportIcs(arguments);
     if (command == "add")
         return kal::RunAdd(arguments);
     if (command == "delete")

@@ -37,6 +37,7 @@ inline constexpr char16_t kMemoPages[] = u"メモの変更";
 inline constexpr char16_t kGenrePresets[] = u"既定のジャンルの変更";
 inline constexpr char16_t kDiaryFolder[] = u"日記フォルダの変更";
 inline constexpr char16_t kCsvImport[] = u"Outlook CSV インポート";
+inline constexpr char16_t kIcalImport[] = u"iCalendar のインポート";
 inline constexpr char16_t kHolidayUpdate[] = u"祝日の更新";
 inline constexpr char16_t kDayDialog[] = u"日の予定の変更";
 

@@ -1,0 +1,307 @@
+#include "calstore/IcalImport.h"
+
+#include "calstore/IcalEvents.h"
+#include "calstore/IcalMapping.h"
+#include "calstore/IcalOutline.h"
+#include "calstore/IcalTexts.h"
+#include "platform/Clock.h"
+#include "platform/Text.h"
+#include "store/EntryRow.h"
+#include "store/KalStore.h"
+#include "store/OperationNames.h"
+
+#include <libical/ical.h>
+
+#include <cstdio>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace kal {
+
+namespace {
+
+// The first X-LIC-ERROR libical put where a line did not read, or nothing.
+std::optional<std::string> BrokenLine(icalcomponent* component)
+{
+    if (icalproperty* error = icalcomponent_get_first_property(component, ICAL_XLICERROR_PROPERTY)) {
+        const char* text = icalproperty_get_xlicerror(error);
+        return std::string(text ? text : "");
+    }
+    for (icalcomponent* inner = icalcomponent_get_first_component(component, ICAL_ANY_COMPONENT); inner;
+         inner = icalcomponent_get_next_component(component, ICAL_ANY_COMPONENT)) {
+        if (auto found = BrokenLine(inner))
+            return found;
+    }
+    return std::nullopt;
+}
+
+// Sets of UIDs looked up by the text libical holds, without a copy.
+struct UidHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view uid) const { return std::hash<std::string_view> {}(uid); }
+};
+using UidSet = std::unordered_set<std::string, UidHash, std::equal_to<>>;
+
+std::u16string Key(const CKalData& entry)
+{
+    std::u16string key;
+    for (const std::uint32_t value : { entry.start.Seconds(), entry.end.Seconds() }) {
+        key += static_cast<char16_t>(value >> 16);
+        key += static_cast<char16_t>(value & 0xFFFF);
+    }
+    return key + entry.text;
+}
+
+// What the target file holds already: the UIDs its entries were exported under, and their start, end
+// and text.
+struct Existing {
+    UidSet uids;
+    std::unordered_set<std::u16string> keys;
+
+    Existing(const CKalStore& store, const std::string& fileName)
+    {
+        std::unordered_map<std::u16string, int> sameBefore;
+        std::u16string line;
+        for (const auto& entry : store.entries) {
+            line.clear();
+            AppendEntryLine(*entry, line);
+            uids.insert(ical::EntryUid(fileName, *entry, sameBefore[line]++));
+            keys.insert(Key(*entry));
+        }
+    }
+};
+
+// "YYYY-MM-DD;#RRGGBB" and, when the day has a note, ";" and the note in base 64.
+std::optional<std::pair<std::u16string, DayColour>> ParseDayColour(std::string_view value)
+{
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    char colourText[8] = {};
+    if (value.size() < 18 || value[10] != ';'
+        || std::sscanf(std::string(value.substr(0, 10)).c_str(), "%4d-%2d-%2d", &year, &month, &day) != 3
+        || !IsValidDate(year, month, day))
+        return std::nullopt;
+    std::snprintf(colourText, sizeof colourText, "%.7s", std::string(value.substr(11, 7)).c_str());
+    const auto colour = ical::ParseColourText(colourText);
+    if (!colour)
+        return std::nullopt;
+    DayColour result { *colour, {} };
+    if (value.size() > 18) {
+        const auto note = value[18] == ';' ? ical::FromBase64(value.substr(19)) : std::nullopt;
+        if (!note)
+            return std::nullopt;
+        result.note = FromUtf8(*note);
+    }
+    return std::pair { DateText(CDTime(year, month, day)), result };
+}
+
+void Count(IcalImportReport& report, IcalEntryKind kind, bool todo)
+{
+    switch (kind) {
+    case IcalEntryKind::Single:
+        ++report.singles;
+        break;
+    case IcalEntryKind::Series:
+        ++report.series;
+        break;
+    case IcalEntryKind::SeriesWithExclusions:
+        ++report.series;
+        ++report.seriesWithExclusions;
+        break;
+    case IcalEntryKind::Expanded:
+        ++report.expandedOccurrences;
+        break;
+    case IcalEntryKind::Override:
+        ++report.overrides;
+        break;
+    case IcalEntryKind::Todo:
+        break;
+    case IcalEntryKind::Restored:
+        ++report.restored;
+        break;
+    }
+    if (todo)
+        ++report.todos;
+    else
+        ++report.schedules;
+}
+
+class Importer {
+public:
+    Importer(const CKalStore& store, const IcalImportOptions& options)
+        : store_(store)
+        , existing_(store, options.fileName)
+        , reading_ { IcalZones(nullptr), IcalGenres(store.genres), store.DefaultScheduleGenre(),
+            store.DefaultTodoGenre(), DateOnly(CDTime::FromInstant(Clock::Current().Now())) }
+    {
+    }
+
+    void ReadCalendar(icalcomponent* calendar)
+    {
+        reading_.zones = IcalZones(calendar);
+        ReadDayColours(calendar);
+        // Components that move or cancel one occurrence of a series share its UID and name the
+        // occurrence in RECURRENCE-ID; they go with the series wherever they stand in the file.
+        std::vector<icalcomponent*> masters;
+        std::unordered_map<std::string, std::vector<icalcomponent*>> overrides;
+        for (icalcomponent* component = icalcomponent_get_first_component(calendar, ICAL_ANY_COMPONENT); component;
+             component = icalcomponent_get_next_component(calendar, ICAL_ANY_COMPONENT)) {
+            const icalcomponent_kind kind = icalcomponent_isa(component);
+            if (kind != ICAL_VEVENT_COMPONENT && kind != ICAL_VTODO_COMPONENT)
+                continue;
+            const char* uid = icalcomponent_get_uid(component);
+            if (uid && kind == ICAL_VEVENT_COMPONENT
+                && icalcomponent_get_first_property(component, ICAL_RECURRENCEID_PROPERTY))
+                overrides[uid].push_back(component);
+            else
+                masters.push_back(component);
+        }
+        UidSet withMaster;
+        for (icalcomponent* master : masters) {
+            const char* uid = icalcomponent_get_uid(master);
+            std::span<icalcomponent* const> moved;
+            if (uid && !overrides.empty() && icalcomponent_isa(master) == ICAL_VEVENT_COMPONENT) {
+                if (const auto found = overrides.find(uid); found != overrides.end() && withMaster.insert(uid).second)
+                    moved = found->second;
+            }
+            ReadComponent(master, moved);
+        }
+        // A moved occurrence whose series is not in the file is an event of its own.
+        for (auto& [uid, moved] : overrides) {
+            if (withMaster.contains(uid))
+                continue;
+            for (icalcomponent* component : moved)
+                ReadComponent(component, {}, Uid::Shared);
+        }
+    }
+
+    IcalImport Finish() &&
+    {
+        StoreOperation operation(opname::kIcalImport);
+        report_.genres = reading_.genres.Added();
+        if (report_.genres > 0)
+            operation.SetGenres(reading_.genres.All());
+        if (!entries_.empty())
+            operation.Append(std::move(entries_));
+        for (auto& [key, colour] : dayColours_)
+            operation.SetDayColour(key, colour);
+        return IcalImport { std::move(operation), report_ };
+    }
+
+private:
+    // Moved occurrences of one series share its UID: each is an event of its own all the same.
+    enum class Uid { Own, Shared };
+
+    void ReadComponent(icalcomponent* component, std::span<icalcomponent* const> moved, Uid uidKind = Uid::Own)
+    {
+        // The program works these holidays out for itself: an entry for them would show twice.
+        if (HasIcalFlag(component, ical::kGeneratedProperty))
+            return;
+        if (const char* uid = icalcomponent_get_uid(component); uid && *uid && uidKind == Uid::Own) {
+            if (existing_.uids.contains(std::string_view(uid)) || !taken_.emplace(uid).second) {
+                ++report_.duplicates;
+                return;
+            }
+        }
+        IcalComponentEntries read = ReadIcalComponent(reading_, component, moved);
+        report_.skipped += read.skipped;
+        for (IcalEntry& entry : read.entries) {
+            if (existing_.keys.contains(Key(*entry.entry))) {
+                ++report_.duplicates;
+                continue;
+            }
+            Count(report_, entry.kind, entry.entry->IsTodo());
+            entries_.push_back(std::move(entry.entry));
+        }
+    }
+
+    void ReadDayColours(icalcomponent* calendar)
+    {
+        for (icalproperty* property = icalcomponent_get_first_property(calendar, ICAL_X_PROPERTY); property;
+             property = icalcomponent_get_next_property(calendar, ICAL_X_PROPERTY)) {
+            const char* name = icalproperty_get_x_name(property);
+            const char* value = icalproperty_get_x(property);
+            if (!name || !value || !SameIcalName(name, ical::kDayColourProperty))
+                continue;
+            auto day = ParseDayColour(value);
+            // A day the file has coloured already keeps its colour.
+            if (!day || store_.FindDayColour(day->first) || !colouredDays_.insert(day->first).second)
+                continue;
+            dayColours_.push_back(std::move(*day));
+            ++report_.dayColours;
+        }
+    }
+
+    const CKalStore& store_;
+    Existing existing_;
+    IcalReading reading_;
+    IcalImportReport report_;
+    std::vector<std::unique_ptr<CKalData>> entries_;
+    UidSet taken_;
+    std::unordered_set<std::u16string> colouredDays_;
+    std::vector<std::pair<std::u16string, DayColour>> dayColours_;
+};
+
+} // namespace
+
+Result<IcalImport> ImportIcal(const CKalStore& store, std::string_view text, const IcalImportOptions& options)
+{
+    if (text.size() > kMaxIcalImportBytes)
+        return Failure { WithNumber(icaltexts::kTooLarge, static_cast<long long>(kMaxIcalImportBytes >> 20)) };
+    if (text.find_first_not_of(" \t\r\n") == std::string_view::npos)
+        return Failure { icaltexts::kEmpty };
+    const IcalOutline outline = OutlineOf(text);
+    if (!outline.isText || !SameIcalName(outline.firstName, "VCALENDAR"))
+        return Failure { icaltexts::kNotCalendar };
+    if (outline.TooDeep())
+        return Failure { WithNumber(icaltexts::kTooDeep, kMaxIcalDepth) };
+    if (!outline.closed)
+        return Failure { icaltexts::kNotClosed };
+    IcalComponent root = ParseIcal(text);
+    if (!root)
+        return Failure { icaltexts::kNotCalendar };
+    std::vector<icalcomponent*> calendars;
+    if (icalcomponent_isa(root.get()) == ICAL_VCALENDAR_COMPONENT) {
+        calendars.push_back(root.get());
+    } else if (icalcomponent_isa(root.get()) == ICAL_XROOT_COMPONENT) {
+        for (icalcomponent* calendar = icalcomponent_get_first_component(root.get(), ICAL_VCALENDAR_COMPONENT);
+             calendar; calendar = icalcomponent_get_next_component(root.get(), ICAL_VCALENDAR_COMPONENT))
+            calendars.push_back(calendar);
+    }
+    if (calendars.empty())
+        return Failure { icaltexts::kNotCalendar };
+    if (const auto broken = BrokenLine(root.get()))
+        return Failure { icaltexts::kBrokenLine + FromUtf8(*broken) };
+    Importer importer(store, options);
+    for (icalcomponent* calendar : calendars)
+        importer.ReadCalendar(calendar);
+    return std::move(importer).Finish();
+}
+
+std::u16string ImportReportText(const IcalImportReport& report)
+{
+    std::u16string text = WithNumber(u"予定 %d 件", report.schedules);
+    if (report.series > 0) {
+        text += WithNumber(u" (繰り返し %d 件", report.series);
+        if (report.seriesWithExclusions > 0)
+            text += WithNumber(u"、うち除外日つき %d 件", report.seriesWithExclusions);
+        text += u")";
+    }
+    if (report.expandedOccurrences + report.overrides > 0)
+        text += WithNumber(u"、個別に加えた日 %d 件", report.expandedOccurrences + report.overrides);
+    text += WithNumber(u"、ToDo %d 件を読み込みました。", report.todos);
+    if (report.restored > 0)
+        text += WithNumber(u"うち %d 件は書き出したときのまま戻しました。", report.restored);
+    if (report.genres > 0)
+        text += WithNumber(u"ジャンルを %d 個加えました。", report.genres);
+    if (report.dayColours > 0)
+        text += WithNumber(u"日の色を %d 日分加えました。", report.dayColours);
+    if (report.duplicates > 0)
+        text += WithNumber(u"重複のため %d 件を除きました。", report.duplicates);
+    if (report.skipped > 0)
+        text += WithNumber(u"読み込めない %d 件を飛ばしました。", report.skipped);
+    return text;
+}
+
+} // namespace kal
