@@ -3,6 +3,7 @@
 #include "app/AppTexts.h"
 #include "app/CalendarCommands.h"
 #include "app/EntryLinks.h"
+#include "app/IcalCommands.h"
 #include "app/PeriodCommands.h"
 #include "app/RecentFiles.h"
 #include "app/ScheduleLoading.h"
@@ -699,6 +700,11 @@ void CKalDoc::BindCommands()
     commands_.Add(
         ID_EDIT_REDO, [this] { Redo(); }, [this] { return NamedState(menutext::kRedo, history_.RedoName()); });
     commands_.Add(ID_OUTLOOK_ADD, [this] { AddPeriodToCalendar(store_); });
+    commands_.Add(ID_ICAL_EXPORT, [this] { ExportIcalendar(store_, path_); });
+    commands_.Add(ID_ICAL_IMPORT, [this] {
+        if (std::optional<StoreOperation> imported = ImportIcalendar(store_, path_))
+            Apply(std::move(*imported));
+    });
     commands_.Add(ID_DIARY_FOLDER, [this] { ChooseDiaryFolder(); });
 }
 

@@ -56,8 +56,8 @@ void StoreSpan(const char* name, CDTime start, CDTime end)
     Profile::Current().SetInt(kSystem, name, static_cast<int>(days));
 }
 
-// A file name typed without a folder goes to the documents folder, not wherever the program was
-// started from.
+} // namespace
+
 std::string ExportPath(const std::u16string& typed)
 {
     std::string path = ToUtf8(typed);
@@ -65,8 +65,6 @@ std::string ExportPath(const std::u16string& typed)
         path = JoinPath(DocumentsFolder(), path);
     return path;
 }
-
-} // namespace
 
 void CopyPeriodText(CKalStore& store)
 {

@@ -2,6 +2,7 @@
 
 #include "calendar/DTime.h"
 
+#include <string>
 #include <utility>
 
 namespace kal {
@@ -21,6 +22,9 @@ void ExportPeriod(CKalStore& store);
 // spanned), and the span of the period chosen, kept in calendar days for the next one.
 [[nodiscard]] std::pair<CDTime, CDTime> ProposedExportPeriod();
 void KeepExportSpan(CDTime start, CDTime end);
+// Where an export goes: a file name typed without a folder goes to the documents folder, not
+// wherever the program was started from.
+[[nodiscard]] std::string ExportPath(const std::u16string& typed);
 // Reads the entries of a CSV file from the desktop calendar into the store; true when any was added.
 bool ImportCsv(CKalStore& store);
 

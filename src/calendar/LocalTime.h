@@ -3,6 +3,7 @@
 #include "calendar/DTime.h"
 
 #include <cstdint>
+#include <string>
 
 namespace kal {
 
@@ -19,6 +20,10 @@ public:
     [[nodiscard]] static std::int64_t Instant(int year, int month, int day, int hour, int minute, int second);
     // Reads TZ again; call after changing it.
     static void ResetZone();
+    // The name of the machine's zone in the zone database ("Asia/Tokyo"): from TZ when it names one,
+    // else from the system's settings; empty when it has no such name (TZ="JST-9", a zone file
+    // copied rather than linked).
+    [[nodiscard]] static std::string ZoneName();
 };
 
 } // namespace kal

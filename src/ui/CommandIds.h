@@ -82,6 +82,8 @@ inline constexpr int ID_MONTH_SCHEDULES = 32824; // カレンダーに予定の�
 inline constexpr int ID_OTHER_MONTH_COLOUR = 32820; // 今月以外も指定色で表示
 inline constexpr int ID_MULTILINE = 32855; // スケジュールの行折り返し
 inline constexpr int ID_MULTI_DAY_BARS = 32885; // 複数日の予定を帯で表示
+inline constexpr int ID_ICAL_EXPORT = 32886; // iCalendar エクスポート
+inline constexpr int ID_ICAL_IMPORT = 32887; // iCalendar インポート
 inline constexpr int ID_DATE_FORMAT = 32884; // 日付表示形式
 // How the selected day is marked.
 inline constexpr int ID_SELECTION_COLOUR = 32881; // 指定した色

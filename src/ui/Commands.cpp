@@ -23,6 +23,8 @@ constexpr CommandDefinition kDefinitions[] = {
     { ID_OUTLOOK_EXPORT, menutext::kOutlookExport, {} },
     { ID_OUTLOOK_IMPORT, menutext::kOutlookImport, {} },
     { ID_OUTLOOK_ADD, menutext::kOutlookAdd, {} },
+    { ID_ICAL_EXPORT, menutext::kIcalExport, {} },
+    { ID_ICAL_IMPORT, menutext::kIcalImport, {} },
     { ID_APP_EXIT, menutext::kExit, {} },
 
     { ID_EDIT_UNDO, menutext::kUndo, "undo" },

@@ -40,6 +40,8 @@ inline constexpr char16_t kCheckUpdate[] = u"ファイル更新チェック";
 inline constexpr char16_t kTextCopy[] = u"テキストコピー";
 inline constexpr char16_t kOutlookExport[] = u"Outlook CSV エクスポート";
 inline constexpr char16_t kOutlookImport[] = u"Outlook CSV インスポート";
+inline constexpr char16_t kIcalExport[] = u"iCalendar エクスポート";
+inline constexpr char16_t kIcalImport[] = u"iCalendar インポート";
 // Named for the calendar store it adds to.
 inline constexpr char16_t kOutlookAdd[] = u"カレンダーに追加(&O)";
 inline constexpr char16_t kAssociate[] = u"関連づけ";

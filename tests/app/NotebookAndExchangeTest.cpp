@@ -200,5 +200,52 @@ TEST_F(NotebookAndExchangeTest, ImportAddsTheFileEntriesAndTellsWhatItLeftOut)
     EXPECT_EQ(ui_.FileDialogs()[1].initialName, FromUtf8(path));
 }
 
+TEST_F(NotebookAndExchangeTest, ICalendarGoesOutWholeAndComesBackOnceAsOneStep)
+{
+    test::TemporaryFolder folder;
+    AddSchedule(u"忘年会", CDTime(2026, 12, 18));
+    AddSchedule(u"創立記念日", CDTime(1985, 4, 1));
+    document_.Store().Entry(1).repeatType = 4;
+    document_.Store().Entry(1).end = CDTime(2036, 12, 31);
+    const std::string path = folder.File("予定.ics");
+    ui_.QueueDialog([&](DialogLogic&, MemoryDialogHost& host) {
+        host.Press(exportdialog::kWholeFile);
+        EXPECT_FALSE(host.IsEnabled(exportdialog::kStart));
+        host.Type(exportdialog::kStart, u"no date"); // not read while the whole file goes
+        host.Type(exportdialog::kFile, FromUtf8(path));
+        host.Press(kIdOk);
+    });
+    document_.OnCommand(ID_ICAL_EXPORT);
+    ASSERT_EQ(ui_.Messages().size(), 1u); // the summary
+    EXPECT_EQ(profile_.GetInt("System", "IcalExportAll", 0), 1);
+    EXPECT_EQ(profile_.GetString("System", "IcalExportFile", u""), FromUtf8(path));
+
+    CKalDoc other(genres_);
+    ui_.QueueFile(FromUtf8(path));
+    other.OnCommand(ID_ICAL_IMPORT);
+    ASSERT_EQ(other.Store().EntryCount(), 2);
+    for (int i = 0; i < 2; ++i)
+        EXPECT_EQ(other.Store().Entry(i), document_.Store().Entry(i));
+    EXPECT_TRUE(other.IsModified());
+
+    // Once more: nothing new, and the one undo step still takes the whole first import back.
+    ui_.QueueFile(FromUtf8(path));
+    other.OnCommand(ID_ICAL_IMPORT);
+    EXPECT_EQ(other.Store().EntryCount(), 2);
+    EXPECT_TRUE(other.Undo());
+    EXPECT_EQ(other.Store().EntryCount(), 0);
+    EXPECT_FALSE(other.IsModified());
+
+    // Not iCalendar: said, and nothing added.
+    const std::string csv = folder.File("in.csv");
+    std::ofstream(csv) << "a,b\n";
+    ui_.QueueFile(FromUtf8(csv));
+    const std::size_t told = ui_.Messages().size();
+    other.OnCommand(ID_ICAL_IMPORT);
+    EXPECT_EQ(other.Store().EntryCount(), 0);
+    ASSERT_EQ(ui_.Messages().size(), told + 1);
+    EXPECT_EQ(ui_.Messages().back().rfind(texts::kCannotOpenFile, 0), 0u);
+}
+
 } // namespace
 } // namespace kal

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <utility>
 
 namespace kal {
 namespace {
@@ -46,6 +47,24 @@ TEST_F(LocalTimeTest, InstantsAndTheMachinesWallClock)
         EXPECT_EQ(CDTime::Now(), CDTime::FromInstant(c.instant));
         // Asking for the instant leaves the value as written.
         EXPECT_EQ(c.wallClock.Format(u"%Y/%m/%d %H:%M:%S"), written);
+    }
+}
+
+// An export that ties times to the machine's zone needs the zone's name; a TZ that names none gives
+// none rather than a name no other program knows.
+TEST_F(LocalTimeTest, TheMachinesZoneByName)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        { "Asia/Tokyo", "Asia/Tokyo" },
+        { ":Europe/Berlin", "Europe/Berlin" },
+        { "/usr/share/zoneinfo/America/Santiago", "America/Santiago" },
+        { "UTC", "UTC" },
+        { "JST-9", "" },
+        { "../../etc/passwd", "" },
+    };
+    for (const auto& [tz, name] : cases) {
+        const test::ScopedTimeZone zone(tz);
+        EXPECT_EQ(LocalTime::ZoneName(), name) << tz;
     }
 }
 
