@@ -54,7 +54,7 @@ void BM_IcalImport(benchmark::State& state)
     CKalStore store;
     store.genres.FindOrAddByName(u"一般");
     for (auto _ : state) {
-        auto imported = ImportIcal(store, text, IcalImportOptions { "bench.klx" });
+        auto imported = ImportIcal(store, text, IcalImportOptions { "bench.klx", {} });
         // A repeating event over several days has no rule of the program: it adds one entry a day.
         if (!imported || imported->report.skipped != 0 || imported->report.schedules < kEvents) {
             state.SkipWithError("import failed");

@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int before = store.EntryCount();
     const int genresBefore = store.genres.Count();
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    auto imported = kal::ImportIcal(store, text, kal::IcalImportOptions { "fuzz.klx" });
+    auto imported = kal::ImportIcal(store, text, kal::IcalImportOptions { "fuzz.klx", {} });
     if (!imported) {
         if (imported.Error().message.empty())
             std::abort();
@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     imported->operation.Apply(store);
     kal::fuzz::FillMonths(store, 6, size);
-    auto again = kal::ImportIcal(store, text, kal::IcalImportOptions { "fuzz.klx" });
+    auto again = kal::ImportIcal(store, text, kal::IcalImportOptions { "fuzz.klx", {} });
     if (!again || again->report.schedules + again->report.todos != 0)
         std::abort();
     return 0;

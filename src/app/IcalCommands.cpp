@@ -8,10 +8,12 @@
 #include "platform/FileIo.h"
 #include "platform/Profile.h"
 #include "platform/Text.h"
+#include "settings/KalSettings.h"
 #include "store/ExchangeTexts.h"
 #include "store/FileMessage.h"
 #include "store/StoreTexts.h"
 #include "ui/Ui.h"
+#include "views/ListingOptions.h"
 
 namespace kal {
 
@@ -30,19 +32,37 @@ constexpr std::size_t kLargestImport = std::size_t(64) << 20;
 
 } // namespace
 
+IcalExportOptions IcalExportOptionsFor(const CKalSettings& settings, const std::string& schedulePath)
+{
+    IcalExportOptions options;
+    options.fileName = NameOf(schedulePath);
+    options.schedulePath = schedulePath;
+    options.untimedAlarmMinute = AlarmOptionsFrom(settings).untimedMinute;
+    const DayListingOptions listing = ListingOptionsFrom(settings);
+    options.generatedHolidays = GeneratedHolidayKinds { listing.equinoxHolidays, listing.substituteHolidays };
+    return options;
+}
+
+IcalImportOptions IcalImportOptionsFor(const CKalSettings& settings, const std::string& schedulePath)
+{
+    IcalImportOptions options;
+    options.fileName = NameOf(schedulePath);
+    options.generatedHolidays = IcalExportOptionsFor(settings, schedulePath).generatedHolidays.value();
+    return options;
+}
+
 void ExportIcalendar(const CKalStore& store, const std::string& schedulePath)
 {
     const auto [proposedStart, proposedEnd] = ProposedExportPeriod();
     const auto request = AskExport(proposedStart, proposedEnd, kIcalExport);
     if (!request)
         return;
-    IcalExportOptions options;
+    IcalExportOptions options = IcalExportOptionsFor(CKalSettings::Current(), schedulePath);
     if (!request->wholeFile) {
         KeepExportSpan(request->period.first, request->period.last);
         options.period = request->period;
     }
     options.includeHidden = request->hidden;
-    options.fileName = NameOf(schedulePath);
     Ui& ui = Ui::Current();
     if (request->withZone) {
         options.zone = LocalTime::ZoneName();
@@ -80,8 +100,7 @@ std::optional<StoreOperation> ImportIcalendar(const CKalStore& store, const std:
         ui.ShowMessage(FileFailure(texts::kCannotOpenFile, path, text.Error()).message);
         return std::nullopt;
     }
-    IcalImportOptions options;
-    options.fileName = NameOf(schedulePath);
+    IcalImportOptions options = IcalImportOptionsFor(CKalSettings::Current(), schedulePath);
     Result<IcalImport> imported = ImportIcal(store, *text, options);
     if (!imported) {
         ui.ShowMessage(

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "calstore/IcalExport.h"
+#include "calstore/IcalImport.h"
 #include "store/StoreOperation.h"
 
 #include <optional>
@@ -7,7 +9,14 @@
 
 namespace kal {
 
+class CKalSettings;
 class CKalStore;
+
+// The export's options as the user's settings choose them (the hour untimed alarms ring, which
+// generated holidays the views show), for the schedule file at `schedulePath`.
+[[nodiscard]] IcalExportOptions IcalExportOptionsFor(const CKalSettings& settings, const std::string& schedulePath);
+// The import's options likewise: the holidays the target's views work out for themselves.
+[[nodiscard]] IcalImportOptions IcalImportOptionsFor(const CKalSettings& settings, const std::string& schedulePath);
 
 // The document's iCalendar commands. Each asks for what it needs, does it, and tells the user what
 // came of it, including what the other format could not say exactly.

@@ -138,9 +138,30 @@ void AddSingle(
     auto entry = EntryWith(fields);
     entry->repeatType = repeat::kNone;
     entry->start = occurrence.start;
-    entry->end = std::max(occurrence.end, occurrence.start);
     entry->Set(flag::kStartTimeSet, !isDate);
-    entry->Set(flag::kEndTimeSet, !isDate && entry->end != entry->start);
+    const CDTime end = std::max(occurrence.end, occurrence.start);
+    if (kind != IcalEntryKind::Single && !isDate && DateOnly(end) == AddDays(DateOnly(occurrence.start), 1)
+        && end - DateOnly(end) < occurrence.start - DateOnly(occurrence.start)) {
+        // An occurrence of a series that runs past midnight shows on its first day only, as the
+        // series shows it; an entry of its own would show on the next day too. A repetition of that
+        // one day says it.
+        entry->repeatType = repeat::kDaily;
+        entry->interval = 1;
+        entry->avoidDays = 0;
+        entry->exclusions.clear();
+        // The repetition ends as the occurrence does, the next day.
+        entry->end = end;
+        entry->Set(flag::kEndTimeSet, true);
+    } else if (isDate || (end != occurrence.start && (end.Hour() != 0 || end.Minute() != 0))) {
+        entry->end = end;
+        entry->Set(flag::kEndTimeSet, !isDate);
+    } else {
+        // Without an end time, as the entry dialog makes such entries: the end's date alone. An event
+        // that ends at midnight does not reach into the day it ends on.
+        const CDTime endDay = DateOnly(end);
+        entry->end = endDay > DateOnly(occurrence.start) && end != occurrence.start ? AddDays(endDay, -1) : endDay;
+        entry->Set(flag::kEndTimeSet, false);
+    }
     result.entries.push_back(IcalEntry { std::move(entry), kind });
 }
 
@@ -433,7 +454,9 @@ void ReadEvent(IcalReading& reading, icalcomponent* component, std::span<icalcom
         if (!occurrence || !InRange(occurrence->start))
             ++result.skipped;
         else if (!Excluded(exclusions, occurrence->start, times.isDate))
-            AddSingle(result, fields, *occurrence, times.isDate, IcalEntryKind::Single);
+            AddSingle(result, fields, *occurrence, times.isDate,
+                icalcomponent_get_first_property(component, ICAL_RDATE_PROPERTY) ? IcalEntryKind::Override
+                                                                                 : IcalEntryKind::Single);
     } else {
         RepeatingEvent(result, fields, times, rules, exclusions);
     }

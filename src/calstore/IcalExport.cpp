@@ -8,6 +8,7 @@
 #include "platform/Text.h"
 #include "store/DayListing.h"
 #include "store/EntryRow.h"
+#include "store/GeneratedHolidays.h"
 #include "store/KalData.h"
 #include "store/KalStore.h"
 #include "store/RepeatExpansion.h"
@@ -344,7 +345,7 @@ private:
                 if (entry.Has(flag::kEndTimeSet))
                     AddTime("DTEND", { TimeText(endDay, end.hour, end.minute), false });
                 else if (endDay > startDay)
-                    AddTime("DTEND", { TimeText(endDay, 23, 59), false });
+                    AddTime("DTEND", { TimeText(endDay + 1, 0, 0), false }); // ends as its last day ends
             }
             Count(entry, false, false);
             return true;
@@ -484,23 +485,15 @@ private:
     // from the stored holidays alone: listing a store of those costs little even for a large file.
     void GeneratedHolidays(std::string& text)
     {
-        CKalStore holidays;
-        holidays.genres = store_.genres;
-        for (const auto& entry : store_.entries) {
-            if (entry->IsHoliday())
-                holidays.AppendEntry(std::make_unique<CKalData>(*entry));
-        }
-        DayListingOptions listingOptions;
-        listingOptions.equinoxHolidays = options_.generatedHolidays->equinox;
-        listingOptions.substituteHolidays = options_.generatedHolidays->substitute;
-        DayListing listing(&holidays, listingOptions);
-        listing.ForEachInPeriod(DayStart(firstDay_), DayStart(lastDay_), DayListing::Generated::With,
-            [&](CDTime day, const CKalData& holiday) {
-                if (!listing.IsGenerated(&holiday))
-                    return;
+        std::vector<const CKalData*> entries;
+        entries.reserve(store_.entries.size());
+        for (const auto& entry : store_.entries)
+            entries.push_back(entry.get());
+        const DateRange period { DayStart(firstDay_), DayStart(lastDay_) };
+        ForEachGeneratedHoliday(entries, store_.genres, period, *options_.generatedHolidays,
+            [&](CDTime day, const std::u16string& holiday) {
                 const long long dayNumber = DayOf(day);
-                const std::string name = ToUtf8(holiday.text);
-                lines_.clear();
+                const std::string name = ToUtf8(holiday);
                 text.append("BEGIN:VEVENT\r\n");
                 AppendLine(text, "DTSTART;VALUE=DATE:" + DateText(dayNumber));
                 AppendLine(text, "DTEND;VALUE=DATE:" + DateText(dayNumber + 1));
@@ -663,9 +656,12 @@ Result<IcalExport> ExportIcal(const CKalStore& store, const IcalExportOptions& o
     }
     IcalComponent calendar = NewCalendar();
     icalcomponent_add_property(calendar.get(), icalproperty_new_calscale("GREGORIAN"));
-    icalproperty* name = icalproperty_new_x(CalendarName(options.fileName).c_str());
-    icalproperty_set_x_name(name, "X-WR-CALNAME");
-    icalcomponent_add_property(calendar.get(), name);
+    // A file never saved has no name to give the calendar, and an empty name reads as a broken line.
+    if (const std::string calendarName = CalendarName(options.fileName); !calendarName.empty()) {
+        icalproperty* name = icalproperty_new_x(calendarName.c_str());
+        icalproperty_set_x_name(name, "X-WR-CALNAME");
+        icalcomponent_add_property(calendar.get(), name);
+    }
     for (const auto& [key, colour] : store.dayColours) {
         if (const auto value = DayColourValue(key, colour)) {
             icalproperty* property = icalproperty_new_x(value->c_str());

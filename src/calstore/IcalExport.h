@@ -2,6 +2,7 @@
 
 #include "calendar/DateRange.h"
 #include "platform/Result.h"
+#include "store/GeneratedHolidays.h"
 
 #include <optional>
 #include <string>
@@ -23,11 +24,7 @@ struct IcalExportOptions {
     int untimedAlarmMinute = 9 * 60;
     // Which of the holidays the month views work out for themselves go too, as the views' settings
     // choose them; nothing for none.
-    struct GeneratedHolidays {
-        bool equinox = true;
-        bool substitute = true;
-    };
-    std::optional<GeneratedHolidays> generatedHolidays = GeneratedHolidays {};
+    std::optional<GeneratedHolidayKinds> generatedHolidays = GeneratedHolidayKinds {};
 };
 
 struct IcalExportSummary {

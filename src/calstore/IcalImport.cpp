@@ -9,10 +9,13 @@
 #include "store/EntryRow.h"
 #include "store/KalStore.h"
 #include "store/OperationNames.h"
+#include "store/RepeatExpansion.h"
 
 #include <libical/ical.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <set>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -23,9 +26,14 @@ namespace {
 // The first X-LIC-ERROR libical put where a line did not read, or nothing.
 std::optional<std::string> BrokenLine(icalcomponent* component)
 {
-    if (icalproperty* error = icalcomponent_get_first_property(component, ICAL_XLICERROR_PROPERTY)) {
-        const char* text = icalproperty_get_xlicerror(error);
-        return std::string(text ? text : "");
+    for (icalproperty* error = icalcomponent_get_first_property(component, ICAL_XLICERROR_PROPERTY); error;
+         error = icalcomponent_get_next_property(component, ICAL_XLICERROR_PROPERTY)) {
+        const std::string_view text = icalproperty_get_xlicerror(error) ? icalproperty_get_xlicerror(error) : "";
+        // An empty value is allowed, and a property of another program's own that says nothing is
+        // no loss; libical drops it all the same.
+        if (text.starts_with("No value for X property"))
+            continue;
+        return std::string(text);
     }
     for (icalcomponent* inner = icalcomponent_get_first_component(component, ICAL_ANY_COMPONENT); inner;
          inner = icalcomponent_get_next_component(component, ICAL_ANY_COMPONENT)) {
@@ -134,6 +142,7 @@ public:
         , existing_(store, options.fileName)
         , reading_ { IcalZones(nullptr), IcalGenres(store.genres), store.DefaultScheduleGenre(),
             store.DefaultTodoGenre(), DateOnly(CDTime::FromInstant(Clock::Current().Now())) }
+        , generatedHolidays_(options.generatedHolidays)
     {
     }
 
@@ -178,18 +187,63 @@ public:
 
     IcalImport Finish() &&
     {
+        DropGeneratedHolidays();
         StoreOperation operation(opname::kIcalImport);
         report_.genres = reading_.genres.Added();
         if (report_.genres > 0)
             operation.SetGenres(reading_.genres.All());
-        if (!entries_.empty())
-            operation.Append(std::move(entries_));
+        std::vector<std::unique_ptr<CKalData>> entries;
+        entries.reserve(entries_.size());
+        for (IcalEntry& read : entries_) {
+            Count(report_, read.kind, read.entry->IsTodo());
+            entries.push_back(std::move(read.entry));
+        }
+        if (!entries.empty())
+            operation.Append(std::move(entries));
         for (auto& [key, colour] : dayColours_)
             operation.SetDayColour(key, colour);
         return IcalImport { std::move(operation), report_ };
     }
 
 private:
+    // A holiday the views work out for themselves comes back from another calendar as an all-day
+    // event of its own (the mark this program gives it may be lost on the way): the target works it
+    // out too, so the event is a duplicate. Which days those are follows from the target's stored
+    // holidays and the imported ones.
+    void DropGeneratedHolidays()
+    {
+        const auto candidate = [](const CKalData& entry) {
+            return entry.repeatType == repeat::kNone && !entry.IsTodo() && !entry.Has(flag::kStartTimeSet)
+                && DateOnly(entry.start) == DateOnly(entry.end) && IsGeneratedHolidayName(entry.text);
+        };
+        std::vector<const CKalData*> holidays;
+        CDTime first(kLastYear, 12, 31);
+        CDTime last(kFirstYear, 1, 1);
+        for (const IcalEntry& read : entries_) {
+            const CKalData& entry = *read.entry;
+            if (!candidate(entry)) {
+                holidays.push_back(&entry);
+                continue;
+            }
+            first = std::min(first, DateOnly(entry.start));
+            last = std::max(last, DateOnly(entry.start));
+        }
+        if (last < first)
+            return;
+        for (const auto& entry : store_.entries)
+            holidays.push_back(entry.get());
+        std::set<std::pair<CDTime, std::u16string>> generated;
+        ForEachGeneratedHoliday(holidays, reading_.genres.All(), DateRange { first, last }, generatedHolidays_,
+            [&](CDTime day, const std::u16string& name) { generated.emplace(day, name); });
+        const auto duplicate = [&](const IcalEntry& read) {
+            const CKalData& entry = *read.entry;
+            return candidate(entry) && generated.contains({ DateOnly(entry.start), entry.text });
+        };
+        const std::size_t before = entries_.size();
+        std::erase_if(entries_, duplicate);
+        report_.duplicates += static_cast<int>(before - entries_.size());
+    }
+
     // Moved occurrences of one series share its UID: each is an event of its own all the same.
     enum class Uid { Own, Shared };
 
@@ -211,8 +265,7 @@ private:
                 ++report_.duplicates;
                 continue;
             }
-            Count(report_, entry.kind, entry.entry->IsTodo());
-            entries_.push_back(std::move(entry.entry));
+            entries_.push_back(std::move(entry));
         }
     }
 
@@ -237,7 +290,8 @@ private:
     Existing existing_;
     IcalReading reading_;
     IcalImportReport report_;
-    std::vector<std::unique_ptr<CKalData>> entries_;
+    GeneratedHolidayKinds generatedHolidays_;
+    std::vector<IcalEntry> entries_;
     UidSet taken_;
     std::unordered_set<std::u16string> colouredDays_;
     std::vector<std::pair<std::u16string, DayColour>> dayColours_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Result.h"
+#include "store/GeneratedHolidays.h"
 #include "store/StoreOperation.h"
 
 #include <cstddef>
@@ -38,6 +39,9 @@ struct IcalImportOptions {
     // The target file's name without its folder: an event this program exported from it carries a
     // UID made from it, which tells that the entry is there already.
     std::string fileName;
+    // The holidays the target's month views work out for themselves: an imported all-day event of
+    // the same name on such a day would show twice.
+    GeneratedHolidayKinds generatedHolidays;
 };
 
 // Larger texts are refused before they are parsed: libical holds several times the text in memory.

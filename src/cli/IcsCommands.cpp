@@ -1,5 +1,6 @@
 #include "cli/IcsCommands.h"
 
+#include "app/IcalCommands.h"
 #include "calstore/IcalExport.h"
 #include "cli/ExchangeCommands.h"
 #include "cli/ExitCodes.h"
@@ -9,7 +10,6 @@
 #include "platform/Text.h"
 #include "settings/KalSettings.h"
 #include "store/KalStore.h"
-#include "views/ListingOptions.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -22,10 +22,13 @@ namespace {
 
 constexpr char kExportUsage[] = "Usage: kalendra-cli export-ics FILE.klx OUT.ics [FROM TO] [--hidden] [--tz ZONE]\n";
 
-std::string BaseName(const std::string& path)
+// Relative links resolve against the schedule file's folder, wherever the command was started.
+std::string AbsolutePath(const std::string& path)
 {
-    const std::size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
+    char folder[4096];
+    if (path.empty() || path.front() == '/' || !getcwd(folder, sizeof folder))
+        return path;
+    return std::string(folder) + "/" + path;
 }
 
 } // namespace
@@ -33,7 +36,9 @@ std::string BaseName(const std::string& path)
 int RunExportIcs(const std::vector<std::string>& given)
 {
     std::vector<std::string> arguments = given;
-    IcalExportOptions options;
+    if (arguments.empty())
+        return UsageError(kExportUsage);
+    IcalExportOptions options = IcalExportOptionsFor(CKalSettings::Current(), AbsolutePath(arguments[0]));
     options.includeHidden = TakeFlag(arguments, "--hidden");
     std::optional<std::string> zone;
     if (!TakeValue(arguments, "--tz", zone) || (arguments.size() != 2 && arguments.size() != 4) || HasOption(arguments))
@@ -48,14 +53,6 @@ int RunExportIcs(const std::vector<std::string>& given)
         options.period = DateRange { *first, *last };
     }
     options.zone = zone.value_or("");
-    options.fileName = BaseName(arguments[0]);
-    options.schedulePath = arguments[0];
-    options.untimedAlarmMinute = AlarmOptionsFrom(CKalSettings::Current()).untimedMinute;
-    if (!options.schedulePath.empty() && options.schedulePath.front() != '/') {
-        char folder[4096];
-        if (getcwd(folder, sizeof folder))
-            options.schedulePath = std::string(folder) + "/" + options.schedulePath;
-    }
     CKalStore& store = CommandStore();
     if (!OpenScheduleFile(store, arguments[0]))
         return kFailed;

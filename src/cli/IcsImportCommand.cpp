@@ -1,4 +1,6 @@
 #include "cli/IcsImportCommand.h"
+#include "app/IcalCommands.h"
+#include "settings/KalSettings.h"
 
 #include "calstore/IcalImport.h"
 #include "calstore/IcalTexts.h"
@@ -42,7 +44,7 @@ int RunImportIcs(const std::vector<std::string>& arguments)
                 : FileErrorReason(text.Error()));
         return kFailed;
     }
-    const IcalImportOptions options { std::filesystem::path(arguments[0]).filename().string() };
+    const IcalImportOptions options = IcalImportOptionsFor(CKalSettings::Current(), arguments[0]);
     auto imported = ImportIcal(store, *text, options);
     if (!imported) {
         Refuse(arguments[1], imported.Error().message);

@@ -4,8 +4,11 @@
 #include "calendar/CivilDate.h"
 #include "calendar/Holidays.h"
 #include "store/DayListing.h"
+#include "store/KalData.h"
+#include "store/KalStore.h"
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace kal {
@@ -121,6 +124,33 @@ void GenerateHolidays(DayListing& listing, std::vector<ListedDay>& days, CDTime 
         GenerateEquinoxAndCitizensHolidays(view);
     if (listing.Options().substituteHolidays)
         GenerateSubstituteHolidays(view);
+}
+
+bool IsGeneratedHolidayName(std::u16string_view name)
+{
+    return name == texts::kHolidaySpringEquinox || name == texts::kHolidayAutumnEquinox
+        || name == texts::kHolidayCitizens || name == texts::kHolidaySubstitute;
+}
+
+void ForEachGeneratedHoliday(std::span<const CKalData* const> entries, const CKalFieldArray& genres, DateRange period,
+    GeneratedHolidayKinds kinds, const GeneratedHolidayVisit& visit)
+{
+    // A store of the holidays alone lists a month view at little cost, however large the file.
+    CKalStore holidays;
+    holidays.genres = genres;
+    for (const CKalData* entry : entries) {
+        if (entry->IsHoliday())
+            holidays.AppendEntry(std::make_unique<CKalData>(*entry));
+    }
+    DayListingOptions options;
+    options.equinoxHolidays = kinds.equinox;
+    options.substituteHolidays = kinds.substitute;
+    DayListing listing(&holidays, options);
+    listing.ForEachInPeriod(
+        period.first, period.last, DayListing::Generated::With, [&](CDTime day, const CKalData& holiday) {
+            if (listing.IsGenerated(&holiday))
+                visit(day, holiday.text);
+        });
 }
 
 } // namespace kal

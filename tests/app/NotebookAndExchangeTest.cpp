@@ -223,7 +223,7 @@ TEST_F(NotebookAndExchangeTest, ICalendarGoesOutWholeAndComesBackOnceAsOneStep)
     CKalDoc other(genres_);
     ui_.QueueFile(FromUtf8(path));
     other.OnCommand(ID_ICAL_IMPORT);
-    ASSERT_EQ(other.Store().EntryCount(), 2);
+    ASSERT_EQ(other.Store().EntryCount(), 2) << ToUtf8(ui_.Messages().back());
     for (int i = 0; i < 2; ++i)
         EXPECT_EQ(other.Store().Entry(i), document_.Store().Entry(i));
     EXPECT_TRUE(other.IsModified());

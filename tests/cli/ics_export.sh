@@ -51,7 +51,7 @@ row() { # kind start-date start-time end-date end-time text start-timed end-time
 "$cli" add "$work/f.klx" 2025-02-20 レポート --todo >/dev/null
 
 "$cli" export-ics "$work/f.klx" "$work/a.ics" >"$work/summary" || fail "export-ics: exit $?"
-grep -q '^予定 .* 件 (繰り返し .* 件、うち日付の一覧で書いたもの .* 件)、ToDo 2 件、祝日 .* 件を書き出しました。$' \
+grep -q '^予定 .* 件 (繰り返し .* 件、うち日付の一覧で書いたもの .* 件)、ToDo 2 件、祝日 .* 件\( (うち自動で求めた祝日 .* 件)\)\{0,1\}を書き出しました。$' \
   "$work/summary" || fail "summary: $(cat "$work/summary")"
 for month in 2025-{01..12} 2026-{01..12}; do
   "$cli" month "$work/f.klx" "$month" --json >"$work/month-$month.json"
@@ -73,7 +73,7 @@ def grid_days(folder):
             if not cell["inMonth"]:
                 continue
             day = datetime.date(*map(int, cell["date"].split("/")))
-            days |= {(e["text"], day) for e in cell["entries"] if not e["generated"] and not e["todo"]}
+            days |= {(e["text"], day) for e in cell["entries"] if not e["todo"]}
     return days
 
 def wall_clock(value, prop):
@@ -96,7 +96,9 @@ def component_days(component):
     if component.get("RRULE") is None and component.get("RDATE") is None:
         end = component.get("DTEND")
         last = as_date(start) if end is None else as_date(end.dt)
-        if end is not None and not isinstance(end.dt, datetime.datetime):
+        # The end is exclusive: a date, or a midnight after the start's day, is not a day of it.
+        if end is not None and (not isinstance(end.dt, datetime.datetime) or
+                                (end.dt.time() == datetime.time(0) and last > as_date(start))):
             last -= datetime.timedelta(days=1)
         days, day = set(), as_date(start)
         while day <= last:
