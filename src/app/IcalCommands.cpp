@@ -26,9 +26,6 @@ constexpr char16_t kImportFilter[] = u"iCalendarﾌｧｲﾙ(*.ics) |*.ics|全�
 constexpr char16_t kImportExtension[] = u"ics";
 constexpr char16_t kNoZoneName[]
     = u"このコンピューターのタイムゾーンの名前がわからないため、時刻はタイムゾーンを付けずに書き出します。";
-// Calendars people exchange are far smaller; a bigger file is a mistake, and reading it would only
-// hold the program up.
-constexpr std::size_t kLargestImport = std::size_t(64) << 20;
 
 } // namespace
 
@@ -95,7 +92,7 @@ std::optional<StoreOperation> ImportIcalendar(const CKalStore& store, const std:
         return std::nullopt;
     Profile::Current().SetString(kImportSection, kImportValue, *chosen);
     const std::string path = ToUtf8(*chosen);
-    const Result<std::string, FileError> text = ReadWholeFile(path, kLargestImport);
+    const Result<std::string, FileError> text = ReadWholeFile(path, kMaxIcalImportBytes);
     if (!text) {
         ui.ShowMessage(FileFailure(texts::kCannotOpenFile, path, text.Error()).message);
         return std::nullopt;

@@ -146,43 +146,66 @@ public:
     {
     }
 
-    void ReadCalendar(icalcomponent* calendar)
+    // Reads one calendar of the text a component at a time, so that a large file never stands in
+    // memory as one tree. A line libical could not read ends the import: its complaint is returned.
+    std::optional<std::string> ReadCalendar(std::string_view text, const IcalCalendarText& parts)
     {
-        reading_.zones = IcalZones(calendar);
-        ReadDayColours(calendar);
+        IcalComponent shell = ParseIcal(parts.shell);
+        if (!shell)
+            return std::string();
+        if (auto broken = BrokenLine(shell.get()))
+            return broken;
+        reading_.zones = IcalZones(shell.get());
+        ReadDayColours(shell.get());
+        const auto parse
+            = [&](const IcalChild& child) { return ParseIcal(text.substr(child.begin, child.end - child.begin)); };
         // Components that move or cancel one occurrence of a series share its UID and name the
-        // occurrence in RECURRENCE-ID; they go with the series wherever they stand in the file.
-        std::vector<icalcomponent*> masters;
+        // occurrence in RECURRENCE-ID; they go with the series wherever they stand in the file, so
+        // they are read first. They are few.
+        std::vector<IcalComponent> moved;
         std::unordered_map<std::string, std::vector<icalcomponent*>> overrides;
-        for (icalcomponent* component = icalcomponent_get_first_component(calendar, ICAL_ANY_COMPONENT); component;
-             component = icalcomponent_get_next_component(calendar, ICAL_ANY_COMPONENT)) {
-            const icalcomponent_kind kind = icalcomponent_isa(component);
-            if (kind != ICAL_VEVENT_COMPONENT && kind != ICAL_VTODO_COMPONENT)
+        std::unordered_set<const IcalChild*> taken;
+        for (const IcalChild& child : parts.children) {
+            if (!child.recurrenceId || !SameIcalName(child.name, "VEVENT"))
                 continue;
-            const char* uid = icalcomponent_get_uid(component);
-            if (uid && kind == ICAL_VEVENT_COMPONENT
-                && icalcomponent_get_first_property(component, ICAL_RECURRENCEID_PROPERTY))
-                overrides[uid].push_back(component);
-            else
-                masters.push_back(component);
+            IcalComponent component = parse(child);
+            if (!component)
+                continue;
+            if (auto broken = BrokenLine(component.get()))
+                return broken;
+            const char* uid = icalcomponent_get_uid(component.get());
+            if (!uid || icalcomponent_isa(component.get()) != ICAL_VEVENT_COMPONENT)
+                continue;
+            overrides[uid].push_back(component.get());
+            moved.push_back(std::move(component));
+            taken.insert(&child);
         }
         UidSet withMaster;
-        for (icalcomponent* master : masters) {
-            const char* uid = icalcomponent_get_uid(master);
-            std::span<icalcomponent* const> moved;
-            if (uid && !overrides.empty() && icalcomponent_isa(master) == ICAL_VEVENT_COMPONENT) {
+        for (const IcalChild& child : parts.children) {
+            if (taken.contains(&child) || !(SameIcalName(child.name, "VEVENT") || SameIcalName(child.name, "VTODO")))
+                continue;
+            IcalComponent master = parse(child);
+            if (!master)
+                continue;
+            if (auto broken = BrokenLine(master.get()))
+                return broken;
+            const icalcomponent_kind kind = icalcomponent_isa(master.get());
+            if (kind != ICAL_VEVENT_COMPONENT && kind != ICAL_VTODO_COMPONENT)
+                continue;
+            const char* uid = icalcomponent_get_uid(master.get());
+            std::span<icalcomponent* const> movedHere;
+            if (uid && !overrides.empty() && kind == ICAL_VEVENT_COMPONENT) {
                 if (const auto found = overrides.find(uid); found != overrides.end() && withMaster.insert(uid).second)
-                    moved = found->second;
+                    movedHere = found->second;
             }
-            ReadComponent(master, moved);
+            ReadComponent(master.get(), movedHere);
         }
         // A moved occurrence whose series is not in the file is an event of its own.
-        for (auto& [uid, moved] : overrides) {
-            if (withMaster.contains(uid))
-                continue;
-            for (icalcomponent* component : moved)
-                ReadComponent(component, {}, Uid::Shared);
+        for (const IcalComponent& component : moved) {
+            if (!withMaster.contains(std::string_view(icalcomponent_get_uid(component.get()))))
+                ReadComponent(component.get(), {}, Uid::Shared);
         }
+        return std::nullopt;
     }
 
     IcalImport Finish() &&
@@ -312,24 +335,15 @@ Result<IcalImport> ImportIcal(const CKalStore& store, std::string_view text, con
         return Failure { WithNumber(icaltexts::kTooDeep, kMaxIcalDepth) };
     if (!outline.closed)
         return Failure { icaltexts::kNotClosed };
-    IcalComponent root = ParseIcal(text);
-    if (!root)
-        return Failure { icaltexts::kNotCalendar };
-    std::vector<icalcomponent*> calendars;
-    if (icalcomponent_isa(root.get()) == ICAL_VCALENDAR_COMPONENT) {
-        calendars.push_back(root.get());
-    } else if (icalcomponent_isa(root.get()) == ICAL_XROOT_COMPONENT) {
-        for (icalcomponent* calendar = icalcomponent_get_first_component(root.get(), ICAL_VCALENDAR_COMPONENT);
-             calendar; calendar = icalcomponent_get_next_component(root.get(), ICAL_VCALENDAR_COMPONENT))
-            calendars.push_back(calendar);
-    }
+    const std::vector<IcalCalendarText> calendars = SplitCalendars(text);
     if (calendars.empty())
         return Failure { icaltexts::kNotCalendar };
-    if (const auto broken = BrokenLine(root.get()))
-        return Failure { icaltexts::kBrokenLine + FromUtf8(*broken) };
     Importer importer(store, options);
-    for (icalcomponent* calendar : calendars)
-        importer.ReadCalendar(calendar);
+    for (const IcalCalendarText& calendar : calendars) {
+        if (const auto broken = importer.ReadCalendar(text, calendar))
+            return Failure { broken->empty() ? std::u16string(icaltexts::kNotCalendar)
+                                             : icaltexts::kBrokenLine + FromUtf8(*broken) };
+    }
     return std::move(importer).Finish();
 }
 

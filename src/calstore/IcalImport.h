@@ -44,8 +44,10 @@ struct IcalImportOptions {
     GeneratedHolidayKinds generatedHolidays;
 };
 
-// Larger texts are refused before they are parsed: libical holds several times the text in memory.
-inline constexpr std::size_t kMaxIcalImportBytes = std::size_t(64) << 20;
+// Larger texts are refused before they are read: a whole file of 100,000 entries exported here is a
+// third of it. The text is read a component at a time, so memory grows with the entries, not with
+// libical's trees.
+inline constexpr std::size_t kMaxIcalImportBytes = std::size_t(256) << 20;
 // A rule the program cannot say itself adds at most this many entries; the rest count as skipped.
 inline constexpr int kMaxIcalOccurrences = 10000;
 

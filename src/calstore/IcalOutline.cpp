@@ -44,6 +44,8 @@ public:
     }
 
     [[nodiscard]] std::size_t Begin() const { return begin_; }
+    // Where the line after it begins.
+    [[nodiscard]] std::size_t End() const { return next_; }
     [[nodiscard]] const std::string& Line() const { return line_; }
 
 private:
@@ -165,6 +167,63 @@ IcalComponent ParseIcal(std::string_view text)
     IcalComponent component(icalparser_parse(parser, NextPiece));
     icalparser_free(parser);
     return component;
+}
+
+std::vector<IcalCalendarText> SplitCalendars(std::string_view text)
+{
+    std::vector<IcalCalendarText> calendars;
+    ContentLines lines(text, TextStart(text));
+    int depth = 0;
+    bool inCalendar = false; // inside a top-level VCALENDAR, not some other top-level component
+    bool inZone = false; // inside a VTIMEZONE of it, which goes into the shell whole
+    while (lines.Next()) {
+        const std::string_view line = lines.Line();
+        const std::size_t nameEnd = std::min(line.find_first_of(";:"), line.size());
+        const std::string_view name = line.substr(0, nameEnd);
+        std::string_view value = nameEnd < line.size() ? line.substr(nameEnd + 1) : std::string_view();
+        value = value.substr(0, value.find_last_not_of(" \t\r\n\v\f") + 1);
+        const std::string_view raw = text.substr(lines.Begin(), lines.End() - lines.Begin());
+        IcalCalendarText* calendar = inCalendar ? &calendars.back() : nullptr;
+        if (SameIcalName(name, "BEGIN")) {
+            if (depth == 0) {
+                inCalendar = SameIcalName(value, "VCALENDAR");
+                if (inCalendar) {
+                    calendars.emplace_back();
+                    calendars.back().shell.append(raw);
+                }
+            } else if (depth == 1 && calendar) {
+                calendar->children.push_back({ lines.Begin(), lines.End(), std::string(value), false });
+                inZone = SameIcalName(value, "VTIMEZONE");
+                if (inZone)
+                    calendar->shell.append(raw);
+            } else if (calendar && inZone) {
+                calendar->shell.append(raw);
+            }
+            ++depth;
+            if (depth > kMaxIcalDepth)
+                break;
+            continue;
+        }
+        if (SameIcalName(name, "END") && nameEnd < line.size() && depth > 0) {
+            --depth;
+            if (calendar && (depth == 0 || inZone))
+                calendar->shell.append(raw);
+            if (calendar && depth == 1) {
+                calendar->children.back().end = lines.End();
+                inZone = false;
+            }
+            if (depth == 0)
+                inCalendar = false;
+            continue;
+        }
+        if (!calendar)
+            continue;
+        if (depth == 1 || inZone)
+            calendar->shell.append(raw);
+        else if (depth == 2 && SameIcalName(name, "RECURRENCE-ID"))
+            calendar->children.back().recurrenceId = true;
+    }
+    return calendars;
 }
 
 } // namespace kal

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kal {
 
@@ -43,6 +44,27 @@ struct IcalOutline {
 
 // A UTF-8 byte order mark before the first line is skipped; offsets count it.
 [[nodiscard]] IcalOutline OutlineOf(std::string_view text);
+
+// One component directly inside a calendar: where its text lies (from its BEGIN line to the line
+// after its END), its name, and whether it names one occurrence of a series (RECURRENCE-ID).
+struct IcalChild {
+    std::size_t begin = 0;
+    std::size_t end = 0;
+    std::string name;
+    bool recurrenceId = false;
+};
+
+// One calendar of a text in pieces that can be read one at a time, so that a large file is never
+// held as one tree: the calendar with its own properties and its time zones but no other component
+// (the shell, a calendar text of its own), and where each component inside it lies.
+struct IcalCalendarText {
+    std::string shell;
+    std::vector<IcalChild> children;
+};
+
+// The calendars of a text (top-level components of other names are passed over), for a text whose
+// outline is closed and not too deep.
+[[nodiscard]] std::vector<IcalCalendarText> SplitCalendars(std::string_view text);
 
 // libical's reading of `text` (a BOM skipped) in time linear in its length, or nothing when the text
 // is empty, holds a NUL or nests deeper than kMaxIcalDepth.

@@ -278,7 +278,7 @@ TEST_F(IcalImportTest, BadInputAddsNothingAndSaysWhy)
         { "BEGIN:VCALENDAR\nVERSION:2.0\nBEGIN:VEVENT\nDTSTART:20260310T100000\nSUMMARY:a\n",
             u"iCalendar のデータが途中で終わっています (END の行が足りません)。何も追加していません。" },
         { std::string(kMaxIcalImportBytes + 1, ' '),
-            u"iCalendar ファイルが大きすぎます (上限 64 MiB)。何も追加していません。" },
+            u"iCalendar ファイルが大きすぎます (上限 256 MiB)。何も追加していません。" },
     };
     for (const auto& [text, message] : cases) {
         auto imported = ImportIcal(store_, text, IcalImportOptions { "schedule.klx", {} });
