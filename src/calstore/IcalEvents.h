@@ -92,6 +92,16 @@ struct IcalComponentEntries {
 // copy of one takes the settings' alarm mode in place of its own.
 [[nodiscard]] std::unique_ptr<CKalData> RestoredIcalEntry(icalcomponent_impl* component);
 
+// The same from the text of one component, without libical: a whole file exported here is mostly
+// such components, and reading them as text costs a fraction of building libical's tree. Nothing
+// when a line is not one the export writes (libical is to read it then, and to find any fault), or
+// the fingerprint or the entry's line does not hold.
+struct TextRestoredEntry {
+    std::unique_ptr<CKalData> entry;
+    std::string uid;
+};
+[[nodiscard]] std::optional<TextRestoredEntry> RestoredIcalEntryFromText(std::string_view text);
+
 // Whether the component carries the program's property `name` with the value "1".
 [[nodiscard]] bool HasIcalFlag(icalcomponent_impl* component, std::string_view name);
 // The value of the first property named `name` (an X- property), or nothing.

@@ -9,8 +9,10 @@
 
 #include <libical/ical.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
+#include <span>
 
 namespace kal {
 
@@ -266,29 +268,16 @@ std::unique_ptr<CKalData> ReadIcalFields(IcalReading& reading, icalcomponent* co
     return fields;
 }
 
-std::unique_ptr<CKalData> RestoredIcalEntry(icalcomponent* component)
+namespace {
+
+// The entry of an X-KALENDRA-ENTRY value whose fingerprint is `fingerprint`, or null.
+std::unique_ptr<CKalData> EntryOfValue(std::string_view value, std::string_view fingerprint)
 {
-    const auto value = IcalXValue(component, ical::kEntryProperty);
-    if (!value)
+    const std::size_t colon = value.find(':');
+    if (colon == std::string_view::npos || value.substr(0, colon) != fingerprint)
         return nullptr;
-    const std::size_t colon = value->find(':');
-    if (colon == std::string::npos)
-        return nullptr;
-    const auto line = ical::FromBase64(std::string_view(*value).substr(colon + 1));
+    const auto line = ical::FromBase64(value.substr(colon + 1));
     if (!line)
-        return nullptr;
-    // The fingerprint was taken before the property was added: it is taken here without it.
-    IcalComponent copy(icalcomponent_new_clone(component));
-    for (icalproperty* property = icalcomponent_get_first_property(copy.get(), ICAL_X_PROPERTY); property;) {
-        icalproperty* next = icalcomponent_get_next_property(copy.get(), ICAL_X_PROPERTY);
-        const char* name = icalproperty_get_x_name(property);
-        if (name && SameIcalName(name, ical::kEntryProperty)) {
-            icalcomponent_remove_property(copy.get(), property);
-            icalproperty_free(property);
-        }
-        property = next;
-    }
-    if (ical::Fingerprint(copy.get()) != std::string_view(*value).substr(0, colon))
         return nullptr;
     CsvLine row;
     row.Parse(FromUtf8(*line));
@@ -296,6 +285,108 @@ std::unique_ptr<CKalData> RestoredIcalEntry(icalcomponent* component)
     if (!DecodeEntryRow(row, *entry))
         return nullptr;
     return entry;
+}
+
+bool IsPropertyName(std::string_view name)
+{
+    return !name.empty() && std::all_of(name.begin(), name.end(), [](char c) {
+        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-';
+    });
+}
+
+std::string Upper(std::string_view text)
+{
+    std::string upper(text);
+    for (char& c : upper)
+        c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    return upper;
+}
+
+// What the export writes on an event or a to-do besides its own properties, and which of it the
+// fingerprint covers.
+constexpr std::string_view kWritten[]
+    = { "DTSTART", "DTEND", "DUE", "RRULE", "RDATE", "EXDATE", "UID", "DTSTAMP", "SUMMARY", "LOCATION", "DESCRIPTION",
+          "CATEGORIES", "COLOR", "CLASS", "PRIORITY", "STATUS", "COMPLETED", "ATTACH", "TRANSP", "ACTION", "TRIGGER" };
+constexpr std::string_view kFingerprinted[] = { "DTSTART", "DTEND", "DUE", "DURATION", "RRULE", "RDATE", "EXDATE",
+    "RECURRENCE-ID", "SUMMARY", "LOCATION", "DESCRIPTION", "STATUS", "COMPLETED", "CATEGORIES", "TRIGGER" };
+
+bool Among(std::span<const std::string_view> names, std::string_view name)
+{
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+} // namespace
+
+std::unique_ptr<CKalData> RestoredIcalEntry(icalcomponent* component)
+{
+    const auto value = IcalXValue(component, ical::kEntryProperty);
+    if (!value)
+        return nullptr;
+    // The fingerprint leaves this program's own properties out, the entry's line among them.
+    return EntryOfValue(*value, ical::Fingerprint(component));
+}
+
+std::optional<TextRestoredEntry> RestoredIcalEntryFromText(std::string_view text)
+{
+    IcalContentLines lines(text, 0);
+    std::vector<std::string> values;
+    TextRestoredEntry restored;
+    std::string entryValue;
+    int depth = 0;
+    while (lines.Next()) {
+        std::string_view line = lines.Line();
+        // libical drops the white space at the end of a line.
+        line = line.substr(0, line.find_last_not_of(" \t\r\n\v\f") + 1);
+        const std::size_t colon = line.find(':');
+        if (colon == std::string_view::npos)
+            return std::nullopt;
+        const std::size_t nameEnd = std::min(line.find(';'), colon);
+        const std::string name = Upper(line.substr(0, nameEnd));
+        const std::string_view parameters = nameEnd < colon ? line.substr(nameEnd + 1, colon - nameEnd - 1) : "";
+        const std::string_view value = line.substr(colon + 1);
+        if (!IsPropertyName(name) || parameters.find('"') != std::string_view::npos)
+            return std::nullopt;
+        if (name == "BEGIN") {
+            ++depth;
+            const std::string component = Upper(value);
+            if (!(depth == 1 && (component == "VEVENT" || component == "VTODO"))
+                && !(depth == 2 && component == "VALARM"))
+                return std::nullopt;
+            continue;
+        }
+        if (name == "END") {
+            --depth;
+            continue;
+        }
+        if (name.starts_with("X-KALENDRA-")) {
+            if (name == ical::kGeneratedProperty)
+                return std::nullopt;
+            if (name == ical::kEntryProperty && depth == 1)
+                entryValue = value;
+            continue;
+        }
+        if (!Among(kWritten, name))
+            return std::nullopt;
+        if (name == "UID" && depth == 1)
+            restored.uid = value;
+        if (!Among(kFingerprinted, name))
+            continue;
+        std::string kept = name;
+        for (std::size_t at = 0; at < parameters.size();) {
+            const std::size_t end = std::min(parameters.find(';', at), parameters.size());
+            const std::string_view parameter = parameters.substr(at, end - at);
+            if (Upper(parameter.substr(0, 5)) == "TZID=")
+                kept.append(";").append(parameter.substr(5));
+            at = end + 1;
+        }
+        values.push_back(kept.append(":").append(value));
+    }
+    if (depth != 0 || entryValue.empty())
+        return std::nullopt;
+    restored.entry = EntryOfValue(entryValue, ical::FingerprintOfValues(std::move(values)));
+    if (!restored.entry)
+        return std::nullopt;
+    return restored;
 }
 
 std::optional<std::string> IcalXValue(icalcomponent* component, std::string_view name)

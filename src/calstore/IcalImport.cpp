@@ -184,6 +184,15 @@ public:
         for (const IcalChild& child : parts.children) {
             if (taken.contains(&child) || !(SameIcalName(child.name, "VEVENT") || SameIcalName(child.name, "VTODO")))
                 continue;
+            if (auto restored = RestoredIcalEntryFromText(text.substr(child.begin, child.end - child.begin));
+                restored && !overrides.contains(restored->uid)) {
+                if (!restored->uid.empty() && TakenAlready(restored->uid))
+                    continue;
+                std::vector<IcalEntry> read;
+                read.push_back(IcalEntry { std::move(restored->entry), IcalEntryKind::Restored });
+                Keep(read);
+                continue;
+            }
             IcalComponent master = parse(child);
             if (!master)
                 continue;
@@ -276,14 +285,29 @@ private:
         if (HasIcalFlag(component, ical::kGeneratedProperty))
             return;
         if (const char* uid = icalcomponent_get_uid(component); uid && *uid && uidKind == Uid::Own) {
-            if (existing_.uids.contains(std::string_view(uid)) || !taken_.emplace(uid).second) {
-                ++report_.duplicates;
+            if (TakenAlready(uid))
                 return;
-            }
         }
         IcalComponentEntries read = ReadIcalComponent(reading_, component, moved);
         report_.skipped += read.skipped;
-        for (IcalEntry& entry : read.entries) {
+        Keep(read.entries);
+    }
+
+    // Whether a UID is that of an entry the target has already or this import has taken: the
+    // component is then a duplicate, and counted as one.
+    bool TakenAlready(std::string_view uid)
+    {
+        if (existing_.uids.contains(uid) || !taken_.emplace(uid).second) {
+            ++report_.duplicates;
+            return true;
+        }
+        return false;
+    }
+
+    // Keeps the entries read, but those the target has with the same start, end and text.
+    void Keep(std::vector<IcalEntry>& read)
+    {
+        for (IcalEntry& entry : read) {
             if (existing_.keys.contains(Key(*entry.entry))) {
                 ++report_.duplicates;
                 continue;

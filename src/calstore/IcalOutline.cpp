@@ -17,62 +17,6 @@ std::size_t TextStart(std::string_view text)
     return text.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
 }
 
-// The content lines of a text one after the other, each with its folds undone (a line break followed
-// by a space or a tab continues the line) and its line end dropped.
-class ContentLines {
-public:
-    ContentLines(std::string_view text, std::size_t from)
-        : text_(text)
-        , next_(from)
-    {
-    }
-
-    // False at the end of the text.
-    bool Next()
-    {
-        if (next_ >= text_.size())
-            return false;
-        begin_ = next_;
-        line_.clear();
-        std::size_t lineEnd = TakePhysicalLine(0);
-        // libical folds only after a line end that follows at least one byte: a lone LF line stays a
-        // line of its own, and the space or tab after it starts a line.
-        while (next_ < text_.size() && (text_[next_] == ' ' || text_[next_] == '\t') && lineEnd > 0
-            && line_.size() + lineEnd >= 2)
-            lineEnd = TakePhysicalLine(1);
-        return true;
-    }
-
-    [[nodiscard]] std::size_t Begin() const { return begin_; }
-    // Where the line after it begins.
-    [[nodiscard]] std::size_t End() const { return next_; }
-    [[nodiscard]] const std::string& Line() const { return line_; }
-
-private:
-    // Appends the physical line at next_ without its line end, and without its first `skip` bytes
-    // (the space or tab of a fold). Returns the length of the line end dropped: 0 at the end of the
-    // text, 1 for LF, 2 for CR LF.
-    std::size_t TakePhysicalLine(std::size_t skip)
-    {
-        const std::size_t start = next_ + skip;
-        const std::size_t newline = text_.find('\n', next_);
-        std::size_t end = newline == std::string_view::npos ? text_.size() : newline;
-        next_ = newline == std::string_view::npos ? text_.size() : newline + 1;
-        const std::size_t lineEnd = newline == std::string_view::npos ? 0 : 1;
-        const bool carriageReturn = newline != std::string_view::npos && end > start && text_[end - 1] == '\r';
-        if (carriageReturn)
-            --end;
-        if (end > start)
-            line_.append(text_.substr(start, end - start));
-        return lineEnd + (carriageReturn ? 1 : 0);
-    }
-
-    std::string_view text_;
-    std::size_t next_ = 0;
-    std::size_t begin_ = 0;
-    std::string line_;
-};
-
 // Hands libical the text in pieces as its reader asks for them: at most size - 1 bytes, ending after
 // the first line break. libical's own reader of a string looks for the next line break afresh for every
 // 80-byte piece, which makes a long line cost the square of its length.
@@ -122,7 +66,7 @@ IcalOutline OutlineOf(std::string_view text)
     }
     // The names of the open components, innermost last.
     std::vector<std::string> open;
-    ContentLines lines(text, TextStart(text));
+    IcalContentLines lines(text, TextStart(text));
     while (lines.Next()) {
         const std::string_view line = lines.Line();
         const std::size_t nameEnd = std::min(line.find_first_of(";:"), line.size());
@@ -172,7 +116,7 @@ IcalComponent ParseIcal(std::string_view text)
 std::vector<IcalCalendarText> SplitCalendars(std::string_view text)
 {
     std::vector<IcalCalendarText> calendars;
-    ContentLines lines(text, TextStart(text));
+    IcalContentLines lines(text, TextStart(text));
     int depth = 0;
     bool inCalendar = false; // inside a top-level VCALENDAR, not some other top-level component
     bool inZone = false; // inside a VTIMEZONE of it, which goes into the shell whole

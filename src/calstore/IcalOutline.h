@@ -39,6 +39,62 @@ struct IcalOutline {
     [[nodiscard]] bool TooDeep() const { return depth > kMaxIcalDepth; }
 };
 
+// The content lines of a text one after the other, each with its folds undone (a line break followed
+// by a space or a tab continues the line) and its line end dropped.
+class IcalContentLines {
+public:
+    IcalContentLines(std::string_view text, std::size_t from)
+        : text_(text)
+        , next_(from)
+    {
+    }
+
+    // False at the end of the text.
+    bool Next()
+    {
+        if (next_ >= text_.size())
+            return false;
+        begin_ = next_;
+        line_.clear();
+        std::size_t lineEnd = TakePhysicalLine(0);
+        // libical folds only after a line end that follows at least one byte: a lone LF line stays a
+        // line of its own, and the space or tab after it starts a line.
+        while (next_ < text_.size() && (text_[next_] == ' ' || text_[next_] == '\t') && lineEnd > 0
+            && line_.size() + lineEnd >= 2)
+            lineEnd = TakePhysicalLine(1);
+        return true;
+    }
+
+    [[nodiscard]] std::size_t Begin() const { return begin_; }
+    // Where the line after it begins.
+    [[nodiscard]] std::size_t End() const { return next_; }
+    [[nodiscard]] const std::string& Line() const { return line_; }
+
+private:
+    // Appends the physical line at next_ without its line end, and without its first `skip` bytes
+    // (the space or tab of a fold). Returns the length of the line end dropped: 0 at the end of the
+    // text, 1 for LF, 2 for CR LF.
+    std::size_t TakePhysicalLine(std::size_t skip)
+    {
+        const std::size_t start = next_ + skip;
+        const std::size_t newline = text_.find('\n', next_);
+        std::size_t end = newline == std::string_view::npos ? text_.size() : newline;
+        next_ = newline == std::string_view::npos ? text_.size() : newline + 1;
+        const std::size_t lineEnd = newline == std::string_view::npos ? 0 : 1;
+        const bool carriageReturn = newline != std::string_view::npos && end > start && text_[end - 1] == '\r';
+        if (carriageReturn)
+            --end;
+        if (end > start)
+            line_.append(text_.substr(start, end - start));
+        return lineEnd + (carriageReturn ? 1 : 0);
+    }
+
+    std::string_view text_;
+    std::size_t next_ = 0;
+    std::size_t begin_ = 0;
+    std::string line_;
+};
+
 // Whether two names of components or properties are the same: iCalendar names ignore case.
 [[nodiscard]] bool SameIcalName(std::string_view a, std::string_view b);
 

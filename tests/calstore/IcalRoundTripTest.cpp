@@ -269,6 +269,17 @@ TEST_F(IcalRoundTripTest, EveryMonthOfTheCalendarShowsTheSameInTheNewFile)
     for (int i = 0; i < store.EntryCount(); ++i)
         EXPECT_EQ(exact.Entry(i), store.Entry(i)) << ToUtf8(store.Entry(i).text);
 
+    // Another program that adds a property of its own to every event: the entries still come back
+    // exactly, read through libical instead of as text.
+    std::string sequenced = exported->text;
+    for (std::size_t at = 0; (at = sequenced.find("END:VEVENT\r\n", at)) != std::string::npos; at += 24)
+        sequenced.insert(at, "SEQUENCE:1\r\n");
+    CKalStore relayed;
+    Import(relayed, sequenced);
+    ASSERT_EQ(relayed.EntryCount(), store.EntryCount());
+    for (int i = 0; i < store.EntryCount(); ++i)
+        EXPECT_EQ(relayed.Entry(i), store.Entry(i)) << ToUtf8(store.Entry(i).text);
+
     CKalStore standard;
     Import(standard, WithoutOwnProperties(exported->text));
     const std::vector<std::u16string> shownAgain = MonthViews(standard);
