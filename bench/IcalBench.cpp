@@ -1,6 +1,7 @@
 #include "BenchStore.h"
 
 #include "calstore/IcalExport.h"
+#include "calstore/IcalImport.h"
 #include "store/KalStore.h"
 
 #include <benchmark/benchmark.h>
@@ -35,6 +36,39 @@ void BM_IcalExport(benchmark::State& state)
     state.counters["MB"] = static_cast<double>(bytes) / 1e6;
 }
 BENCHMARK(BM_IcalExport)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// That text read back into a new file: the change that adds every entry, made but not applied.
+void BM_IcalImportOfExport(benchmark::State& state)
+{
+    QuietEnvironment quiet;
+    CKalStore store;
+    FillRealisticStore(store, kRealisticEntries);
+    IcalExportOptions options;
+    options.fileName = "bench.klx";
+    const auto exported = ExportIcal(store, options);
+    if (!exported) {
+        state.SkipWithError("export failed");
+        return;
+    }
+    const CKalStore target;
+    int restored = 0;
+    for (auto _ : state) {
+        auto imported = ImportIcal(target, exported->text, IcalImportOptions { "new.klx", {} });
+        if (!imported) {
+            state.SkipWithError("import failed");
+            break;
+        }
+        restored = imported->report.restored;
+        state.PauseTiming(); // freeing what was read is the caller's, once the change is undone
+        {
+            [[maybe_unused]] const auto done = std::move(imported);
+        }
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * exported->text.size()));
+    state.counters["restored"] = restored;
+}
+BENCHMARK(BM_IcalImportOfExport)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 } // namespace kal::bench

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs each for a while:
 #   scripts/fuzz.sh [seconds] [target...]
-# The targets are schedule_file_fuzz, genre_archive_fuzz, settings_file_fuzz, csv_import_fuzz, ics_store_fuzz and
+# The targets are schedule_file_fuzz, genre_archive_fuzz, settings_file_fuzz, csv_import_fuzz, ics_store_fuzz, ics_import_fuzz and
 # dav_reply_fuzz (all when none is named). KAL_FUZZ_BUILD names the build folder (build/fuzz by default).
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -18,22 +18,21 @@ namespace {
 
 constexpr char kBase64Letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 
-// FNV-1a over 64 bits from a given start: two starts give two independent halves of a 128-bit digest.
-std::uint64_t Fnv(std::string_view bytes, std::uint64_t hash)
-{
-    for (const char c : bytes) {
-        hash ^= static_cast<unsigned char>(c);
-        hash *= 0x100000001b3ULL;
-    }
-    return hash;
-}
-
+// FNV-1a over 64 bits from two starts at once: two independent halves of a 128-bit digest.
 std::string Digest(std::string_view bytes)
 {
-    char text[33];
-    std::snprintf(text, sizeof text, "%016llx%016llx",
-        static_cast<unsigned long long>(Fnv(bytes, 0xcbf29ce484222325ULL)),
-        static_cast<unsigned long long>(Fnv(bytes, 0x84222325cbf29ce4ULL)));
+    std::uint64_t first = 0xcbf29ce484222325ULL;
+    std::uint64_t second = 0x84222325cbf29ce4ULL;
+    for (const char c : bytes) {
+        first = (first ^ static_cast<unsigned char>(c)) * 0x100000001b3ULL;
+        second = (second ^ static_cast<unsigned char>(c)) * 0x100000001b3ULL;
+    }
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string text(32, '0');
+    for (int i = 15; i >= 0; --i, first >>= 4, second >>= 4) {
+        text[static_cast<std::size_t>(i)] = kDigits[first & 0xF];
+        text[static_cast<std::size_t>(i + 16)] = kDigits[second & 0xF];
+    }
     return text;
 }
 
@@ -126,15 +125,14 @@ std::optional<Colour> ParseColourText(std::string_view text)
 
 std::string Base64(std::string_view bytes)
 {
-    std::string text;
-    text.reserve((bytes.size() + 2) / 3 * 4);
-    for (std::size_t i = 0; i < bytes.size(); i += 3) {
+    std::string text((bytes.size() + 2) / 3 * 4, '=');
+    char* out = text.data();
+    const auto byte = [&](std::size_t at) { return at < bytes.size() ? static_cast<unsigned char>(bytes[at]) : 0u; };
+    for (std::size_t i = 0; i < bytes.size(); i += 3, out += 4) {
+        const std::uint32_t group = byte(i) << 16 | byte(i + 1) << 8 | byte(i + 2);
         const std::size_t count = std::min<std::size_t>(3, bytes.size() - i);
-        std::uint32_t group = 0;
-        for (std::size_t k = 0; k < 3; ++k)
-            group = group << 8 | (k < count ? static_cast<unsigned char>(bytes[i + k]) : 0u);
-        for (std::size_t k = 0; k < 4; ++k)
-            text += k <= count ? kBase64Letters[group >> (18 - 6 * k) & 0x3F] : '=';
+        for (std::size_t k = 0; k <= count; ++k)
+            out[k] = kBase64Letters[group >> (18 - 6 * k) & 0x3F];
     }
     return text;
 }
