@@ -692,12 +692,17 @@ Result<IcalExport> ExportIcal(const CKalStore& store, const IcalExportOptions& o
 
 std::u16string ExportSummaryText(const IcalExportSummary& summary)
 {
-    const auto number = [](int value) { return FromUtf8(std::to_string(value)); };
-    std::u16string text = u"予定 " + number(summary.events) + u" 件 (繰り返し " + number(summary.ruleSeries)
-        + u" 件、うち日付の一覧で書いたもの " + number(summary.dateListSeries) + u" 件)、ToDo " + number(summary.todos)
-        + u" 件、祝日 " + number(summary.holidays) + u" 件";
+    std::u16string text = WithNumber(u"予定 %d 件", summary.events);
+    if (summary.ruleSeries > 0) {
+        text += WithNumber(u" (繰り返し %d 件", summary.ruleSeries);
+        // What other calendars cannot repeat by a rule of their own, said so that nobody wonders.
+        if (summary.dateListSeries > 0)
+            text += WithNumber(u"、うち規則で言い表せず日付の一覧で書いたもの %d 件", summary.dateListSeries);
+        text += u")";
+    }
+    text += WithNumber(u"、ToDo %d 件", summary.todos) + WithNumber(u"、祝日 %d 件", summary.holidays);
     if (summary.generatedHolidays > 0)
-        text += u" (うち自動で求めた祝日 " + number(summary.generatedHolidays) + u" 件)";
+        text += WithNumber(u" (うち自動で求めた祝日 %d 件)", summary.generatedHolidays);
     return text + u"を書き出しました。";
 }
 

@@ -51,7 +51,7 @@ row() { # kind start-date start-time end-date end-time text start-timed end-time
 "$cli" add "$work/f.klx" 2025-02-20 レポート --todo >/dev/null
 
 "$cli" export-ics "$work/f.klx" "$work/a.ics" >"$work/summary" || fail "export-ics: exit $?"
-grep -q '^予定 .* 件 (繰り返し .* 件、うち日付の一覧で書いたもの .* 件)、ToDo 2 件、祝日 .* 件\( (うち自動で求めた祝日 .* 件)\)\{0,1\}を書き出しました。$' \
+grep -q '^予定 .* 件 (繰り返し .* 件、うち規則で言い表せず日付の一覧で書いたもの .* 件)、ToDo 2 件、祝日 .* 件\( (うち自動で求めた祝日 .* 件)\)\{0,1\}を書き出しました。$' \
   "$work/summary" || fail "summary: $(cat "$work/summary")"
 for month in 2025-{01..12} 2026-{01..12}; do
   "$cli" month "$work/f.klx" "$month" --json >"$work/month-$month.json"
