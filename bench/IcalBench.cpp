@@ -9,14 +9,20 @@
 namespace kal::bench {
 namespace {
 
+IcalExportOptions WholeFile()
+{
+    IcalExportOptions options;
+    options.fileName = "bench.klx";
+    return options;
+}
+
 // The whole of a long-kept file of 100,000 entries as iCalendar text, as the export command writes it.
 void BM_IcalExport(benchmark::State& state)
 {
     QuietEnvironment quiet;
     CKalStore store;
     FillRealisticStore(store, kRealisticEntries);
-    IcalExportOptions options;
-    options.fileName = "bench.klx";
+    const IcalExportOptions options = WholeFile();
     std::size_t bytes = 0;
     IcalExportSummary summary;
     for (auto _ : state) {
@@ -43,9 +49,7 @@ void BM_IcalImportOfExport(benchmark::State& state)
     QuietEnvironment quiet;
     CKalStore store;
     FillRealisticStore(store, kRealisticEntries);
-    IcalExportOptions options;
-    options.fileName = "bench.klx";
-    const auto exported = ExportIcal(store, options);
+    const auto exported = ExportIcal(store, WholeFile());
     if (!exported) {
         state.SkipWithError("export failed");
         return;

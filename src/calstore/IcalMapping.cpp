@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -105,21 +106,10 @@ std::string ColourText(Colour colour)
 
 std::optional<Colour> ParseColourText(std::string_view text)
 {
-    if (text.size() != 7 || text[0] != '#')
-        return std::nullopt;
     Colour rgb = 0;
-    for (const char c : text.substr(1)) {
-        int digit = 0;
-        if (c >= '0' && c <= '9')
-            digit = c - '0';
-        else if (c >= 'a' && c <= 'f')
-            digit = c - 'a' + 10;
-        else if (c >= 'A' && c <= 'F')
-            digit = c - 'A' + 10;
-        else
-            return std::nullopt;
-        rgb = rgb << 4 | static_cast<Colour>(digit);
-    }
+    const char* const end = text.data() + text.size();
+    if (text.size() != 7 || text[0] != '#' || std::from_chars(text.data() + 1, end, rgb, 16).ptr != end)
+        return std::nullopt;
     return (rgb >> 16 & 0xFF) | (rgb & 0xFF00) | (rgb & 0xFF) << 16;
 }
 
