@@ -5,6 +5,7 @@
 #include "calstore/IcalOutline.h"
 #include "calstore/IcalTexts.h"
 #include "platform/Clock.h"
+#include "platform/CodePage.h"
 #include "platform/Text.h"
 #include "store/EntryRow.h"
 #include "store/KalStore.h"
@@ -50,6 +51,9 @@ struct UidHash {
 };
 using UidSet = std::unordered_set<std::string, UidHash, std::equal_to<>>;
 
+// An entry's start, end and text as the file keeps them. The file's code page lacks some characters
+// (accents, emoji), which it keeps as "?": an event read again compares by the text the file kept,
+// else it would come in again at every import.
 std::u16string Key(const CKalData& entry)
 {
     std::u16string key;
@@ -57,7 +61,11 @@ std::u16string Key(const CKalData& entry)
         key += static_cast<char16_t>(value >> 16);
         key += static_cast<char16_t>(value & 0xFFFF);
     }
-    return key + entry.text;
+    const bool ascii = std::all_of(entry.text.begin(), entry.text.end(), [](char16_t c) { return c < 0x80; });
+    if (ascii)
+        return key + entry.text;
+    const CodePage& page = CodePage::Ansi();
+    return key + page.Decode(page.Encode(entry.text).bytes);
 }
 
 // What the target file holds already: the UIDs its entries were exported under, and their start, end

@@ -9,6 +9,7 @@
 #include "store/EntryRow.h"
 #include "store/KalStore.h"
 #include "store/RepeatExpansion.h"
+#include "store/ScheduleFile.h"
 
 #include <gtest/gtest.h>
 #include <libical/ical.h>
@@ -220,6 +221,26 @@ TEST_F(IcalImportTest, ImportingTheSameFileAgainAddsNothing)
         EXPECT_EQ(store_.genres.Count(), genres) << name;
         EXPECT_EQ(again->report.schedules + again->report.todos, 0) << name;
         EXPECT_EQ(again->report.duplicates, first.schedules + first.todos) << name;
+    }
+}
+
+// The file keeps characters its code page lacks as "?": after a save and a load, the same event is
+// still known as the one already there.
+TEST_F(IcalImportTest, AnEventWhoseTextTheFileCannotHoldComesInOnce)
+{
+    const std::string text = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nUID:cafe-1\r\n"
+                             "DTSTART:20261210T090000\r\nSUMMARY:Caf\xC3\xA9 \xF0\x9F\x8E\x89\r\n"
+                             "END:VEVENT\r\nEND:VCALENDAR\r\n";
+    EXPECT_EQ(Import(text).schedules, 1);
+    CKalStore reloaded;
+    ASSERT_TRUE(LoadScheduleBytes(reloaded, ScheduleFileBytes(store_).Joined()));
+    ASSERT_EQ(reloaded.EntryCount(), 1);
+    EXPECT_NE(reloaded.Entry(0).text, store_.Entry(0).text);
+    for (const CKalStore* target : { &store_, &reloaded }) {
+        auto again = ImportIcal(*target, text, IcalImportOptions { "schedule.klx", {} });
+        ASSERT_TRUE(again.HasValue());
+        EXPECT_TRUE(again->operation.Empty());
+        EXPECT_EQ(again->report.duplicates, 1);
     }
 }
 
